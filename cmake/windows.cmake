@@ -1,0 +1,15 @@
+# Windows modules link the C and C++ runtimes statically so that they import
+# nothing but the system's own DLLs.
+target_compile_definitions(orvanel_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_link_libraries(orvanel_core PUBLIC shell32 user32 gdi32 kernel32 advapi32)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(ORVANEL_SCR_NAME Orvanel64)
+else()
+  set(ORVANEL_SCR_NAME Orvanel)
+endif()
+
+add_executable(orvanel_scr WIN32 src/app/win32/scr_main.cpp resources/orvanel.rc)
+set_target_properties(orvanel_scr PROPERTIES OUTPUT_NAME ${ORVANEL_SCR_NAME} SUFFIX ".scr")
+target_link_libraries(orvanel_scr PRIVATE orvanel_core)
