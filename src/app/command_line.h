@@ -9,7 +9,8 @@
 #include <vector>
 
 enum class keslHostMode {
-    Configure,       // no mode letter, or "c"
+    NoMode,          // nothing on the line: configure without a parent
+    Configure,       // "c"
     Run,             // "s"
     Preview,         // "p" or "l"
     ChangePassword,  // "a"
@@ -17,7 +18,7 @@ enum class keslHostMode {
 };
 
 struct keslHostCommand {
-    keslHostMode mode = keslHostMode::Configure;
+    keslHostMode mode = keslHostMode::NoMode;
     // The window number that followed the mode letter; 0 when there was none.
     std::uintptr_t windowNumber = 0;
 };

@@ -6,7 +6,7 @@ namespace keslExceptionGuardDetail {
 std::string narrow(const wchar_t* text) {
     std::string result;
     if (!text) return result;
-    for (; *text; ++text) result += (*text >= 0 && *text < 0x80) ? static_cast<char>(*text) : '?';
+    for (; *text; ++text) result += (static_cast<unsigned long>(*text) < 0x80) ? static_cast<char>(*text) : '?';
     return result;
 }
 

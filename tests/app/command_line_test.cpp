@@ -38,8 +38,8 @@ TEST(HostArguments, ConfigurationTakesItsParentOnlyAfterAColon) {
     EXPECT_EQ(parseHostArguments("/c:0").windowNumber, 0u);
     EXPECT_EQ(parseHostArguments("/c 1234").windowNumber, 0u);
     EXPECT_EQ(parseHostArguments("/C").mode, keslHostMode::Configure);
-    EXPECT_EQ(parseHostArguments("").mode, keslHostMode::Configure);
-    EXPECT_EQ(parseHostArguments(" - / ").mode, keslHostMode::Configure);
+    EXPECT_EQ(parseHostArguments("").mode, keslHostMode::NoMode);
+    EXPECT_EQ(parseHostArguments(" - / ").mode, keslHostMode::NoMode);
 }
 
 TEST(HostArguments, PasswordChangeAndUnknownLetters) {
