@@ -16,8 +16,10 @@ std::string textModeView(const std::string& raw) {
     return text;
 }
 
-void dropByteOrderMark(std::string& key) {
-    if (key.compare(0, kUtf8ByteOrderMarkLength, kUtf8ByteOrderMark) == 0) key.erase(0, kUtf8ByteOrderMarkLength);
+// Every leading mark goes (a file converted twice has two), so no loaded key
+// starts with one and a saved file loads back to the same keys.
+void dropByteOrderMarks(std::string& key) {
+    while (key.compare(0, kUtf8ByteOrderMarkLength, kUtf8ByteOrderMark) == 0) key.erase(0, kUtf8ByteOrderMarkLength);
 }
 
 }  // namespace
@@ -87,7 +89,7 @@ keslSettingsParseResult parseSettingsText(const std::string& raw) {
             break;
         }
         std::string key = text.substr(at, equals - at);
-        dropByteOrderMark(key);
+        dropByteOrderMarks(key);
         size_t lineEnd = text.find('\n', equals + 1);
         if (lineEnd == std::string::npos) lineEnd = text.size();
         result.entries[std::move(key)] = unescapeSettingsValue(text.substr(equals + 1, lineEnd - equals - 1));

@@ -40,6 +40,7 @@ TEST(SettingsText, ByteOrderMarkIsDroppedFromTheFirstKey) {
     const keslKeyValueMap entries = parse("\xEF\xBB\xBFinterfaceLang=DE\r\nmoonSize=100\r\n");
     EXPECT_EQ(entries.at("interfaceLang"), "DE");
     EXPECT_EQ(entries.size(), 2u);
+    EXPECT_EQ(parse("\xEF\xBB\xBF\xEF\xBB\xBFk=1").count("k"), 1u);
 }
 
 TEST(SettingsText, LineEndsAreReadAsATextModeReaderSeesThem) {
