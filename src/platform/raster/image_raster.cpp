@@ -1,8 +1,7 @@
 #include "platform/raster/image_raster.h"
 
-#include "platform/raster/bitmap_reader.h"
+#include "platform/bitmap_reader.h"
 #include "platform/resource_table.h"
-#include "util/file_system.h"
 #include "util/log.h"
 
 void keslImageRaster::replaceBitmap(keslPixelSurface&& pixels) {
@@ -37,13 +36,13 @@ bool keslImageRaster::initWithResource_impl(int resourceNumber) {
         logError("#4653b: image.initWithResource_impl failed:%i: no such bitmap resource", resourceNumber);
         return false;
     }
-    keslPixelSurface pixels;
+    keslBitmapPixels bitmap;
     std::string whyNot;
-    if (!keslReadBitmap(bytes.data, bytes.size, pixels, whyNot)) {
+    if (!keslReadBitmap(bytes.data, bytes.size, bitmap, whyNot)) {
         logError("#4653b: image.initWithResource_impl failed:%i: %s", resourceNumber, whyNot.c_str());
         return false;
     }
-    replaceBitmap(std::move(pixels));
+    replaceBitmap(keslPixelSurface(bitmap.width, bitmap.height, std::move(bitmap.pixels)));
     return true;
 }
 
@@ -52,20 +51,14 @@ bool keslImageRaster::initWithFile_impl(const char* fileName) {
         logError("keslImageRaster.initWithFile(%s) called but the bitmap is not null", fileName);
         return false;
     }
-    std::string contents;
-    if (!keslFileSystemMini::readWholeFile(fileName, contents)) {
-        logError("#4653: image.loadFromFile failed:%s", fileName);
-        logError("        cannot read the file");
-        return false;
-    }
-    keslPixelSurface pixels;
+    keslBitmapPixels bitmap;
     std::string whyNot;
-    if (!keslReadBitmap(reinterpret_cast<const unsigned char*>(contents.data()), contents.size(), pixels, whyNot)) {
+    if (!keslReadBitmapFile(fileName, bitmap, whyNot)) {
         logError("#4653: image.loadFromFile failed:%s", fileName);
         logError("        %s", whyNot.c_str());
         return false;
     }
-    replaceBitmap(std::move(pixels));
+    replaceBitmap(keslPixelSurface(bitmap.width, bitmap.height, std::move(bitmap.pixels)));
     return true;
 }
 

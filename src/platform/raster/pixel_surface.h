@@ -19,6 +19,8 @@ public:
     keslPixelSurface() = default;
     // Sizes below zero count as zero.
     keslPixelSurface(int width, int height, keslPixel fill = 0);
+    // Takes width x height pixels, rows from the top.
+    keslPixelSurface(int width, int height, std::vector<keslPixel>&& pixels);
 
     int width() const { return m_width; }
     int height() const { return m_height; }

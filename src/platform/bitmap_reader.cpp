@@ -1,4 +1,6 @@
-#include "platform/raster/bitmap_reader.h"
+#include "platform/bitmap_reader.h"
+
+#include "util/file_system.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -125,7 +127,7 @@ bool readLayout(const unsigned char* data, size_t size, Layout& layout, std::str
 
 }  // namespace
 
-bool keslReadBitmap(const unsigned char* data, size_t size, keslPixelSurface& out, std::string& whyNot) {
+bool keslReadBitmap(const unsigned char* data, size_t size, keslBitmapPixels& out, std::string& whyNot) {
     Layout layout;
     if (data == nullptr || !readLayout(data, size, layout, whyNot)) {
         if (data == nullptr) {
@@ -133,7 +135,10 @@ bool keslReadBitmap(const unsigned char* data, size_t size, keslPixelSurface& ou
         }
         return false;
     }
-    keslPixelSurface surface(layout.width, layout.height);
+    keslBitmapPixels bitmap;
+    bitmap.width = layout.width;
+    bitmap.height = layout.height;
+    bitmap.pixels.resize(static_cast<size_t>(layout.width) * static_cast<size_t>(layout.height));
     const ChannelMask red(layout.redMask);
     const ChannelMask green(layout.greenMask);
     const ChannelMask blue(layout.blueMask);
@@ -141,11 +146,11 @@ bool keslReadBitmap(const unsigned char* data, size_t size, keslPixelSurface& ou
     for (int y = 0; y < layout.height; ++y) {
         const int sourceRow = layout.topDown ? y : layout.height - 1 - y;
         const unsigned char* src = data + layout.pixelOffset + layout.stride * static_cast<size_t>(sourceRow);
-        keslPixel* dst = surface.row(y);
+        std::uint32_t* dst = bitmap.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(layout.width);
         for (int x = 0; x < layout.width; ++x) {
             if (layout.bitsPerPixel == 24) {
                 const unsigned char* p = src + static_cast<size_t>(x) * 3;
-                dst[x] = keslPixel{p[0]} | (keslPixel{p[1]} << 8) | (keslPixel{p[2]} << 16);
+                dst[x] = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16);
                 continue;
             }
             const std::uint32_t value = readU32(src + static_cast<size_t>(x) * 4);
@@ -153,6 +158,15 @@ bool keslReadBitmap(const unsigned char* data, size_t size, keslPixelSurface& ou
                              : ((red.extract(value) << 16) | (green.extract(value) << 8) | blue.extract(value));
         }
     }
-    out = std::move(surface);
+    out = std::move(bitmap);
     return true;
+}
+
+bool keslReadBitmapFile(const std::string& fileName, keslBitmapPixels& out, std::string& whyNot) {
+    std::string contents;
+    if (!keslFileSystemMini::readWholeFile(fileName, contents)) {
+        whyNot = "cannot read the file";
+        return false;
+    }
+    return keslReadBitmap(reinterpret_cast<const unsigned char*>(contents.data()), contents.size(), out, whyNot);
 }
