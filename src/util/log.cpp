@@ -13,7 +13,8 @@ namespace fs = keslFileSystemMini;
 namespace {
 
 constexpr const char* kLogFileName = "Orvanel.keslLog.txt";
-constexpr const char* kTimestampFormat = "     \t%F  %X";
+// %Y-%m-%d rather than %F: the Windows C runtime does not know %F.
+constexpr const char* kTimestampFormat = "     \t%Y-%m-%d  %X";
 
 #ifdef ORVANEL_DEBUG_BUILD
 constexpr const char* kCompiledMode = "Compiled in Debug mode";

@@ -1,0 +1,24 @@
+// One drawing region per monitor, in the full-screen window's coordinates:
+// the window spans the desktop's bounding box, so monitors are shifted by its
+// top-left corner. The first region is the main monitor, where messages, the
+// moon and the clock live.
+#pragma once
+
+#include "platform/rect.h"
+
+#include <vector>
+
+struct keslMonitorRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// preview: one region of the window's size at (0, 0). Otherwise one region per
+// monitor in enumeration order, or the window's rectangle when there is none.
+std::vector<keslRect<int>> computeDrawRegions(bool preview, const keslRect<int>& windowRect,
+                                              const std::vector<keslMonitorRect>& monitors);
+
+// Sum of the regions' areas, never below 100.
+long totalPixelsOf(const std::vector<keslRect<int>>& regions);

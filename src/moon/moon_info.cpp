@@ -1,0 +1,128 @@
+#include "moon/moon_info.h"
+
+#include "moon/moon_event_tables.h"
+#include "moon/moon_time.h"
+#include "platform/system_services.h"
+#include "util/log_guards.h"
+
+#include <algorithm>
+#include <cstdio>
+
+std::vector<std::int64_t> moonEventTimes(bool fullMoons) {
+    const auto& table = fullMoons ? fullMoonTimesUTC : newMoonTimesUTC;
+    std::vector<std::int64_t> times;
+    times.reserve(table.size());
+    for (const sMoonEventUTC& event : table) times.push_back(moonEventToTime(event));
+    return times;
+}
+
+std::int64_t findPrevEvent(const std::vector<std::int64_t>& events, std::int64_t t) {
+    if (events.empty()) return 0;
+    const std::int64_t first = events.front();
+    const std::int64_t last = events.back();
+    if (first > t) {
+        // Round the months up, so an extrapolated event exactly at t counts as previous.
+        const std::int64_t months = (first - t + kSynodicMonthSeconds - 1) / kSynodicMonthSeconds;
+        return first - months * kSynodicMonthSeconds;
+    }
+    if (last <= t) return last + (t - last) / kSynodicMonthSeconds * kSynodicMonthSeconds;
+    const auto after = std::upper_bound(events.begin(), events.end(), t);
+    return *(after - 1);
+}
+
+std::int64_t findNextEvent(const std::vector<std::int64_t>& events, std::int64_t t) {
+    if (events.empty()) return 0;
+    const std::int64_t first = events.front();
+    const std::int64_t last = events.back();
+    if (last <= t) return last + ((t - last) / kSynodicMonthSeconds + 1) * kSynodicMonthSeconds;
+    if (first > t) return first - (first - t - 1) / kSynodicMonthSeconds * kSynodicMonthSeconds;
+    return *std::upper_bound(events.begin(), events.end(), t);
+}
+
+float interpolatePhase(std::int64_t start, std::int64_t end, std::int64_t t, float startDegrees,
+                       float endDegrees, keslLogManager& log) {
+    if (end == start) {
+        log.error().add("$8723: interpolate diff = 0");
+        return kPhaseWhenIntervalIsEmpty;
+    }
+    const float elapsed = static_cast<float>(static_cast<double>(t - start));
+    const float span = static_cast<float>(static_cast<double>(end - start));
+    return elapsed * (endDegrees - startDegrees) / span + startDegrees;
+}
+
+int moonPercentForDegrees(int degrees) {
+    const int fromFull = std::min(degrees, 360 - degrees);
+    return (180 - fromFull) * 100 / 180;
+}
+
+std::int64_t nearestEvent(std::int64_t previous, std::int64_t next, std::int64_t t) {
+    return (t - previous) >= (next - t) ? next : previous;
+}
+
+sLocalDate nightDayOf(std::int64_t t) { return localDateOf(t - kNightOffsetSeconds); }
+
+cMoonInfo::cMoonInfo(keslLogManager& log) : m_log(log) {
+    m_log.info().add("creating cMoonInfo");
+    calcPhaseForTime(keslSystemServices().currentTime());
+}
+
+void cMoonInfo::calcPhaseForTime(std::int64_t t) {
+    logObjectLife scope("cMoonInfo::calcPhaseForTime", m_log);
+    m_results.calcTime = t;
+
+    const std::vector<std::int64_t> fullMoons = moonEventTimes(true);
+    m_results.prevFullMoon = findPrevEvent(fullMoons, t);
+    m_results.nextFullMoon = findNextEvent(fullMoons, t);
+    const std::vector<std::int64_t> newMoons = moonEventTimes(false);
+    m_results.prevNewMoon = findPrevEvent(newMoons, t);
+    m_results.nextNewMoon = findNextEvent(newMoons, t);
+
+    std::int64_t start = m_results.prevNewMoon;
+    float startDegrees = kNewMoonDegrees;
+    if (m_results.prevFullMoon > m_results.prevNewMoon) {
+        start = m_results.prevFullMoon;
+        startDegrees = kFullMoonDegrees;
+        m_log.info().add("calcPhaseForTime case1");
+    } else {
+        m_log.info().add("calcPhaseForTime case2");
+    }
+
+    std::int64_t end = m_results.nextNewMoon;
+    float endDegrees = kNewMoonDegrees;
+    if (m_results.nextFullMoon < m_results.nextNewMoon) {
+        end = m_results.nextFullMoon;
+        endDegrees = kFullMoonEndOfCycleDegrees;
+        m_log.info().add("calcPhaseForTime case3");
+    } else {
+        m_log.info().add("calcPhaseForTime case4");
+    }
+
+    m_results.moonPhaseDegrees = static_cast<std::int32_t>(interpolatePhase(start, end, t, startDegrees, endDegrees, m_log));
+    m_log.info().addFormatted("m_results.moonPhaseDegrees:%i", m_results.moonPhaseDegrees);
+
+    char percent[16];
+    std::snprintf(percent, sizeof percent, "%i%%", moonPercentForDegrees(m_results.moonPhaseDegrees));
+    m_results.moonPhasePercentText = percent;
+}
+
+bool cMoonInfo::isFullMoonTonight() const {
+    const std::int64_t event = nearestEvent(m_results.prevFullMoon, m_results.nextFullMoon, m_results.calcTime);
+    if (event - kNightOffsetSeconds < 0) m_log.error().add("#1841a: Negative time_t");
+    if (m_results.calcTime - kNightOffsetSeconds < 0) m_log.error().add("#1841b: Negative time_t");
+    return nightDayOf(event) == nightDayOf(m_results.calcTime);
+}
+
+bool cMoonInfo::isFullMoonTomorrow() const {
+    const std::int64_t event = nearestEvent(m_results.prevFullMoon, m_results.nextFullMoon, m_results.calcTime);
+    return nightDayOf(event) == localDateOf(m_results.calcTime + kTomorrowNightShiftSeconds);
+}
+
+bool cMoonInfo::isNewMoonTonight() const {
+    const std::int64_t event = nearestEvent(m_results.prevNewMoon, m_results.nextNewMoon, m_results.calcTime);
+    return nightDayOf(event) == nightDayOf(m_results.calcTime);
+}
+
+bool cMoonInfo::isNewMoonTomorrow() const {
+    const std::int64_t event = nearestEvent(m_results.prevNewMoon, m_results.nextNewMoon, m_results.calcTime);
+    return nightDayOf(event) == localDateOf(m_results.calcTime + kTomorrowNightShiftSeconds);
+}

@@ -1,0 +1,47 @@
+# Shared set-up of the Wine checks: one Wine prefix per test run and a
+# virtual display. scripts/test.sh prepares both once and exports them; run
+# on their own, the checks make their own.
+set -euo pipefail
+
+ORVANEL_SOURCE_DIR=${ORVANEL_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+ORVANEL_WIN32_BUILD_DIR=${ORVANEL_WIN32_BUILD_DIR:-$ORVANEL_SOURCE_DIR/build/win32}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+
+orvanel_prepare_wine() {
+  if [ -z "${WINEPREFIX:-}" ]; then
+    export WINEPREFIX=$ORVANEL_SOURCE_DIR/build/wineprefix
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # A HOME of its own keeps Wine from linking the prefix's Desktop to the real one.
+    mkdir -p "$WINEPREFIX.home"
+    HOME="$WINEPREFIX.home" wineboot -i >/dev/null 2>&1
+    HOME="$WINEPREFIX.home" wineserver -w
+  fi
+  export HOME="$WINEPREFIX.home"
+}
+
+orvanel_prepare_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
+  local number=$(( 90 + RANDOM % 400 ))
+  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  ORVANEL_XVFB_PID=$!
+  export DISPLAY=":$number"
+  # Wine's server holds the display; stop it before the display goes.
+  trap 'wineserver -k 2>/dev/null || true; kill $ORVANEL_XVFB_PID 2>/dev/null || true' EXIT
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
+  echo "could not start Xvfb on $DISPLAY" >&2
+  exit 1
+}
+
+# The Wine user's folders inside the prefix.
+orvanel_wine_user_dir() { echo "$WINEPREFIX/drive_c/users/$(whoami)"; }
+orvanel_wine_temp_dir() {
+  # Wine 8 puts %TEMP% in the profile; newer versions under AppData\Local.
+  local user; user=$(orvanel_wine_user_dir)
+  if [ -d "$user/Temp" ]; then echo "$user/Temp"; else echo "$user/AppData/Local/Temp"; fi
+}
+orvanel_wine_desktop_dir() { echo "$(orvanel_wine_user_dir)/Desktop"; }
+orvanel_wine_appdata_dir() { echo "$(orvanel_wine_user_dir)/AppData/Roaming"; }
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
