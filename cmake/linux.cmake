@@ -1,3 +1,8 @@
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(ORVANEL_RASTER REQUIRED IMPORTED_TARGET freetype2 fontconfig libpng)
+target_link_libraries(orvanel_core PUBLIC PkgConfig::ORVANEL_RASTER)
+include(cmake/resources.cmake)
+
 add_executable(orvanel src/app/linux/orvanel_main.cpp)
 target_link_libraries(orvanel PRIVATE orvanel_core)
 orvanel_copy_translations(orvanel)

@@ -1,0 +1,175 @@
+#include "platform/gdi/drawing_tools_win_dc.h"
+
+namespace {
+
+// Selects a GDI object for one call; restores the previous one and deletes
+// its own on leaving.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_object(object) {
+        if (m_object != nullptr) {
+            m_previous = SelectObject(m_dc, m_object);
+        }
+    }
+    ~SelectedObject() {
+        if (m_object == nullptr) {
+            return;
+        }
+        SelectObject(m_dc, m_previous);
+        DeleteObject(m_object);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_object;
+    HGDIOBJ m_previous = nullptr;
+};
+
+HFONT createFont(HDC dc, const keslTextParams& params) {
+    const int height = MulDiv(params.fontPointsOrDefault(), GetDeviceCaps(dc, LOGPIXELSY), 72);
+    const std::string face = params.fontNameOrDefault();
+    return CreateFontA(-height, 0, 0, 0, params.wantsThin() ? FW_THIN : FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       params.wantsNonAntialiased() ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+}
+
+// Sets the character spacing for one call when the parameters give one.
+class CharacterExtra {
+public:
+    CharacterExtra(HDC dc, const keslTextParams& params) : m_dc(dc), m_changed(params.characterExtra.has_value()) {
+        if (m_changed) {
+            m_previous = GetTextCharacterExtra(m_dc);
+            SetTextCharacterExtra(m_dc, static_cast<int>(*params.characterExtra));
+        }
+    }
+    ~CharacterExtra() {
+        if (m_changed) {
+            SetTextCharacterExtra(m_dc, m_previous);
+        }
+    }
+    CharacterExtra(const CharacterExtra&) = delete;
+    CharacterExtra& operator=(const CharacterExtra&) = delete;
+
+private:
+    HDC m_dc;
+    bool m_changed;
+    int m_previous = 0;
+};
+
+constexpr UINT kTextFormat = DT_NOCLIP | DT_NOPREFIX;
+
+UINT alignmentFormat(const keslTextParams& params) {
+    const keslTextAlign alignment = params.alignment ? *params.alignment : kTextAlignLeft;
+    if (alignment == kTextAlignCentre) {
+        return DT_CENTER;
+    }
+    if (alignment == kTextAlignRight) {
+        return DT_RIGHT;
+    }
+    return DT_LEFT;
+}
+
+}  // namespace
+
+void keslDrawingToolsWinDC::fillEllipse(int left, int top, int right, int bottom, keslColor color) {
+    const HDC dc = target();
+    if (dc == nullptr) {
+        return;
+    }
+    SelectedObject brush(dc, CreateSolidBrush(toColorRef(color)));
+    Ellipse(dc, left, top, right, bottom);
+}
+
+void keslDrawingToolsWinDC::fillRect(const keslBox& rect, keslColor color) {
+    const HDC dc = target();
+    if (dc == nullptr) {
+        return;
+    }
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    const HBRUSH brush = CreateSolidBrush(toColorRef(color));
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+int keslDrawingToolsWinDC::drawText(int x, int y, const char* text, const keslTextParams& params) {
+    const HDC dc = target();
+    if (dc == nullptr || text == nullptr) {
+        return 0;
+    }
+    RECT r{x, y, x, y};
+    if (params.color) {
+        SetTextColor(dc, toColorRef(*params.color));
+    }
+    CharacterExtra extra(dc, params);
+    SelectedObject font(dc, createFont(dc, params));
+    return DrawTextA(dc, text, -1, &r, alignmentFormat(params) | kTextFormat);
+}
+
+void keslDrawingToolsWinDC::getTextSize(const char* text, const keslTextParams& params, int* width, int* height) {
+    const HDC dc = target();
+    if (dc == nullptr || text == nullptr || (width == nullptr && height == nullptr)) {
+        return;
+    }
+    RECT r{0, 0, 0, 0};
+    CharacterExtra extra(dc, params);
+    SelectedObject font(dc, createFont(dc, params));
+    DrawTextA(dc, text, -1, &r, DT_CALCRECT | kTextFormat);
+    if (width != nullptr) {
+        *width = r.right - r.left;
+    }
+    if (height != nullptr) {
+        *height = r.bottom - r.top;
+    }
+}
+
+keslColor keslDrawingToolsWinDC::getPixel(int x, int y) {
+    const HDC dc = target();
+    if (dc == nullptr) {
+        return kColorNoSurface;
+    }
+    const COLORREF c = GetPixel(dc, x, y);
+    return makeColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+void keslDrawingToolsWinDC::setPixel(int x, int y, keslColor color) {
+    const HDC dc = target();
+    if (dc != nullptr) {
+        SetPixel(dc, x, y, toColorRef(color));
+    }
+}
+
+void keslDrawingToolsWinDC::drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) {
+    const HDC dc = target();
+    if (dc == nullptr) {
+        return;
+    }
+    SelectedObject pen(dc, CreatePen(PS_SOLID, width, toColorRef(color)));
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
+void keslDrawingToolsWinDC::multiplyPixel(int x, int y, float red, float green, float blue) {
+    const HDC dc = target();
+    if (dc == nullptr) {
+        return;
+    }
+    const COLORREF c = GetPixel(dc, x, y);
+    SetPixel(dc, x, y,
+             RGB(scaleChannel(GetRValue(c), red), scaleChannel(GetGValue(c), green), scaleChannel(GetBValue(c), blue)));
+}
+
+void keslDrawingToolsWinDC::drawImage(int x, int y, HDC source, int width, int height,
+                                      std::optional<keslColor> transparentColor) {
+    const HDC dc = target();
+    if (dc == nullptr || source == nullptr) {
+        return;
+    }
+    if (transparentColor) {
+        TransparentBlt(dc, x, y, width, height, source, 0, 0, width, height, toColorRef(*transparentColor));
+        return;
+    }
+    BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
+}

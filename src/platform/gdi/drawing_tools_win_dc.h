@@ -1,0 +1,34 @@
+// The drawing tools over a GDI device context. Included only by GDI code: it
+// holds a pointer to its owner's current-target slot (not a copy of the
+// handle), so it paints on whatever surface the owner selected at the moment
+// of each call. Every call creates, selects, restores and deletes its own
+// brush, pen or font.
+#pragma once
+
+#include "platform/drawing_tools.h"
+
+#include <windows.h>
+
+#include <optional>
+
+class keslDrawingToolsWinDC : public keslDrawingToolsInterface {
+public:
+    explicit keslDrawingToolsWinDC(const HDC* targetSlot) : m_target(targetSlot) {}
+
+    void fillEllipse(int left, int top, int right, int bottom, keslColor color) override;
+    void fillRect(const keslBox& rect, keslColor color) override;
+    int drawText(int x, int y, const char* text, const keslTextParams& params) override;
+    void getTextSize(const char* text, const keslTextParams& params, int* width, int* height) override;
+    keslColor getPixel(int x, int y) override;
+    void setPixel(int x, int y, keslColor color) override;
+    void drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) override;
+    virtual void multiplyPixel(int x, int y, float red, float green, float blue);
+    virtual void drawImage(int x, int y, HDC source, int width, int height, std::optional<keslColor> transparentColor);
+
+    static COLORREF toColorRef(keslColor color) { return RGB(colorRed(color), colorGreen(color), colorBlue(color)); }
+
+private:
+    HDC target() const { return *m_target; }
+
+    const HDC* m_target;
+};

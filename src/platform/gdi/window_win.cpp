@@ -1,0 +1,148 @@
+#include "platform/gdi/window_win.h"
+
+#include "platform/gdi/drawing_tools_win_dc.h"
+#include "util/log.h"
+
+#include <cstdint>
+
+struct keslWindowWin::Gdi {
+    HWND window = nullptr;
+    HDC windowDC = nullptr;
+    HDC backBufferDC = nullptr;
+    HBITMAP backBuffer = nullptr;
+    HGDIOBJ replacedBitmap = nullptr;
+    int backBufferWidth = 0;
+    int backBufferHeight = 0;
+    HDC target = nullptr;
+    keslDrawingToolsWinDC tools{&target};
+
+    RECT client() const {
+        RECT r{0, 0, 0, 0};
+        GetClientRect(window, &r);
+        return r;
+    }
+};
+
+keslWindowWin::keslWindowWin(keslWindowHandle handle) : keslWindowBase(handle), m_gdi(std::make_unique<Gdi>()) {
+    Gdi& g = *m_gdi;
+    g.window = static_cast<HWND>(handle);
+    if (g.window == nullptr) {
+        return;
+    }
+    g.windowDC = GetDC(g.window);
+    g.target = g.windowDC;
+    SetBkMode(g.windowDC, TRANSPARENT);
+
+    RECT r{0, 0, 0, 0};
+    GetWindowRect(g.window, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    logInfo("keslWindowWin() with hWND:%X, rect.top = %i, left:%i, bottom:%i, right:%i, width:%i, height:%i",
+            static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(g.window)), static_cast<int>(r.top),
+            static_cast<int>(r.left), static_cast<int>(r.bottom), static_cast<int>(r.right), width, height);
+
+    g.backBufferDC = CreateCompatibleDC(g.windowDC);
+    g.backBuffer = CreateCompatibleBitmap(g.windowDC, width, height);
+    if (g.backBufferDC == nullptr || g.backBuffer == nullptr) {
+        logError("#8740: keslWindowWin(): no back buffer of %i x %i; drawing goes to the window", width, height);
+        return;
+    }
+    g.backBufferWidth = width;
+    g.backBufferHeight = height;
+    g.replacedBitmap = SelectObject(g.backBufferDC, g.backBuffer);
+    SetBkMode(g.backBufferDC, TRANSPARENT);
+    BitBlt(g.backBufferDC, 0, 0, width, height, g.windowDC, 0, 0, SRCCOPY);
+    g.target = g.backBufferDC;
+}
+
+keslWindowWin::~keslWindowWin() {
+    Gdi& g = *m_gdi;
+    if (g.backBufferDC != nullptr) {
+        SelectObject(g.backBufferDC, g.replacedBitmap);
+        DeleteDC(g.backBufferDC);
+    }
+    if (g.backBuffer != nullptr) {
+        DeleteObject(g.backBuffer);
+    }
+    if (g.windowDC != nullptr) {
+        ReleaseDC(g.window, g.windowDC);
+    }
+}
+
+void keslWindowWin::flush() {
+    const Gdi& g = *m_gdi;
+    if (g.backBufferDC == nullptr || g.backBuffer == nullptr || !m_doubleBuffered) {
+        return;
+    }
+    BitBlt(g.windowDC, 0, 0, g.backBufferWidth, g.backBufferHeight, g.backBufferDC, 0, 0, SRCCOPY);
+}
+
+void keslWindowWin::setDoubleBuffered(bool on) {
+    keslWindowBase::setDoubleBuffered(on);
+    Gdi& g = *m_gdi;
+    g.target = on && g.backBufferDC != nullptr ? g.backBufferDC : g.windowDC;
+}
+
+void keslWindowWin::clearWithColor(keslColor color) {
+    const RECT r = m_gdi->client();
+    m_gdi->tools.fillRect(keslBox{r.left, r.top, r.right, r.bottom}, color);
+}
+
+void keslWindowWin::fillRect(const keslRectInt& rect, keslColor color) {
+    m_gdi->tools.fillRect(keslBox{rect.left, rect.top, rect.getRight(), rect.getBottom()}, color);
+}
+
+void keslWindowWin::fillEllipse(int left, int top, int right, int bottom, keslColor color) {
+    m_gdi->tools.fillEllipse(left, top, right, bottom, color);
+}
+
+void keslWindowWin::drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) {
+    m_gdi->tools.drawLine(x1, y1, x2, y2, width, color);
+}
+
+void keslWindowWin::drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
+                              std::optional<keslColor> transparentColor) {
+    m_gdi->tools.drawImage(x, y, static_cast<HDC>(source), width, height, transparentColor);
+}
+
+keslColor keslWindowWin::getPixel(int x, int y) { return m_gdi->tools.getPixel(x, y); }
+
+void keslWindowWin::setPixel(int x, int y, keslColor color) { m_gdi->tools.setPixel(x, y, color); }
+
+keslRectInt keslWindowWin::getWindowRect() {
+    RECT r{0, 0, 0, 0};
+    GetWindowRect(m_gdi->window, &r);
+    return keslRectInt(r.top, r.left, r.right - r.left, r.bottom - r.top);
+}
+
+int keslWindowWin::getTop() { return getWindowRect().top; }
+
+int keslWindowWin::getLeft() { return getWindowRect().left; }
+
+keslPoint keslWindowWin::getPosition() {
+    const keslRectInt r = getWindowRect();
+    return {r.left, r.top};
+}
+
+int keslWindowWin::getClientWidth() {
+    const RECT r = m_gdi->client();
+    return r.right - r.left;
+}
+
+int keslWindowWin::getClientHeight() {
+    const RECT r = m_gdi->client();
+    return r.bottom - r.top;
+}
+
+keslSize keslWindowWin::getClientSize() {
+    const RECT r = m_gdi->client();
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void keslWindowWin::getTextSize(const char* text, int* width, int* height) {
+    m_gdi->tools.getTextSize(text, textParamsInForce(false), width, height);
+}
+
+int keslWindowWin::drawTextInForce(int x, int y, const char* text) {
+    return m_gdi->tools.drawText(x, y, text, textParamsInForce(true));
+}

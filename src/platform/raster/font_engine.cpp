@@ -1,0 +1,356 @@
+#include "platform/raster/font_engine.h"
+
+#include "util/log.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <string>
+#include <strings.h>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Glyph bitmaps are kept across calls; the fonts themselves are cheap to
+// size, but rendering the same label every frame is not.
+constexpr size_t kGlyphCacheLimit = 4096;
+
+// The Windows families the system names, and the metric-compatible faces
+// that stand in for them.
+const char* standInFamily(const std::string& family) {
+    static const std::pair<const char*, const char*> kStandIns[] = {
+        {"Arial", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},
+        {"Times New Roman", "Liberation Serif"},
+        {"Comic Sans MS", "Comic Neue"},
+    };
+    for (const auto& [windowsName, standIn] : kStandIns) {
+        if (strcasecmp(family.c_str(), windowsName) == 0) {
+            return standIn;
+        }
+    }
+    return family.c_str();
+}
+
+// Windows-1252 between 0x80 and 0x9F; elsewhere it agrees with Latin-1.
+char32_t windows1252ToUnicode(unsigned char c) {
+    static const char32_t kHigh[32] = {
+        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    if (c >= 0x80 && c < 0xA0) {
+        return kHigh[c - 0x80];
+    }
+    return c;
+}
+
+struct Glyph {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int rows = 0;
+    int advance = 0;
+    std::vector<std::uint8_t> coverage;
+};
+
+struct GlyphKey {
+    FT_Face face;
+    int pixelHeight;
+    char32_t codePoint;
+    bool mono;
+    bool operator==(const GlyphKey& o) const {
+        return face == o.face && pixelHeight == o.pixelHeight && codePoint == o.codePoint && mono == o.mono;
+    }
+};
+
+struct GlyphKeyHash {
+    size_t operator()(const GlyphKey& k) const {
+        size_t h = std::hash<const void*>()(k.face);
+        h = h * 31 + static_cast<size_t>(k.pixelHeight);
+        h = h * 31 + static_cast<size_t>(k.codePoint);
+        return h * 2 + (k.mono ? 1 : 0);
+    }
+};
+
+struct LineMetrics {
+    int ascent = 0;
+    int descent = 0;
+    int height() const { return ascent + descent; }
+};
+
+// Lines as DrawTextA breaks them: CR LF, LF or CR ends a line; a break at the
+// very end opens no new line.
+std::vector<std::pair<const char*, size_t>> splitLines(const char* text) {
+    std::vector<std::pair<const char*, size_t>> lines;
+    const char* start = text;
+    const char* p = text;
+    while (*p != '\0') {
+        if (*p == '\r' || *p == '\n') {
+            lines.emplace_back(start, static_cast<size_t>(p - start));
+            if (p[0] == '\r' && p[1] == '\n') {
+                ++p;
+            }
+            start = p + 1;
+        }
+        ++p;
+    }
+    if (p != start) {
+        lines.emplace_back(start, static_cast<size_t>(p - start));
+    }
+    return lines;
+}
+
+void blendCoverage(keslPixel& dst, keslPixel src, unsigned alpha) {
+    if (alpha == 0) {
+        return;
+    }
+    if (alpha >= 255) {
+        dst = src;
+        return;
+    }
+    keslPixel out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int d = static_cast<int>((dst >> shift) & 0xFFu);
+        const int s = static_cast<int>((src >> shift) & 0xFFu);
+        const int mixed = d + ((s - d) * static_cast<int>(alpha)) / 255;
+        out |= static_cast<keslPixel>(mixed) << shift;
+    }
+    dst = out;
+}
+
+}  // namespace
+
+struct keslFontEngine::Impl {
+    FT_Library library = nullptr;
+    std::map<std::pair<std::string, bool>, FT_Face> faces;
+    std::map<FT_Face, int> faceSizes;
+    std::unordered_map<GlyphKey, Glyph, GlyphKeyHash> glyphs;
+
+    ~Impl() {
+        for (auto& entry : faces) {
+            if (entry.second != nullptr) {
+                FT_Done_Face(entry.second);
+            }
+        }
+        if (library != nullptr) {
+            FT_Done_FreeType(library);
+        }
+        FcFini();
+    }
+
+    std::string resolveFile(const std::string& family, bool thin, int& faceIndex) {
+        const char* wanted = standInFamily(family);
+        FcPattern* pattern = FcPatternCreate();
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(wanted));
+        // The lightest weight the family has: fontconfig picks the closest one.
+        FcPatternAddInteger(pattern, FC_WEIGHT, thin ? FC_WEIGHT_THIN : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
+        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+        FcPatternDestroy(pattern);
+        if (match == nullptr) {
+            return {};
+        }
+        std::string file;
+        FcChar8* path = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
+            file = reinterpret_cast<const char*>(path);
+        }
+        FcChar8* matchedFamily = nullptr;
+        if (FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily) == FcResultMatch &&
+            strcasecmp(reinterpret_cast<const char*>(matchedFamily), wanted) != 0) {
+            logWarning("#8711: font [%s] is not installed, drawing with [%s] instead", family.c_str(),
+                       reinterpret_cast<const char*>(matchedFamily));
+        }
+        faceIndex = 0;
+        FcPatternGetInteger(match, FC_INDEX, 0, &faceIndex);
+        FcPatternDestroy(match);
+        return file;
+    }
+
+    FT_Face faceFor(const std::string& family, bool thin) {
+        const auto key = std::make_pair(family, thin);
+        const auto found = faces.find(key);
+        if (found != faces.end()) {
+            return found->second;
+        }
+        FT_Face face = nullptr;
+        int faceIndex = 0;
+        const std::string file = resolveFile(family, thin, faceIndex);
+        if (library == nullptr || file.empty() || FT_New_Face(library, file.c_str(), faceIndex, &face) != 0) {
+            logError("#8712: no font file for [%s]; text in it is not drawn", family.c_str());
+            face = nullptr;
+        }
+        faces[key] = face;
+        return face;
+    }
+
+    void useSize(FT_Face face, int pixelHeight) {
+        int& current = faceSizes[face];
+        if (current != pixelHeight) {
+            FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight));
+            current = pixelHeight;
+        }
+    }
+
+    static LineMetrics lineMetrics(FT_Face face, int pixelHeight) {
+        LineMetrics m;
+        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+        if (os2 != nullptr && os2->version != 0xFFFFu && os2->usWinAscent + os2->usWinDescent > 0 &&
+            face->units_per_EM > 0) {
+            const double scale = static_cast<double>(pixelHeight) / face->units_per_EM;
+            m.ascent = static_cast<int>(std::lround(os2->usWinAscent * scale));
+            m.descent = static_cast<int>(std::lround(os2->usWinDescent * scale));
+            return m;
+        }
+        m.ascent = static_cast<int>((face->size->metrics.ascender + 63) / 64);
+        m.descent = static_cast<int>((-face->size->metrics.descender + 63) / 64);
+        return m;
+    }
+
+    const Glyph& glyph(FT_Face face, int pixelHeight, char32_t codePoint, bool mono) {
+        const GlyphKey key{face, pixelHeight, codePoint, mono};
+        const auto found = glyphs.find(key);
+        if (found != glyphs.end()) {
+            return found->second;
+        }
+        if (glyphs.size() >= kGlyphCacheLimit) {
+            glyphs.clear();
+        }
+        Glyph& g = glyphs[key];
+        useSize(face, pixelHeight);
+        const FT_UInt index = FT_Get_Char_Index(face, codePoint);
+        const FT_Int32 flags = FT_LOAD_RENDER | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
+        if (FT_Load_Glyph(face, index, flags) != 0) {
+            return g;
+        }
+        const FT_GlyphSlot slot = face->glyph;
+        const FT_Bitmap& bitmap = slot->bitmap;
+        g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+        g.left = slot->bitmap_left;
+        g.top = slot->bitmap_top;
+        g.width = static_cast<int>(bitmap.width);
+        g.rows = static_cast<int>(bitmap.rows);
+        g.coverage.resize(static_cast<size_t>(g.width) * static_cast<size_t>(g.rows));
+        const bool bitmapIsMono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
+        for (int r = 0; r < g.rows; ++r) {
+            const unsigned char* src = bitmap.buffer + static_cast<long>(r) * bitmap.pitch;
+            for (int c = 0; c < g.width; ++c) {
+                const std::uint8_t value =
+                    bitmapIsMono ? ((src[c >> 3] & (0x80 >> (c & 7))) ? 255 : 0) : src[c];
+                g.coverage[static_cast<size_t>(r) * static_cast<size_t>(g.width) + static_cast<size_t>(c)] = value;
+            }
+        }
+        return g;
+    }
+
+    int lineWidth(FT_Face face, int pixelHeight, bool mono, const char* begin, size_t length, int extra) {
+        int width = 0;
+        for (size_t i = 0; i < length; ++i) {
+            width += glyph(face, pixelHeight, windows1252ToUnicode(static_cast<unsigned char>(begin[i])), mono).advance +
+                     extra;
+        }
+        return width;
+    }
+
+    void paintGlyph(keslPixelSurface& surface, const Glyph& g, int originX, int baseline) {
+        const int x0 = originX + g.left;
+        const int y0 = baseline - g.top;
+        for (int r = 0; r < g.rows; ++r) {
+            const int y = y0 + r;
+            if (y < 0 || y >= surface.height()) {
+                continue;
+            }
+            keslPixel* row = surface.row(y);
+            const std::uint8_t* coverage = g.coverage.data() + static_cast<size_t>(r) * static_cast<size_t>(g.width);
+            for (int c = 0; c < g.width; ++c) {
+                const int x = x0 + c;
+                if (x >= 0 && x < surface.width()) {
+                    blendCoverage(row[x], surface.textColor, coverage[c]);
+                }
+            }
+        }
+    }
+
+    // Lays the text out and, when surface is given, paints it.
+    keslTextExtent layout(keslPixelSurface* surface, int x, int y, const char* text, const keslTextParams& params,
+                          int extra) {
+        keslTextExtent extent;
+        if (text == nullptr || *text == '\0') {
+            return extent;
+        }
+        FT_Face face = faceFor(params.fontNameOrDefault(), params.wantsThin());
+        if (face == nullptr) {
+            return extent;
+        }
+        const int pixelHeight = pixelHeightForPoints(params.fontPointsOrDefault());
+        const bool mono = params.wantsNonAntialiased();
+        useSize(face, pixelHeight);
+        const LineMetrics metrics = lineMetrics(face, pixelHeight);
+        const keslTextAlign alignment = params.alignment ? *params.alignment : kTextAlignLeft;
+        const auto lines = splitLines(text);
+        int top = y;
+        for (const auto& [begin, length] : lines) {
+            const int width = lineWidth(face, pixelHeight, mono, begin, length, extra);
+            extent.width = std::max(extent.width, width);
+            if (surface != nullptr) {
+                int pen = x;
+                if (alignment == kTextAlignCentre) {
+                    pen = x + (0 - width) / 2;
+                } else if (alignment == kTextAlignRight) {
+                    pen = x - width;
+                }
+                const int baseline = top + metrics.ascent;
+                for (size_t i = 0; i < length; ++i) {
+                    const Glyph& g = glyph(face, pixelHeight, windows1252ToUnicode(static_cast<unsigned char>(begin[i])), mono);
+                    paintGlyph(*surface, g, pen, baseline);
+                    pen += g.advance + extra;
+                }
+            }
+            top += metrics.height();
+        }
+        extent.height = top - y;
+        return extent;
+    }
+};
+
+keslFontEngine& keslFontEngine::get() {
+    static keslFontEngine engine;
+    return engine;
+}
+
+keslFontEngine::keslFontEngine() : m_impl(std::make_unique<Impl>()) {
+    if (FT_Init_FreeType(&m_impl->library) != 0) {
+        m_impl->library = nullptr;
+        logError("#8710: FreeType failed to start; no text will be drawn");
+    }
+}
+
+keslFontEngine::~keslFontEngine() = default;
+
+int keslFontEngine::pixelHeightForPoints(int points) {
+    // MulDiv(points, 96, 72): rounded half away from zero.
+    const long long product = static_cast<long long>(points) * kScreenDpi;
+    const long long rounded = product >= 0 ? (product * 2 + 72) / 144 : -((-product * 2 + 72) / 144);
+    const int height = static_cast<int>(std::llabs(rounded));
+    return height > 0 ? height : pixelHeightForPoints(static_cast<int>(kDefaultFontSizePoints));
+}
+
+keslTextExtent keslFontEngine::draw(keslPixelSurface& surface, int x, int y, const char* text,
+                                    const keslTextParams& params) {
+    return m_impl->layout(&surface, x, y, text, params, surface.characterExtra);
+}
+
+keslTextExtent keslFontEngine::measure(const char* text, const keslTextParams& params, int characterExtra) {
+    return m_impl->layout(nullptr, 0, 0, text, params, characterExtra);
+}

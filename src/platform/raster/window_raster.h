@@ -1,0 +1,57 @@
+// A window made of pixels: the raster counterpart of the GDI window. Its
+// "window itself" is a pixel surface the Linux host shows (in an X11 window,
+// or as PNG frames when headless); flush copies the back buffer there and
+// hands it to the presenter the host installed.
+#pragma once
+
+#include "platform/raster/drawing_tools_raster.h"
+#include "platform/raster/pixel_surface.h"
+#include "platform/window_base.h"
+
+#include <functional>
+#include <memory>
+
+class keslWindowRaster : public keslWindowBase {
+public:
+    using Presenter = std::function<void(const keslPixelSurface&)>;
+
+    // A headless window of this size at the screen's origin.
+    keslWindowRaster(int width, int height);
+    // A window covering this screen rectangle.
+    explicit keslWindowRaster(const keslRectInt& screenRect);
+
+    void flush() override;
+    void clearWithColor(keslColor color) override;
+    void fillRect(const keslRectInt& rect, keslColor color) override;
+    void fillEllipse(int left, int top, int right, int bottom, keslColor color) override;
+    void drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) override;
+    void drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
+                   std::optional<keslColor> transparentColor) override;
+    keslColor getPixel(int x, int y) override;
+    void setPixel(int x, int y, keslColor color) override;
+    keslRectInt getWindowRect() override { return m_screenRect; }
+    int getTop() override { return m_screenRect.top; }
+    int getLeft() override { return m_screenRect.left; }
+    keslPoint getPosition() override { return {m_screenRect.left, m_screenRect.top}; }
+    int getClientWidth() override { return m_windowSurface.width(); }
+    int getClientHeight() override { return m_windowSurface.height(); }
+    keslSize getClientSize() override { return {getClientWidth(), getClientHeight()}; }
+    void getTextSize(const char* text, int* width, int* height) override;
+    void setDoubleBuffered(bool on) override;
+
+    // What the window shows.
+    const keslPixelSurface& windowSurface() const { return m_windowSurface; }
+    // Called by every flush with what the window then shows.
+    void setPresenter(Presenter presenter) { m_presenter = std::move(presenter); }
+
+protected:
+    int drawTextInForce(int x, int y, const char* text) override;
+
+private:
+    keslRectInt m_screenRect;
+    keslPixelSurface m_windowSurface;
+    std::unique_ptr<keslPixelSurface> m_backBuffer;
+    keslPixelSurface* m_target = nullptr;
+    keslDrawingToolsRaster m_tools{&m_target};
+    Presenter m_presenter;
+};

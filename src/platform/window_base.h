@@ -1,0 +1,123 @@
+// What every window of the system offers its sprites: drawing into a back
+// buffer, flushing it to the screen, and stacks of text attributes so a sprite
+// can set a colour or font for one piece of text and get the previous one back.
+// The backend (GDI or raster) supplies the surfaces; keslWindow adds bounds
+// tests and the stack operations on top.
+#pragma once
+
+#include "platform/color.h"
+#include "platform/drawing_tools.h"
+#include "platform/rect.h"
+#include "platform/text_params.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// An HWND on Windows; on the raster, the window's own pixel surface.
+using keslWindowHandle = void*;
+
+struct keslPoint {
+    int x = 0;
+    int y = 0;
+};
+
+struct keslSize {
+    int width = 0;
+    int height = 0;
+};
+
+// One attribute: its default and the values pushed over it.
+template <typename T>
+class keslAttributeStack {
+public:
+    explicit keslAttributeStack(T defaultValue) : m_default(std::move(defaultValue)) {}
+
+    const T& inForce() const { return m_values.empty() ? m_default : m_values.back(); }
+    void push(const T& value) { m_values.push_back(value); }
+    void pop() {
+        if (!m_values.empty()) {
+            m_values.pop_back();
+        }
+    }
+    size_t depth() const { return m_values.size(); }
+
+private:
+    T m_default;
+    std::vector<T> m_values;
+};
+
+class keslWindowBase {
+public:
+    static constexpr keslColor kDefaultBackgroundColor = 0xFFEFD5FFu;
+    static constexpr keslColor kDefaultTextColor = 0xFFFF00FFu;
+    static constexpr float kDefaultFontSize = 12.0f;
+
+    explicit keslWindowBase(keslWindowHandle handle) : m_windowHandle(handle) {}
+    keslWindowBase(const keslWindowBase&) = delete;
+    keslWindowBase& operator=(const keslWindowBase&) = delete;
+    virtual ~keslWindowBase() = default;
+
+    virtual void flush() = 0;
+    virtual void clear() = 0;
+    virtual void clearWithColor(keslColor color) = 0;
+    virtual void fillRect(const keslRectInt& rect, keslColor color) = 0;
+    virtual void fillEllipse(int left, int top, int right, int bottom, keslColor color) = 0;
+    virtual void fillCircle(int x, int y, int radius, keslColor color) {
+        fillEllipse(x - radius, y - radius, x + radius, y + radius, color);
+    }
+    // Returns the height of the drawn text.
+    virtual int drawText(int x, int y, const char* text, const spriteTextParams& attributes) = 0;
+    virtual void drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) = 0;
+    // Copies source's (0, 0, width, height) to (x, y); pixels of exactly the key colour are skipped.
+    virtual void drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
+                           std::optional<keslColor> transparentColor) = 0;
+    virtual void pushTextAttributes(const spriteTextParams& attributes) = 0;
+    virtual void popTextAttributes(const spriteTextParams& attributes) = 0;
+    virtual keslColor getPixel(int x, int y) = 0;
+    virtual void setPixel(int x, int y, keslColor color) = 0;
+    virtual keslRectInt getWindowRect() = 0;
+    virtual int getTop() = 0;
+    virtual int getLeft() = 0;
+    virtual keslPoint getPosition() = 0;
+    virtual int getBottom() { return getClientHeight() + getTop(); }
+    virtual int getRight() { return getClientWidth() + getLeft(); }
+    virtual int getClientWidth() = 0;
+    virtual int getClientHeight() = 0;
+    virtual keslSize getClientSize() = 0;
+    // Measured with the font name, size, spacing and flags in force.
+    virtual void getTextSize(const char* text, int* width, int* height) = 0;
+    virtual void setDoubleBuffered(bool on) { m_doubleBuffered = on; }
+
+    keslWindowHandle getWindowHandle() const { return m_windowHandle; }
+    bool isDoubleBuffered() const { return m_doubleBuffered; }
+
+    keslColor getBackgroundColor() const { return m_backgroundColor.inForce(); }
+    void pushBackgroundColor(keslColor color) { m_backgroundColor.push(color); }
+    void popBackgroundColor() { m_backgroundColor.pop(); }
+
+    keslColor getTextColor() const { return m_textColor.inForce(); }
+    const std::string& getFontName() const { return m_fontName.inForce(); }
+    float getFontSize() const { return m_fontSize.inForce(); }
+    keslTextAlign getAlignment() const { return m_alignment.inForce(); }
+    float getCharacterExtra() const { return m_characterExtra.inForce(); }
+    std::int32_t getNonAntialiased() const { return m_nonAntialiased.inForce(); }
+    std::int32_t getThin() const { return m_thin.inForce(); }
+
+protected:
+    // Draws with every text attribute in force (the stacks already hold the sprite's values).
+    virtual int drawTextInForce(int x, int y, const char* text) = 0;
+    // The drawing tools' parameters from the values in force.
+    keslTextParams textParamsInForce(bool withColorAndAlignment) const;
+
+    keslWindowHandle m_windowHandle;
+    bool m_doubleBuffered = true;
+    keslAttributeStack<keslColor> m_backgroundColor{kDefaultBackgroundColor};
+    keslAttributeStack<keslColor> m_textColor{kDefaultTextColor};
+    keslAttributeStack<std::string> m_fontName{kDefaultFontName};
+    keslAttributeStack<float> m_fontSize{kDefaultFontSize};
+    keslAttributeStack<keslTextAlign> m_alignment{kTextAlignLeft};
+    keslAttributeStack<float> m_characterExtra{0.0f};
+    keslAttributeStack<std::int32_t> m_nonAntialiased{0};
+    keslAttributeStack<std::int32_t> m_thin{0};
+};

@@ -1,0 +1,216 @@
+// Text as the labels rely on it, the same on every backend.
+#include "platform/pixel_probe.h"
+#include "platform/test_window.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr keslColor kBlack = 0x000000FFu;
+constexpr keslColor kRed = 0xFF0000FFu;
+constexpr keslColor kWhite = 0xFFFFFFFFu;
+// "Hello" in 12-point Arial at 96 dpi, from the font's design metrics:
+// advances H 1479 + e 1139 + l 455 + l 455 + o 1139 units of 2048 at 16 pixels,
+// line height (win ascent 1854 + descent 434) units.
+constexpr double kHelloWidth = 36.5;
+constexpr double kHelloHeight = 17.9;
+
+class TextContract : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host = makeTestWindow(200, 80);
+        window().clearWithColor(kBlack);
+    }
+    keslWindow& window() { return host->window(); }
+
+    keslSize measure(const char* text, float points) {
+        spriteTextParams size;
+        size.fontSize.set(points);
+        window().pushTextAttributes(size);
+        keslSize extent{-1, -1};
+        window().getTextSize(text, &extent.width, &extent.height);
+        window().popTextAttributes(size);
+        return extent;
+    }
+
+    std::unique_ptr<TestWindow> host;
+};
+
+TEST_F(TextContract, HelloInTwelvePointArialHasItsDesignSize) {
+    const keslSize size = measure("Hello", 12.0f);
+    EXPECT_NEAR(size.width, kHelloWidth, kHelloWidth * 0.15);
+    EXPECT_NEAR(size.height, kHelloHeight, kHelloHeight * 0.15);
+}
+
+TEST_F(TextContract, FractionalPointsAreTruncated) {
+    const keslSize twelve = measure("Hello world", 12.0f);
+    const keslSize twelvePointSeven = measure("Hello world", 12.7f);
+    const keslSize thirteen = measure("Hello world", 13.0f);
+    EXPECT_EQ(twelvePointSeven.width, twelve.width);
+    EXPECT_EQ(twelvePointSeven.height, twelve.height);
+    EXPECT_GT(thirteen.width, twelve.width);
+}
+
+TEST_F(TextContract, TextSizeWritesOnlyThePresentOutputs) {
+    window().getTextSize("Hello", nullptr, nullptr);
+    int height = -7;
+    window().getTextSize("Hello", nullptr, &height);
+    EXPECT_GT(height, 0);
+    int width = -7;
+    window().getTextSize("Hello", &width, nullptr);
+    EXPECT_GT(width, 0);
+}
+
+TEST_F(TextContract, MultiLineTextMeasuresTheWidestLineAndEveryLine) {
+    const keslSize one = measure("Wide line", 12.0f);
+    const keslSize two = measure("Wide line\nab", 12.0f);
+    const keslSize three = measure("ab\r\nWide line\rx", 12.0f);
+    EXPECT_EQ(two.width, one.width);
+    EXPECT_EQ(two.height, 2 * one.height);
+    EXPECT_EQ(three.width, one.width);
+    EXPECT_EQ(three.height, 3 * one.height);
+}
+
+TEST_F(TextContract, AnEmptyRecordDrawsYellowTwelvePointArialFromX) {
+    const int height = window().drawText(40, 10, "Hello", spriteTextParams{});
+    const InkBox ink = findInk(window(), kBlack);
+    ASSERT_FALSE(ink.empty());
+    EXPECT_GE(ink.left, 40);
+    EXPECT_LE(ink.left, 43);
+    EXPECT_GE(ink.top, 10);
+    EXPECT_NEAR(ink.right - 40, kHelloWidth, kHelloWidth * 0.15);
+    EXPECT_EQ(height, measure("Hello", 12.0f).height);
+    EXPECT_EQ(coloursIn(window()).count(keslWindowBase::kDefaultTextColor), 1u);
+}
+
+TEST_F(TextContract, AlignmentPlacesTheTextAgainstX) {
+    spriteTextParams right;
+    right.alignment.set(kSpriteAlignRight);
+    window().drawText(100, 5, "Hello", right);
+    InkBox ink = findInk(window(), kBlack);
+    EXPECT_LT(ink.right, 100);
+    EXPECT_GE(ink.right, 94);  // the last glyph's own side bearing
+
+    window().clearWithColor(kBlack);
+    spriteTextParams centre;
+    centre.alignment.set(kSpriteAlignCentre);
+    window().drawText(100, 5, "Hello", centre);
+    ink = findInk(window(), kBlack);
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 100.0, 3.0);
+
+    for (const int other : {0, 1, -1}) {
+        window().clearWithColor(kBlack);
+        spriteTextParams left;
+        left.alignment.set(other);
+        window().drawText(100, 5, "Hello", left);
+        ink = findInk(window(), kBlack);
+        EXPECT_GE(ink.left, 100) << other;
+        EXPECT_LE(ink.left, 103) << other;
+    }
+}
+
+TEST_F(TextContract, AColourGivenForOneTextDoesNotOutliveIt) {
+    spriteTextParams red;
+    red.color.set(kRed);
+    window().drawText(5, 5, "Hello", red);
+    EXPECT_EQ(coloursIn(window()).count(kRed), 1u);
+
+    window().clearWithColor(kBlack);
+    window().drawText(5, 5, "Hello", spriteTextParams{});
+    const auto colours = coloursIn(window());
+    EXPECT_EQ(colours.count(keslWindowBase::kDefaultTextColor), 1u);
+    EXPECT_EQ(colours.count(kRed), 0u);
+    EXPECT_EQ(window().getTextColor(), keslWindowBase::kDefaultTextColor);
+}
+
+TEST_F(TextContract, PushedAttributesStayUntilPopped) {
+    spriteTextParams big;
+    big.fontSize.set(24.0f);
+    big.fontName.set("Courier New");
+    const keslSize before = measure("Hello", 12.0f);
+    window().pushTextAttributes(big);
+    int width = 0;
+    window().getTextSize("Hello", &width, nullptr);
+    EXPECT_EQ(window().getFontName(), "Courier New");
+    EXPECT_GT(width, before.width);
+    window().popTextAttributes(big);
+    window().popTextAttributes(big);  // popping an empty stack keeps the default
+    EXPECT_EQ(window().getFontName(), "Arial");
+    EXPECT_FLOAT_EQ(window().getFontSize(), 12.0f);
+}
+
+// The drawing tools' own alignment numbering and flags, through an image.
+class ImageTextContract : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(image.initWithSizeAndColor(200, 40, kBlack)); }
+    InkBox drawAndFind(int x, const keslTextParams& params) {
+        image.initWithSizeAndColor(200, 40, kBlack);
+        image.drawText(x, 5, "Hello", params);
+        return findInk(image, kBlack);
+    }
+    keslImage image;
+};
+
+TEST_F(ImageTextContract, AlignmentZeroCentresOneEndsAtXOthersStartAtX) {
+    keslTextParams params;
+    params.color = kWhite;
+    params.alignment = 1;
+    InkBox ink = drawAndFind(100, params);
+    EXPECT_LT(ink.right, 100);
+    EXPECT_GE(ink.right, 94);  // the last glyph's own side bearing
+    params.alignment = 0;
+    ink = drawAndFind(100, params);
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 100.0, 3.0);
+    for (const int other : {-1, 2}) {
+        params.alignment = other;
+        ink = drawAndFind(100, params);
+        EXPECT_GE(ink.left, 100) << other;
+        EXPECT_LE(ink.left, 103) << other;
+    }
+}
+
+TEST_F(ImageTextContract, CharacterSpacingWidensEveryGap) {
+    keslTextParams params;
+    params.color = kWhite;
+    const InkBox plain = drawAndFind(10, params);
+    params.characterExtra = 3.9f;  // truncated to 3
+    const InkBox spaced = drawAndFind(10, params);
+    EXPECT_EQ((spaced.right - spaced.left) - (plain.right - plain.left), 4 * 3);
+}
+
+TEST_F(ImageTextContract, NonAntialiasedTextHasOnlyTheTextColour) {
+    keslTextParams params;
+    params.color = kWhite;
+    params.fontSize = 14.0f;
+    params.nonAntialiased = 1;
+    image.drawText(5, 5, "Hello, sky", params);
+    for (int y = 0; y < image.getHeight(); ++y) {
+        for (int x = 0; x < image.getWidth(); ++x) {
+            const keslColor c = image.getPixel(x, y);
+            ASSERT_TRUE(c == kBlack || c == kWhite) << x << "," << y << " " << std::hex << c;
+        }
+    }
+    EXPECT_FALSE(findInk(image, kBlack).empty());
+}
+
+TEST_F(ImageTextContract, ThinTextIsNoBolderThanNormalText) {
+    keslTextParams params;
+    params.color = kWhite;
+    params.fontSize = 20.0f;
+    const InkBox normal = drawAndFind(5, params);
+    params.thin = 1;
+    const InkBox thin = drawAndFind(5, params);
+    EXPECT_LE(thin.right - thin.left, normal.right - normal.left);
+    EXPECT_FALSE(thin.empty());
+}
+
+TEST_F(ImageTextContract, AnUnknownFontStillDrawsTheText) {
+    keslTextParams params;
+    params.color = kWhite;
+    params.fontName = "No Such Font Family 42";
+    EXPECT_FALSE(drawAndFind(5, params).empty());
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+// Shapes, pixels and buffers: the same expectations for every backend.
+#include "platform/pixel_probe.h"
+#include "platform/test_window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr keslColor kWhite = 0xFFFFFFFFu;
+constexpr keslColor kRed = 0xFF0000FFu;
+constexpr keslColor kBlue = 0x0000FFFFu;
+constexpr keslColor kGreen = 0x00FF00FFu;
+
+class WindowContract : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host = makeTestWindow(64, 48);
+        window().clearWithColor(kWhite);
+    }
+    keslWindow& window() { return host->window(); }
+
+    std::unique_ptr<TestWindow> host;
+};
+
+TEST_F(WindowContract, ClientSizeIsTheRequestedSize) {
+    EXPECT_EQ(window().getClientWidth(), 64);
+    EXPECT_EQ(window().getClientHeight(), 48);
+    EXPECT_EQ(window().getClientSize().width, 64);
+    EXPECT_EQ(window().getBottom(), window().getTop() + 48);
+    EXPECT_EQ(window().getRight(), window().getLeft() + 64);
+}
+
+TEST_F(WindowContract, FillRectExcludesRightAndBottom) {
+    window().fillRect(keslRectInt(10, 5, 4, 3), kRed);  // top, left, width, height
+    const InkBox ink = findInk(window(), kWhite);
+    EXPECT_EQ(ink.left, 5);
+    EXPECT_EQ(ink.top, 10);
+    EXPECT_EQ(ink.right, 8);
+    EXPECT_EQ(ink.bottom, 12);
+    EXPECT_EQ(window().getPixel(5, 10), kRed);
+}
+
+TEST_F(WindowContract, FillRectOfZeroWidthPaintsNothing) {
+    window().fillRect(keslRectInt(10, 10, 0, 10), kRed);
+    EXPECT_TRUE(findInk(window(), kWhite).empty());
+}
+
+TEST_F(WindowContract, FillCircleFillsItsBoxWithABlackOutline) {
+    window().fillCircle(10, 10, 3, kRed);
+    const InkBox ink = findInk(window(), kWhite);
+    EXPECT_EQ(ink.left, 7);
+    EXPECT_EQ(ink.top, 7);
+    EXPECT_EQ(ink.right, 12);
+    EXPECT_EQ(ink.bottom, 12);
+    EXPECT_EQ(window().getPixel(10, 10), kRed);
+    EXPECT_EQ(window().getPixel(7, 10), kColorOpaqueBlack);
+}
+
+TEST_F(WindowContract, FillEllipseOutlinesEveryEdgeInBlack) {
+    window().fillEllipse(10, 10, 31, 41, kBlue);
+    EXPECT_EQ(window().getPixel(20, 25), kBlue);
+    EXPECT_EQ(window().getPixel(10, 25), kColorOpaqueBlack);
+    EXPECT_EQ(window().getPixel(30, 25), kColorOpaqueBlack);
+    EXPECT_EQ(window().getPixel(20, 10), kColorOpaqueBlack);
+    EXPECT_EQ(window().getPixel(20, 40), kColorOpaqueBlack);
+    EXPECT_EQ(window().getPixel(31, 25), kWhite);
+    EXPECT_EQ(window().getPixel(20, 41), kWhite);
+    EXPECT_EQ(window().getPixel(10, 10), kWhite);  // corners stay outside
+}
+
+TEST_F(WindowContract, LineLeavesItsEndPointUnpainted) {
+    window().drawLine(10, 5, 20, 5, 1, kRed);
+    window().drawLine(5, 10, 5, 20, 1, kRed);
+    window().drawLine(30, 30, 35, 35, 1, kRed);
+    EXPECT_EQ(window().getPixel(10, 5), kRed);
+    EXPECT_EQ(window().getPixel(19, 5), kRed);
+    EXPECT_EQ(window().getPixel(20, 5), kWhite);
+    EXPECT_EQ(window().getPixel(5, 19), kRed);
+    EXPECT_EQ(window().getPixel(5, 20), kWhite);
+    EXPECT_EQ(window().getPixel(34, 34), kRed);
+    EXPECT_EQ(window().getPixel(35, 35), kWhite);
+}
+
+TEST_F(WindowContract, WideLineCoversItsWidthAcrossTheStroke) {
+    window().drawLine(10, 20, 40, 20, 3, kRed);
+    for (int x = 12; x <= 38; x += 2) {
+        EXPECT_EQ(window().getPixel(x, 19), kRed) << x;
+        EXPECT_EQ(window().getPixel(x, 20), kRed) << x;
+        EXPECT_EQ(window().getPixel(x, 21), kRed) << x;
+        EXPECT_EQ(window().getPixel(x, 17), kWhite) << x;
+        EXPECT_EQ(window().getPixel(x, 23), kWhite) << x;
+    }
+}
+
+TEST_F(WindowContract, PixelsOutsideTheClientAreaReadBlackAndIgnoreWrites) {
+    EXPECT_EQ(window().getPixel(-1, 0), kColorOpaqueBlack);
+    EXPECT_EQ(window().getPixel(64, 0), kColorOpaqueBlack);
+    EXPECT_EQ(window().getPixel(0, 48), kColorOpaqueBlack);
+    window().setPixel(-1, 0, kRed);
+    window().setPixel(64, 47, kRed);
+    EXPECT_TRUE(findInk(window(), kWhite).empty());
+}
+
+TEST_F(WindowContract, PixelsReadBackOpaqueWhateverAlphaWasWritten) {
+    window().setPixel(3, 4, 0x12345600u);
+    EXPECT_EQ(window().getPixel(3, 4), 0x123456FFu);
+}
+
+TEST_F(WindowContract, ClearUsesTheBackgroundColourInForce) {
+    window().clear();
+    EXPECT_EQ(window().getPixel(0, 0), keslWindowBase::kDefaultBackgroundColor);
+    window().pushBackgroundColor(kGreen);
+    window().clear();
+    EXPECT_EQ(window().getPixel(63, 47), kGreen);
+    window().popBackgroundColor();
+    window().clear();
+    EXPECT_EQ(window().getPixel(63, 47), keslWindowBase::kDefaultBackgroundColor);
+}
+
+TEST_F(WindowContract, FlushCopiesTheBackBufferOnlyWhenDoubleBuffered) {
+    window().flush();
+    window().fillRect(keslRectInt(0, 0, 8, 8), kRed);
+
+    window().setDoubleBuffered(false);
+    EXPECT_EQ(window().getPixel(1, 1), kWhite) << "the back buffer is not on screen before flush";
+    window().setPixel(2, 2, kBlue);
+    EXPECT_EQ(window().getPixel(2, 2), kBlue) << "without double buffering drawing shows at once";
+    window().flush();
+    EXPECT_EQ(window().getPixel(1, 1), kWhite) << "flush copies nothing without double buffering";
+
+    window().setDoubleBuffered(true);
+    window().flush();
+    window().setDoubleBuffered(false);
+    EXPECT_EQ(window().getPixel(1, 1), kRed);
+    EXPECT_EQ(window().getPixel(2, 2), kRed);
+}
+
+TEST_F(WindowContract, DrawImageWithAKeySkipsExactlyTheKeyColour) {
+    keslImage image;
+    ASSERT_TRUE(image.initWithSizeAndColor(3, 1, kRed));
+    image.setPixel(1, 0, kGreen);
+    image.setPixel(2, 0, 0x01FF00FFu);  // one step off the key: copied
+    image.setTransparentColor(kGreen);
+    image.drawOn(&window(), 20, 20);
+    EXPECT_EQ(window().getPixel(20, 20), kRed);
+    EXPECT_EQ(window().getPixel(21, 20), kWhite);
+    EXPECT_EQ(window().getPixel(22, 20), 0x01FF00FFu);
+}
+
+TEST_F(WindowContract, DrawImageWithoutAKeyCopiesEveryPixel) {
+    keslImage image;
+    ASSERT_TRUE(image.initWithSizeAndColor(4, 2, kGreen));
+    image.drawOn(&window(), 62, 46);  // partly outside: clipped, nothing else touched
+    EXPECT_EQ(window().getPixel(62, 46), kGreen);
+    EXPECT_EQ(window().getPixel(63, 47), kGreen);
+    EXPECT_EQ(window().getPixel(61, 46), kWhite);
+    image.drawOn(nullptr, 0, 0);
+}
+
+}  // namespace
