@@ -1,7 +1,7 @@
 # Windows modules link the C and C++ runtimes statically so that they import
 # nothing but the system's own DLLs.
 target_compile_definitions(orvanel_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(orvanel_core PUBLIC shell32 user32 gdi32 msimg32 kernel32 advapi32)
+target_link_libraries(orvanel_core PUBLIC comctl32 shell32 user32 gdi32 msimg32 kernel32 advapi32)
 add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -14,3 +14,5 @@ add_executable(orvanel_scr WIN32 src/app/win32/scr_main.cpp resources/orvanel.rc
 set_target_properties(orvanel_scr PROPERTIES OUTPUT_NAME ${ORVANEL_SCR_NAME} SUFFIX ".scr")
 target_link_libraries(orvanel_scr PRIVATE orvanel_core)
 orvanel_copy_translations(orvanel_scr)
+# The exported dialog procedure keeps its plain name (no stdcall decoration).
+target_link_options(orvanel_scr PRIVATE -Wl,--kill-at)

@@ -5,15 +5,9 @@
 #pragma once
 
 #include "platform/rect.h"
+#include "platform/system_services.h"
 
 #include <vector>
-
-struct keslMonitorRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
 
 // preview: one region of the window's size at (0, 0). Otherwise one region per
 // monitor in enumeration order, or the window's rectangle when there is none.

@@ -7,6 +7,15 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <vector>
+
+// A monitor's rectangle in virtual-screen pixels, as the system reports it.
+struct keslMonitorRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
 
 class keslSystem {
 public:
@@ -28,6 +37,9 @@ public:
 
     // The debugger's output channel (OutputDebugString on Windows).
     virtual void debugOutput(const std::string& text) const = 0;
+
+    // Every monitor in the system's enumeration order; empty when unknown.
+    virtual std::vector<keslMonitorRect> monitorRects() const { return {}; }
 };
 
 // The services in force: the installed ones, or the platform's own.

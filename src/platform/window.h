@@ -13,6 +13,7 @@ using keslWindowPlatform = keslWindowWin;
 using keslWindowPlatform = keslWindowRaster;
 #endif
 
+#include <memory>
 #include <utility>
 
 class keslWindow : public keslWindowPlatform {
@@ -37,3 +38,8 @@ private:
     bool insideClient(int x, int y);
     void logConstruction();
 };
+
+// The window for a native handle: a GDI window on Windows. The raster has no
+// native windows (its hosts make keslWindow themselves), so there it logs and
+// gives nothing.
+std::unique_ptr<keslWindow> keslCreateWindowForHandle(keslWindowHandle handle);

@@ -16,6 +16,9 @@ orvanel_prepare_wine() {
     # A HOME of its own keeps Wine from linking the prefix's Desktop to the real one.
     mkdir -p "$WINEPREFIX.home"
     HOME="$WINEPREFIX.home" wineboot -i >/dev/null 2>&1
+    # Xvfb runs no window manager: with windows Wine hands to one, hiding a
+    # window waits for an answer that never comes.
+    HOME="$WINEPREFIX.home" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     HOME="$WINEPREFIX.home" wineserver -w
   fi
   export HOME="$WINEPREFIX.home"
@@ -45,3 +48,43 @@ orvanel_wine_desktop_dir() { echo "$(orvanel_wine_user_dir)/Desktop"; }
 orvanel_wine_appdata_dir() { echo "$(orvanel_wine_user_dir)/AppData/Roaming"; }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+orvanel_scr() { echo "$ORVANEL_WIN32_BUILD_DIR/Orvanel.scr"; }
+orvanel_helper() { wine "$ORVANEL_WIN32_BUILD_DIR/tests/orvanel_e2e_helper.exe" "$@" 2>/dev/null | tr -d '\r'; }
+orvanel_log_file() { echo "$(orvanel_wine_temp_dir)/Orvanel.keslLog.txt"; }
+
+# Waits until the process (a child of this shell) ends, for at most SECONDS;
+# sets exit_code to its exit code, or to "running" when it is still there.
+orvanel_wait_exit() {
+  local pid=$1 seconds=$2 steps
+  steps=$(( seconds * 10 ))
+  for _ in $(seq "$steps"); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      exit_code=0
+      wait "$pid" || exit_code=$?
+      return
+    fi
+    sleep 0.1
+  done
+  exit_code=running
+}
+
+# Waits until the screensaver's full-screen window exists.
+orvanel_wait_window() {
+  for _ in $(seq 100); do
+    orvanel_helper find | grep -q '^found' && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# The colour of one screen pixel as "r,g,b".
+orvanel_screen_pixel() {
+  local shot
+  shot=$(mktemp --suffix=.png)
+  import -window root "$shot"
+  convert "$shot" -crop "1x1+$1+$2" -depth 8 txt:- | tail -1 | sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
+  rm -f "$shot"
+}
+
+orvanel_stop() { kill "$1" 2>/dev/null || true; wineserver -k 2>/dev/null || true; }

@@ -7,6 +7,12 @@
 
 namespace {
 
+BOOL CALLBACK collectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
+    if (!rect) return FALSE;
+    reinterpret_cast<std::vector<keslMonitorRect>*>(list)->push_back({rect->left, rect->top, rect->right, rect->bottom});
+    return TRUE;
+}
+
 std::string shellFolder(int csidl) {
     char path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return std::string();
@@ -47,6 +53,12 @@ public:
     }
 
     void debugOutput(const std::string& text) const override { OutputDebugStringA(text.c_str()); }
+
+    std::vector<keslMonitorRect> monitorRects() const override {
+        std::vector<keslMonitorRect> monitors;
+        EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors));
+        return monitors;
+    }
 
 private:
     double m_ticksPerSecond = 1.0;

@@ -1,0 +1,47 @@
+// The Orvanel application: one per process, bound to the one screensaver
+// window, owning the sky built for it. Every timer tick advances the scene by
+// a fixed step, so a late timer slows the animation instead of making it jump.
+#pragma once
+
+#include "app/screensaver_abstract.h"
+#include "settings/app_settings.h"
+
+// The fixed animation step of one frame, in seconds, and the frame timer.
+constexpr float frameStep = 0.04f;
+constexpr unsigned kFrameTimerId = 1;
+constexpr unsigned kFrameTimerMilliseconds = 40;
+// Seconds of full-screen animation after which one run is reported.
+constexpr float kRunEventDelaySeconds = 25.0f;
+// What a frame shows while there is no sky to draw.
+constexpr keslColor kSkyColor = 0x00000DFFu;
+
+class orvanelScreensaver : public keslScreenSaverAbstract {
+public:
+    orvanelScreensaver();
+    ~orvanelScreensaver() override;
+
+    void initWithWindowHandle(keslWindowHandle window, int monitorId) override;
+    int showConfigureSheet(keslWindowHandle parent) override;
+    void setContainerFolder(const char* folder) override;
+    void tick(float seconds) override;
+    void drawFrame() override;
+    void eraseBackground() override {}
+    void shutDown() override;
+    bool hasConfigureSheet() override { return true; }
+
+    int getMonitorId() const { return monitorId; }
+    bool isPreview() const { return monitorId == -1; }
+    const keslRect<int>& getMainMonitorRect() const { return m_mainMonitorRect; }
+    long getTotalPixels() const { return m_totalPixels; }
+    float getRunEventCountdown() const { return runEventCountdown; }
+
+private:
+    void countDownToRunEvent(float seconds);
+
+    cGeneralSettings m_settings;
+    logObjectLife m_life{"orvanelScreensaver"};
+    int monitorId = 0;
+    keslRect<int> m_mainMonitorRect;
+    long m_totalPixels = 0;
+    float runEventCountdown = kRunEventDelaySeconds;
+};

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The other modes of the command line: a second full-screen start, the
+# preview inside a parent window (with and without the colon), bad preview
+# numbers and letters, and the configuration path.
+source "$(dirname "$0")/lib.sh"
+orvanel_prepare_wine
+orvanel_prepare_display
+scr=$(orvanel_scr)
+log=$(orvanel_log_file)
+
+# A second "/s" only brings the first to the front.
+xdotool mousemove 10 10
+wine "$scr" /s &
+first=$!
+orvanel_wait_window || fail "no screensaver window"
+wine "$scr" /s
+second=$?
+[ "$second" = 0 ] || { orvanel_stop "$first"; fail "second start exited with $second"; }
+orvanel_wait_exit "$first" 1
+[ "$exit_code" = running ] || fail "the first run ended when the second started: $exit_code"
+xdotool key Escape
+orvanel_wait_exit "$first" 2
+[ "$exit_code" = 0 ] || { orvanel_stop "$first"; fail "first run did not end on a key: $exit_code"; }
+
+# The preview draws the sky inside its parent and ends with it.
+for form in "/p " "/p:"; do
+  parent_out=$(mktemp)
+  wine "$ORVANEL_WIN32_BUILD_DIR/tests/orvanel_e2e_helper.exe" parent 200 150 6 >"$parent_out" 2>/dev/null &
+  helper=$!
+  for _ in $(seq 50); do [ -s "$parent_out" ] && break; sleep 0.1; done
+  hwnd=$(tr -d '\r\n' < "$parent_out")
+  [ -n "$hwnd" ] || fail "the parent helper gave no window"
+  wine "$scr" "${form}${hwnd}" &
+  preview=$!
+  sleep 2
+  for point in "5 5" "100 75" "194 144"; do
+    read -r x y <<<"$point"
+    colour=$(orvanel_screen_pixel "$x" "$y")
+    [ "$colour" = "0,0,13" ] || { orvanel_stop "$preview"; fail "preview ($form) pixel $x,$y is $colour"; }
+  done
+  [ "$(orvanel_screen_pixel 260 200)" != "0,0,13" ] || fail "the preview drew outside its parent"
+  orvanel_wait_exit "$preview" 8
+  [ "$exit_code" = 0 ] || { orvanel_stop "$preview"; fail "preview ($form) did not end with its parent: $exit_code"; }
+  wait "$helper" || true
+  rm -f "$parent_out"
+  grep -q "Creating TorvanelWorld with monitorId =-1" <(tr -d '\r' < "$log") || fail "preview ($form) not run as a preview"
+done
+
+# Bad previews and unknown letters exit with -1 (255 as a process status).
+for args in "/p" "/p 12345678" "/x"; do
+  set +e
+  wine "$scr" $args
+  code=$?
+  set -e
+  [ "$code" = 255 ] || fail "'$args' exited with $code, not -1"
+done
+
+# The configuration path constructs the application and returns by itself.
+timeout 20 wine "$scr" /c || [ $? -ne 124 ] || fail "/c did not return"
+grep -q "ScreenSaverConfigureDialog received WM_INITDIALOG" <(tr -d '\r' < "$log") || fail "/c did not reach the dialog"
+grep -q "orvanelScreensaver::showConfigureSheet()" <(tr -d '\r' < "$log") || fail "/c did not ask for the sheet"
+echo "modes as expected"
