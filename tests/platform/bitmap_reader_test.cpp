@@ -16,7 +16,7 @@ void put32(std::string& s, size_t at, std::uint32_t v) {
 
 // A 32-bit file with colour masks after its 40-byte header.
 std::string withMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue, std::uint32_t pixel) {
-    std::string file = makeBitmapFile(BitmapSpec{1, 1, 32, false, {0x000000FFu}});
+    std::string file = makeBitmapFile(BitmapPicture{1, 1, 32, false, {0x000000FFu}});
     put32(file, 30, 3);  // BI_BITFIELDS
     std::string masks(12, '\0');
     put32(masks, 0, red);
@@ -55,9 +55,9 @@ TEST(BitmapReader, StrayMaskBitsDoNotBleedIntoOtherChannels) {
 }
 
 TEST(BitmapReader, RefusesOtherDepthsAndCompressions) {
-    std::string eightBit = makeBitmapFile(BitmapSpec{1, 1, 24, false, {0x000000FFu}});
+    std::string eightBit = makeBitmapFile(BitmapPicture{1, 1, 24, false, {0x000000FFu}});
     eightBit[28] = 8;
-    std::string compressed = makeBitmapFile(BitmapSpec{1, 1, 24, false, {0x000000FFu}});
+    std::string compressed = makeBitmapFile(BitmapPicture{1, 1, 24, false, {0x000000FFu}});
     compressed[30] = 1;  // run-length
     keslBitmapPixels out;
     std::string whyNot;

@@ -143,8 +143,8 @@ protected:
         writeFile(path, contents);
         return path;
     }
-    static BitmapSpec threeByTwo(int bitsPerPixel, bool topDown) {
-        return BitmapSpec{3, 2, bitsPerPixel, topDown, {kBlack, kRed, kGreen, kBlue, kWhite, makeColor(1, 2, 3)}};
+    static BitmapPicture threeByTwo(int bitsPerPixel, bool topDown) {
+        return BitmapPicture{3, 2, bitsPerPixel, topDown, {kBlack, kRed, kGreen, kBlue, kWhite, makeColor(1, 2, 3)}};
     }
     LogCapture log;
     TempFolder folder;

@@ -17,8 +17,8 @@ HBITMAP createBitmap(const keslBitmapPixels& pixels) {
     info.bmiHeader.biCompression = BI_RGB;
     const HDC screen = GetDC(nullptr);
     const HBITMAP bitmap = CreateCompatibleBitmap(screen, pixels.width, pixels.height);
-    if (bitmap != nullptr &&
-        SetDIBits(screen, bitmap, 0, static_cast<UINT>(pixels.height), pixels.pixels.data(), &info, DIB_RGB_COLORS) == 0) {
+    const UINT rows = static_cast<UINT>(pixels.height);
+    if (bitmap != nullptr && SetDIBits(screen, bitmap, 0, rows, pixels.pixels.data(), &info, DIB_RGB_COLORS) == 0) {
         DeleteObject(bitmap);
         ReleaseDC(nullptr, screen);
         return nullptr;
