@@ -82,6 +82,17 @@ TEST_F(ImageContract, ResizeByHalfTruncatesOddSides) {
     EXPECT_EQ(image.getPixel(49, 24), kRed);
 }
 
+TEST_F(ImageContract, ResizeToNothingKeepsThePicture) {
+    keslImage image;
+    ASSERT_TRUE(image.initWithSizeAndColor(10, 4, kRed));
+    image.resizeByFactor(0.01f);
+    image.resizeTo(0, 4);
+    image.resizeTo(-3, -3);
+    EXPECT_EQ(image.getWidth(), 10);
+    EXPECT_EQ(image.getHeight(), 4);
+    EXPECT_EQ(image.getPixel(9, 3), kRed);
+}
+
 TEST_F(ImageContract, ResizeRepeatsPixelsWithoutSmoothing) {
     keslImage image;
     ASSERT_TRUE(image.initWithSizeAndColor(2, 2, kBlack));
