@@ -1,0 +1,77 @@
+#include "settings/localisation.h"
+
+#include "settings/settings.h"
+#include "util/file_system.h"
+#include "util/log.h"
+
+namespace fs = keslFileSystemMini;
+
+namespace {
+
+constexpr const char* kNullKeyText = "null key to translate";
+constexpr const char* kTranslationExtension = ".txt";
+
+const std::map<std::string, std::string>& knownLanguages() {
+    static const std::map<std::string, std::string> languages{
+        {"DE", "German"}, {"EL", "Greek"}, {"EN", "English"}, {"ES", "Spanish"}, {"FR", "French"}, {"IT", "Italian"},
+    };
+    return languages;
+}
+
+}  // namespace
+
+keslLocalisation::keslLocalisation() : m_knownLanguages(knownLanguages()) {}
+
+keslLocalisation& keslLocalisation::get() {
+    static keslLocalisation localisation;
+    return localisation;
+}
+
+void keslLocalisation::setLanguageAndFilespec(const char* languageCode, const char* folder, const char*) {
+    m_languageCode = languageCode ? languageCode : "";
+    m_folderWithTranslations = folder ? folder : "";
+    m_translationFileStem = kTranslationFileStem;
+    m_loaded = false;
+    logInfo("setLanguageAndFilespec(%s, %s/%s)", m_languageCode.c_str(), m_folderWithTranslations.c_str(),
+            m_translationFileStem.c_str());
+}
+
+std::string keslLocalisation::translationFilePath(const std::string& languageCode) const {
+    return fs::ensureTrailingSeparator(m_folderWithTranslations) + m_translationFileStem + "." + languageCode +
+           kTranslationExtension;
+}
+
+void keslLocalisation::loadTranslations() {
+    m_loaded = true;
+    const std::string path = translationFilePath(m_languageCode);
+    m_translations.clear();
+    logInfo("loading translations from file:%s", path.c_str());
+    const keslSettings file(path.c_str());
+    m_translations = file.entries();
+    logInfo("%i translations loaded", static_cast<int>(m_translations.size()));
+}
+
+const char* keslLocalisation::translate(const char* key) {
+    if (!key) return kNullKeyText;
+    if (!m_loaded) loadTranslations();
+    // A new key is added as its own text so the returned pointer has an owner.
+    const auto inserted = m_translations.emplace(key, key);
+    return inserted.first->second.c_str();
+}
+
+const std::map<std::string, std::string>& keslLocalisation::getInstalledLanguages() {
+    if (m_folderWithTranslations.empty() || m_translationFileStem.empty()) {
+        logWarning("getInstalledLanguages() called but m_folderWithTranslations or m_translationFileStem is empty");
+    }
+    std::string codes;
+    for (auto language = m_knownLanguages.begin(); language != m_knownLanguages.end();) {
+        if (!fs::fileExists(translationFilePath(language->first))) {
+            language = m_knownLanguages.erase(language);
+            continue;
+        }
+        codes += language->first + " ";
+        ++language;
+    }
+    logInfo("%i installed languages:%s", static_cast<int>(m_knownLanguages.size()), codes.c_str());
+    return m_knownLanguages;
+}

@@ -1,0 +1,41 @@
+// User-interface texts by key in the chosen language, read lazily from a
+// translation file beside the program ("Orvanel.<code>.txt", the settings
+// file format). A key without a translation stands for itself, so a missing
+// or damaged file only means English texts.
+#pragma once
+
+#include <map>
+#include <string>
+
+class keslLocalisation {
+public:
+    static constexpr const char* kTranslationFileStem = "Orvanel";
+
+    keslLocalisation();
+    virtual ~keslLocalisation() = default;
+    keslLocalisation(const keslLocalisation&) = delete;
+    keslLocalisation& operator=(const keslLocalisation&) = delete;
+
+    // The process's one table, created on first use.
+    static keslLocalisation& get();
+
+    // The third text is accepted for callers that pass a file stem; the stem is always "Orvanel".
+    void setLanguageAndFilespec(const char* languageCode, const char* folder, const char* unused = nullptr);
+    // Valid until the table next changes (a new key, or a reload after setLanguageAndFilespec).
+    const char* translate(const char* key);
+    // Drops every known language whose file is missing; returns those left (code to English name).
+    const std::map<std::string, std::string>& getInstalledLanguages();
+
+    std::string translationFilePath(const std::string& languageCode) const;
+    const std::string& languageCode() const { return m_languageCode; }
+
+private:
+    void loadTranslations();
+
+    std::map<std::string, std::string> m_translations;
+    bool m_loaded = false;
+    std::string m_languageCode;
+    std::string m_folderWithTranslations;
+    std::string m_translationFileStem;
+    std::map<std::string, std::string> m_knownLanguages;
+};

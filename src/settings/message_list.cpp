@@ -1,0 +1,60 @@
+#include "settings/message_list.h"
+
+#include "settings/setting_keys.h"
+#include "util/log.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace k = settingKeys;
+
+namespace {
+
+std::string indexedKey(const settingKeys::StringKey& prefix, size_t index) {
+    return prefix.name + std::to_string(index);
+}
+
+// Every message we save stores two keys besides the count, so a count above
+// the number of keys can only come from a damaged file; taking it at its word
+// could mean billions of empty messages.
+int plausibleCount(const keslKeyValue& store) {
+    const int count = store.getInt(k::messagesCount.name, k::messagesCount.defaultValue);
+    const int keys = static_cast<int>(std::min<size_t>(store.entries().size(), INT_MAX));
+    if (count <= keys) return count;
+    logWarning("#4431: messagesCount %d exceeds the %d stored keys; reading %d", count, keys, keys);
+    return keys;
+}
+
+}  // namespace
+
+const keslMessage cMessageList::kFirstDefaultMessage{"Your message\r\nhere", "and your bottom line here"};
+const keslMessage cMessageList::kSecondDefaultMessage{"Orvanel\r\nscreensaver",
+                                                      "Share the night sky: download Orvanel at www.orvanel.com"};
+
+cMessageList::cMessageList(keslKeyValue& store) : m_store(store) {}
+
+void cMessageList::load() {
+    m_messages.clear();
+    const int count = plausibleCount(m_store);
+    for (int index = 1; index <= count; ++index) {
+        const std::string text = m_store.getString(indexedKey(k::messagePrefix, index).c_str(), k::messagePrefix.defaultValue);
+        const std::string bottomLine =
+            m_store.getString(indexedKey(k::bottomLinePrefix, index).c_str(), k::bottomLinePrefix.defaultValue);
+        m_messages.push_back({text, bottomLine});
+    }
+    if (m_messages.empty() && !m_store.getBool(k::defaultMessagesAdded.name, k::defaultMessagesAdded.defaultValue)) {
+        m_messages.push_back(kFirstDefaultMessage);
+        m_messages.push_back(kSecondDefaultMessage);
+        m_store.setBool(k::defaultMessagesAdded.name, true);
+        save();
+    }
+    m_currentIndex = m_messages.empty() ? -1 : 0;
+}
+
+void cMessageList::save() {
+    m_store.setInt(k::messagesCount.name, static_cast<int>(m_messages.size()));
+    for (size_t i = 0; i < m_messages.size(); ++i) {
+        m_store.setString(indexedKey(k::messagePrefix, i + 1).c_str(), m_messages[i].text);
+        m_store.setString(indexedKey(k::bottomLinePrefix, i + 1).c_str(), m_messages[i].bottomLine);
+    }
+}
