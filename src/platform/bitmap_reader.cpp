@@ -39,7 +39,9 @@ struct ChannelMask {
         if (bits == 0) {
             return 0;
         }
-        const std::uint32_t value = (pixel & mask) >> shift;
+        // Only the lowest run of the mask counts; stray higher bits are ignored.
+        const std::uint32_t run = static_cast<std::uint32_t>((std::uint64_t{1} << bits) - 1);
+        const std::uint32_t value = (pixel >> shift) & run;
         if (bits >= 8) {
             return value >> (bits - 8);
         }

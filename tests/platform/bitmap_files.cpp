@@ -17,15 +17,15 @@ void put32(std::string& out, std::uint32_t v) {
 
 }  // namespace
 
-std::string makeBitmapFile(const BitmapSpec& spec) {
-    const int bytesPerPixel = spec.bitsPerPixel / 8;
-    const int stride = ((spec.width * spec.bitsPerPixel + 31) / 32) * 4;
+std::string makeBitmapFile(const BitmapPicture& picture) {
+    const int bytesPerPixel = picture.bitsPerPixel / 8;
+    const int stride = ((picture.width * picture.bitsPerPixel + 31) / 32) * 4;
     std::string pixels;
-    for (int row = 0; row < spec.height; ++row) {
-        const int y = spec.topDown ? row : spec.height - 1 - row;
+    for (int row = 0; row < picture.height; ++row) {
+        const int y = picture.topDown ? row : picture.height - 1 - row;
         std::string line;
-        for (int x = 0; x < spec.width; ++x) {
-            const keslColor c = spec.pixels[static_cast<size_t>(y * spec.width + x)];
+        for (int x = 0; x < picture.width; ++x) {
+            const keslColor c = picture.pixels[static_cast<size_t>(y * picture.width + x)];
             line.push_back(static_cast<char>(colorBlue(c)));
             line.push_back(static_cast<char>(colorGreen(c)));
             line.push_back(static_cast<char>(colorRed(c)));
@@ -41,10 +41,10 @@ std::string makeBitmapFile(const BitmapSpec& spec) {
     put32(file, 0);
     put32(file, 54);
     put32(file, 40);
-    put32(file, static_cast<std::uint32_t>(spec.width));
-    put32(file, static_cast<std::uint32_t>(spec.topDown ? -spec.height : spec.height));
+    put32(file, static_cast<std::uint32_t>(picture.width));
+    put32(file, static_cast<std::uint32_t>(picture.topDown ? -picture.height : picture.height));
     put16(file, 1);
-    put16(file, static_cast<std::uint16_t>(spec.bitsPerPixel));
+    put16(file, static_cast<std::uint16_t>(picture.bitsPerPixel));
     put32(file, 0);
     put32(file, static_cast<std::uint32_t>(pixels.size()));
     put32(file, 2835);

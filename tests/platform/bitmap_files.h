@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct BitmapSpec {
+struct BitmapPicture {
     int width = 0;
     int height = 0;
     int bitsPerPixel = 24;
@@ -14,4 +14,4 @@ struct BitmapSpec {
     std::vector<keslColor> pixels;  // row by row from the top
 };
 
-std::string makeBitmapFile(const BitmapSpec& spec);
+std::string makeBitmapFile(const BitmapPicture& picture);

@@ -3,6 +3,7 @@
 #include "platform/image.h"
 #include "platform/pixel_probe.h"
 #include "platform/test_window.h"
+#include "support/log_capture.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,14 @@ constexpr keslColor kBlack = 0x000000FFu;
 constexpr keslColor kKeyGreen = 0x1DFF52FFu;
 constexpr int kTestPatternResource = 990;
 
+// Images log what they do; each test keeps its lines to itself.
+class ImageContract : public ::testing::Test {
+protected:
+    LogCapture log;
+};
+
+class ImageResources : public ImageContract {};
+
 // Four quadrants of a 2 x 2 picture.
 void paintQuadrants(keslImage& image) {
     image.setPixel(0, 0, kRed);
@@ -25,7 +34,7 @@ void paintQuadrants(keslImage& image) {
     image.setPixel(1, 1, kWhite);
 }
 
-TEST(ImageContract, WithoutAPictureEverythingIsEmpty) {
+TEST_F(ImageContract, WithoutAPictureEverythingIsEmpty) {
     keslImage image;
     EXPECT_EQ(image.getWidth(), 0);
     EXPECT_EQ(image.getHeight(), 0);
@@ -36,7 +45,7 @@ TEST(ImageContract, WithoutAPictureEverythingIsEmpty) {
     EXPECT_EQ(image.getWidth(), 0);
 }
 
-TEST(ImageContract, BlankImageHasItsSizeAndColour) {
+TEST_F(ImageContract, BlankImageHasItsSizeAndColour) {
     keslImage image;
     ASSERT_TRUE(image.initWithSizeAndColor(7, 5, kBlue));
     EXPECT_EQ(image.getWidth(), 7);
@@ -44,7 +53,7 @@ TEST(ImageContract, BlankImageHasItsSizeAndColour) {
     EXPECT_EQ(image.getPixel(6, 4), kBlue);
 }
 
-TEST(ImageContract, PixelsOutsideReadMoccasinAndIgnoreWrites) {
+TEST_F(ImageContract, PixelsOutsideReadMoccasinAndIgnoreWrites) {
     keslImage image;
     ASSERT_TRUE(image.initWithSizeAndColor(4, 3, kBlack));
     EXPECT_EQ(image.getPixel(-1, 0), 0xFFE4B5FFu);
@@ -55,7 +64,7 @@ TEST(ImageContract, PixelsOutsideReadMoccasinAndIgnoreWrites) {
     EXPECT_TRUE(findInk(image, kBlack).empty());
 }
 
-TEST(ImageContract, MultiplyPixelTruncatesAndClampsEachChannel) {
+TEST_F(ImageContract, MultiplyPixelTruncatesAndClampsEachChannel) {
     keslImage image;
     ASSERT_TRUE(image.initWithSizeAndColor(2, 2, makeColor(200, 10, 0)));
     image.multiplyPixel(1, 1, 2.0f, 2.0f, 2.0f);
@@ -64,7 +73,7 @@ TEST(ImageContract, MultiplyPixelTruncatesAndClampsEachChannel) {
     EXPECT_EQ(image.getPixel(0, 0), makeColor(100, 5, 0));
 }
 
-TEST(ImageContract, ResizeByHalfTruncatesOddSides) {
+TEST_F(ImageContract, ResizeByHalfTruncatesOddSides) {
     keslImage image;
     ASSERT_TRUE(image.initWithSizeAndColor(101, 51, kRed));
     image.resizeByFactor(0.5f);
@@ -73,7 +82,18 @@ TEST(ImageContract, ResizeByHalfTruncatesOddSides) {
     EXPECT_EQ(image.getPixel(49, 24), kRed);
 }
 
-TEST(ImageContract, ResizeRepeatsPixelsWithoutSmoothing) {
+TEST_F(ImageContract, ResizeToNothingKeepsThePicture) {
+    keslImage image;
+    ASSERT_TRUE(image.initWithSizeAndColor(10, 4, kRed));
+    image.resizeByFactor(0.01f);
+    image.resizeTo(0, 4);
+    image.resizeTo(-3, -3);
+    EXPECT_EQ(image.getWidth(), 10);
+    EXPECT_EQ(image.getHeight(), 4);
+    EXPECT_EQ(image.getPixel(9, 3), kRed);
+}
+
+TEST_F(ImageContract, ResizeRepeatsPixelsWithoutSmoothing) {
     keslImage image;
     ASSERT_TRUE(image.initWithSizeAndColor(2, 2, kBlack));
     paintQuadrants(image);
@@ -85,7 +105,7 @@ TEST(ImageContract, ResizeRepeatsPixelsWithoutSmoothing) {
     EXPECT_EQ(image.getPixel(3, 3), kWhite);
 }
 
-TEST(ImageContract, ResizeToTheCurrentSizeChangesNothing) {
+TEST_F(ImageContract, ResizeToTheCurrentSizeChangesNothing) {
     keslImage image;
     ASSERT_TRUE(image.initWithSizeAndColor(2, 2, kBlack));
     paintQuadrants(image);
@@ -94,7 +114,7 @@ TEST(ImageContract, ResizeToTheCurrentSizeChangesNothing) {
     EXPECT_EQ(image.getPixel(0, 1), kBlue);
 }
 
-TEST(ImageContract, CropKeepsTheRegionStartingAtXY) {
+TEST_F(ImageContract, CropKeepsTheRegionStartingAtXY) {
     keslImage image;
     ASSERT_TRUE(image.initWithSizeAndColor(6, 4, kBlack));
     image.setPixel(2, 1, kRed);
@@ -106,7 +126,7 @@ TEST(ImageContract, CropKeepsTheRegionStartingAtXY) {
     EXPECT_EQ(image.getPixel(2, 1), kGreen);
 }
 
-TEST(ImageContract, CropRefusesRegionsThatAreNotStrictlyInside) {
+TEST_F(ImageContract, CropRefusesRegionsThatAreNotStrictlyInside) {
     keslImage image;
     ASSERT_TRUE(image.initWithSizeAndColor(6, 4, kBlack));
     image.crop(0, 0, 6, 2);   // full width
@@ -118,7 +138,7 @@ TEST(ImageContract, CropRefusesRegionsThatAreNotStrictlyInside) {
     EXPECT_EQ(image.getHeight(), 4);
 }
 
-TEST(ImageContract, DrawTextPaintsIntoTheImage) {
+TEST_F(ImageContract, DrawTextPaintsIntoTheImage) {
     keslImage image;
     ASSERT_TRUE(image.initWithSizeAndColor(60, 20, kBlack));
     keslTextParams params;
@@ -134,9 +154,10 @@ protected:
         writeFile(path, contents);
         return path;
     }
-    static BitmapSpec threeByTwo(int bitsPerPixel, bool topDown) {
-        return BitmapSpec{3, 2, bitsPerPixel, topDown, {kBlack, kRed, kGreen, kBlue, kWhite, makeColor(1, 2, 3)}};
+    static BitmapPicture threeByTwo(int bitsPerPixel, bool topDown) {
+        return BitmapPicture{3, 2, bitsPerPixel, topDown, {kBlack, kRed, kGreen, kBlue, kWhite, makeColor(1, 2, 3)}};
     }
+    LogCapture log;
     TempFolder folder;
 };
 
@@ -175,6 +196,7 @@ TEST_F(ImageFiles, MissingOrUnnamedFilesFail) {
     EXPECT_FALSE(image.initWithFile(nullptr, false));
     EXPECT_FALSE(image.initWithFile("", false));
     EXPECT_FALSE(image.initWithFile(folder.file("absent.bmp").c_str(), false));
+    EXPECT_TRUE(log.contains("keslImage.initWithFile: file does not exist:[" + folder.file("absent.bmp") + "]"));
     EXPECT_FALSE(image.initWithFile(folder.path().c_str(), false));
     EXPECT_EQ(image.getWidth(), 0);
 }
@@ -193,11 +215,12 @@ TEST_F(ImageFiles, MalformedBitmapsFail) {
         const std::string path = write("bad" + std::to_string(index) + ".bmp", contents);
         EXPECT_FALSE(image.initWithFile(path.c_str(), false)) << index;
         EXPECT_EQ(image.getWidth(), 0) << index;
+        EXPECT_TRUE(log.contains("#4653: image.loadFromFile failed:" + path)) << index;
         ++index;
     }
 }
 
-TEST(ImageResources, LoadsABitmapResourceByNumber) {
+TEST_F(ImageResources, LoadsABitmapResourceByNumber) {
     keslImage image;
     ASSERT_TRUE(image.initWithResource_impl(kTestPatternResource));
     EXPECT_EQ(image.getWidth(), 5);
@@ -209,7 +232,7 @@ TEST(ImageResources, LoadsABitmapResourceByNumber) {
     EXPECT_FALSE(image.hasTransparentColor());
 }
 
-TEST(ImageResources, ASecondLoadFailsAndKeepsThePicture) {
+TEST_F(ImageResources, ASecondLoadFailsAndKeepsThePicture) {
     keslImage image;
     ASSERT_TRUE(image.initWithSizeAndColor(2, 2, kBlue));
     EXPECT_FALSE(image.initWithResource_impl(kTestPatternResource));
@@ -217,10 +240,11 @@ TEST(ImageResources, ASecondLoadFailsAndKeepsThePicture) {
     EXPECT_EQ(image.getPixel(0, 0), kBlue);
 }
 
-TEST(ImageResources, AnUnknownNumberFails) {
+TEST_F(ImageResources, AnUnknownNumberFails) {
     keslImage image;
     EXPECT_FALSE(image.initWithResource_impl(31999));
     EXPECT_EQ(image.getWidth(), 0);
+    EXPECT_TRUE(log.contains("#4653b: image.initWithResource_impl failed:31999"));
 }
 
 }  // namespace

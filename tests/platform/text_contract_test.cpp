@@ -1,6 +1,7 @@
 // Text as the labels rely on it, the same on every backend.
 #include "platform/pixel_probe.h"
 #include "platform/test_window.h"
+#include "support/log_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,7 @@ protected:
         return extent;
     }
 
+    LogCapture log;
     std::unique_ptr<TestWindow> host;
 };
 
@@ -150,6 +152,7 @@ protected:
         image.drawText(x, 5, "Hello", params);
         return findInk(image, kBlack);
     }
+    LogCapture log;
     keslImage image;
 };
 

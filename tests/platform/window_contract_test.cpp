@@ -1,6 +1,7 @@
 // Shapes, pixels and buffers: the same expectations for every backend.
 #include "platform/pixel_probe.h"
 #include "platform/test_window.h"
+#include "support/log_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@ protected:
     }
     keslWindow& window() { return host->window(); }
 
+    LogCapture log;
     std::unique_ptr<TestWindow> host;
 };
 

@@ -17,8 +17,8 @@ HBITMAP createBitmap(const keslBitmapPixels& pixels) {
     info.bmiHeader.biCompression = BI_RGB;
     const HDC screen = GetDC(nullptr);
     const HBITMAP bitmap = CreateCompatibleBitmap(screen, pixels.width, pixels.height);
-    if (bitmap != nullptr &&
-        SetDIBits(screen, bitmap, 0, static_cast<UINT>(pixels.height), pixels.pixels.data(), &info, DIB_RGB_COLORS) == 0) {
+    const UINT rows = static_cast<UINT>(pixels.height);
+    if (bitmap != nullptr && SetDIBits(screen, bitmap, 0, rows, pixels.pixels.data(), &info, DIB_RGB_COLORS) == 0) {
         DeleteObject(bitmap);
         ReleaseDC(nullptr, screen);
         return nullptr;
@@ -82,9 +82,17 @@ struct keslImageWin::Gdi {
         Scratch& operator=(const Scratch&) = delete;
     };
 
-    // Makes the scratch picture the image's own.
+    // Makes the scratch picture the image's own; without memory for it the old one stays.
     void takeOver(const Scratch& scratch, int newWidth, int newHeight) {
-        adopt(CreateCompatibleBitmap(dc, newWidth, newHeight));
+        const HBITMAP replacement = CreateCompatibleBitmap(dc, newWidth, newHeight);
+        if (replacement == nullptr || scratch.bitmap == nullptr) {
+            if (replacement != nullptr) {
+                DeleteObject(replacement);
+            }
+            logError("#8743: keslImageWin: no bitmap of %i x %i, the image keeps its size", newWidth, newHeight);
+            return;
+        }
+        adopt(replacement);
         BitBlt(dc, 0, 0, newWidth, newHeight, scratch.dc, 0, 0, SRCCOPY);
     }
 };
@@ -208,7 +216,7 @@ void keslImageWin::resizeTo_impl(int width, int height) {
     if (g.bitmap == nullptr) {
         return;
     }
-    if (width <= 0 || height <= 0) {
+    if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxBitmapPixels) {
         logWarning("#8742: keslImageWin.resizeTo_impl(%i, %i): no picture of that size, kept as it is", width, height);
         return;
     }

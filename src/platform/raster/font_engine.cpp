@@ -254,11 +254,14 @@ struct keslFontEngine::Impl {
         return g;
     }
 
+    const Glyph& glyphOf(FT_Face face, int pixelHeight, char c, bool mono) {
+        return glyph(face, pixelHeight, windows1252ToUnicode(static_cast<unsigned char>(c)), mono);
+    }
+
     int lineWidth(FT_Face face, int pixelHeight, bool mono, const char* begin, size_t length, int extra) {
         int width = 0;
         for (size_t i = 0; i < length; ++i) {
-            width += glyph(face, pixelHeight, windows1252ToUnicode(static_cast<unsigned char>(begin[i])), mono).advance +
-                     extra;
+            width += glyphOf(face, pixelHeight, begin[i], mono).advance + extra;
         }
         return width;
     }
@@ -312,7 +315,7 @@ struct keslFontEngine::Impl {
                 }
                 const int baseline = top + metrics.ascent;
                 for (size_t i = 0; i < length; ++i) {
-                    const Glyph& g = glyph(face, pixelHeight, windows1252ToUnicode(static_cast<unsigned char>(begin[i])), mono);
+                    const Glyph& g = glyphOf(face, pixelHeight, begin[i], mono);
                     paintGlyph(*surface, g, pen, baseline);
                     pen += g.advance + extra;
                 }

@@ -84,7 +84,7 @@ void keslImageRaster::resizeTo_impl(int width, int height) {
         }
     }
     replaceBitmap(std::move(scaled));
-    logInfo("keslImageWin.resizeTo_impl() exiting with new w=%i, new h=%i", getWidth(), getHeight());
+    logInfo("keslImageRaster.resizeTo_impl() exiting with new w=%i, new h=%i", getWidth(), getHeight());
 }
 
 void keslImageRaster::crop_impl(int x, int y, int width, int height) {
