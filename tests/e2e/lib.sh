@@ -19,6 +19,8 @@ orvanel_prepare_wine() {
     # Xvfb runs no window manager: with windows Wine hands to one, hiding a
     # window waits for an answer that never comes.
     HOME="$WINEPREFIX.home" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # Monitors through Xinerama: Xvfb's XRandR reports one screen however many it has.
+    HOME="$WINEPREFIX.home" wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
     HOME="$WINEPREFIX.home" wineserver -w
   fi
   export HOME="$WINEPREFIX.home"

@@ -10,20 +10,21 @@ log=$(orvanel_wine_temp_dir)/Orvanel.keslLog.txt
 copy=$(orvanel_wine_desktop_dir)/Orvanel.keslLog.txt
 rm -f "$log" "$copy"
 
-wine "$scr" /s || fail "first run exited with $?"
+# The configuration path builds and deletes the application without a window.
+wine "$scr" /c || [ $? = 1 ] || fail "first run failed"
 [ -f "$log" ] || fail "no log at $log"
 text=$(tr -d '\r' < "$log")
 grep -q $'^     \t[0-9]\\{4\\}-[0-9][0-9]-[0-9][0-9]  ' <<<"$text" || fail "no time-stamp line"
 grep -qx $'Info>\tkeslLog starting' <<<"$text" || fail "no start line"
-grep -qx $'Info>\tEntering: WinMain' <<<"$text" || fail "no entering line"
-grep -qx $'Info>\t| Command line:/s' <<<"$text" || fail "no nested line"
-grep -Pzq 'Info>\tExiting: WinMain\r\n\r\n' "$log" || fail "no blank line after the block"
+grep -qx $'Info>\tcreating: keslScreenSaverAbstract' <<<"$text" || fail "no creating line"
+grep -qx $'Info>\t| creating: orvanelScreensaver' <<<"$text" || fail "no nested line"
+grep -Pzq 'Info>\tdestroying: keslScreenSaverAbstract\r\n\r\n' "$log" || fail "no blank line after the block"
 grep -q 'Log filename:C:\\' <<<"$text" || fail "no log file name"
 [ ! -e "$copy" ] || fail "a clean run was copied to the desktop"
 
 # A run that logged an error, then the next start.
 printf 'ERROR>\tsimulated failure\r\n' >> "$log"
-wine "$scr" /s || fail "second run exited with $?"
+wine "$scr" /c || [ $? = 1 ] || fail "second run failed"
 [ -f "$copy" ] || fail "no desktop copy at $copy"
 grep -q 'simulated failure' "$copy" || fail "desktop copy lacks the error"
 ! grep -q 'simulated failure' "$log" || fail "log was not emptied"

@@ -1,8 +1,9 @@
 // A small Windows program the end-to-end checks use beside the module:
 //   find                 prints the running screensaver window: class, title,
 //                        rectangle and whether it is top-most
-//   parent W H SECONDS   opens a W x H window, prints its handle, and destroys
-//                        it after SECONDS (the preview's host dialog)
+//   parent W H SECONDS   opens a W x H window, prints its handle, and after
+//                        SECONDS prints its child window (class, title, client
+//                        size) and destroys itself (the preview's host dialog)
 //   foreground           prints the title of the foreground window
 #include <windows.h>
 
@@ -28,9 +29,27 @@ int findScreensaver() {
 
 constexpr UINT_PTR kLifetimeTimer = 1;
 
+void reportChild(HWND parent) {
+    const HWND child = GetWindow(parent, GW_CHILD);
+    if (!child) {
+        std::puts("child none");
+        std::fflush(stdout);
+        return;
+    }
+    char className[128] = {};
+    char title[128] = {};
+    GetClassNameA(child, className, sizeof className);
+    GetWindowTextA(child, title, sizeof title);
+    RECT client{};
+    GetClientRect(child, &client);
+    std::printf("child %s %s %ld %ld\n", className, title, client.right, client.bottom);
+    std::fflush(stdout);
+}
+
 LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
+            reportChild(window);
             DestroyWindow(window);
             return 0;
         case WM_DESTROY:
@@ -46,11 +65,12 @@ int openParent(int width, int height, int seconds) {
     windowClass.lpfnWndProc = parentProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.style = 0;
     windowClass.lpszClassName = "OrvanelPreviewParent";
     RegisterClassA(&windowClass);
     RECT frame{0, 0, width, height};
     AdjustWindowRect(&frame, WS_POPUP, FALSE);
-    const HWND window = CreateWindowExA(0, "OrvanelPreviewParent", "Preview host", WS_POPUP | WS_VISIBLE, 0, 0,
+    const HWND window = CreateWindowExA(0, "OrvanelPreviewParent", "Preview host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                         windowClass.hInstance, nullptr);
     if (!window) return 1;

@@ -1,0 +1,109 @@
+#include "app/monitor_id.h"
+#include "app/screensaver.h"
+#include "platform/pixel_probe.h"
+#include "support/fake_system.h"
+#include "support/log_capture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The application bound to a raster window of the given size, with settings
+// and folders kept inside a temporary folder.
+struct ScreensaverFixture : ::testing::Test {
+    FakeSystem system;
+    TempFolder folder;
+    std::unique_ptr<orvanelScreensaver> app;
+
+    void SetUp() override {
+        system.temp = folder.path();
+        system.appData = folder.path();
+        system.desktop = folder.path();
+        app = std::make_unique<orvanelScreensaver>();
+    }
+
+    void start(int width, int height, int monitorId) {
+        app->adoptWindow(std::make_unique<keslWindow>(width, height));
+        app->initWithWindowHandle(nullptr, monitorId);
+    }
+};
+
+TEST(MonitorId, PreviewOnlyWhenTheFirstArgumentIsExactlyLowerCaseP) {
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/p", "1234"}, false), -1);
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/s"}, false), 0);
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/P", "1234"}, false), 0);
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/p:1234"}, false), 0);
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr"}, false), 0);
+}
+
+TEST(MonitorId, AHostRunningAPreviewIsBelievedWhateverTheTokens) {
+    // A program path with blanks shifts the tokens; "/p:1234" is one token.
+    EXPECT_EQ(monitorIdFor({"C:\\Program", "Files\\Orvanel.scr", "/p", "1234"}, true), -1);
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/p:1234"}, true), -1);
+}
+
+TEST_F(ScreensaverFixture, PreviewIsOneRegionOfTheWindowSize) {
+    start(152, 112, -1);
+    ASSERT_EQ(app->getDrawRegions().size(), 1u);
+    EXPECT_EQ(app->getDrawRegions()[0], keslRect<int>(0, 0, 152, 112));
+    EXPECT_EQ(app->getMainMonitorRect(), keslRect<int>(0, 0, 152, 112));
+    EXPECT_EQ(app->getTotalPixels(), 17024);
+    EXPECT_TRUE(app->isPreview());
+}
+
+TEST_F(ScreensaverFixture, FullScreenMakesARegionPerMonitorWithTheFirstAsMain) {
+    system.monitors = {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}};
+    start(3200, 1080, 0);
+    ASSERT_EQ(app->getDrawRegions().size(), 2u);
+    EXPECT_EQ(app->getMainMonitorRect(), keslRect<int>(0, 1280, 1920, 1080));
+    EXPECT_EQ(app->getTotalPixels(), 1920L * 1080 + 1280L * 1024);
+}
+
+TEST_F(ScreensaverFixture, WithoutAWindowTheStartLogsAndDrawsNothing) {
+    LogCapture log;
+    app->initWithWindowHandle(nullptr, 0);
+    app->tick(frameStep);
+    app->drawFrame();
+    app->flushFrame();
+    EXPECT_EQ(app->getWindow(), nullptr);
+    EXPECT_EQ(app->getTotalPixels(), 100);
+    EXPECT_TRUE(log.contains("Creating TorvanelWorld with monitorId =0"));
+}
+
+TEST_F(ScreensaverFixture, AFrameWithoutASkyShowsTheSkyColour) {
+    start(64, 48, 0);
+    keslWindow& window = *app->getWindow();
+    app->drawFrame();
+    EXPECT_EQ(window.windowSurface().width(), 64);
+    app->flushFrame();
+    for (int y = 0; y < 48; y += 7) {
+        for (int x = 0; x < 64; x += 9) ASSERT_EQ(window.getPixel(x, y), kSkyColor) << x << "," << y;
+    }
+}
+
+TEST_F(ScreensaverFixture, RunEventCountsDownOnlyInFullScreen) {
+    start(64, 48, 0);
+    for (int i = 0; i < 10; ++i) app->tick(frameStep);
+    EXPECT_NEAR(app->getRunEventCountdown(), kRunEventDelaySeconds - 0.4f, 1e-4f);
+
+    orvanelScreensaver preview;
+    preview.adoptWindow(std::make_unique<keslWindow>(32, 32));
+    preview.initWithWindowHandle(nullptr, -1);
+    preview.tick(frameStep);
+    EXPECT_FLOAT_EQ(preview.getRunEventCountdown(), kRunEventDelaySeconds);
+}
+
+TEST_F(ScreensaverFixture, ContainerFolderIsKeptOrLoggedAsMissing) {
+    LogCapture log;
+    app->setContainerFolder("/opt/orvanel");
+    EXPECT_EQ(app->getContainerFolder(), "/opt/orvanel");
+    app->setContainerFolder(nullptr);
+    EXPECT_EQ(app->getContainerFolder(), "");
+    const std::string text = log.contents();
+    EXPECT_NE(text.find("ERROR>"), std::string::npos);
+    EXPECT_NE(text.find("screensaver's container folder:NULL"), std::string::npos) << text;
+}
+
+}  // namespace
