@@ -15,8 +15,10 @@ void keslSeedRandomOnce() {
     g_seeded = true;
 }
 
-float keslRandomFloat(float low, float high) {
+float keslRandomUnit() {
     keslSeedRandomOnce();
     // rand() & 0x7FFF keeps the 32768 steps where RAND_MAX is larger than on Windows.
-    return static_cast<float>(std::rand() & 0x7FFF) * kRandStepsInverse * (high - low) + low;
+    return static_cast<float>(std::rand() & 0x7FFF) * kRandStepsInverse;
 }
+
+float keslRandomFloat(float low, float high) { return keslRandomUnit() * (high - low) + low; }

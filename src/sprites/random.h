@@ -7,3 +7,5 @@
 void keslSeedRandomOnce();
 // A float in [low, high) with 32768 steps.
 float keslRandomFloat(float low, float high);
+// rand() / 32768 after the same seeding: a float in [0, 1) with 32768 steps.
+float keslRandomUnit();
