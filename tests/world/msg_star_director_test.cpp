@@ -56,10 +56,15 @@ protected:
         now += kStep;
     }
 
-    // Frames until the next message is applied; the time it came.
+    // Frames until the next message is applied; the time it came. A new
+    // transition shows as its clock starting again.
     float runUntilNextMessage(float limitSeconds) {
-        const cStarTransitionEffectBase* current = director.currentEffect();
-        while (director.currentEffect() == current && now < limitSeconds) frame();
+        float lastElapsed = director.currentEffect()->elapsed;
+        while (now < limitSeconds) {
+            frame();
+            if (director.currentEffect()->elapsed < lastElapsed) break;
+            lastElapsed = director.currentEffect()->elapsed;
+        }
         return now;
     }
 

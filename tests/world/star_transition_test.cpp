@@ -187,9 +187,9 @@ TEST(TransitionClock, RunsForTwentySecondsAndKeepsCounting) {
     EXPECT_TRUE(log.contains("#8652: startTransition() particlePtrList is null"));
 
     effect.running = true;
-    effect.advance(19.9f);
+    effect.advance(19.5f);
     EXPECT_TRUE(effect.running);
-    effect.advance(0.1f);
+    effect.advance(0.5f);
     EXPECT_FALSE(effect.running);
     effect.advance(15.0f);
     EXPECT_FALSE(effect.running);
