@@ -32,12 +32,14 @@ linux_terminate "$pid"
 kill "$window_pid"; wait "$window_pid" 2>/dev/null || true
 echo "--window-id: frame drawn inside the window only; SIGTERM ends it with 0"
 
-# XSCREENSAVER_WINDOW, and the window taken away before any signal.
+# XSCREENSAVER_WINDOW with --root, as XScreenSaver starts its hacks, and the
+# window taken away before any signal.
 start_test_window 500 400 0 0
-XSCREENSAVER_WINDOW=$window_id "$program" &
+XSCREENSAVER_WINDOW=$window_id "$program" --root &
 pid=$!
 linux_pids+=("$pid")
 linux_wait_drawn 500 400 0 0 || fail "XSCREENSAVER_WINDOW: nothing drawn"
+[ "$(linux_background_pixels 20 400 500 0)" = 8000 ] || fail "XSCREENSAVER_WINDOW: drew on the real root"
 kill "$window_pid"; wait "$window_pid" 2>/dev/null || true
 orvanel_wait_exit "$pid" 2
 [ "$exit_code" = 0 ] || fail "a vanished window gave exit code $exit_code"

@@ -62,11 +62,11 @@ orvanelHeadlessResult runHeadless(const orvanelLinuxOptions& options) {
         result.exitCode = kExitCannotRun;
         return result;
     }
-    logInfo("Headless run: %ix%i, %i frames, every %i into %s", options.width, options.height,
-            headlessFrameCount(options.seconds), options.everyNthFrame, options.outFolder.c_str());
+    const int frames = headlessFrameCount(options.seconds);
+    logInfo("Headless run: %ix%i, %i frames, every %i into %s", options.width, options.height, frames,
+            options.everyNthFrame, options.outFolder.c_str());
 
     orvanelLinuxSession session(std::make_unique<keslWindow>(options.width, options.height));
-    const int frames = headlessFrameCount(options.seconds);
     for (int frame = 1; frame <= frames && !stopRequested(); ++frame) {
         session.runFrame();
         result.framesRun = frame;

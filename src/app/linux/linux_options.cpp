@@ -156,7 +156,10 @@ private:
 
     void settleMode(const char* xscreensaverWindow) {
         orvanelLinuxOptions& o = m_result.options;
-        if (m_modeArg.empty() && xscreensaverWindow && *xscreensaverWindow) {
+        // XScreenSaver runs its hacks with -root and names the window it made
+        // for them in the variable: that window is their root.
+        const bool rootOrNothing = m_modeArg.empty() || o.mode == orvanelLinuxMode::rootWindow;
+        if (rootOrNothing && xscreensaverWindow && *xscreensaverWindow) {
             if (!parseWindowId(xscreensaverWindow, o.windowId)) {
                 return fail(std::string("XSCREENSAVER_WINDOW is not a window id: \"") + xscreensaverWindow + "\"");
             }
@@ -197,7 +200,8 @@ std::string linuxUsageText() {
            "  --window          show the sky in a window of its own (the default);\n"
            "                    Escape or the window manager closes it\n"
            "  --size WxH        the window's or the frames' size in pixels (default 960x600)\n"
-           "  --root            draw on the root window\n"
+           "  --root            draw on the root window (under XScreenSaver: on the\n"
+           "                    window XSCREENSAVER_WINDOW names)\n"
            "  --window-id ID    draw into an existing window (decimal or 0x hex), as\n"
            "                    XScreenSaver asks; XSCREENSAVER_WINDOW does the same\n"
            "  --headless        render without a display and write PNG frames:\n"

@@ -43,7 +43,8 @@ struct orvanelLinuxArguments {
 };
 
 // args excludes the program name. xscreensaverWindow is the variable's value
-// (or null): it names the window when the command line names none.
+// (or null): it names the window when the command line names none or asks
+// for the root window.
 orvanelLinuxArguments parseLinuxArguments(const std::vector<std::string>& args, const char* xscreensaverWindow);
 
 // The --help text.

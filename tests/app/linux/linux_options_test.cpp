@@ -50,8 +50,16 @@ TEST(LinuxArguments, TheXScreenSaverVariableNamesTheWindowUnlessTheCommandLineCh
     EXPECT_EQ(fromVariable.options.mode, orvanelLinuxMode::foreignWindow);
     EXPECT_EQ(fromVariable.options.windowId, 0x400001ul);
     EXPECT_EQ(parse({"--window-id", "77"}, "0x400001").options.windowId, 77ul);
+    EXPECT_EQ(parse({"--window"}, "0x400001").options.mode, orvanelLinuxMode::ownWindow);
     EXPECT_EQ(parse({"--headless"}, "0x400001").options.mode, orvanelLinuxMode::headless);
     EXPECT_EQ(parse({}, "").options.mode, orvanelLinuxMode::ownWindow);
+}
+
+TEST(LinuxArguments, UnderXScreenSaverTheRootIsTheWindowItMade) {
+    const orvanelLinuxArguments a = parse({"-root"}, "4194305");
+    ASSERT_TRUE(a.error.empty()) << a.error;
+    EXPECT_EQ(a.options.mode, orvanelLinuxMode::foreignWindow);
+    EXPECT_EQ(a.options.windowId, 4194305ul);
 }
 
 TEST(LinuxArguments, HelpWinsOverEverythingElseEvenMistakes) {
