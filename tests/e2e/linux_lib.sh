@@ -16,7 +16,7 @@ work=$(mktemp -d)
 linux_pids=()
 linux_cleanup() {
   for pid in "${linux_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
+  if [ -n "${ORVANEL_KEEP_WORK:-}" ]; then echo "kept $work" >&2; else rm -rf "$work"; fi
 }
 trap linux_cleanup EXIT
 
@@ -27,17 +27,17 @@ linux_fresh_user() {
   unset XDG_CONFIG_HOME XDG_DESKTOP_DIR XSCREENSAVER_WINDOW
 }
 
-linux_own_display() {
-  local number
-  for _ in $(seq 20); do
-    number=$(( 500 + RANDOM % 400 ))
-    [ -e "/tmp/.X$number-lock" ] || break
-  done
-  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+linux_own_display() {  # [DEPTH]
+  local depth=${1:-24} number_file
+  number_file=$(mktemp -p "$work")
+  # Xvfb picks a free display number itself: no race with other checks' servers.
+  Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp -noreset 3>"$number_file" >"$work/xvfb.log" 2>&1 &
   linux_pids+=($!)
-  export DISPLAY=":$number"
+  for _ in $(seq 50); do [ -s "$number_file" ] && break; sleep 0.1; done
+  [ -s "$number_file" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$(head -1 "$number_file")"
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
-  fail "could not start Xvfb on $DISPLAY"
+  fail "could not reach Xvfb on $DISPLAY"
 }
 
 # How many pixels of the screen rectangle W H X Y have the test background.
@@ -45,7 +45,7 @@ linux_background_pixels() {
   local shot count
   shot=$(mktemp --suffix=.png -p "$work")
   import -window root -crop "${1}x${2}+${3}+${4}" +repage "$shot"
-  count=$(convert "$shot" -format %c histogram:info:- | awk -v c="$test_background" \
+  count=$(convert "$shot" -depth 8 -format %c histogram:info:- | awk -v c="$test_background" \
             'toupper($3) == c { sub(":", "", $1); n += $1 } END { print n + 0 }')
   rm -f "$shot"
   echo "$count"

@@ -85,3 +85,19 @@ DISPLAY=:9999 "$program" --window 2>"$work/err" || status=$?
 [ "$status" = 1 ] || fail "a missing display gave exit code $status"
 grep -q -- '--headless' "$work/err" || fail "the missing display's message does not point to --headless"
 echo "a missing window or display is reported with exit code 1"
+
+# A 16-bit display: every pixel goes through the visual's channel masks.
+kill "${linux_pids[0]}"
+linux_pids=("${linux_pids[@]:1}")
+linux_own_display 16
+"$test_window" paint-root
+import -window root -crop 1x1+0+0 +repage "$work/corner.png"
+test_background=$(convert "$work/corner.png" -depth 8 -format '#%[hex:p{0,0}]' info: | cut -c1-7)
+[ "$(linux_background_pixels 1024 768 0 0)" = $((1024 * 768)) ] || fail "16 bits: the root was not painted for the check"
+"$program" --root &
+pid=$!
+linux_pids+=("$pid")
+linux_wait_drawn 1024 768 0 0 || fail "16 bits: the root window still shows its background"
+linux_terminate "$pid"
+[ "$exit_code" = 0 ] || fail "16 bits: SIGTERM gave exit code $exit_code"
+echo "16-bit display: frame converted and drawn over the whole root"

@@ -34,7 +34,10 @@ bool isRasterLayout(const keslVisualMasks& masks, int bitsPerPixel) {
     return bitsPerPixel == 32 && masks.red == 0xFF0000u && masks.green == 0x00FF00u && masks.blue == 0x0000FFu;
 }
 
-std::uint32_t toVisualPixel(keslPixel pixel, const keslVisualMasks& masks) {
-    return intoMask((pixel >> 16) & 0xFFu, masks.red) | intoMask((pixel >> 8) & 0xFFu, masks.green) |
-           intoMask(pixel & 0xFFu, masks.blue);
+keslVisualPixelConverter::keslVisualPixelConverter(const keslVisualMasks& masks) {
+    for (std::uint32_t value = 0; value < 256; ++value) {
+        m_red[value] = intoMask(value, masks.red);
+        m_green[value] = intoMask(value, masks.green);
+        m_blue[value] = intoMask(value, masks.blue);
+    }
 }

@@ -17,11 +17,15 @@ int nativeByteOrder() {
     return first == 1 ? LSBFirst : MSBFirst;
 }
 
+keslVisualMasks masksOf(const Visual* visual) {
+    return {static_cast<std::uint32_t>(visual->red_mask), static_cast<std::uint32_t>(visual->green_mask),
+            static_cast<std::uint32_t>(visual->blue_mask)};
+}
+
 }  // namespace
 
-keslX11Presenter::keslX11Presenter(const keslX11Target& target) : m_target(target) {
-    m_masks = {static_cast<std::uint32_t>(target.visual->red_mask), static_cast<std::uint32_t>(target.visual->green_mask),
-               static_cast<std::uint32_t>(target.visual->blue_mask)};
+keslX11Presenter::keslX11Presenter(const keslX11Target& target)
+    : m_target(target), m_masks(masksOf(target.visual)), m_converter(m_masks) {
     m_gc = XCreateGC(target.display, target.window, 0, nullptr);
     if (!attachSharedImage()) makePlainImage();
     logInfo("X11 presenter: %ix%i, depth %i, %s, %s", target.width, target.height, target.depth,
@@ -98,8 +102,25 @@ void keslX11Presenter::copyInto(const keslPixelSurface& frame) {
                         static_cast<size_t>(width) * sizeof(keslPixel));
             continue;
         }
-        for (int x = 0; x < width; ++x) XPutPixel(m_image, x, y, toVisualPixel(source[x], m_masks));
+        convertRow(source, width, y);
     }
+}
+
+void keslX11Presenter::convertRow(const keslPixel* source, int width, int y) {
+    char* row = m_image->data + static_cast<size_t>(y) * m_image->bytes_per_line;
+    const bool nativeOrder = m_image->byte_order == nativeByteOrder();
+    if (nativeOrder && m_image->bits_per_pixel == 32) {
+        auto* out = reinterpret_cast<std::uint32_t*>(row);
+        for (int x = 0; x < width; ++x) out[x] = m_converter(source[x]);
+        return;
+    }
+    if (nativeOrder && m_image->bits_per_pixel == 16) {
+        auto* out = reinterpret_cast<std::uint16_t*>(row);
+        for (int x = 0; x < width; ++x) out[x] = static_cast<std::uint16_t>(m_converter(source[x]));
+        return;
+    }
+    // Anything rarer (24 bits packed, palettes) goes through Xlib, slowly but right.
+    for (int x = 0; x < width; ++x) XPutPixel(m_image, x, y, m_converter(source[x]));
 }
 
 void keslX11Presenter::present(const keslPixelSurface& frame) {

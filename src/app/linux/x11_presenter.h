@@ -10,6 +10,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 
+#include <cstdint>
 #include <vector>
 
 struct keslX11Target {
@@ -37,8 +38,11 @@ private:
     void makePlainImage();
     void copyInto(const keslPixelSurface& frame);
 
+    void convertRow(const keslPixel* source, int width, int y);
+
     keslX11Target m_target;
     keslVisualMasks m_masks;
+    keslVisualPixelConverter m_converter;
     GC m_gc = nullptr;
     XImage* m_image = nullptr;
     XShmSegmentInfo m_segment{};

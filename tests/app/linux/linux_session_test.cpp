@@ -81,18 +81,18 @@ TEST(VisualPixels, TheCommonTrueColourLayoutIsCopiedAsItIs) {
 }
 
 TEST(VisualPixels, OtherLayoutsGetEachChannelScaledIntoItsMask) {
-    const keslVisualMasks rgb565{0xF800u, 0x07E0u, 0x001Fu};
-    EXPECT_EQ(toVisualPixel(0xFFFFFFu, rgb565), 0xFFFFu);
-    EXPECT_EQ(toVisualPixel(0xFF0000u, rgb565), 0xF800u);
-    EXPECT_EQ(toVisualPixel(0x000000u, rgb565), 0u);
-    EXPECT_EQ(toVisualPixel(0x0080FFu, rgb565), (0x20u << 5) | 0x1Fu);
+    const keslVisualPixelConverter rgb565({0xF800u, 0x07E0u, 0x001Fu});
+    EXPECT_EQ(rgb565(0xFFFFFFu), 0xFFFFu);
+    EXPECT_EQ(rgb565(0xFF0000u), 0xF800u);
+    EXPECT_EQ(rgb565(0x000000u), 0u);
+    EXPECT_EQ(rgb565(0x0080FFu), (0x20u << 5) | 0x1Fu);
 
-    const keslVisualMasks bgr{0x0000FFu, 0x00FF00u, 0xFF0000u};
-    EXPECT_EQ(toVisualPixel(0x123456u, bgr), 0x563412u);
+    const keslVisualPixelConverter bgr({0x0000FFu, 0x00FF00u, 0xFF0000u});
+    EXPECT_EQ(bgr(0x123456u), 0x563412u);
 
-    const keslVisualMasks deep{0x3FF00000u, 0x000FFC00u, 0x000003FFu};
-    EXPECT_EQ(toVisualPixel(0xFFFFFFu, deep), 0x3FFFFFFFu);
-    EXPECT_EQ(toVisualPixel(0x000000u, deep), 0u);
+    const keslVisualPixelConverter deep({0x3FF00000u, 0x000FFC00u, 0x000003FFu});
+    EXPECT_EQ(deep(0xFFFFFFu), 0x3FFFFFFFu);
+    EXPECT_EQ(deep(0x000000u), 0u);
 }
 
 }  // namespace
