@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/monitor_id.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,20 @@ TEST(SplitCommandLine, CutsAtRunsOfBlanksAndTabsIgnoringQuotes) {
     EXPECT_TRUE(splitCommandLine("   ").empty());
     EXPECT_TRUE(splitCommandLine(std::string(4096, 'x')).empty());
     EXPECT_EQ(splitCommandLine(std::string(4095, 'x')).size(), 1u);
+}
+
+TEST(MonitorId, PreviewOnlyWhenTheFirstArgumentIsExactlyLowerCaseP) {
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/p", "1234"}, false), -1);
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/s"}, false), 0);
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/P", "1234"}, false), 0);
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/p:1234"}, false), 0);
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr"}, false), 0);
+}
+
+TEST(MonitorId, AHostRunningAPreviewIsBelievedWhateverTheTokens) {
+    // A program path with blanks shifts the tokens; "/p:1234" is one token.
+    EXPECT_EQ(monitorIdFor({"C:\\Program", "Files\\Orvanel.scr", "/p", "1234"}, true), -1);
+    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/p:1234"}, true), -1);
 }
 
 }  // namespace

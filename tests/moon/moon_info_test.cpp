@@ -10,17 +10,6 @@
 
 namespace {
 
-constexpr std::int64_t kHour = 3600;
-constexpr std::int64_t kDay = 86400;
-
-std::int64_t fullMoonAt(std::size_t index) { return moonEventToTime(fullMoonTimesUTC[index]); }
-std::int64_t newMoonAt(std::size_t index) { return moonEventToTime(newMoonTimesUTC[index]); }
-
-cMoonInfo moonInfoAt(std::int64_t t) {
-    cMoonInfo info;
-    info.calcPhaseForTime(t);
-    return info;
-}
 
 // ---- phase and extrapolation, zone-independent ------------------------------
 

@@ -3,11 +3,28 @@
 // under a real time zone), and a guard that runs a test in a named zone.
 #pragma once
 
+#include "moon/moon_event_tables.h"
+#include "moon/moon_info.h"
+#include "moon/moon_time.h"
 #include "util/log.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+constexpr std::int64_t kMinute = 60;
+constexpr std::int64_t kHour = 3600;
+constexpr std::int64_t kDay = 86400;
+
+inline std::int64_t fullMoonAt(std::size_t index) { return moonEventToTime(fullMoonTimesUTC[index]); }
+inline std::int64_t newMoonAt(std::size_t index) { return moonEventToTime(newMoonTimesUTC[index]); }
+
+inline cMoonInfo moonInfoAt(std::int64_t t) {
+    cMoonInfo info;
+    info.calcPhaseForTime(t);
+    return info;
+}
 
 struct LocalWallTime {
     int year = 0;

@@ -12,18 +12,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr std::int64_t kMinute = 60;
-constexpr std::int64_t kHour = 3600;
-constexpr std::int64_t kDay = 86400;
-
-std::int64_t fullMoonAt(std::size_t index) { return moonEventToTime(fullMoonTimesUTC[index]); }
-std::int64_t newMoonAt(std::size_t index) { return moonEventToTime(newMoonTimesUTC[index]); }
-
-cMoonInfo moonInfoAt(std::int64_t t) {
-    cMoonInfo info;
-    info.calcPhaseForTime(t);
-    return info;
-}
 
 TEST(MoonNames, PhaseNamesSwitchAtTheirBoundaries) {
     EXPECT_EQ(moonPhaseName(357), "Full Moon");

@@ -1,4 +1,3 @@
-#include "app/monitor_id.h"
 #include "app/screensaver.h"
 #include "platform/pixel_probe.h"
 #include "support/fake_system.h"
@@ -10,7 +9,8 @@
 
 namespace {
 
-// The application bound to a raster window of the given size, with settings
+// The application bound to a raster window (the hosts that make their own
+// window adopt it) of the given size, with settings
 // and folders kept inside a temporary folder.
 struct ScreensaverFixture : ::testing::Test {
     FakeSystem system;
@@ -29,20 +29,6 @@ struct ScreensaverFixture : ::testing::Test {
         app->initWithWindowHandle(nullptr, monitorId);
     }
 };
-
-TEST(MonitorId, PreviewOnlyWhenTheFirstArgumentIsExactlyLowerCaseP) {
-    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/p", "1234"}, false), -1);
-    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/s"}, false), 0);
-    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/P", "1234"}, false), 0);
-    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/p:1234"}, false), 0);
-    EXPECT_EQ(monitorIdFor({"Orvanel.scr"}, false), 0);
-}
-
-TEST(MonitorId, AHostRunningAPreviewIsBelievedWhateverTheTokens) {
-    // A program path with blanks shifts the tokens; "/p:1234" is one token.
-    EXPECT_EQ(monitorIdFor({"C:\\Program", "Files\\Orvanel.scr", "/p", "1234"}, true), -1);
-    EXPECT_EQ(monitorIdFor({"Orvanel.scr", "/p:1234"}, true), -1);
-}
 
 TEST_F(ScreensaverFixture, PreviewIsOneRegionOfTheWindowSize) {
     start(152, 112, -1);
