@@ -4,22 +4,20 @@
 #include "platform/window.h"
 #include "util/log.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
 std::atomic<int> g_pixelStars{0};
 
-constexpr float kArmFallOffPerRow = 0.25f;
-constexpr float kPeakValue = 255.0f * 7.0f;
-constexpr float kDiagonalShare = 0.5f;
-constexpr float kBlueOnDiagonals = 4.0f;
-constexpr float kBlueOnAxes = 1.4f;
-
-std::uint8_t truncatedChannel(float value) {
-    if (value > 255.0f) return 255;
-    if (value < 0.0f) return 0;
-    return static_cast<std::uint8_t>(value);
-}
+// A row further from the centre loses a quarter of full brightness.
+constexpr long kArmFallOffPerRowHundredths = 25;
+constexpr long kPeakValue = 255L * 7L;
+// Diagonal pixels get half, shared by their distance.
+constexpr long kDiagonalDivisor = 2;
+constexpr long kBlueOnDiagonals = 4;
+constexpr long kBlueOnAxesTenths = 14;
 }  // namespace
 
 cStarSpriteWithPixels::cStarSpriteWithPixels(const char* name, float aBrightness, float amplitude, float duration,
@@ -54,6 +52,10 @@ void cStarSpriteWithPixels::buildPalette() {
 }
 
 void cStarSpriteWithPixels::makeStarPattern(float starBrightness, cStarPattern& pattern) {
+    // Exact integer arithmetic on hundredths of brightness: the palette's levels
+    // are hundredths, and floating point would truncate differently on x87 and
+    // SSE (1.4 x 160 must give 224 on every build).
+    const long hundredths = std::lround(starBrightness * 100.0f);
     for (int i = 0; i <= 3; ++i) {
         for (int j = 0; j <= 3; ++j) {
             if (i + j >= 4) {
@@ -61,12 +63,13 @@ void cStarSpriteWithPixels::makeStarPattern(float starBrightness, cStarPattern& 
                 continue;
             }
             const bool diagonal = i != 0 && j != 0;
-            float v = (starBrightness - kArmFallOffPerRow * static_cast<float>(i)) * kPeakValue /
-                      static_cast<float>(i + j + 1);
-            if (diagonal) v = v * kDiagonalShare / static_cast<float>(i + j);
-            const std::uint8_t c = truncatedChannel(v);
-            const float blueFactor = diagonal ? kBlueOnDiagonals : kBlueOnAxes;
-            pattern[i][j] = makeColor(c, c, truncatedChannel(blueFactor * static_cast<float>(c)));
+            const long numerator = (hundredths - kArmFallOffPerRowHundredths * i) * kPeakValue;
+            long denominator = 100L * (i + j + 1);
+            if (diagonal) denominator *= kDiagonalDivisor * (i + j);
+            const long c = numerator <= 0 ? 0 : std::min(255L, numerator / denominator);
+            const long blue = diagonal ? c * kBlueOnDiagonals : c * kBlueOnAxesTenths / 10;
+            pattern[i][j] = makeColor(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c),
+                                      static_cast<std::uint8_t>(std::min(255L, blue)));
         }
     }
 }
