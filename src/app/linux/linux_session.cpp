@@ -1,0 +1,44 @@
+#include "app/linux/linux_session.h"
+
+#include "app/exception_guard.h"
+#include "settings/settings.h"
+#include "util/file_system.h"
+#include "util/log.h"
+
+int monitorIdForWindowSize(int width, int height) {
+    return (width < kPreviewMaxWidth || height < kPreviewMaxHeight) ? -1 : 0;
+}
+
+namespace {
+
+// Where the settings come from is the first question about any odd-looking sky.
+void logSettingsFile() {
+    const std::string& path = applicationSettings().getFilePath();
+    if (keslFileSystemMini::fileExists(path)) {
+        logInfo("Settings file:%s", path.c_str());
+    } else {
+        logInfo("Settings file:%s (not there yet: defaults in force)", path.c_str());
+    }
+}
+
+}  // namespace
+
+orvanelLinuxSession::orvanelLinuxSession(std::unique_ptr<keslWindow> window)
+    : m_app(std::make_unique<orvanelScreensaver>()), m_window(window.get()) {
+    logSettingsFile();
+    const int monitorId = monitorIdForWindowSize(window->getClientWidth(), window->getClientHeight());
+    m_app->adoptWindow(std::move(window));
+    runGuarded("exception caught: screensaverPtr->initWithWindowHandle()",
+               [&] { m_app->initWithWindowHandle(nullptr, monitorId); });
+}
+
+orvanelLinuxSession::~orvanelLinuxSession() { m_app->shutDown(); }
+
+void orvanelLinuxSession::runFrame() {
+    m_app->tick(frameStep);
+    m_app->drawFrame();
+    m_app->flushFrame();
+    ++m_framesRun;
+}
+
+const keslPixelSurface& orvanelLinuxSession::shownFrame() const { return m_window->windowSurface(); }

@@ -1,0 +1,38 @@
+// One run of the sky on Linux, whoever shows it: the application object bound
+// to a raster window the host made, advanced frame by frame with the same
+// fixed step the Windows timer uses, and shut down when the run ends.
+#pragma once
+
+#include "app/screensaver.h"
+
+#include <memory>
+
+// Windows this small get the preview's look, like the Windows preview of the
+// display-settings dialog (XScreenSaver's settings preview is of this kind).
+constexpr int kPreviewMaxWidth = 480;
+constexpr int kPreviewMaxHeight = 320;
+
+// -1 (preview) for a window below either limit, else 0 (full-screen).
+int monitorIdForWindowSize(int width, int height);
+
+class orvanelLinuxSession {
+public:
+    // Builds and starts the application; a failure while starting is logged
+    // and the run goes on without a sky, as on Windows.
+    explicit orvanelLinuxSession(std::unique_ptr<keslWindow> window);
+    ~orvanelLinuxSession();
+    orvanelLinuxSession(const orvanelLinuxSession&) = delete;
+    orvanelLinuxSession& operator=(const orvanelLinuxSession&) = delete;
+
+    // Advances by frameStep, draws and shows one frame.
+    void runFrame();
+    // What the last flushed frame shows.
+    const keslPixelSurface& shownFrame() const;
+    int framesRun() const { return m_framesRun; }
+    orvanelScreensaver& app() { return *m_app; }
+
+private:
+    std::unique_ptr<orvanelScreensaver> m_app;
+    keslWindow* m_window = nullptr;
+    int m_framesRun = 0;
+};

@@ -1,0 +1,236 @@
+#include "app/linux/x11_host.h"
+
+#include "app/linux/linux_session.h"
+#include "app/linux/stop_signals.h"
+#include "app/linux/x11_errors.h"
+#include "app/linux/x11_presenter.h"
+#include "platform/system_services.h"
+#include "util/log.h"
+#include "util/log_guards.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <poll.h>
+
+namespace {
+
+constexpr const char* kWindowTitle = "Orvanel";
+constexpr const char* kWindowClass = "orvanel";
+
+struct DisplayCloser {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+
+// The window this program made, destroyed with the run.
+class OwnWindow {
+public:
+    OwnWindow(Display* display, int width, int height) : m_display(display) {
+        const int screen = DefaultScreen(display);
+        m_window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(width),
+                                       static_cast<unsigned>(height), 0, BlackPixel(display, screen),
+                                       BlackPixel(display, screen));
+        nameWindow();
+        // The back buffer keeps its first size, so the window keeps it too.
+        XSizeHints* hints = XAllocSizeHints();
+        hints->flags = PMinSize | PMaxSize;
+        hints->min_width = hints->max_width = width;
+        hints->min_height = hints->max_height = height;
+        XSetWMNormalHints(display, m_window, hints);
+        XFree(hints);
+        m_deleteAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(display, m_window, &m_deleteAtom, 1);
+        XSelectInput(display, m_window, KeyPressMask | StructureNotifyMask);
+        XMapWindow(display, m_window);
+    }
+    ~OwnWindow() { XDestroyWindow(m_display, m_window); }
+    OwnWindow(const OwnWindow&) = delete;
+    OwnWindow& operator=(const OwnWindow&) = delete;
+
+    Window id() const { return m_window; }
+    Atom deleteAtom() const { return m_deleteAtom; }
+
+private:
+    void nameWindow() {
+        XStoreName(m_display, m_window, kWindowTitle);
+        const Atom utf8 = XInternAtom(m_display, "UTF8_STRING", False);
+        const Atom netName = XInternAtom(m_display, "_NET_WM_NAME", False);
+        XChangeProperty(m_display, m_window, netName, utf8, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(kWindowTitle), 7);
+        XClassHint classHint;
+        classHint.res_name = const_cast<char*>(kWindowClass);
+        classHint.res_class = const_cast<char*>(kWindowTitle);
+        XSetClassHint(m_display, m_window, &classHint);
+    }
+
+    Display* m_display;
+    Window m_window = 0;
+    Atom m_deleteAtom = 0;
+};
+
+std::string hexId(Window window) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(window));
+    return text;
+}
+
+// What the frames go into, read from the server.
+bool describeTarget(Display* display, Window window, keslX11Target& target, std::string& error) {
+    XWindowAttributes attributes{};
+    {
+        keslX11QuietErrors quiet(display);
+        if (!XGetWindowAttributes(display, window, &attributes) || quiet.failed()) {
+            error = "there is no window " + hexId(window) + " on this display";
+            return false;
+        }
+    }
+    if (attributes.c_class == InputOnly) {
+        error = "the window cannot be drawn into (it is input-only)";
+        return false;
+    }
+    target = {display, window, attributes.visual, attributes.depth, attributes.width, attributes.height};
+    return true;
+}
+
+// Why the run ended.
+enum class RunEnd { running, closedByUser, windowGone, signalled };
+
+class EventPump {
+public:
+    EventPump(Display* display, Window window, Atom deleteAtom)
+        : m_display(display), m_window(window), m_deleteAtom(deleteAtom) {}
+
+    RunEnd handlePending() {
+        while (XPending(m_display) > 0) {
+            XEvent event;
+            XNextEvent(m_display, &event);
+            const RunEnd end = handle(event);
+            if (end != RunEnd::running) return end;
+        }
+        return RunEnd::running;
+    }
+
+private:
+    RunEnd handle(XEvent& event) {
+        if (event.xany.window != m_window) return RunEnd::running;
+        switch (event.type) {
+            case KeyPress:
+                return XLookupKeysym(&event.xkey, 0) == XK_Escape ? RunEnd::closedByUser : RunEnd::running;
+            case ClientMessage:
+                return static_cast<Atom>(event.xclient.data.l[0]) == m_deleteAtom && m_deleteAtom != 0
+                           ? RunEnd::closedByUser
+                           : RunEnd::running;
+            case DestroyNotify:
+                return RunEnd::windowGone;
+            default:
+                return RunEnd::running;
+        }
+    }
+
+    Display* m_display;
+    Window m_window;
+    Atom m_deleteAtom;
+};
+
+// Waits on the X connection until the next frame is due, waking for events
+// and signals. Never catches up: a late frame slows the animation instead.
+class FramePacer {
+public:
+    explicit FramePacer(Display* display) : m_fd(ConnectionNumber(display)), m_next(now()) {}
+
+    void waitForNextFrame(EventPump& events, RunEnd& end) {
+        m_next += static_cast<double>(frameStep);
+        if (now() > m_next + static_cast<double>(frameStep)) m_next = now();
+        while (end == RunEnd::running && !stopRequested()) {
+            end = events.handlePending();
+            const double remaining = m_next - now();
+            if (end != RunEnd::running || remaining <= 0.0) return;
+            pollfd wanted{m_fd, POLLIN, 0};
+            poll(&wanted, 1, static_cast<int>(std::ceil(remaining * 1000.0)));
+        }
+    }
+
+private:
+    static double now() { return keslSystemServices().monotonicSeconds(); }
+
+    int m_fd;
+    double m_next;
+};
+
+orvanelX11Result failure(const std::string& text) {
+    logError("#7302: %s", text.c_str());
+    return {kExitCannotRun, text};
+}
+
+RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom) {
+    keslX11Presenter presenter(target);
+    auto window = std::make_unique<keslWindow>(keslRectInt(0, 0, target.width, target.height));
+    window->setPresenter([&presenter](const keslPixelSurface& frame) { presenter.present(frame); });
+    orvanelLinuxSession session(std::move(window));
+
+    EventPump events(display, target.window, deleteAtom);
+    FramePacer pacer(display);
+    const unsigned long errorsBefore = x11ErrorCount();
+    RunEnd end = RunEnd::running;
+    while (end == RunEnd::running && !stopRequested()) {
+        session.runFrame();
+        // XScreenSaver may destroy its window before it signals us.
+        if (x11ErrorCount() != errorsBefore) return RunEnd::windowGone;
+        pacer.waitForNextFrame(events, end);
+    }
+    return end == RunEnd::running ? RunEnd::signalled : end;
+}
+
+const char* describeEnd(RunEnd end) {
+    switch (end) {
+        case RunEnd::closedByUser: return "closed by the user";
+        case RunEnd::windowGone: return "the window is gone";
+        case RunEnd::signalled: return "stopped by a signal";
+        default: return "running";
+    }
+}
+
+}  // namespace
+
+orvanelX11Result runOnX11(const orvanelLinuxOptions& options) {
+    logFunctionLife life("runOnX11()");
+    DisplayPtr display(XOpenDisplay(nullptr));
+    if (!display) {
+        const char* name = std::getenv("DISPLAY");
+        return failure(std::string("cannot open the X display \"") + (name ? name : "") +
+                       "\"; use --headless to render PNG frames without one");
+    }
+    installX11ErrorHandler();
+
+    std::unique_ptr<OwnWindow> ownWindow;
+    Window window = 0;
+    switch (options.mode) {
+        case orvanelLinuxMode::ownWindow:
+            ownWindow = std::make_unique<OwnWindow>(display.get(), options.width, options.height);
+            window = ownWindow->id();
+            break;
+        case orvanelLinuxMode::rootWindow:
+            window = DefaultRootWindow(display.get());
+            break;
+        default:
+            window = static_cast<Window>(options.windowId);
+            break;
+    }
+
+    keslX11Target target;
+    std::string error;
+    if (!describeTarget(display.get(), window, target, error)) return failure(error);
+    // Only to learn that XScreenSaver took its window away.
+    if (options.mode == orvanelLinuxMode::foreignWindow) XSelectInput(display.get(), window, StructureNotifyMask);
+    logInfo("Drawing into X window 0x%lx, %ix%i", static_cast<unsigned long>(window), target.width, target.height);
+
+    const RunEnd end = runFrames(display.get(), target, ownWindow ? ownWindow->deleteAtom() : 0);
+    logInfo("X11 run ended: %s", describeEnd(end));
+    return {};
+}

@@ -1,0 +1,52 @@
+// Puts each finished frame into an X window in one request: XShmPutImage
+// when the server shares memory with us (a local display), XPutImage
+// otherwise. The frame never waits here longer than one round trip.
+#pragma once
+
+#include "app/linux/visual_pixels.h"
+#include "platform/raster/pixel_surface.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+
+#include <cstdint>
+#include <vector>
+
+struct keslX11Target {
+    Display* display = nullptr;
+    Window window = 0;
+    Visual* visual = nullptr;
+    int depth = 0;
+    int width = 0;
+    int height = 0;
+};
+
+class keslX11Presenter {
+public:
+    explicit keslX11Presenter(const keslX11Target& target);
+    ~keslX11Presenter();
+    keslX11Presenter(const keslX11Presenter&) = delete;
+    keslX11Presenter& operator=(const keslX11Presenter&) = delete;
+
+    void present(const keslPixelSurface& frame);
+    bool usesSharedMemory() const { return m_shared; }
+
+private:
+    bool attachSharedImage();
+    void releaseSharedImage();
+    void makePlainImage();
+    void copyInto(const keslPixelSurface& frame);
+
+    void convertRow(const keslPixel* source, int width, int y);
+
+    keslX11Target m_target;
+    keslVisualMasks m_masks;
+    keslVisualPixelConverter m_converter;
+    GC m_gc = nullptr;
+    XImage* m_image = nullptr;
+    XShmSegmentInfo m_segment{};
+    bool m_shared = false;
+    // The plain image's pixels; the XImage only borrows them.
+    std::vector<char> m_plainPixels;
+};

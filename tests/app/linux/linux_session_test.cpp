@@ -1,0 +1,98 @@
+#include "app/linux/linux_folders.h"
+#include "app/linux/linux_session.h"
+#include "app/linux/visual_pixels.h"
+#include "support/fake_system.h"
+#include "support/log_capture.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+struct LinuxSession : ::testing::Test {
+    FakeSystem system;
+    TempFolder folder;
+    LogCapture log;
+
+    void SetUp() override { system.temp = system.appData = system.desktop = folder.path(); }
+};
+
+TEST(LinuxMonitorId, SmallWindowsGetThePreviewLook) {
+    EXPECT_EQ(monitorIdForWindowSize(152, 112), -1);
+    EXPECT_EQ(monitorIdForWindowSize(kPreviewMaxWidth - 1, 1000), -1);
+    EXPECT_EQ(monitorIdForWindowSize(1000, kPreviewMaxHeight - 1), -1);
+    EXPECT_EQ(monitorIdForWindowSize(kPreviewMaxWidth, kPreviewMaxHeight), 0);
+    EXPECT_EQ(monitorIdForWindowSize(960, 600), 0);
+}
+
+TEST_F(LinuxSession, AWindowOfNormalSizeRunsAsTheFullScreenSky) {
+    orvanelLinuxSession session(std::make_unique<keslWindow>(960, 600));
+    EXPECT_EQ(session.app().getMonitorId(), 0);
+    EXPECT_EQ(session.app().getMainMonitorRect(), keslRect<int>(0, 0, 960, 600));
+}
+
+TEST_F(LinuxSession, ASmallWindowRunsAsThePreview) {
+    orvanelLinuxSession session(std::make_unique<keslWindow>(152, 112));
+    EXPECT_TRUE(session.app().isPreview());
+    EXPECT_EQ(session.app().getTotalPixels(), 17024);
+}
+
+TEST_F(LinuxSession, EveryFrameAdvancesByTheFixedStepAndShowsWhatWasDrawn) {
+    orvanelLinuxSession session(std::make_unique<keslWindow>(640, 400));
+    int presented = 0;
+    session.app().getWindow()->setPresenter([&](const keslPixelSurface&) { ++presented; });
+    for (int i = 0; i < 10; ++i) session.runFrame();
+    EXPECT_EQ(session.framesRun(), 10);
+    EXPECT_EQ(presented, 10);
+    EXPECT_NEAR(session.app().getRunEventCountdown(), kRunEventDelaySeconds - 10 * frameStep, 1e-4);
+    EXPECT_EQ(session.shownFrame().width(), 640);
+    EXPECT_EQ(&session.shownFrame(), &session.app().getWindow()->windowSurface());
+}
+
+TEST_F(LinuxSession, EndingTheSessionShutsTheApplicationDownAndSaysWhereSettingsLive) {
+    { orvanelLinuxSession session(std::make_unique<keslWindow>(640, 400)); }
+    EXPECT_TRUE(log.contains("Entering: orvanelScreensaver.shutDown()"));
+    EXPECT_TRUE(log.contains("Settings file:"));
+}
+
+TEST_F(LinuxSession, AMissingApplicationDataFolderIsMadeWithItsParentsAndKeptPrivate) {
+    system.appData = folder.file("home/.config");
+    EXPECT_TRUE(ensureAppDataFolder());
+    EXPECT_TRUE(std::filesystem::is_directory(system.appData));
+    const auto perms = std::filesystem::status(system.appData).permissions();
+    EXPECT_EQ(perms & std::filesystem::perms::all, std::filesystem::perms::owner_all);
+    EXPECT_TRUE(log.contains("Made the application-data folder"));
+    EXPECT_TRUE(ensureAppDataFolder());
+}
+
+TEST_F(LinuxSession, AFileWhereTheApplicationDataFolderBelongsIsLoggedNotFatal) {
+    writeFile(folder.file("config"), "not a folder");
+    system.appData = folder.file("config");
+    EXPECT_FALSE(ensureAppDataFolder());
+    EXPECT_TRUE(log.contains("#7305"));
+}
+
+TEST(VisualPixels, TheCommonTrueColourLayoutIsCopiedAsItIs) {
+    EXPECT_TRUE(isRasterLayout({0xFF0000u, 0x00FF00u, 0x0000FFu}, 32));
+    EXPECT_FALSE(isRasterLayout({0xFF0000u, 0x00FF00u, 0x0000FFu}, 24));
+    EXPECT_FALSE(isRasterLayout({0x0000FFu, 0x00FF00u, 0xFF0000u}, 32));
+}
+
+TEST(VisualPixels, OtherLayoutsGetEachChannelScaledIntoItsMask) {
+    const keslVisualPixelConverter rgb565({0xF800u, 0x07E0u, 0x001Fu});
+    EXPECT_EQ(rgb565(0xFFFFFFu), 0xFFFFu);
+    EXPECT_EQ(rgb565(0xFF0000u), 0xF800u);
+    EXPECT_EQ(rgb565(0x000000u), 0u);
+    EXPECT_EQ(rgb565(0x0080FFu), (0x20u << 5) | 0x1Fu);
+
+    const keslVisualPixelConverter bgr({0x0000FFu, 0x00FF00u, 0xFF0000u});
+    EXPECT_EQ(bgr(0x123456u), 0x563412u);
+
+    const keslVisualPixelConverter deep({0x3FF00000u, 0x000FFC00u, 0x000003FFu});
+    EXPECT_EQ(deep(0xFFFFFFu), 0x3FFFFFFFu);
+    EXPECT_EQ(deep(0x000000u), 0u);
+}
+
+}  // namespace
