@@ -89,10 +89,11 @@ orvanel_screen_pixel() {
   rm -f "$shot"
 }
 
-# The sky's background alone (the "background" setting's value) on this screen, as a picture file.
-orvanel_expected_background() {
-  local bitmaps=$ORVANEL_SOURCE_DIR/resources/bitmaps screen
-  screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
+# The sky's background alone (the "background" setting's value) as a picture
+# file, at the size WxH or else the display's.
+orvanel_expected_background() {  # CHOICE FILE [WxH]
+  local bitmaps=$ORVANEL_SOURCE_DIR/resources/bitmaps screen=${3:-}
+  [ -n "$screen" ] || screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
   case $1 in
     0) convert -size "$screen" xc:'rgb(0,0,20)' "$2" ;;
     1) convert -size "$screen" xc:'rgb(0,0,41)' "$2" ;;
