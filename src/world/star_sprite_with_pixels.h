@@ -16,8 +16,8 @@ public:
 
     void draw() override;
     void calculateSize() override;
-    // One quadrant of the star of this brightness: a bluish-white point whose
-    // arms grow with brightness.
+    // One quadrant of the star of this brightness (taken in hundredths, the
+    // palette's levels): a bluish-white point whose arms grow with brightness.
     virtual void makeStarPattern(float brightness, cStarPattern& pattern);
 
     // Pixel stars alive in the process.

@@ -123,14 +123,6 @@ TEST(PixelStar, DrawsItsBrightnessImageSkippingBlack) {
     EXPECT_TRUE(findInk(window, kGrey).empty());
 }
 
-TEST(PixelStar, IsSevenPixelsSquare) {
-    auto star = makeStar();
-    star->calculateSize();
-    EXPECT_EQ(star->width, 7.0f);
-    EXPECT_EQ(star->height, 7.0f);
-    EXPECT_TRUE(star->sizeValid);
-}
-
 TEST(TwinkleStar, StartsAtARandomPointOfAVariedCycle) {
     for (int i = 0; i < 50; ++i) {
         auto star = std::make_unique<cStarSpriteWithPixels>("normal star", 1.7f, 0.5f, 2.5f, 30.0f);
