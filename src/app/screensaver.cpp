@@ -15,10 +15,15 @@ void orvanelScreensaver::initWithWindowHandle(keslWindowHandle window, int aMoni
     monitorId = aMonitorId;
     keslScreenSaverAbstract::initWithWindowHandle(window, aMonitorId);
 
+    if (ovWorldPtr) {
+        logError("orvanelScreensaver.initWithWindowHandle(): ovWorldPtr is not NULL");
+    }
     logInfo("Creating TorvanelWorld with monitorId =%i", monitorId);
     m_mainMonitorRect = drawRegions.empty() ? keslRect<int>() : drawRegions.front();
     m_totalPixels = totalPixelsOf(drawRegions);
     logInfo("Total pixels of all monitors:%li", m_totalPixels);
+    ovWorldPtr = std::make_unique<TorvanelWorld>(m_window.get(), isPreview(), m_mainMonitorRect, m_totalPixels,
+                                                 m_containerFolder);
 }
 
 int orvanelScreensaver::showConfigureSheet(keslWindowHandle) {
@@ -32,6 +37,8 @@ void orvanelScreensaver::setContainerFolder(const char* folder) {
 }
 
 void orvanelScreensaver::tick(float seconds) {
+    if (!ovWorldPtr) return;
+    ovWorldPtr->update(seconds);
     countDownToRunEvent(seconds);
 }
 
@@ -41,10 +48,12 @@ void orvanelScreensaver::countDownToRunEvent(float seconds) {
 }
 
 void orvanelScreensaver::drawFrame() {
-    if (!m_window) return;
-    m_window->clearWithColor(kSkyColor);
+    if (ovWorldPtr) ovWorldPtr->spriteDirector.draw();
 }
 
 void orvanelScreensaver::shutDown() {
     logFunctionLife life("orvanelScreensaver.shutDown()");
+    if (!ovWorldPtr) return;
+    ovWorldPtr.reset();
+    logInfo("Deleted ovWorldPtr");
 }

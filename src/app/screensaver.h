@@ -5,6 +5,9 @@
 
 #include "app/screensaver_abstract.h"
 #include "settings/app_settings.h"
+#include "world/world.h"
+
+#include <memory>
 
 // The fixed animation step of one frame, in seconds, and the frame timer.
 constexpr float frameStep = 0.04f;
@@ -12,8 +15,6 @@ constexpr unsigned kFrameTimerId = 1;
 constexpr unsigned kFrameTimerMilliseconds = 40;
 // Seconds of full-screen animation after which one run is reported.
 constexpr float kRunEventDelaySeconds = 25.0f;
-// What a frame shows while there is no sky to draw.
-constexpr keslColor kSkyColor = 0x00000DFFu;
 
 class orvanelScreensaver : public keslScreenSaverAbstract {
 public:
@@ -34,10 +35,13 @@ public:
     const keslRect<int>& getMainMonitorRect() const { return m_mainMonitorRect; }
     long getTotalPixels() const { return m_totalPixels; }
     float getRunEventCountdown() const { return runEventCountdown; }
+    TorvanelWorld* getWorld() const { return ovWorldPtr.get(); }
 
 private:
     void countDownToRunEvent(float seconds);
 
+    // The sky of the window; borrows the window, so it goes before the window does.
+    std::unique_ptr<TorvanelWorld> ovWorldPtr;
     cGeneralSettings m_settings;
     logObjectLife m_life{"orvanelScreensaver"};
     int monitorId = 0;

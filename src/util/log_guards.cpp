@@ -22,6 +22,9 @@ logBlockOfCode::~logBlockOfCode() {
 logTimeCountrer::logTimeCountrer(const char* text, keslLogManager& manager)
     : logBlockOfCode(text, "Starting", "Finished", manager), m_startSeconds(keslSystemServices().monotonicSeconds()) {}
 
+logTimeCountrer::logTimeCountrer(const char* text, const char* startTag, const char* endTag, keslLogManager& manager)
+    : logBlockOfCode(text, startTag, endTag, manager), m_startSeconds(keslSystemServices().monotonicSeconds()) {}
+
 logTimeCountrer::~logTimeCountrer() {
     char duration[64];
     std::snprintf(duration, sizeof duration, ". Duration:%.3f sec", keslSystemServices().monotonicSeconds() - m_startSeconds);

@@ -39,6 +39,9 @@ public:
 class logTimeCountrer : public logBlockOfCode {
 public:
     explicit logTimeCountrer(const char* text, keslLogManager& manager = keslLogManager::get());
+    // A timed block with its own start and end words (a timed function reads "Entering"/"Exiting").
+    logTimeCountrer(const char* text, const char* startTag, const char* endTag,
+                    keslLogManager& manager = keslLogManager::get());
     ~logTimeCountrer() override;
 
 private:

@@ -89,4 +89,23 @@ orvanel_screen_pixel() {
   rm -f "$shot"
 }
 
+# The sky's background alone (the "background" setting's value) as a picture
+# file, at the size WxH or else the display's.
+orvanel_expected_background() {  # CHOICE FILE [WxH]
+  local bitmaps=$ORVANEL_SOURCE_DIR/resources/bitmaps screen=${3:-}
+  [ -n "$screen" ] || screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
+  case $1 in
+    0) convert -size "$screen" xc:'rgb(0,0,20)' "$2" ;;
+    1) convert -size "$screen" xc:'rgb(0,0,41)' "$2" ;;
+    2) convert "$bitmaps/123-blue-gradient.bmp" -filter point -resize "$screen!" "$2" ;;
+    *) convert -size "$screen" "tile:$bitmaps/124-starry-tile.bmp" "$2" ;;
+  esac
+}
+
+# How many pixels of two pictures differ by more than a few levels.
+orvanel_differing_pixels() {
+  # compare exits with 1 when the pictures differ at all.
+  { compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1 || true; } | sed -E 's/^([0-9.e+]+).*/\1/' | awk '{printf "%d", $1}'
+}
+
 orvanel_stop() { kill "$1" 2>/dev/null || true; wineserver -k 2>/dev/null || true; }

@@ -56,17 +56,52 @@ TEST_F(ScreensaverFixture, WithoutAWindowTheStartLogsAndDrawsNothing) {
     EXPECT_EQ(app->getWindow(), nullptr);
     EXPECT_EQ(app->getTotalPixels(), 100);
     EXPECT_TRUE(log.contains("Creating TorvanelWorld with monitorId =0"));
+    EXPECT_TRUE(log.contains("TorvanelWorld construction with NULL aWindowPtr"));
 }
 
-TEST_F(ScreensaverFixture, AFrameWithoutASkyShowsTheSkyColour) {
-    start(64, 48, 0);
+TEST_F(ScreensaverFixture, TheWorldIsBuiltForTheMainMonitorAndAllPixels) {
+    system.monitors = {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}};
+    start(3200, 1080, 0);
+    ASSERT_NE(app->getWorld(), nullptr);
+    EXPECT_EQ(app->getWorld()->getMainMonitorRect(), keslRect<int>(0, 1280, 1920, 1080));
+    EXPECT_EQ(app->getWorld()->getStars().size(), static_cast<size_t>((1920L * 1080 + 1280L * 1024) / 4000));
+
+    orvanelScreensaver preview;
+    preview.adoptWindow(std::make_unique<keslWindow>(152, 112));
+    preview.initWithWindowHandle(nullptr, -1);
+    ASSERT_NE(preview.getWorld(), nullptr);
+    EXPECT_EQ(preview.getWorld()->getStars().size(), 80u);
+}
+
+TEST_F(ScreensaverFixture, AFrameIsTheWorldsPicture) {
+    start(320, 200, 0);
     keslWindow& window = *app->getWindow();
+    app->tick(frameStep);
     app->drawFrame();
-    EXPECT_EQ(window.windowSurface().width(), 64);
-    app->flushFrame();
-    for (int y = 0; y < 48; y += 7) {
-        for (int x = 0; x < 64; x += 9) ASSERT_EQ(window.getPixel(x, y), kSkyColor) << x << "," << y;
+
+    // The same background alone, on a window of the same size.
+    keslWindow reference(320, 200);
+    std::unique_ptr<cSkyBackground> background = cSkyBackgroundFactory().create();
+    background->setRenderWindow(&reference);
+    background->draw();
+    int same = 0;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 320; ++x) same += window.getPixel(x, y) == reference.getPixel(x, y) ? 1 : 0;
     }
+    // Everything but the few pixels the stars cover.
+    EXPECT_GT(same, 320 * 200 * 95 / 100);
+    EXPECT_LT(same, 320 * 200);
+}
+
+TEST_F(ScreensaverFixture, ShutDownDeletesTheWorld) {
+    start(64, 48, 0);
+    LogCapture log;
+    app->shutDown();
+    EXPECT_EQ(app->getWorld(), nullptr);
+    EXPECT_TRUE(log.contains("Deleted stars[]"));
+    EXPECT_TRUE(log.contains("Deleted ovWorldPtr"));
+    app->tick(frameStep);
+    app->drawFrame();
 }
 
 TEST_F(ScreensaverFixture, RunEventCountsDownOnlyInFullScreen) {

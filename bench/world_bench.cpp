@@ -1,0 +1,57 @@
+// The sky world on the raster backend: one frame (update and draw of the
+// background and every normal star) and the world's construction, with the
+// default settings (the starry tiles) unless a background is named.
+#include "platform/window.h"
+#include "settings/key_value.h"
+#include "world/world.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr float kFrameSeconds = 0.04f;
+
+// Default settings: an empty store reads every key's default.
+cSkyBackgroundFactory factoryFor(keslKeyValueStr& settings, int background) {
+    if (background >= 0) settings.setInt("background", background);
+    return cSkyBackgroundFactory(settings);
+}
+
+void BM_WorldFrame(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    keslWindow window(width, height);
+    keslKeyValueStr settings;
+    TorvanelWorld world(&window, false, keslRect<int>(0, 0, width, height), static_cast<long>(width) * height, "",
+                        factoryFor(settings, static_cast<int>(state.range(2))));
+    // The first draw loads (and for the gradient resizes) the bitmap.
+    world.spriteDirector.draw();
+    for (auto _ : state) {
+        world.update(kFrameSeconds);
+        world.spriteDirector.draw();
+        benchmark::ClobberMemory();
+    }
+    state.counters["stars"] = static_cast<double>(world.getStars().size());
+}
+// width, height, background (-1: the default).
+BENCHMARK(BM_WorldFrame)
+    ->Args({1920, 1080, -1})
+    ->Args({3840, 2160, -1})
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 2})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_WorldConstruction(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    keslWindow window(width, height);
+    keslKeyValueStr settings;
+    for (auto _ : state) {
+        TorvanelWorld world(&window, false, keslRect<int>(0, 0, width, height), static_cast<long>(width) * height, "",
+                            factoryFor(settings, -1));
+        benchmark::DoNotOptimize(world.getStars().data());
+    }
+}
+BENCHMARK(BM_WorldConstruction)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+
+}  // namespace

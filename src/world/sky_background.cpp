@@ -1,0 +1,33 @@
+#include "world/sky_background.h"
+
+#include "platform/window.h"
+
+cSkyBackground::cSkyBackground() : TzerinSprite("cSkyBackground") {}
+
+void cSkyBackground::initialize() {
+    if (!m_renderWindowPtr) return;
+    const keslSize client = m_renderWindowPtr->getClientSize();
+    clientWidth = client.width;
+    clientHeight = client.height;
+    const keslRectInt onScreen = m_renderWindowPtr->getWindowRect();
+    x = static_cast<float>(onScreen.left);
+    y = static_cast<float>(onScreen.top);
+}
+
+void cSkyBackground::initializeOnFirstDraw() {
+    if (!needsInitialize) return;
+    needsInitialize = false;
+    initialize();
+}
+
+void cSkyBackground_SolidColor::calculateSize() {
+    width = static_cast<float>(clientWidth);
+    height = static_cast<float>(clientHeight);
+    sizeValid = true;
+}
+
+void cSkyBackground_SolidColor::draw() {
+    initializeOnFirstDraw();
+    if (!m_renderWindowPtr) return;
+    m_renderWindowPtr->clearWithColor(m_fillColor);
+}

@@ -1,0 +1,107 @@
+// The scene of one screensaver window. The world owns every object of the sky
+// and builds them in a fixed order; its sprite director's list is the
+// layering of the picture, back to front:
+//   background, normal stars, message stars, clock, moon, bottom line,
+//   moon-info label, quotes label, three airplanes, falling star.
+// Each construction and update step is a function of its own, so the objects
+// still to come take their places without changing the order. The application
+// updates the world once per tick and draws it through spriteDirector.
+#pragma once
+
+#include "platform/color.h"
+#include "platform/rect.h"
+#include "sprites/move_restriction.h"
+#include "sprites/sprite_director.h"
+#include "world/sky_background.h"
+#include "world/sky_background_factory.h"
+#include "world/star_sprite_with_pixels.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class keslWindow;
+
+class TorvanelWorld {
+public:
+    static constexpr long kMinimumStars = 80;
+    static constexpr long kPixelsPerStar = 4000;
+    static constexpr float kDimSkyShare = 0.1f;
+    static constexpr float kStarBrightnessLow = 0.05f;
+    static constexpr float kStarBrightnessHigh = 0.4f;
+    static constexpr float kStarTwinkleAmplitude = 0.6f;
+    static constexpr float kStarTwinkleSeconds = 2.0f;
+    static constexpr float kStarPauseSeconds = 100.0f;
+    // Drift of a normal star, pixels per second in each direction.
+    static constexpr float kStarDriftSpeed = 0.2f;
+
+    static constexpr const char* kBackgroundStepContext = "initializeBackground() exception";
+    static constexpr const char* kBottomLineStepContext = "initializeBottomLine() exception";
+    static constexpr const char* kMoonInfoLabelStepContext = "initializeMoonInfoLabel() exception";
+    static constexpr const char* kQuotesLabelStepContext = "initializeQuotesLabel() exception";
+
+    // A null window leaves a world with nothing scheduled. The factory makes the
+    // background from the settings; tests hand in their own.
+    TorvanelWorld(keslWindow* window, bool preview, const keslRect<int>& mainMonitorRect, long totalPixels,
+                  const std::string& containerFolder,
+                  const cSkyBackgroundFactory& backgroundFactory = cSkyBackgroundFactory());
+    ~TorvanelWorld();
+    TorvanelWorld(const TorvanelWorld&) = delete;
+    TorvanelWorld& operator=(const TorvanelWorld&) = delete;
+
+    // Advances the sky by a fixed step.
+    void update(float seconds);
+
+    // One normal star per 4000 pixels of all monitors, at least 80.
+    static long starCountFor(long totalPixels);
+    // Creates, places and schedules count normal stars drifting over the window.
+    void createStars(long count);
+
+    const std::vector<std::unique_ptr<cStarSpriteWithPixels>>& getStars() const { return stars; }
+    cSkyBackground* getBackground() const { return m_backgroundPtr.get(); }
+    const keslRect<int>& getMainMonitorRect() const { return m_mainMonitorRect; }
+    keslColor getDimSkyColor() const { return dimSkyColor; }
+    const keslRect<int>& getWindowBounds() const { return windowWrap.bounds; }
+    const keslRect<int>& getMainMonitorBounds() const { return mainMonitorBounce.bounds; }
+    const std::string& getContainerFolder() const { return m_containerFolder; }
+
+    // Every scheduled sprite in drawing order; the application draws through it.
+    TzerinSpriteDirector spriteDirector;
+
+private:
+    // Construction steps, in their order.
+    void setSkyColor();
+    void setRectangles(const keslRect<int>& mainMonitorRect);
+    void initializeBackground(const cSkyBackgroundFactory& backgroundFactory);
+    void createMessageStars();
+    void loadMessages();
+    void initializeClock();
+    void initializeMoon(bool preview);
+    void initializeBottomLine();
+    void initializeMoonInfoLabel(bool preview);
+    void initializeQuotesLabel();
+    void createSoundSettings();
+    void scheduleAirplanes();
+    void scheduleFallingStar();
+
+    // Update steps after the director's, in their order.
+    void keepMoonInfoLabelUnderMoon();
+    void runMessageTiming(float seconds);
+    void runSounds(float seconds);
+
+    // Destruction steps, in their order.
+    void deleteStars();
+    void deleteMessageStars();
+    void releaseSounds();
+    void deleteBackground();
+
+    keslRect<int> m_mainMonitorRect;
+    TzerinMoveRestriction_BounceInsideRect windowBounce;
+    TzerinMoveRestriction_BounceInsideRect mainMonitorBounce;
+    TzerinMoveRestriction_ContinueInsideRect windowWrap;
+    std::vector<std::unique_ptr<cStarSpriteWithPixels>> stars;
+    keslColor dimSkyColor = kColorOpaqueBlack;
+    keslWindow* m_window;
+    std::unique_ptr<cSkyBackground> m_backgroundPtr;
+    std::string m_containerFolder;
+};
