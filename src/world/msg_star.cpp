@@ -3,17 +3,13 @@
 #include "sprites/random.h"
 #include "util/log.h"
 
-cMsgStar::cMsgStar() : cMsgStarBase(kName) {}
-
-void cMsgStar::calculateSize() {
-    width = static_cast<float>(kSidePixels);
-    height = static_cast<float>(kSidePixels);
-    sizeValid = true;
-}
+cMsgStar::cMsgStar()
+    : cStarSpriteWithPixels(kName, keslRandomFloat(kMinBrightness, kMaxBrightness), kTwinkleAmplitude,
+                            kTwinkleDurationSeconds, kTwinklePauseSeconds) {}
 
 void cMsgStar::draw() {
     if (!active) return;
-    cMsgStarBase::draw();
+    cStarSpriteWithPixels::draw();
 }
 
 void cMsgStar::update(float seconds) {
@@ -21,7 +17,7 @@ void cMsgStar::update(float seconds) {
     transitionClock += seconds;
     if (!moveStarted && transitionClock > m_startMovingAtTime) startFlight();
     if (!moveEnded && transitionClock >= m_endMovingAtTime) endFlight();
-    cMsgStarBase::update(seconds);
+    cStarSpriteWithPixels::update(seconds);
 }
 
 void cMsgStar::startFlight() {

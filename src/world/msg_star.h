@@ -6,15 +6,12 @@
 // pixel of the current message.
 #pragma once
 
-#include "sprites/sprite.h"
+#include "world/star_sprite_with_pixels.h"
 
 #include <array>
 #include <memory>
 
-// The star kind message stars are made of.
-using cMsgStarBase = TzerinSprite;
-
-class cMsgStar : public cMsgStarBase {
+class cMsgStar : public cStarSpriteWithPixels {
 public:
     static constexpr const char* kName = "msg star";
     static constexpr float kMinBrightness = 0.3f;
@@ -22,13 +19,13 @@ public:
     static constexpr float kTwinkleAmplitude = 0.5f;
     static constexpr float kTwinkleDurationSeconds = 2.5f;
     static constexpr float kTwinklePauseSeconds = 30.0f;
-    static constexpr int kSidePixels = 7;
 
     // A dim star of random brightness, idle and invisible.
     cMsgStar();
 
+    // Only while active, like any star.
     void draw() override;
-    void calculateSize() override;
+    // Only while active: the flight, then the move and twinkle of any star.
     void update(float seconds) override;
 
     bool active = false;

@@ -3,7 +3,9 @@
 #include "app/exception_guard.h"
 #include "platform/window.h"
 #include "sprites/random.h"
+#include "settings/app_settings.h"
 #include "util/log_guards.h"
+#include "world/msg_bottom_line.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -91,11 +93,16 @@ void TorvanelWorld::createStars(long count) {
     }
 }
 
-// The message stars are created and scheduled here, right after the normal stars.
-void TorvanelWorld::createMessageStars() {}
+void TorvanelWorld::createMessageStars() {
+    logTimeCountrer timing("creating thousands of message stars", "Entering", "Exiting");
+    targetPoints.clear();
+    for (std::unique_ptr<cMsgStar>& star : m_particlePtrList) {
+        star = std::make_unique<cMsgStar>();
+        spriteDirector.add(star.get());
+    }
+}
 
-// The message list is loaded from the settings here.
-void TorvanelWorld::loadMessages() {}
+void TorvanelWorld::loadMessages() { msgStarDirector.loadMessages(settingsGroups::defaultStore()); }
 
 // The clock is placed inside the main monitor and scheduled here (not in preview).
 void TorvanelWorld::initializeClock() {}
@@ -105,7 +112,8 @@ void TorvanelWorld::initializeMoon(bool) {}
 
 void TorvanelWorld::initializeBottomLine() {
     logFunctionLife life("initializeBottomLine()");
-    // The bottom line is styled, placed beyond the right edge and scheduled here.
+    configureBottomLine(bottomLine, m_mainMonitorRect);
+    spriteDirector.add(&bottomLine);
 }
 
 // The moon-info label is filled and scheduled here when the moon shows any text.
@@ -133,8 +141,10 @@ void TorvanelWorld::update(float seconds) {
 // The moon-info label follows the moon here, centred under it.
 void TorvanelWorld::keepMoonInfoLabelUnderMoon() {}
 
-// The next message is started and the transition and bottom line advanced here.
-void TorvanelWorld::runMessageTiming(float) {}
+void TorvanelWorld::runMessageTiming(float seconds) {
+    cMsgStarStage stage{m_mainMonitorRect, m_particlePtrList, targetPoints, textProjector, bottomLine};
+    msgStarDirector.runMessageTiming(seconds, stage);
+}
 
 // The hourly chime and the start-up sound run here (not in preview).
 void TorvanelWorld::runSounds(float) {}
@@ -144,8 +154,10 @@ void TorvanelWorld::deleteStars() {
     logInfo("Deleted stars[]");
 }
 
-// The message stars are deleted here.
-void TorvanelWorld::deleteMessageStars() {}
+void TorvanelWorld::deleteMessageStars() {
+    for (std::unique_ptr<cMsgStar>& star : m_particlePtrList) star.reset();
+    logInfo("Deleted msgStars[]");
+}
 
 // The sound settings are released and any sound stopped here.
 void TorvanelWorld::releaseSounds() {}

@@ -12,8 +12,10 @@
 #include "platform/rect.h"
 #include "sprites/move_restriction.h"
 #include "sprites/sprite_director.h"
+#include "sprites/sprite_text.h"
 #include "world/sky_background.h"
 #include "world/sky_background_factory.h"
+#include "world/msg_star_director.h"
 #include "world/star_sprite_with_pixels.h"
 
 #include <memory>
@@ -58,6 +60,10 @@ public:
     void createStars(long count);
 
     const std::vector<std::unique_ptr<cStarSpriteWithPixels>>& getStars() const { return stars; }
+    const cMsgStarArray& getMsgStars() const { return m_particlePtrList; }
+    // Tests hand in their own messages before the first update.
+    cMsgStarDirector& getMsgStarDirector() { return msgStarDirector; }
+    const TzerinSpriteText& getBottomLine() const { return bottomLine; }
     cSkyBackground* getBackground() const { return m_backgroundPtr.get(); }
     const keslRect<int>& getMainMonitorRect() const { return m_mainMonitorRect; }
     keslColor getDimSkyColor() const { return dimSkyColor; }
@@ -99,9 +105,14 @@ private:
     TzerinMoveRestriction_BounceInsideRect windowBounce;
     TzerinMoveRestriction_BounceInsideRect mainMonitorBounce;
     TzerinMoveRestriction_ContinueInsideRect windowWrap;
+    TzerinSpriteText bottomLine{"bottomLine"};
     std::vector<std::unique_ptr<cStarSpriteWithPixels>> stars;
+    cMsgStarArray m_particlePtrList;
     keslColor dimSkyColor = kColorOpaqueBlack;
+    cTextProjector textProjector;
+    cMsgStarDirector msgStarDirector;
     keslWindow* m_window;
+    cTargetPoints targetPoints;
     std::unique_ptr<cSkyBackground> m_backgroundPtr;
     std::string m_containerFolder;
 };

@@ -6,15 +6,13 @@ namespace {
 
 constexpr float kStep = 0.04f;
 
-cMsgStar flyingStar(float start, float end, int targetX, int targetY) {
-    cMsgStar star;
+void makeFlying(cMsgStar& star, float start, float end, int targetX, int targetY) {
     star.active = true;
     star.activeAfterMove = true;
     star.m_startMovingAtTime = start;
     star.m_endMovingAtTime = end;
     star.targetX = targetX;
     star.targetY = targetY;
-    return star;
 }
 
 TEST(MsgStar, StartsIdleAndAnIdleStarNeitherMovesNorCountsTime) {
@@ -33,7 +31,8 @@ TEST(MsgStar, StartsIdleAndAnIdleStarNeitherMovesNorCountsTime) {
 }
 
 TEST(MsgStar, WaitsThenFliesStraightAtConstantSpeedAndLandsExactlyAtTheEnd) {
-    cMsgStar star = flyingStar(2.0f, 6.0f, 400, 200);
+    cMsgStar star;
+    makeFlying(star, 2.0f, 6.0f, 400, 200);
 
     bool sawFlight = false;
     while (!star.moveEnded) {
@@ -64,7 +63,8 @@ TEST(MsgStar, WaitsThenFliesStraightAtConstantSpeedAndLandsExactlyAtTheEnd) {
 }
 
 TEST(MsgStar, AFrameLongerThanTheWholeFlightStartsAndLandsIt) {
-    cMsgStar star = flyingStar(0.1f, 0.5f, -30, 70);
+    cMsgStar star;
+    makeFlying(star, 0.1f, 0.5f, -30, 70);
     star.update(1.0f);
     EXPECT_TRUE(star.moveStarted);
     EXPECT_TRUE(star.moveEnded);
@@ -73,7 +73,8 @@ TEST(MsgStar, AFrameLongerThanTheWholeFlightStartsAndLandsIt) {
 }
 
 TEST(MsgStar, ALeavingStarBecomesIdleWhenItsFlightEnds) {
-    cMsgStar star = flyingStar(0.0f, 1.0f, 10, 10);
+    cMsgStar star;
+    makeFlying(star, 0.0f, 1.0f, 10, 10);
     star.activeAfterMove = false;
     star.update(0.5f);
     EXPECT_TRUE(star.active);

@@ -44,9 +44,11 @@ TEST(World, BuildsTheBackgroundFirstThenTheStarsInDrawingOrder) {
     LogCapture log;
     TorvanelWorld world(&test->window(), false, kFullHd, 1920L * 1080, "/opt/orvanel", cSkyBackgroundFactory(settings));
     const auto& members = world.spriteDirector.members();
-    ASSERT_EQ(members.size(), 1u + 518u);
+    ASSERT_EQ(members.size(), 1u + 518u + 1500u + 1u);
     EXPECT_EQ(members[0], world.getBackground());
     for (size_t i = 0; i < world.getStars().size(); ++i) ASSERT_EQ(members[i + 1], world.getStars()[i].get());
+    for (size_t i = 0; i < 1500; ++i) ASSERT_EQ(members[i + 519], world.getMsgStars()[i].get());
+    EXPECT_EQ(members[2019], &world.getBottomLine());
     for (TzerinSprite* sprite : members) ASSERT_EQ(sprite->m_renderWindowPtr, &test->window());
     EXPECT_EQ(world.getContainerFolder(), "/opt/orvanel");
 
@@ -160,7 +162,7 @@ TEST(World, AFailingBackgroundIsLoggedWithItsContextAndTheStarsStillCome) {
     EXPECT_TRUE(log.contains("initializeBackground() exception"));
     EXPECT_EQ(world.getBackground(), nullptr);
     EXPECT_EQ(world.getStars().size(), 80u);
-    EXPECT_EQ(world.spriteDirector.members().size(), 80u);
+    EXPECT_EQ(world.spriteDirector.members().size(), 80u + 1500u + 1u);
     EXPECT_TRUE(log.contains("Entering: initializeBottomLine()"));
 }
 
@@ -169,18 +171,20 @@ TEST(World, DestructionDeletesStarsAndBackgroundAndAWorldBuiltAgainHasItsPalette
     LogCapture log;
     {
         TorvanelWorld world(&test->window(), true, keslRect<int>(0, 0, 200, 100), 20000, "", FixedBackgroundFactory(2));
-        EXPECT_EQ(cStarSpriteWithPixels::instanceCount(), 80);
+        EXPECT_EQ(cStarSpriteWithPixels::instanceCount(), 80 + 1500);
     }
     const std::string text = log.contents();
     const size_t entering = text.find("Entering: TorvanelWorld.destructor()");
     const size_t stars = text.find("Deleted stars[]");
     const size_t palette = text.find("Last cStarSpriteWithPixels destroy. Destroyed cStarPalette");
+    const size_t msgStars = text.find("Deleted msgStars[]");
     const size_t background = text.find("Deleted m_backgroundPtr[]");
     const size_t exiting = text.find("Exiting: TorvanelWorld.destructor()");
     ASSERT_NE(entering, std::string::npos);
-    EXPECT_LT(entering, palette);
-    EXPECT_LT(palette, stars);
-    EXPECT_LT(stars, background);
+    EXPECT_LT(entering, stars);
+    EXPECT_LT(stars, palette);
+    EXPECT_LT(palette, msgStars);
+    EXPECT_LT(msgStars, background);
     EXPECT_LT(background, exiting);
     EXPECT_EQ(cStarSpriteWithPixels::instanceCount(), 0);
     EXPECT_EQ(cStarPalette::current(), nullptr);
