@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# "/s" writes the default messages in stars: the sky alone at the start, the
+# stars on their way at 5 and 10 s, "Your message" / "here" settled in the
+# lower part of the screen once the cyan bottom line enters from the right
+# (20 s into the transition), the line crossing leftwards, then the second
+# message. Animation time follows the frame timer, which may run late under
+# Wine, so the later steps are waited for rather than timed.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/msg_lib.sh"
+orvanel_prepare_wine
+orvanel_prepare_display
+scr=$(orvanel_scr)
+ini="$(orvanel_wine_appdata_dir)/Orvanel software/Orvanel screensaver.ini"
+work=$(mktemp -d)
+artifacts=${ORVANEL_E2E_ARTIFACTS:-$work}
+
+# The user's settings file is put back as it was.
+mkdir -p "$(dirname "$ini")"
+[ -f "$ini" ] && cp "$ini" "$work/saved.ini"
+restore_settings() {
+  if [ -f "$work/saved.ini" ]; then cp "$work/saved.ini" "$ini"; else rm -f "$ini"; fi
+  rm -rf "$work"
+}
+trap 'restore_settings; wineserver -k 2>/dev/null || true; [ -n "${ORVANEL_XVFB_PID:-}" ] && kill $ORVANEL_XVFB_PID 2>/dev/null || true' EXIT
+
+# A black sky, so starlight is only stars; no messages yet, so the defaults come.
+printf 'background=0\r\n' > "$ini"
+screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
+width=${screen%x*}
+height=${screen#*x}
+low=$(( height * 3 / 10 )) bottom=$(( height - 1 )) line_top=$(( height * 9 / 10 ))
+
+xdotool mousemove 20 20
+wine "$scr" /s &
+pid=$!
+orvanel_wait_window || { orvanel_stop "$pid"; fail "no screensaver window"; }
+SECONDS=0
+shot() { import -window root "$artifacts/messages-$1.png"; echo "$artifacts/messages-$1.png"; }
+at() { while [ "$SECONDS" -lt "$1" ]; do sleep 0.2; done; }
+log() { tr -d '\r' < "$(orvanel_log_file)"; }
+stop_and_fail() { orvanel_stop "$pid"; fail "$@"; }
+# Takes shots named NAME until the bottom line shows (or LIMIT seconds have
+# passed); sets line_shot and line_left.
+wait_for_line() {  # NAME LIMIT
+  local cyan left
+  line_shot=""
+  while [ "$SECONDS" -lt "$2" ]; do
+    shot "$1" >/dev/null
+    read -r cyan left < <(msg_cyan "$artifacts/messages-$1.png" "$line_top" "$bottom")
+    if [ "$cyan" -gt 20 ]; then line_shot=$artifacts/messages-$1.png line_left=$left; return; fi
+    sleep 0.5
+  done
+}
+
+at 1; first=$(shot 0s)
+at 5; five=$(shot 5s)
+at 10; ten=$(shot 10s)
+
+# The line enters once the stars have settled: 20 s of animation at the earliest.
+wait_for_line 20s 120
+[ -n "$line_shot" ] || stop_and_fail "the bottom line never showed"
+entered=$line_shot entered_left=$line_left entered_at=$SECONDS
+sleep 2
+read -r _ later_left < <(msg_cyan "$(shot scrolled)" "$line_top" "$bottom")
+echo "bottom line entered at x=$entered_left after $entered_at s, at x=$later_left two seconds later"
+[ "$entered_at" -ge 20 ] || stop_and_fail "the bottom line came before 20 s"
+[ "$later_left" -lt "$entered_left" ] || stop_and_fail "the bottom line did not scroll left"
+
+for f in "$first" "$five" "$ten"; do
+  read -r cyan _ < <(msg_cyan "$f" 0 "$bottom")
+  [ "$cyan" = 0 ] || stop_and_fail "the bottom line showed in $f before the stars settled"
+done
+read -r stars0 _ < <(msg_starlight "$first" "$low" "$bottom")
+read -r stars20 _ < <(msg_starlight "$entered" "$low" "$bottom")
+moving=$(orvanel_differing_pixels "$five" "$ten")
+echo "starlight in the lower screen: $stars0 pixels at the start, $stars20 once the line entered"
+echo "pixels changed between 5 and 10 s: $moving"
+[ $(( stars20 - stars0 )) -gt 600 ] || stop_and_fail "no message in the lower screen"
+[ "$moving" -gt 1000 ] || stop_and_fail "the stars were not flying between 5 and 10 s"
+at 40; shot 40s >/dev/null
+
+# The second message, then its own bottom line once its stars have settled.
+while [ "$SECONDS" -lt 180 ] && ! log | grep -q "project(Orvanel"; do sleep 1; done
+log | grep -q "project(Orvanel" || stop_and_fail "the second message never came"
+second_at=$SECONDS
+wait_for_line second 300
+[ -n "$line_shot" ] || stop_and_fail "the second bottom line never showed"
+changed=$(msg_rows_differ "$entered" "$line_shot" "$low" "$bottom")
+echo "second message after $second_at s, settled after $SECONDS s; the lower screen differs in $changed pixels from the first"
+[ "$changed" -gt 1000 ] || stop_and_fail "the second message did not replace the first"
+
+xdotool key space
+orvanel_wait_exit "$pid" 3
+[ "$exit_code" = 0 ] || stop_and_fail "the run did not end on a key: $exit_code"
+log | grep -q "su_YY=0, su_YN=0, su_NY=" || fail "the first transition did not start from an empty sky"
+echo "the default messages are written in stars with their bottom lines under Wine"
