@@ -23,7 +23,7 @@ public:
     // A dim star of random brightness, idle and invisible.
     cMsgStar();
 
-    // Only while active, like any star.
+    // Drawn as any star, but only while active.
     void draw() override;
     // Only while active: the flight, then the move and twinkle of any star.
     void update(float seconds) override;

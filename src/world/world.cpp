@@ -2,8 +2,8 @@
 
 #include "app/exception_guard.h"
 #include "platform/window.h"
-#include "sprites/random.h"
 #include "settings/app_settings.h"
+#include "sprites/random.h"
 #include "util/log_guards.h"
 #include "world/msg_bottom_line.h"
 

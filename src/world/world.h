@@ -13,9 +13,9 @@
 #include "sprites/move_restriction.h"
 #include "sprites/sprite_director.h"
 #include "sprites/sprite_text.h"
+#include "world/msg_star_director.h"
 #include "world/sky_background.h"
 #include "world/sky_background_factory.h"
-#include "world/msg_star_director.h"
 #include "world/star_sprite_with_pixels.h"
 
 #include <memory>
