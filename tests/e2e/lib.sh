@@ -109,3 +109,19 @@ orvanel_differing_pixels() {
 }
 
 orvanel_stop() { kill "$1" 2>/dev/null || true; wineserver -k 2>/dev/null || true; }
+
+# For checks that write the Wine user's settings file: sets ini, work (a
+# scratch folder) and artifacts, and puts the file back as it was on exit.
+orvanel_keep_wine_settings() {
+  ini="$(orvanel_wine_appdata_dir)/Orvanel software/Orvanel screensaver.ini"
+  work=$(mktemp -d)
+  artifacts=${ORVANEL_E2E_ARTIFACTS:-$work}
+  mkdir -p "$(dirname "$ini")"
+  if [ -f "$ini" ]; then cp "$ini" "$work/saved.ini"; fi
+  trap 'orvanel_restore_wine_settings; wineserver -k 2>/dev/null || true; [ -n "${ORVANEL_XVFB_PID:-}" ] && kill $ORVANEL_XVFB_PID 2>/dev/null || true' EXIT
+}
+
+orvanel_restore_wine_settings() {
+  if [ -f "$work/saved.ini" ]; then cp "$work/saved.ini" "$ini"; else rm -f "$ini"; fi
+  rm -rf "$work"
+}

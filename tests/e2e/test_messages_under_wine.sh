@@ -10,18 +10,7 @@ source "$(dirname "$0")/msg_lib.sh"
 orvanel_prepare_wine
 orvanel_prepare_display
 scr=$(orvanel_scr)
-ini="$(orvanel_wine_appdata_dir)/Orvanel software/Orvanel screensaver.ini"
-work=$(mktemp -d)
-artifacts=${ORVANEL_E2E_ARTIFACTS:-$work}
-
-# The user's settings file is put back as it was.
-mkdir -p "$(dirname "$ini")"
-[ -f "$ini" ] && cp "$ini" "$work/saved.ini"
-restore_settings() {
-  if [ -f "$work/saved.ini" ]; then cp "$work/saved.ini" "$ini"; else rm -f "$ini"; fi
-  rm -rf "$work"
-}
-trap 'restore_settings; wineserver -k 2>/dev/null || true; [ -n "${ORVANEL_XVFB_PID:-}" ] && kill $ORVANEL_XVFB_PID 2>/dev/null || true' EXIT
+orvanel_keep_wine_settings
 
 # A black sky, so starlight is only stars; no messages yet, so the defaults come.
 printf 'background=0\r\n' > "$ini"
