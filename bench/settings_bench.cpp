@@ -2,7 +2,7 @@
 // file to a temporary, flushes it to the disk and renames it, so this bounds
 // how long the configuration sheet's OK (a few dozen setters) takes.
 #include "settings/settings.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "util/file_system.h"
 
 #include <benchmark/benchmark.h>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/rect.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 
 #include <vector>
 

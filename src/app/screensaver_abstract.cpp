@@ -1,7 +1,7 @@
 #include "app/screensaver_abstract.h"
 
 #include "app/draw_regions.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "util/log.h"
 
 #include <cstdint>

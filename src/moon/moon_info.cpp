@@ -2,7 +2,7 @@
 
 #include "moon/moon_event_tables.h"
 #include "moon/moon_time.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "util/log_guards.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "moon/moon_texts.h"
 
 #include "moon/moon_time.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 
 #include <array>
 #include <cstdio>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "moon/moon_info.h"
-#include "world/text_rotator.h"
+#include "moon/text_rotator.h"
 
 #include <cstdint>
 #include <string>

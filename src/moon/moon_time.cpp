@@ -1,6 +1,6 @@
 #include "moon/moon_time.h"
 
-#include "platform/system_services.h"
+#include "system/system_services.h"
 
 #include <ctime>
 

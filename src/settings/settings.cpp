@@ -1,7 +1,7 @@
 #include "settings/settings.h"
 
-#include "platform/file_replace.h"
-#include "platform/system_services.h"
+#include "system/file_replace.h"
+#include "system/system_services.h"
 #include "util/file_system.h"
 #include "util/log.h"
 

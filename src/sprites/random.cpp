@@ -1,6 +1,6 @@
 #include "sprites/random.h"
 
-#include "platform/system_services.h"
+#include "system/system_services.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,7 @@
 #include "util/file_system.h"
 
-#include "platform/system_services.h"
+#include "system/file_primitives.h"
+#include "system/system_services.h"
 
 #include <cstdio>
 #include <cstring>
@@ -25,8 +26,11 @@ FilePtr openFile(const std::string& path, const char* mode) {
 
 }  // namespace
 
+bool fileExists(const char* path) { return keslSystemFiles::fileExists(path); }
 bool fileExists(const std::string& path) { return fileExists(path.c_str()); }
+bool folderExists(const char* path) { return keslSystemFiles::folderExists(path); }
 bool folderExists(const std::string& path) { return folderExists(path.c_str()); }
+bool createFolder(const std::string& path) { return keslSystemFiles::createFolder(path); }
 
 std::string getModuleFolder() {
     const std::string path = keslSystemServices().modulePath();

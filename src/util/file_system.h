@@ -16,7 +16,7 @@ constexpr char kPathSeparator = '\\';
 constexpr char kPathSeparator = '/';
 #endif
 
-// Existence and folders (answered by the platform backend).
+// Existence and folders (answered by the operating system).
 bool fileExists(const char* path);
 bool fileExists(const std::string& path);
 bool folderExists(const char* path);

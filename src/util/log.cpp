@@ -1,6 +1,6 @@
 #include "util/log.h"
 
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "util/file_system.h"
 
 #include <cstdarg>

@@ -1,6 +1,6 @@
 #include "util/log_guards.h"
 
-#include "platform/system_services.h"
+#include "system/system_services.h"
 
 #include <cstdio>
 

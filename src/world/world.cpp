@@ -1,6 +1,6 @@
 #include "world/world.h"
 
-#include "app/exception_guard.h"
+#include "util/exception_guard.h"
 #include "platform/window.h"
 #include "settings/app_settings.h"
 #include "sprites/random.h"

@@ -1,5 +1,5 @@
 #include "app/draw_regions.h"
-#include "app/exception_guard.h"
+#include "util/exception_guard.h"
 #include "app/host_rules.h"
 #include "support/log_capture.h"
 

@@ -1,7 +1,7 @@
 #include "moon/moon_test_support.h"
 
 #include "moon/moon_time.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "support/temp_folder.h"
 #include "util/file_system.h"
 

@@ -1,7 +1,7 @@
 // Saves a settings file over and over until it is killed, for the test that
 // kills it at random moments. The first run seeds a complete state; every
 // later run goes on from the newest generation the file holds.
-#include "platform/file_replace.h"
+#include "system/file_replace.h"
 #include "settings/save_loop_state.h"
 #include "settings/settings.h"
 #include "util/file_system.h"

@@ -1,4 +1,4 @@
-#include "platform/file_replace.h"
+#include "system/file_replace.h"
 #include "settings/settings.h"
 #include "support/fake_system.h"
 #include "support/temp_folder.h"

@@ -3,7 +3,7 @@
 // for the lifetime of the object.
 #pragma once
 
-#include "platform/system_services.h"
+#include "system/system_services.h"
 
 #include <string>
 #include <vector>

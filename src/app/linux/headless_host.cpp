@@ -1,6 +1,6 @@
 #include "app/linux/headless_host.h"
 
-#include "app/linux/linux_session.h"
+#include "app/linux/linux_run.h"
 #include "app/linux/stop_signals.h"
 #include "platform/raster/png_writer.h"
 #include "util/log.h"
@@ -66,13 +66,13 @@ orvanelHeadlessResult runHeadless(const orvanelLinuxOptions& options) {
     logInfo("Headless run: %ix%i, %i frames, every %i into %s", options.width, options.height, frames,
             options.everyNthFrame, options.outFolder.c_str());
 
-    orvanelLinuxSession session(std::make_unique<keslWindow>(options.width, options.height));
+    orvanelLinuxRun run(std::make_unique<keslWindow>(options.width, options.height));
     for (int frame = 1; frame <= frames && !stopRequested(); ++frame) {
-        session.runFrame();
+        run.runFrame();
         result.framesRun = frame;
         if (!isFrameKept(frame, options.everyNthFrame)) continue;
         const std::string file = (stdfs::path(options.outFolder) / headlessFrameName(frame)).string();
-        if (!keslWritePng(session.shownFrame(), file)) {
+        if (!keslWritePng(run.shownFrame(), file)) {
             result.error = "cannot write the frame \"" + file + "\"";
             result.exitCode = kExitCannotRun;
             return result;

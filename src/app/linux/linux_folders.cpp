@@ -1,6 +1,6 @@
 #include "app/linux/linux_folders.h"
 
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "util/log.h"
 
 #include <filesystem>

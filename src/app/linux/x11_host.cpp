@@ -1,10 +1,10 @@
 #include "app/linux/x11_host.h"
 
-#include "app/linux/linux_session.h"
+#include "app/linux/linux_run.h"
 #include "app/linux/stop_signals.h"
 #include "app/linux/x11_errors.h"
 #include "app/linux/x11_presenter.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "util/log.h"
 #include "util/log_guards.h"
 
@@ -172,14 +172,14 @@ RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom)
     keslX11Presenter presenter(target);
     auto window = std::make_unique<keslWindow>(keslRectInt(0, 0, target.width, target.height));
     window->setPresenter([&presenter](const keslPixelSurface& frame) { presenter.present(frame); });
-    orvanelLinuxSession session(std::move(window));
+    orvanelLinuxRun run(std::move(window));
 
     EventPump events(display, target.window, deleteAtom);
     FramePacer pacer(display);
     const unsigned long errorsBefore = x11ErrorCount();
     RunEnd end = RunEnd::running;
     while (end == RunEnd::running && !stopRequested()) {
-        session.runFrame();
+        run.runFrame();
         // XScreenSaver may destroy its window before it signals us.
         if (x11ErrorCount() != errorsBefore) return RunEnd::windowGone;
         pacer.waitForNextFrame(events, end);

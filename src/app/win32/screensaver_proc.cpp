@@ -2,7 +2,7 @@
 // procedure that builds, ticks, paints and tears down the application, and
 // the configuration dialog procedure.
 #include "app/command_line.h"
-#include "app/exception_guard.h"
+#include "util/exception_guard.h"
 #include "app/monitor_id.h"
 #include "app/screensaver.h"
 #include "app/win32/host.h"

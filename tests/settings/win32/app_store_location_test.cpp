@@ -1,6 +1,6 @@
 // The application's store on Windows: in the user's roaming application-data
 // folder, and safe when another program holds the file open.
-#include "platform/file_replace.h"
+#include "system/file_replace.h"
 #include "settings/settings.h"
 #include "support/temp_folder.h"
 #include "util/file_system.h"

@@ -1,4 +1,4 @@
-#include "platform/system_services.h"
+#include "system/system_services.h"
 
 #include <atomic>
 

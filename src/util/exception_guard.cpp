@@ -1,4 +1,4 @@
-#include "app/exception_guard.h"
+#include "util/exception_guard.h"
 
 namespace keslExceptionGuardDetail {
 

@@ -1,7 +1,7 @@
 // MoveFileExA with MOVEFILE_REPLACE_EXISTING swaps the name in one step;
 // MOVEFILE_WRITE_THROUGH returns only once the move is on the disk, and the
 // data was flushed before, so a power cut leaves the old or the new file.
-#include "platform/file_replace.h"
+#include "system/file_replace.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Linux answers to the system-services questions, following the XDG
 // conventions for the application-data and desktop folders.
-#include "platform/system_services.h"
-#include "util/file_system.h"
+#include "system/system_services.h"
+#include "system/file_primitives.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -19,6 +19,12 @@ std::string environmentOr(const char* name, const std::string& fallback) {
 
 std::string homeFolder() { return environmentOr("HOME", "/tmp"); }
 
+std::string inHomeFolder(const char* name) {
+    std::string home = homeFolder();
+    if (home.back() != '/') home += '/';
+    return home + name;
+}
+
 class PosixSystem final : public keslSystem {
 public:
     std::time_t currentTime() const override { return std::time(nullptr); }
@@ -33,11 +39,11 @@ public:
     std::string tempFolder() const override { return environmentOr("TMPDIR", "/tmp"); }
 
     std::string appDataFolder() const override {
-        return environmentOr("XDG_CONFIG_HOME", keslFileSystemMini::joinPath(homeFolder(), ".config"));
+        return environmentOr("XDG_CONFIG_HOME", inHomeFolder(".config"));
     }
 
     std::string desktopFolder() const override {
-        return environmentOr("XDG_DESKTOP_DIR", keslFileSystemMini::joinPath(homeFolder(), "Desktop"));
+        return environmentOr("XDG_DESKTOP_DIR", inHomeFolder("Desktop"));
     }
 
     std::string modulePath() const override {
@@ -56,7 +62,7 @@ keslSystem& platformSystemServices() {
     return services;
 }
 
-namespace keslFileSystemMini {
+namespace keslSystemFiles {
 
 bool fileExists(const char* path) {
     struct stat info {};
@@ -70,7 +76,7 @@ bool folderExists(const char* path) {
 
 bool createFolder(const std::string& path) {
     mkdir(path.c_str(), 0755);
-    return folderExists(path);
+    return folderExists(path.c_str());
 }
 
-}  // namespace keslFileSystemMini
+}  // namespace keslSystemFiles

@@ -1,6 +1,6 @@
 // rename() within one folder is atomic on POSIX file systems; fsync first so
 // the new name can never point at blocks the disk has not received yet.
-#include "platform/file_replace.h"
+#include "system/file_replace.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "world/text_rotator.h"
+#include "moon/text_rotator.h"
 
 #include <gtest/gtest.h>
 

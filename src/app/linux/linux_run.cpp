@@ -1,6 +1,6 @@
-#include "app/linux/linux_session.h"
+#include "app/linux/linux_run.h"
 
-#include "app/exception_guard.h"
+#include "util/exception_guard.h"
 #include "settings/settings.h"
 #include "util/file_system.h"
 #include "util/log.h"
@@ -23,7 +23,7 @@ void logSettingsFile() {
 
 }  // namespace
 
-orvanelLinuxSession::orvanelLinuxSession(std::unique_ptr<keslWindow> window)
+orvanelLinuxRun::orvanelLinuxRun(std::unique_ptr<keslWindow> window)
     : m_app(std::make_unique<orvanelScreensaver>()), m_window(window.get()) {
     logSettingsFile();
     const int monitorId = monitorIdForWindowSize(window->getClientWidth(), window->getClientHeight());
@@ -32,13 +32,13 @@ orvanelLinuxSession::orvanelLinuxSession(std::unique_ptr<keslWindow> window)
                [&] { m_app->initWithWindowHandle(nullptr, monitorId); });
 }
 
-orvanelLinuxSession::~orvanelLinuxSession() { m_app->shutDown(); }
+orvanelLinuxRun::~orvanelLinuxRun() { m_app->shutDown(); }
 
-void orvanelLinuxSession::runFrame() {
+void orvanelLinuxRun::runFrame() {
     m_app->tick(frameStep);
     m_app->drawFrame();
     m_app->flushFrame();
     ++m_framesRun;
 }
 
-const keslPixelSurface& orvanelLinuxSession::shownFrame() const { return m_window->windowSurface(); }
+const keslPixelSurface& orvanelLinuxRun::shownFrame() const { return m_window->windowSurface(); }

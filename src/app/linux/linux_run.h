@@ -15,14 +15,14 @@ constexpr int kPreviewMaxHeight = 320;
 // -1 (preview) for a window below either limit, else 0 (full-screen).
 int monitorIdForWindowSize(int width, int height);
 
-class orvanelLinuxSession {
+class orvanelLinuxRun {
 public:
     // Builds and starts the application; a failure while starting is logged
     // and the run goes on without a sky, as on Windows.
-    explicit orvanelLinuxSession(std::unique_ptr<keslWindow> window);
-    ~orvanelLinuxSession();
-    orvanelLinuxSession(const orvanelLinuxSession&) = delete;
-    orvanelLinuxSession& operator=(const orvanelLinuxSession&) = delete;
+    explicit orvanelLinuxRun(std::unique_ptr<keslWindow> window);
+    ~orvanelLinuxRun();
+    orvanelLinuxRun(const orvanelLinuxRun&) = delete;
+    orvanelLinuxRun& operator=(const orvanelLinuxRun&) = delete;
 
     // Advances by frameStep, draws and shows one frame.
     void runFrame();

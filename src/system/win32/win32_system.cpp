@@ -1,6 +1,6 @@
 // Windows answers to the system-services questions.
-#include "platform/system_services.h"
-#include "util/file_system.h"
+#include "system/system_services.h"
+#include "system/file_primitives.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -71,7 +71,7 @@ keslSystem& platformSystemServices() {
     return services;
 }
 
-namespace keslFileSystemMini {
+namespace keslSystemFiles {
 
 bool fileExists(const char* path) {
     if (!path || !*path) return false;
@@ -87,7 +87,7 @@ bool folderExists(const char* path) {
 
 bool createFolder(const std::string& path) {
     CreateDirectoryA(path.c_str(), nullptr);
-    return folderExists(path);
+    return folderExists(path.c_str());
 }
 
-}  // namespace keslFileSystemMini
+}  // namespace keslSystemFiles

@@ -1,4 +1,4 @@
-#include "world/text_rotator.h"
+#include "moon/text_rotator.h"
 
 void cTextRotator::addLine(const std::string& text) {
     if (m_lines.empty()) {

@@ -1,5 +1,5 @@
 #include "app/linux/linux_folders.h"
-#include "app/linux/linux_session.h"
+#include "app/linux/linux_run.h"
 #include "app/linux/visual_pixels.h"
 #include "support/fake_system.h"
 #include "support/log_capture.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-struct LinuxSession : ::testing::Test {
+struct LinuxRun : ::testing::Test {
     FakeSystem system;
     TempFolder folder;
     LogCapture log;
@@ -27,37 +27,37 @@ TEST(LinuxMonitorId, SmallWindowsGetThePreviewLook) {
     EXPECT_EQ(monitorIdForWindowSize(960, 600), 0);
 }
 
-TEST_F(LinuxSession, AWindowOfNormalSizeRunsAsTheFullScreenSky) {
-    orvanelLinuxSession session(std::make_unique<keslWindow>(960, 600));
-    EXPECT_EQ(session.app().getMonitorId(), 0);
-    EXPECT_EQ(session.app().getMainMonitorRect(), keslRect<int>(0, 0, 960, 600));
+TEST_F(LinuxRun, AWindowOfNormalSizeRunsAsTheFullScreenSky) {
+    orvanelLinuxRun run(std::make_unique<keslWindow>(960, 600));
+    EXPECT_EQ(run.app().getMonitorId(), 0);
+    EXPECT_EQ(run.app().getMainMonitorRect(), keslRect<int>(0, 0, 960, 600));
 }
 
-TEST_F(LinuxSession, ASmallWindowRunsAsThePreview) {
-    orvanelLinuxSession session(std::make_unique<keslWindow>(152, 112));
-    EXPECT_TRUE(session.app().isPreview());
-    EXPECT_EQ(session.app().getTotalPixels(), 17024);
+TEST_F(LinuxRun, ASmallWindowRunsAsThePreview) {
+    orvanelLinuxRun run(std::make_unique<keslWindow>(152, 112));
+    EXPECT_TRUE(run.app().isPreview());
+    EXPECT_EQ(run.app().getTotalPixels(), 17024);
 }
 
-TEST_F(LinuxSession, EveryFrameAdvancesByTheFixedStepAndShowsWhatWasDrawn) {
-    orvanelLinuxSession session(std::make_unique<keslWindow>(640, 400));
+TEST_F(LinuxRun, EveryFrameAdvancesByTheFixedStepAndShowsWhatWasDrawn) {
+    orvanelLinuxRun run(std::make_unique<keslWindow>(640, 400));
     int presented = 0;
-    session.app().getWindow()->setPresenter([&](const keslPixelSurface&) { ++presented; });
-    for (int i = 0; i < 10; ++i) session.runFrame();
-    EXPECT_EQ(session.framesRun(), 10);
+    run.app().getWindow()->setPresenter([&](const keslPixelSurface&) { ++presented; });
+    for (int i = 0; i < 10; ++i) run.runFrame();
+    EXPECT_EQ(run.framesRun(), 10);
     EXPECT_EQ(presented, 10);
-    EXPECT_NEAR(session.app().getRunEventCountdown(), kRunEventDelaySeconds - 10 * frameStep, 1e-4);
-    EXPECT_EQ(session.shownFrame().width(), 640);
-    EXPECT_EQ(&session.shownFrame(), &session.app().getWindow()->windowSurface());
+    EXPECT_NEAR(run.app().getRunEventCountdown(), kRunEventDelaySeconds - 10 * frameStep, 1e-4);
+    EXPECT_EQ(run.shownFrame().width(), 640);
+    EXPECT_EQ(&run.shownFrame(), &run.app().getWindow()->windowSurface());
 }
 
-TEST_F(LinuxSession, EndingTheSessionShutsTheApplicationDownAndSaysWhereSettingsLive) {
-    { orvanelLinuxSession session(std::make_unique<keslWindow>(640, 400)); }
+TEST_F(LinuxRun, EndingTheRunShutsTheApplicationDownAndSaysWhereSettingsLive) {
+    { orvanelLinuxRun run(std::make_unique<keslWindow>(640, 400)); }
     EXPECT_TRUE(log.contains("Entering: orvanelScreensaver.shutDown()"));
     EXPECT_TRUE(log.contains("Settings file:"));
 }
 
-TEST_F(LinuxSession, AMissingApplicationDataFolderIsMadeWithItsParentsAndKeptPrivate) {
+TEST_F(LinuxRun, AMissingApplicationDataFolderIsMadeWithItsParentsAndKeptPrivate) {
     system.appData = folder.file("home/.config");
     EXPECT_TRUE(ensureAppDataFolder());
     EXPECT_TRUE(std::filesystem::is_directory(system.appData));
@@ -67,7 +67,7 @@ TEST_F(LinuxSession, AMissingApplicationDataFolderIsMadeWithItsParentsAndKeptPri
     EXPECT_TRUE(ensureAppDataFolder());
 }
 
-TEST_F(LinuxSession, AFileWhereTheApplicationDataFolderBelongsIsLoggedNotFatal) {
+TEST_F(LinuxRun, AFileWhereTheApplicationDataFolderBelongsIsLoggedNotFatal) {
     writeFile(folder.file("config"), "not a folder");
     system.appData = folder.file("config");
     EXPECT_FALSE(ensureAppDataFolder());
