@@ -1,11 +1,10 @@
 // The scene of one screensaver window. The world owns every object of the sky
 // and builds them in a fixed order; its sprite director's list is the
 // layering of the picture, back to front:
-//   background, normal stars, message stars, clock, moon, bottom line,
-//   moon-info label, quotes label, three airplanes, falling star.
-// Each construction and update step is a function of its own, so the objects
-// still to come take their places without changing the order. The application
-// updates the world once per tick and draws it through spriteDirector.
+//   background, normal stars, message stars, bottom line.
+// Each construction and update step is a function of its own, called in the
+// order of that list. The application updates the world once per tick and
+// draws it through spriteDirector.
 #pragma once
 
 #include "platform/color.h"
@@ -39,8 +38,6 @@ public:
 
     static constexpr const char* kBackgroundStepContext = "initializeBackground() exception";
     static constexpr const char* kBottomLineStepContext = "initializeBottomLine() exception";
-    static constexpr const char* kMoonInfoLabelStepContext = "initializeMoonInfoLabel() exception";
-    static constexpr const char* kQuotesLabelStepContext = "initializeQuotesLabel() exception";
 
     // A null window leaves a world with nothing scheduled. The factory makes the
     // background from the settings; tests hand in their own.
@@ -59,16 +56,16 @@ public:
     // Creates, places and schedules count normal stars drifting over the window.
     void createStars(long count);
 
-    const std::vector<std::unique_ptr<cStarSpriteWithPixels>>& getStars() const { return stars; }
+    const std::vector<std::unique_ptr<cStarSpriteWithPixels>>& getStars() const { return m_stars; }
     const cMsgStarArray& getMsgStars() const { return m_particlePtrList; }
     // Tests hand in their own messages before the first update.
-    cMsgStarDirector& getMsgStarDirector() { return msgStarDirector; }
-    const TzerinSpriteText& getBottomLine() const { return bottomLine; }
+    cMsgStarDirector& getMsgStarDirector() { return m_msgStarDirector; }
+    const TzerinSpriteText& getBottomLine() const { return m_bottomLine; }
     cSkyBackground* getBackground() const { return m_backgroundPtr.get(); }
     const keslRect<int>& getMainMonitorRect() const { return m_mainMonitorRect; }
-    keslColor getDimSkyColor() const { return dimSkyColor; }
-    const keslRect<int>& getWindowBounds() const { return windowWrap.bounds; }
-    const keslRect<int>& getMainMonitorBounds() const { return mainMonitorBounce.bounds; }
+    keslColor getDimSkyColor() const { return m_dimSkyColor; }
+    const keslRect<int>& getWindowBounds() const { return m_windowWrap.bounds; }
+    const keslRect<int>& getMainMonitorBounds() const { return m_mainMonitorBounce.bounds; }
     const std::string& getContainerFolder() const { return m_containerFolder; }
 
     // Every scheduled sprite in drawing order; the application draws through it.
@@ -81,38 +78,28 @@ private:
     void initializeBackground(const cSkyBackgroundFactory& backgroundFactory);
     void createMessageStars();
     void loadMessages();
-    void initializeClock();
-    void initializeMoon(bool preview);
     void initializeBottomLine();
-    void initializeMoonInfoLabel(bool preview);
-    void initializeQuotesLabel();
-    void createSoundSettings();
-    void scheduleAirplanes();
-    void scheduleFallingStar();
 
     // Update steps after the director's, in their order.
-    void keepMoonInfoLabelUnderMoon();
     void runMessageTiming(float seconds);
-    void runSounds(float seconds);
 
     // Destruction steps, in their order.
     void deleteStars();
     void deleteMessageStars();
-    void releaseSounds();
     void deleteBackground();
 
     keslRect<int> m_mainMonitorRect;
-    TzerinMoveRestriction_BounceInsideRect windowBounce;
-    TzerinMoveRestriction_BounceInsideRect mainMonitorBounce;
-    TzerinMoveRestriction_ContinueInsideRect windowWrap;
-    TzerinSpriteText bottomLine{"bottomLine"};
-    std::vector<std::unique_ptr<cStarSpriteWithPixels>> stars;
+    TzerinMoveRestriction_BounceInsideRect m_windowBounce;
+    TzerinMoveRestriction_BounceInsideRect m_mainMonitorBounce;
+    TzerinMoveRestriction_ContinueInsideRect m_windowWrap;
+    TzerinSpriteText m_bottomLine{"bottomLine"};
+    std::vector<std::unique_ptr<cStarSpriteWithPixels>> m_stars;
     cMsgStarArray m_particlePtrList;
-    keslColor dimSkyColor = kColorOpaqueBlack;
-    cTextProjector textProjector;
-    cMsgStarDirector msgStarDirector;
+    keslColor m_dimSkyColor = kColorOpaqueBlack;
+    cTextProjector m_textProjector;
+    cMsgStarDirector m_msgStarDirector;
     keslWindow* m_window;
-    cTargetPoints targetPoints;
+    cTargetPoints m_targetPoints;
     std::unique_ptr<cSkyBackground> m_backgroundPtr;
     std::string m_containerFolder;
 };
