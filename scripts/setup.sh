@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev googletest libbenchmark-dev
-  libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libxext-dev libcurl4-openssl-dev
+  libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libxext-dev libxss-dev libcurl4-openssl-dev
   fonts-liberation fonts-comic-neue
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
