@@ -10,7 +10,7 @@ packages=(
   fonts-liberation fonts-comic-neue
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils x11-xserver-utils imagemagick
   clang libclang-rt-14-dev
   python3 python3-ephem tzdata
 )
