@@ -48,7 +48,7 @@ TEST_F(LinuxRun, EveryFrameAdvancesByTheFixedStepAndShowsWhatWasDrawn) {
     EXPECT_EQ(presented, 10);
     EXPECT_NEAR(run.app().getRunEventCountdown(), kRunEventDelaySeconds - 10 * frameStep, 1e-4);
     EXPECT_EQ(run.shownFrame().width(), 640);
-    EXPECT_EQ(&run.shownFrame(), &run.app().getWindow()->windowSurface());
+    EXPECT_EQ(&run.shownFrame(), &run.app().getWindow()->shownSurface());
 }
 
 TEST_F(LinuxRun, EndingTheRunShutsTheApplicationDownAndSaysWhereSettingsLive) {
