@@ -3,4 +3,5 @@
 source "$(dirname "$0")/lib.sh"
 orvanel_prepare_wine
 orvanel_prepare_display
-exec wine "$@"
+# Not exec: the display this script may have started must go when wine is done.
+wine "$@"
