@@ -78,7 +78,7 @@ void BM_PresentToSharedMemory(benchmark::State& state) {
         if (!presenter.usesSharedMemory()) {
             state.SkipWithError("the display offers no MIT-SHM");
         } else {
-            keslWindow window(keslRectInt(0, 0, kWidth, kHeight), presenter.backBufferMemory());
+            keslWindow window(keslRect<int>(0, 0, kWidth, kHeight), presenter.backBufferMemory());
             window.setPresenter([&presenter](const keslPixelSurface& frame) { presenter.present(frame); });
             runFrames(state, window);
         }

@@ -1,21 +1,16 @@
 // Every question the portable code asks of the operating system goes through
 // this one interface, so that tests can install a fake clock, fake folders and
-// (later) a fake cursor or sound player. The host installs nothing: the
-// platform's own implementation answers until someone installs another.
+// fake monitors. The host installs nothing: the platform's own implementation
+// answers until someone installs another.
 #pragma once
+
+#include "system/point.h"
+#include "system/rect.h"
 
 #include <cstdint>
 #include <ctime>
 #include <string>
 #include <vector>
-
-// A monitor's rectangle in virtual-screen pixels, as the system reports it.
-struct keslMonitorRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
 
 class keslSystem {
 public:
@@ -38,13 +33,23 @@ public:
     // The debugger's output channel (OutputDebugString on Windows).
     virtual void debugOutput(const std::string& text) const = 0;
 
-    // Every monitor in the system's enumeration order; empty when unknown.
-    virtual std::vector<keslMonitorRect> monitorRects() const { return {}; }
+    // Every monitor in virtual-screen pixels, in the system's enumeration
+    // order; empty when unknown.
+    virtual std::vector<keslRect<int>> monitorRects() const { return {}; }
+
+    // The mouse cursor in virtual-screen pixels; false when there is none to ask.
+    virtual bool cursorPosition(keslPoint<long>& /*out*/) const { return false; }
+
+    // Keeps the computer and its display from sleeping while on, for this
+    // thread; off gives sleep back. False when the system refused or cannot.
+    virtual bool keepAwake(bool /*on*/) { return false; }
 };
 
 // The services in force: the installed ones, or the platform's own.
 keslSystem& keslSystemServices();
 // Borrows services for everyone until replaced; nullptr restores the platform's.
-void installSystemServices(keslSystem* services);
+// Returns the services replaced (nullptr for the platform's), so whoever
+// installs can put them back.
+keslSystem* installSystemServices(keslSystem* services);
 // Defined by the platform backend (win32 or posix).
 keslSystem& platformSystemServices();

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "platform/color.h"
-#include "platform/rect.h"
+#include "system/rect.h"
 #include "sprites/move_restriction.h"
 #include "sprites/sprite_director.h"
 #include "sprites/sprite_text.h"

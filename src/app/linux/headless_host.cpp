@@ -70,7 +70,7 @@ orvanelHeadlessResult runHeadless(const orvanelLinuxOptions& options) {
     auto window = std::make_unique<keslWindow>(options.width, options.height);
     window->setPresenter([](const keslPixelSurface&) {});
     orvanelLinuxRun run(std::move(window));
-    for (int frame = 1; frame <= frames && !stopRequested(); ++frame) {
+    for (int frame = 1; frame <= frames && !stopRequested() && !run.closeRequested(); ++frame) {
         run.runFrame();
         result.framesRun = frame;
         if (!isFrameKept(frame, options.everyNthFrame)) continue;

@@ -47,4 +47,6 @@ void orvanelLinuxRun::runFrame() {
     ++m_framesRun;
 }
 
+bool orvanelLinuxRun::closeRequested() const { return m_window->closeRequested(); }
+
 const keslPixelSurface& orvanelLinuxRun::shownFrame() const { return m_window->shownSurface(); }

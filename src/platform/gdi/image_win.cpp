@@ -147,7 +147,7 @@ bool keslImageWin::initWithSizeAndColor(int width, int height, keslColor color) 
         return false;
     }
     g.adopt(bitmap, pixels);
-    g.tools.fillRect(keslBox{0, 0, width, height}, color);
+    g.tools.fillRect(keslRect<int>(0, 0, width, height), color);
     return true;
 }
 

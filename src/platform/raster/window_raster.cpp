@@ -2,11 +2,11 @@
 
 #include "util/log.h"
 
-keslWindowRaster::keslWindowRaster(int width, int height) : keslWindowRaster(keslRectInt(0, 0, width, height)) {}
+keslWindowRaster::keslWindowRaster(int width, int height) : keslWindowRaster(keslRect<int>(0, 0, width, height)) {}
 
-keslWindowRaster::keslWindowRaster(const keslRectInt& screenRect) : keslWindowRaster(screenRect, nullptr) {}
+keslWindowRaster::keslWindowRaster(const keslRect<int>& screenRect) : keslWindowRaster(screenRect, nullptr) {}
 
-keslWindowRaster::keslWindowRaster(const keslRectInt& screenRect, keslPixel* backBufferMemory)
+keslWindowRaster::keslWindowRaster(const keslRect<int>& screenRect, keslPixel* backBufferMemory)
     : keslWindowBase(this), m_screenRect(screenRect),
       m_backBuffer(backBufferMemory != nullptr
                        ? keslPixelSurface::borrowing(screenRect.width, screenRect.height, backBufferMemory)
@@ -46,11 +46,11 @@ void keslWindowRaster::setDoubleBuffered(bool on) {
 }
 
 void keslWindowRaster::clearWithColor(keslColor color) {
-    m_tools.fillRect(keslBox{0, 0, getClientWidth(), getClientHeight()}, color);
+    m_tools.fillRect(keslRect<int>(0, 0, getClientWidth(), getClientHeight()), color);
 }
 
-void keslWindowRaster::fillRect(const keslRectInt& rect, keslColor color) {
-    m_tools.fillRect(keslBox{rect.left, rect.top, rect.getRight(), rect.getBottom()}, color);
+void keslWindowRaster::fillRect(const keslRect<int>& rect, keslColor color) {
+    m_tools.fillRect(rect, color);
 }
 
 void keslWindowRaster::fillEllipse(int left, int top, int right, int bottom, keslColor color) {

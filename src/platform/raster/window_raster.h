@@ -21,29 +21,32 @@ public:
     // A headless window of this size at the screen's origin.
     keslWindowRaster(int width, int height);
     // A window covering this screen rectangle.
-    explicit keslWindowRaster(const keslRectInt& screenRect);
+    explicit keslWindowRaster(const keslRect<int>& screenRect);
     // The same, drawing its frames into width x height pixels the host holds
     // (and keeps alive for the window's life); null gives a back buffer of its own.
-    keslWindowRaster(const keslRectInt& screenRect, keslPixel* backBufferMemory);
+    keslWindowRaster(const keslRect<int>& screenRect, keslPixel* backBufferMemory);
 
     void flush() override;
     void clearWithColor(keslColor color) override;
-    void fillRect(const keslRectInt& rect, keslColor color) override;
+    void fillRect(const keslRect<int>& rect, keslColor color) override;
     void fillEllipse(int left, int top, int right, int bottom, keslColor color) override;
     void drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) override;
     void drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
                    std::optional<keslColor> transparentColor) override;
     keslColor getPixel(int x, int y) override;
     void setPixel(int x, int y, keslColor color) override;
-    keslRectInt getWindowRect() override { return m_screenRect; }
+    keslRect<int> getWindowRect() override { return m_screenRect; }
     int getTop() override { return m_screenRect.top; }
     int getLeft() override { return m_screenRect.left; }
-    keslPoint getPosition() override { return {m_screenRect.left, m_screenRect.top}; }
+    keslPoint<int> getPosition() override { return {m_screenRect.left, m_screenRect.top}; }
     int getClientWidth() override { return m_backBuffer.width(); }
     int getClientHeight() override { return m_backBuffer.height(); }
     keslSize getClientSize() override { return {getClientWidth(), getClientHeight()}; }
     void getTextSize(const char* text, int* width, int* height) override;
     void setDoubleBuffered(bool on) override;
+    // The host reads the request through closeRequested.
+    void requestClose() override { m_closeRequested = true; }
+    bool closeRequested() const { return m_closeRequested; }
 
     // What the window shows: what the last flush presented or, without a presenter, the window's own surface.
     const keslPixelSurface& shownSurface();
@@ -58,11 +61,12 @@ private:
     // a presenter, and where drawing goes while double buffering is off.
     keslPixelSurface& ownSurface();
 
-    keslRectInt m_screenRect;
+    keslRect<int> m_screenRect;
     keslPixelSurface m_backBuffer;
     std::unique_ptr<keslPixelSurface> m_ownSurface;
     const keslPixelSurface* m_shown = nullptr;
     keslPixelSurface* m_target = nullptr;
     keslDrawingToolsRaster m_tools{&m_target};
     Presenter m_presenter;
+    bool m_closeRequested = false;
 };

@@ -9,7 +9,8 @@ namespace {
 
 BOOL CALLBACK collectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
     if (!rect) return FALSE;
-    reinterpret_cast<std::vector<keslMonitorRect>*>(list)->push_back({rect->left, rect->top, rect->right, rect->bottom});
+    reinterpret_cast<std::vector<keslRect<int>>*>(list)->emplace_back(rect->top, rect->left, rect->right - rect->left,
+                                                                      rect->bottom - rect->top);
     return TRUE;
 }
 
@@ -54,8 +55,20 @@ public:
 
     void debugOutput(const std::string& text) const override { OutputDebugStringA(text.c_str()); }
 
-    std::vector<keslMonitorRect> monitorRects() const override {
-        std::vector<keslMonitorRect> monitors;
+    bool cursorPosition(keslPoint<long>& out) const override {
+        POINT cursor;
+        if (!GetCursorPos(&cursor)) return false;
+        out = {cursor.x, cursor.y};
+        return true;
+    }
+
+    bool keepAwake(bool on) override {
+        const EXECUTION_STATE wanted = on ? (ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED) : ES_CONTINUOUS;
+        return SetThreadExecutionState(wanted) != 0;
+    }
+
+    std::vector<keslRect<int>> monitorRects() const override {
+        std::vector<keslRect<int>> monitors;
         EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors));
         return monitors;
     }

@@ -40,7 +40,7 @@ TEST_F(ScreensaverFixture, PreviewIsOneRegionOfTheWindowSize) {
 }
 
 TEST_F(ScreensaverFixture, FullScreenMakesARegionPerMonitorWithTheFirstAsMain) {
-    system.monitors = {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}};
+    system.monitors = {{0, 0, 1920, 1080}, {0, -1280, 1280, 1024}};
     start(3200, 1080, 0);
     ASSERT_EQ(app->getDrawRegions().size(), 2u);
     EXPECT_EQ(app->getMainMonitorRect(), keslRect<int>(0, 1280, 1920, 1080));
@@ -60,7 +60,7 @@ TEST_F(ScreensaverFixture, WithoutAWindowTheStartLogsAndDrawsNothing) {
 }
 
 TEST_F(ScreensaverFixture, TheWorldIsBuiltForTheMainMonitorAndAllPixels) {
-    system.monitors = {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}};
+    system.monitors = {{0, 0, 1920, 1080}, {0, -1280, 1280, 1024}};
     start(3200, 1080, 0);
     ASSERT_NE(app->getWorld(), nullptr);
     EXPECT_EQ(app->getWorld()->getMainMonitorRect(), keslRect<int>(0, 1280, 1920, 1080));
@@ -71,6 +71,41 @@ TEST_F(ScreensaverFixture, TheWorldIsBuiltForTheMainMonitorAndAllPixels) {
     preview.initWithWindowHandle(nullptr, -1);
     ASSERT_NE(preview.getWorld(), nullptr);
     EXPECT_EQ(preview.getWorld()->getStars().size(), 80u);
+}
+
+// The cursor is in screen pixels; a monitor left of the main one puts the
+// desktop's corner at x = -1280, where its own top-left corner lies.
+TEST_F(ScreensaverFixture, ACursorInAnArmedCornerOfAnyMonitorRefusesTheStart) {
+    struct Case {
+        long x, y;
+        bool refused;
+    };
+    const Case cases[] = {{-1270, 10, true}, {10, 10, true}, {600, 500, false}, {1290, 10, false}};
+    keslKeyValue& settings = settingsGroups::defaultStore();
+    settings.setBool("hotcorner_TL", true);
+    system.monitors = {{0, 0, 1920, 1080}, {0, -1280, 1280, 1024}};
+    for (const Case& c : cases) {
+        system.cursor = keslPoint<long>{c.x, c.y};
+        LogCapture log;
+        orvanelScreensaver screensaver;
+        screensaver.adoptWindow(std::make_unique<keslWindow>(3200, 1080));
+        screensaver.initWithWindowHandle(nullptr, 0);
+        EXPECT_EQ(screensaver.getWorld() == nullptr, c.refused) << c.x << "," << c.y;
+        EXPECT_EQ(screensaver.getWindow()->closeRequested(), c.refused) << c.x << "," << c.y;
+        EXPECT_EQ(log.contains("Screensaver start was prevented because of hotcorners"), c.refused);
+    }
+    settings.setBool("hotcorner_TL", false);
+}
+
+TEST_F(ScreensaverFixture, KeepAwakeIsReleasedWhenTheApplicationEnds) {
+    keslKeyValue& settings = settingsGroups::defaultStore();
+    settings.setBool("preventComputerSleep_permanently", true);
+    {
+        orvanelScreensaver screensaver;
+        EXPECT_TRUE(screensaver.getKeepAwake().isActive());
+    }
+    settings.setBool("preventComputerSleep_permanently", false);
+    EXPECT_EQ(system.keepAwakeRequests, (std::vector<bool>{true, false}));
 }
 
 TEST_F(ScreensaverFixture, AFrameIsTheWorldsPicture) {
@@ -107,13 +142,13 @@ TEST_F(ScreensaverFixture, ShutDownDeletesTheWorld) {
 TEST_F(ScreensaverFixture, RunEventCountsDownOnlyInFullScreen) {
     start(64, 48, 0);
     for (int i = 0; i < 10; ++i) app->tick(frameStep);
-    EXPECT_NEAR(app->getRunEventCountdown(), kRunEventDelaySeconds - 0.4f, 1e-4f);
+    EXPECT_NEAR(app->getRunEventCountdown(), 25.0f - 0.4f, 1e-4f);
 
     orvanelScreensaver preview;
     preview.adoptWindow(std::make_unique<keslWindow>(32, 32));
     preview.initWithWindowHandle(nullptr, -1);
     preview.tick(frameStep);
-    EXPECT_FLOAT_EQ(preview.getRunEventCountdown(), kRunEventDelaySeconds);
+    EXPECT_FLOAT_EQ(preview.getRunEventCountdown(), 25.0f);
 }
 
 TEST_F(ScreensaverFixture, ContainerFolderIsKeptOrLoggedAsMissing) {
