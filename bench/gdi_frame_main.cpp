@@ -2,8 +2,10 @@
 // with the 1500 message stars flying in their first transition (it starts on
 // the first frame and lasts 20 seconds of animation), drawn into the back
 // buffer and flushed to a real window. A self-timing program, because the
-// benchmark library is not cross-built; run it under Wine or on Windows:
-//   orvanel_gdi_frame_bench.exe [width height [frames]]
+// benchmark library is not cross-built; run it on Windows or under Wine on a
+// screen at least that large, for example with the test prefix:
+//   Xvfb :7 -screen 0 1920x1080x24 &
+//   DISPLAY=:7 WINEPREFIX=$PWD/build/wineprefix wine build/win32/orvanel_gdi_frame_bench.exe [width height [frames]]
 // It prints one line per measure, milliseconds per frame.
 #include "platform/window.h"
 #include "settings/key_value.h"
