@@ -12,7 +12,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xdotool x11-utils imagemagick
   clang libclang-rt-14-dev
-  python3 python3-ephem tzdata
+  python3 python3-ephem python3-numpy python3-pil tzdata faketime
 )
 
 sudo_cmd=()
