@@ -78,6 +78,26 @@ TEST(MoonSprite, BrightnessIsZeroOutsideTheDiscAndOneInTheMiddleAtFullMoon) {
     }
 }
 
+TEST(MoonSprite, EveryBitmapLitInFullLeavesNoGreenBesideTheTransparentKey) {
+    for (int resource : {118, 120, 121, 122}) {
+        cMoonSprite moon;
+        ASSERT_TRUE(moon.ownedImage().initWithResource_impl(resource)) << resource;
+        moon.illuminateAtPhase(0);
+        keslImage& image = moon.ownedImage();
+        const keslColor key = image.getPixel(0, 0);
+        ASSERT_EQ(key, makeColor(2, 25, 24)) << resource;
+        int fringe = 0;
+        for (int y = 0; y < image.getHeight(); ++y) {
+            for (int x = 0; x < image.getWidth(); ++x) {
+                const keslColor c = image.getPixel(x, y);
+                // Brightened key green: far more green than red, unlike the grey moon.
+                if (c != key && colorGreen(c) > 2 * colorRed(c) + 10) ++fringe;
+            }
+        }
+        EXPECT_EQ(fringe, 0) << "green rim pixels in bitmap " << resource;
+    }
+}
+
 struct MoonOnWindow : ::testing::Test {
     keslKeyValue store;
     cMoonSettings settings{store};

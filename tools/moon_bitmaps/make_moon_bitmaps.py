@@ -93,8 +93,22 @@ def moon_pixels(lunar_map, size):
     colour = colour.reshape(size, n, size, n, 3).mean(axis=(1, 3))
     coverage = inside.reshape(size, n, size, n).mean(axis=(1, 3))
     pixels = np.floor(colour + 0.5).astype(np.uint8)
-    pixels[coverage == 0.0] = KEY_GREEN
+    pixels[(coverage == 0.0) & ~lit_by_program(size)] = KEY_GREEN
     return pixels
+
+
+def lit_by_program(size):
+    """Pixels the program treats as the disc when it lights the moon.
+
+    It takes the disc as every pixel (x, y) with (x - r)^2 + (y - r)^2 <= r^2,
+    r = size // 2, which reaches half a pixel further right and down than the
+    drawn disc. A key-green pixel there would be brightened to a green that is
+    no longer the transparent colour, so such pixels keep the rim grey.
+    """
+    r = size // 2
+    index = np.arange(size)
+    dx, dy = np.meshgrid(index - r, index - r)
+    return dx * dx + dy * dy <= r * r
 
 
 def bmp_bytes(pixels):
