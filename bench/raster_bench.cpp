@@ -43,7 +43,7 @@ BENCHMARK(backgroundTileCopy);
 void fillFullHd(benchmark::State& state) {
     keslWindow window(1920, 1080);
     for (auto _ : state) {
-        window.fillRect(keslRectInt(0, 0, 1920, 1080), 0x000010FFu);
+        window.fillRect(keslRect<int>(0, 0, 1920, 1080), 0x000010FFu);
     }
     benchmark::DoNotOptimize(window.getPixel(5, 5));
     state.SetBytesProcessed(state.iterations() * 1920 * 1080 * 4);

@@ -11,7 +11,8 @@ if [ "${1:-}" = "--windows" ]; then
   source tests/e2e/lib.sh
   orvanel_prepare_wine
   orvanel_prepare_display
-  exec wine build/win32/Orvanel.scr /s
+  wine build/win32/Orvanel.scr /s
+  exit
 fi
 
 cmake --preset native-release >/dev/null

@@ -9,7 +9,7 @@ constexpr long kLeastTotalPixels = 100;
 }
 
 std::vector<keslRect<int>> computeDrawRegions(bool preview, const keslRect<int>& windowRect,
-                                              const std::vector<keslMonitorRect>& monitors) {
+                                              const std::vector<keslRect<int>>& monitors) {
     if (preview) return {keslRect<int>(0, 0, windowRect.width, windowRect.height)};
     if (monitors.empty()) return {windowRect};
 
@@ -17,9 +17,8 @@ std::vector<keslRect<int>> computeDrawRegions(bool preview, const keslRect<int>&
     std::vector<keslRect<int>> regions;
     int smallestLeft = monitors.front().left;
     int smallestTop = monitors.front().top;
-    for (const keslMonitorRect& monitor : monitors) {
-        const keslRect<int> region(monitor.top, monitor.left, monitor.right - monitor.left,
-                                   monitor.bottom - monitor.top);
+    for (const keslRect<int>& monitor : monitors) {
+        keslRect<int> region = monitor;
         logInfo("Monitor rect:%s", region.toString().c_str());
         regions.push_back(region);
         smallestLeft = std::min(smallestLeft, monitor.left);

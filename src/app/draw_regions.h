@@ -4,15 +4,14 @@
 // moon and the clock live.
 #pragma once
 
-#include "platform/rect.h"
-#include "system/system_services.h"
+#include "system/rect.h"
 
 #include <vector>
 
 // preview: one region of the window's size at (0, 0). Otherwise one region per
 // monitor in enumeration order, or the window's rectangle when there is none.
 std::vector<keslRect<int>> computeDrawRegions(bool preview, const keslRect<int>& windowRect,
-                                              const std::vector<keslMonitorRect>& monitors);
+                                              const std::vector<keslRect<int>>& monitors);
 
 // Sum of the regions' areas, never below 100.
 long totalPixelsOf(const std::vector<keslRect<int>>& regions);

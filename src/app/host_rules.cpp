@@ -15,7 +15,7 @@ constexpr unsigned long kPowerSettingChange = 0x8013;
 constexpr long kUserNotPresentBit = 1;
 }  // namespace
 
-bool mouseMoveCloses(keslCursorPoint reference, keslCursorPoint now) {
+bool mouseMoveCloses(keslPoint<long> reference, keslPoint<long> now) {
     return std::labs(now.x - reference.x) + std::labs(now.y - reference.y) > kMouseMoveThreshold;
 }
 

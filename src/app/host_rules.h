@@ -2,15 +2,12 @@
 // are plain decisions on numbers so they can be tested without a window.
 #pragma once
 
-struct keslCursorPoint {
-    long x = 0;
-    long y = 0;
-};
+#include "system/point.h"
 
 // Movements up to this many pixels (horizontal plus vertical) are jitter.
 constexpr long kMouseMoveThreshold = 4;
 
-bool mouseMoveCloses(keslCursorPoint reference, keslCursorPoint now);
+bool mouseMoveCloses(keslPoint<long> reference, keslPoint<long> now);
 
 enum class keslPowerAnswer {
     KeepRunning,

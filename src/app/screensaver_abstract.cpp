@@ -24,7 +24,7 @@ void keslScreenSaverAbstract::computeDrawRegions(int monitorId) {
     const keslRect<int> windowRect = m_window ? m_window->getWindowRect() : keslRect<int>();
     const bool preview = monitorId == -1;
     drawRegions = ::computeDrawRegions(preview, windowRect,
-                                       preview ? std::vector<keslMonitorRect>() : keslSystemServices().monitorRects());
+                                       preview ? std::vector<keslRect<int>>() : keslSystemServices().monitorRects());
 }
 
 void keslScreenSaverAbstract::setContainerFolder(const char* folder) {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/screensaver_interface.h"
-#include "platform/rect.h"
+#include "system/rect.h"
 #include "platform/window.h"
 #include "util/log_guards.h"
 

@@ -6,14 +6,7 @@
 
 #include "platform/color.h"
 #include "platform/text_params.h"
-
-// The drawing tools' rectangle: edges, right and bottom excluded (as GDI's RECT).
-struct keslBox {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
+#include "system/rect.h"
 
 // A drawing surface as the backend knows it (a device context on GDI, a pixel
 // surface on the raster); portable code only passes it along.
@@ -42,4 +35,4 @@ public:
     virtual void drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) = 0;
 };
 
-using keslDrawingToolsInterface = kesliDrawingTools<keslBox>;
+using keslDrawingToolsInterface = kesliDrawingTools<keslRect<int>>;

@@ -40,24 +40,11 @@ struct keslTextParams {
 constexpr std::int32_t kSpriteAlignRight = 2;
 constexpr std::int32_t kSpriteAlignCentre = 3;
 
-// One optional value kept as an is-absent flag followed by the value.
-template <typename T>
-struct keslAbsentable {
-    bool isAbsent = true;
-    T value{};
-
-    void set(const T& v) {
-        value = v;
-        isAbsent = false;
-    }
-    void reset() { isAbsent = true; }
-};
-
 struct spriteTextParams {
-    keslAbsentable<keslColor> color;
-    keslAbsentable<std::string> fontName;
-    keslAbsentable<float> fontSize;
-    keslAbsentable<std::int32_t> alignment;
+    std::optional<keslColor> color;
+    std::optional<std::string> fontName;
+    std::optional<float> fontSize;
+    std::optional<std::int32_t> alignment;
 };
 
 // The drawing tools' form of a sprite alignment: 2 right, 3 centre, else left.

@@ -23,31 +23,31 @@ int keslWindow::drawText(int x, int y, const char* text, const spriteTextParams&
 }
 
 void keslWindow::pushTextAttributes(const spriteTextParams& attributes) {
-    if (!attributes.alignment.isAbsent) {
-        m_alignment.push(toDrawingAlignment(attributes.alignment.value));
+    if (attributes.alignment.has_value()) {
+        m_alignment.push(toDrawingAlignment(*attributes.alignment));
     }
-    if (!attributes.color.isAbsent) {
-        m_textColor.push(attributes.color.value);
+    if (attributes.color.has_value()) {
+        m_textColor.push(*attributes.color);
     }
-    if (!attributes.fontName.isAbsent) {
-        m_fontName.push(attributes.fontName.value);
+    if (attributes.fontName.has_value()) {
+        m_fontName.push(*attributes.fontName);
     }
-    if (!attributes.fontSize.isAbsent) {
-        m_fontSize.push(attributes.fontSize.value);
+    if (attributes.fontSize.has_value()) {
+        m_fontSize.push(*attributes.fontSize);
     }
 }
 
 void keslWindow::popTextAttributes(const spriteTextParams& attributes) {
-    if (!attributes.alignment.isAbsent) {
+    if (attributes.alignment.has_value()) {
         m_alignment.pop();
     }
-    if (!attributes.color.isAbsent) {
+    if (attributes.color.has_value()) {
         m_textColor.pop();
     }
-    if (!attributes.fontName.isAbsent) {
+    if (attributes.fontName.has_value()) {
         m_fontName.pop();
     }
-    if (!attributes.fontSize.isAbsent) {
+    if (attributes.fontSize.has_value()) {
         m_fontSize.pop();
     }
 }

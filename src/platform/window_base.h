@@ -7,8 +7,9 @@
 
 #include "platform/color.h"
 #include "platform/drawing_tools.h"
-#include "platform/rect.h"
 #include "platform/text_params.h"
+#include "system/point.h"
+#include "system/rect.h"
 
 #include <optional>
 #include <string>
@@ -16,11 +17,6 @@
 
 // An HWND on Windows; on the raster, the window's own pixel surface.
 using keslWindowHandle = void*;
-
-struct keslPoint {
-    int x = 0;
-    int y = 0;
-};
 
 struct keslSize {
     int width = 0;
@@ -61,7 +57,7 @@ public:
     virtual void flush() = 0;
     virtual void clear() = 0;
     virtual void clearWithColor(keslColor color) = 0;
-    virtual void fillRect(const keslRectInt& rect, keslColor color) = 0;
+    virtual void fillRect(const keslRect<int>& rect, keslColor color) = 0;
     virtual void fillEllipse(int left, int top, int right, int bottom, keslColor color) = 0;
     virtual void fillCircle(int x, int y, int radius, keslColor color) {
         fillEllipse(x - radius, y - radius, x + radius, y + radius, color);
@@ -76,10 +72,10 @@ public:
     virtual void popTextAttributes(const spriteTextParams& attributes) = 0;
     virtual keslColor getPixel(int x, int y) = 0;
     virtual void setPixel(int x, int y, keslColor color) = 0;
-    virtual keslRectInt getWindowRect() = 0;
+    virtual keslRect<int> getWindowRect() = 0;
     virtual int getTop() = 0;
     virtual int getLeft() = 0;
-    virtual keslPoint getPosition() = 0;
+    virtual keslPoint<int> getPosition() = 0;
     virtual int getBottom() { return getClientHeight() + getTop(); }
     virtual int getRight() { return getClientWidth() + getLeft(); }
     virtual int getClientWidth() = 0;

@@ -4,7 +4,7 @@
 // world; it only adjusts speeds or positions, never allocates.
 #pragma once
 
-#include "platform/rect.h"
+#include "system/rect.h"
 
 class TzerinParticle;
 

@@ -23,7 +23,7 @@ void TzerinParticle::setRandomPosition(float boundLeft, float boundTop, float bo
     left = keslRandomFloat(boundLeft, boundRight - width);
 }
 
-void TzerinParticle::setRandomPosition(keslPointF topLeft, keslPointF bottomRight) {
+void TzerinParticle::setRandomPosition(keslPoint<float> topLeft, keslPoint<float> bottomRight) {
     setRandomPosition(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
 }
 

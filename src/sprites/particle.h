@@ -4,16 +4,12 @@
 // because thousands of stars move every frame.
 #pragma once
 
-#include "platform/rect.h"
+#include "system/point.h"
+#include "system/rect.h"
 
 #include <vector>
 
 class TzerinMoveRestriction;
-
-struct keslPointF {
-    float x = 0.0f;
-    float y = 0.0f;
-};
 
 template <typename T>
 class TzerinPhysicalPropertiesT : public keslRect<T> {
@@ -49,7 +45,7 @@ public:
     // Advances by the speed; false when nothing moved.
     virtual bool move(float seconds);
     virtual void setRandomPosition(float boundLeft, float boundTop, float boundRight, float boundBottom);
-    virtual void setRandomPosition(keslPointF topLeft, keslPointF bottomRight);
+    virtual void setRandomPosition(keslPoint<float> topLeft, keslPoint<float> bottomRight);
 
     // The restriction stays owned by the caller and is shared among many particles.
     void addRestriction(TzerinMoveRestriction* restriction);

@@ -6,10 +6,7 @@ namespace {
 int roundToPixel(float value) { return static_cast<int>(value + 0.5f); }
 }  // namespace
 
-TzerinSprite::TzerinSprite(const char* name) : m_name(name) {
-    textParams.color.value = 0x000000FFu;
-    textParams.fontSize.value = 10.0f;
-}
+TzerinSprite::TzerinSprite(const char* name) : m_name(name) {}
 
 void TzerinSprite::draw() {
     if (highlightFrames <= 0) return;

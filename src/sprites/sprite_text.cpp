@@ -32,9 +32,9 @@ void TzerinSpriteText::calculateSize() {
 }
 
 int TzerinSpriteText::alignmentOffset() const {
-    if (textParams.alignment.isAbsent) return 0;
-    if (textParams.alignment.value == kSpriteAlignRight) return static_cast<int>(width);
-    if (textParams.alignment.value == kSpriteAlignCentre) return static_cast<int>(width) / 2;
+    if (!textParams.alignment.has_value()) return 0;
+    if (*textParams.alignment == kSpriteAlignRight) return static_cast<int>(width);
+    if (*textParams.alignment == kSpriteAlignCentre) return static_cast<int>(width) / 2;
     return 0;
 }
 

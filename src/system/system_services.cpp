@@ -11,6 +11,6 @@ keslSystem& keslSystemServices() {
     return installed ? *installed : platformSystemServices();
 }
 
-void installSystemServices(keslSystem* services) {
-    g_installed.store(services, std::memory_order_release);
+keslSystem* installSystemServices(keslSystem* services) {
+    return g_installed.exchange(services, std::memory_order_acq_rel);
 }

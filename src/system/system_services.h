@@ -1,21 +1,15 @@
 // Every question the portable code asks of the operating system goes through
 // this one interface, so that tests can install a fake clock, fake folders and
-// (later) a fake cursor or sound player. The host installs nothing: the
-// platform's own implementation answers until someone installs another.
+// fake monitors. The host installs nothing: the platform's own implementation
+// answers until someone installs another.
 #pragma once
+
+#include "system/rect.h"
 
 #include <cstdint>
 #include <ctime>
 #include <string>
 #include <vector>
-
-// A monitor's rectangle in virtual-screen pixels, as the system reports it.
-struct keslMonitorRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
 
 class keslSystem {
 public:
@@ -38,13 +32,16 @@ public:
     // The debugger's output channel (OutputDebugString on Windows).
     virtual void debugOutput(const std::string& text) const = 0;
 
-    // Every monitor in the system's enumeration order; empty when unknown.
-    virtual std::vector<keslMonitorRect> monitorRects() const { return {}; }
+    // Every monitor in virtual-screen pixels, in the system's enumeration
+    // order; empty when unknown.
+    virtual std::vector<keslRect<int>> monitorRects() const { return {}; }
 };
 
 // The services in force: the installed ones, or the platform's own.
 keslSystem& keslSystemServices();
 // Borrows services for everyone until replaced; nullptr restores the platform's.
-void installSystemServices(keslSystem* services);
+// Returns the services replaced (nullptr for the platform's), so whoever
+// installs can put them back.
+keslSystem* installSystemServices(keslSystem* services);
 // Defined by the platform backend (win32 or posix).
 keslSystem& platformSystemServices();

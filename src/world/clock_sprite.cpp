@@ -42,9 +42,9 @@ cClockSprite::cClockSprite(keslKeyValue& store) : TzerinSpriteText("cClockSprite
     m_format24H = settings.format24H.get();
     m_showSeconds = settings.showSeconds.get();
     m_timeFormat = timeFormatFor(m_format24H, m_showSeconds);
-    textParams.fontSize.set(static_cast<float>(settings.fontSizePixels()));
+    textParams.fontSize = static_cast<float>(settings.fontSizePixels());
     m_targetColor = settings.color.get();
-    textParams.color.set(m_targetColor);
+    textParams.color = m_targetColor;
     setText(kInitialText);
 }
 
@@ -72,13 +72,13 @@ void cClockSprite::formatTime() {
 }
 
 void cClockSprite::driftColor() {
-    const keslColor current = textParams.color.value;
+    const keslColor current = textParams.color.value_or(m_targetColor);
     if (m_updateCounter % kUpdatesPerColorStep == 0 && current != m_targetColor) {
         const keslColor towards = scaleColor(m_targetColor, kColorStepShare);
         const keslColor from = scaleColor(current, 1.0f - kColorStepShare);
-        textParams.color.set(makeColor(channelSum(colorRed(towards), colorRed(from)),
-                                       channelSum(colorGreen(towards), colorGreen(from)),
-                                       channelSum(colorBlue(towards), colorBlue(from))));
+        textParams.color = makeColor(channelSum(colorRed(towards), colorRed(from)),
+                                     channelSum(colorGreen(towards), colorGreen(from)),
+                                     channelSum(colorBlue(towards), colorBlue(from)));
     }
     if (m_updateCounter % kUpdatesPerNewTarget == 0) m_targetColor = randomClockColor();
 }

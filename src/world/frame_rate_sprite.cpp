@@ -9,8 +9,8 @@
 cFrameRateSprite::cFrameRateSprite()
     : TzerinSpriteText("frameRateLabel"), m_stopwatchStart(keslSystemServices().monotonicSeconds()) {
     setText(kInitialText);
-    textParams.fontSize.set(kFontSize);
-    textParams.color.set(kTextColor);
+    textParams.fontSize = kFontSize;
+    textParams.color = kTextColor;
 }
 
 void cFrameRateSprite::update(float seconds) {

@@ -1,9 +1,9 @@
 #include "world/moon_info_sprite.h"
 
 cMoonInfoSprite::cMoonInfoSprite() : TzerinSpriteText("moonInfoLabel") {
-    textParams.color.set(kTextColor);
-    textParams.fontSize.set(kFontSize);
-    textParams.alignment.set(kSpriteAlignCentre);
+    textParams.color = kTextColor;
+    textParams.fontSize = kFontSize;
+    textParams.alignment = kSpriteAlignCentre;
 }
 
 void cMoonInfoSprite::fillFrom(const cMoonInfo& moonInfo, const sMoonTextOptions& options) {

@@ -100,9 +100,9 @@ void cMoonSprite::useCornerAsTransparentColor() {
 }
 
 void cMoonSprite::placeInside(const keslRect<int>& mainMonitorRect) {
-    const keslPointF topLeft{static_cast<float>(mainMonitorRect.left),
+    const keslPoint<float> topLeft{static_cast<float>(mainMonitorRect.left),
                              static_cast<float>(mainMonitorRect.top) + kTopMargin};
-    const keslPointF bottomRight{static_cast<float>(mainMonitorRect.width) - width, height + kBottomMargin};
+    const keslPoint<float> bottomRight{static_cast<float>(mainMonitorRect.width) - width, height + kBottomMargin};
     setRandomPosition(topLeft, bottomRight);
 }
 

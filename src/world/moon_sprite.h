@@ -6,7 +6,7 @@
 // Always drawn as seen from the northern hemisphere: waxing lit on the right.
 #pragma once
 
-#include "platform/rect.h"
+#include "system/rect.h"
 #include "sprites/sprite_image.h"
 
 struct cMoonSettings;

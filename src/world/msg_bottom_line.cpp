@@ -9,9 +9,9 @@ float bottomLineWaitingX(const keslRect<int>& mainMonitor) { return static_cast<
 void configureBottomLine(TzerinSpriteText& label, const keslRect<int>& mainMonitor) {
     label.speedX = -static_cast<float>(mainMonitor.width) / cBottomLineLook::kCrossingSeconds;
     label.speedY = 0.0f;
-    label.textParams.color.set(cBottomLineLook::kColor);
+    label.textParams.color = cBottomLineLook::kColor;
     const int points = std::max(cBottomLineLook::kMinFontPoints, mainMonitor.height / cBottomLineLook::kPixelsPerPoint);
-    label.textParams.fontSize.set(static_cast<float>(points));
+    label.textParams.fontSize = static_cast<float>(points);
     label.x = bottomLineWaitingX(mainMonitor);
     // Measured from the monitor's own top, so the line stays on the main
     // monitor when another monitor sits above it in the window.

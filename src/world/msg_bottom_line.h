@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/color.h"
-#include "platform/rect.h"
+#include "system/rect.h"
 
 class TzerinSpriteText;
 

@@ -9,7 +9,7 @@ void cSkyBackground::initialize() {
     const keslSize client = m_renderWindowPtr->getClientSize();
     clientWidth = client.width;
     clientHeight = client.height;
-    const keslRectInt onScreen = m_renderWindowPtr->getWindowRect();
+    const keslRect<int> onScreen = m_renderWindowPtr->getWindowRect();
     x = static_cast<float>(onScreen.left);
     y = static_cast<float>(onScreen.top);
 }

@@ -6,7 +6,7 @@
 // stars go and arriving stars come from.
 #pragma once
 
-#include "platform/rect.h"
+#include "system/rect.h"
 #include "world/msg_star.h"
 #include "world/text_projector.h"
 

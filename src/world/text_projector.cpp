@@ -57,25 +57,27 @@ void cTextProjector::project(const keslRect<int>& bounds, const std::string& tex
 
 void cTextProjector::collectLitPixels(keslImage& image, cTargetPoints& out) {
     out.clear();
-    m_box = cTextBox{kImageWidth, kImageHeight, 0, 0};
+    int minX = kImageWidth;
+    int minY = kImageHeight;
+    int maxX = 0;
+    int maxY = 0;
     const int height = std::min(image.getHeight(), kImageHeight);
     const int width = std::min(image.getWidth(), kImageWidth);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             if (!isLit(image.getPixel(x, y))) continue;
             out.push_back({x, y});
-            m_box.minX = std::min(m_box.minX, x);
-            m_box.minY = std::min(m_box.minY, y);
-            m_box.maxX = std::max(m_box.maxX, x);
-            m_box.maxY = std::max(m_box.maxY, y);
+            minX = std::min(minX, x);
+            minY = std::min(minY, y);
+            maxX = std::max(maxX, x);
+            maxY = std::max(maxY, y);
         }
     }
+    m_box = keslRect<int>(minY, minX, maxX - minX, maxY - minY);
 }
 
-float cTextProjector::scaleFor(const keslRect<int>& bounds, const cTextBox& box) {
-    const int boxWidth = box.maxX - box.minX;
-    const int boxHeight = box.maxY - box.minY;
-    const float fit = kFillShare * std::min(ratio(bounds.width, boxWidth), ratio(bounds.height, boxHeight));
+float cTextProjector::scaleFor(const keslRect<int>& bounds, const keslRect<int>& box) {
+    const float fit = kFillShare * std::min(ratio(bounds.width, box.width), ratio(bounds.height, box.height));
     return std::min(fit, kMaxScale);
 }
 
@@ -87,8 +89,8 @@ float cTextProjector::placePoints(const keslRect<int>& bounds, cTargetPoints& po
         logError("#2841: keslVector Div by zero.");
         return 0.0f;
     }
-    const int placedWidth = static_cast<int>(static_cast<float>(m_box.maxX - m_box.minX) * scale);
-    const int placedHeight = static_cast<int>(static_cast<float>(m_box.maxY - m_box.minY) * scale);
+    const int placedWidth = static_cast<int>(static_cast<float>(m_box.width) * scale);
+    const int placedHeight = static_cast<int>(static_cast<float>(m_box.height) * scale);
 
     const int minLeft = bounds.left + static_cast<int>(static_cast<float>(bounds.width) * kMinLeftShare);
     const int maxLeft = bounds.left - placedWidth + static_cast<int>(static_cast<float>(bounds.width) * kMaxRightShare);
@@ -98,10 +100,10 @@ float cTextProjector::placePoints(const keslRect<int>& bounds, cTargetPoints& po
     const int top = randomBetween(minTop, maxTop);
 
     // The offset is kept in unscaled pixels so that one multiplication places every point.
-    const int offsetX = static_cast<int>(static_cast<float>(left) / scale) - m_box.minX;
-    const int offsetY = static_cast<int>(static_cast<float>(top) / scale) - m_box.minY;
+    const int offsetX = static_cast<int>(static_cast<float>(left) / scale) - m_box.left;
+    const int offsetY = static_cast<int>(static_cast<float>(top) / scale) - m_box.top;
     logInfo("will scale x%.1f, offsetX=%i, offsetY=%i", scale, offsetX, offsetY);
-    for (keslPointInt& point : points) {
+    for (keslPoint<int>& point : points) {
         point.x = static_cast<int>(static_cast<float>(point.x + offsetX) * scale);
         point.y = static_cast<int>(static_cast<float>(point.y + offsetY) * scale);
     }

@@ -4,27 +4,15 @@
 // monitor. Rendering happens once per message, never per frame.
 #pragma once
 
-#include "platform/rect.h"
+#include "system/point.h"
+#include "system/rect.h"
 
 #include <string>
 #include <vector>
 
 class keslImage;
 
-struct keslPointInt {
-    int x = 0;
-    int y = 0;
-    bool operator==(const keslPointInt& other) const { return x == other.x && y == other.y; }
-};
-using cTargetPoints = std::vector<keslPointInt>;
-
-// The bounding box of the lit pixels.
-struct cTextBox {
-    int minX = 0;
-    int minY = 0;
-    int maxX = 0;
-    int maxY = 0;
-};
+using cTargetPoints = std::vector<keslPoint<int>>;
 
 class cTextProjector {
 public:
@@ -48,15 +36,17 @@ public:
     void project(const keslRect<int>& bounds, const std::string& text, cTargetPoints& out);
 
     // Replaces out with the lit pixels of a rendering, in reading order, and
-    // the box with theirs (inverted, 300/150/0/0, when nothing is lit).
+    // the box with theirs: left and top are the first lit column and row,
+    // width and height the distance to the last (0 for a single pixel;
+    // negative, from 300/150 back to 0/0, when nothing is lit).
     void collectLitPixels(keslImage& image, cTargetPoints& out);
     // Scales the points and moves them to a random spot of bounds; returns the scale.
     float placePoints(const keslRect<int>& bounds, cTargetPoints& points);
 
-    static float scaleFor(const keslRect<int>& bounds, const cTextBox& box);
+    static float scaleFor(const keslRect<int>& bounds, const keslRect<int>& box);
 
-    const cTextBox& box() const { return m_box; }
+    const keslRect<int>& box() const { return m_box; }
 
 private:
-    cTextBox m_box;
+    keslRect<int> m_box;
 };

@@ -136,7 +136,7 @@ void TorvanelWorld::initializeMoonInfoLabel(bool preview) {
     }
     m_moonInfoLabel.fillFrom(cMoonInfo(), options);
     spriteDirector.add(&m_moonInfoLabel);
-    if (preview) m_moonInfoLabel.textParams.fontSize.value /= cMoonInfoSprite::kPreviewFontDivisor;
+    if (preview) *m_moonInfoLabel.textParams.fontSize /= cMoonInfoSprite::kPreviewFontDivisor;
 }
 
 void TorvanelWorld::update(float seconds) {

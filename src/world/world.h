@@ -10,8 +10,8 @@
 
 #include "moon/moon_info.h"
 #include "platform/color.h"
-#include "platform/rect.h"
 #include "settings/app_settings.h"
+#include "system/rect.h"
 #include "sprites/move_restriction.h"
 #include "sprites/sprite_director.h"
 #include "sprites/sprite_text.h"

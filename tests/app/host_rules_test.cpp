@@ -10,7 +10,7 @@
 namespace {
 
 TEST(MouseMove, MoreThanFourPixelsCloses) {
-    const keslCursorPoint reference{100, 100};
+    const keslPoint<long> reference{100, 100};
     EXPECT_FALSE(mouseMoveCloses(reference, {103, 101}));
     EXPECT_TRUE(mouseMoveCloses(reference, {103, 102}));
     EXPECT_TRUE(mouseMoveCloses(reference, {95, 100}));
@@ -40,14 +40,14 @@ TEST(DrawRegions, PreviewIsOneRegionOfTheWindowAtTheOrigin) {
 TEST(DrawRegions, MonitorsAreShiftedToTheDesktopsTopLeft) {
     // Primary at (0, 0) 1920x1080, secondary left of it at -1280 with 1280x1024.
     const auto regions =
-        computeDrawRegions(false, keslRect<int>(0, -1280, 3200, 1080), {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}});
+        computeDrawRegions(false, keslRect<int>(0, -1280, 3200, 1080), {{0, 0, 1920, 1080}, {0, -1280, 1280, 1024}});
     ASSERT_EQ(regions.size(), 2u);
     EXPECT_EQ(regions[0], keslRect<int>(0, 1280, 1920, 1080));
     EXPECT_EQ(regions[1], keslRect<int>(0, 0, 1280, 1024));
 }
 
 TEST(DrawRegions, MonitorAboveThePrimaryShiftsTopsToo) {
-    const auto regions = computeDrawRegions(false, keslRect<int>(), {{0, 0, 800, 600}, {0, -768, 1024, 0}});
+    const auto regions = computeDrawRegions(false, keslRect<int>(), {{0, 0, 800, 600}, {-768, 0, 1024, 768}});
     EXPECT_EQ(regions[0], keslRect<int>(768, 0, 800, 600));
     EXPECT_EQ(regions[1], keslRect<int>(0, 0, 1024, 768));
 }

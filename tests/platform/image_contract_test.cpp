@@ -38,7 +38,7 @@ TEST_F(ImageContract, WithoutAPictureEverythingIsEmpty) {
     keslImage image;
     EXPECT_EQ(image.getWidth(), 0);
     EXPECT_EQ(image.getHeight(), 0);
-    EXPECT_EQ(image.getPixel(0, 0), keslImage::kOutsideColor);
+    EXPECT_EQ(image.getPixel(0, 0), 0xFFE4B5FFu);
     image.setPixel(0, 0, kRed);
     image.resizeTo(10, 10);
     image.crop(0, 0, 1, 1);

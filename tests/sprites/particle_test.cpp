@@ -83,7 +83,7 @@ TEST(Particle, RandomPositionKeepsTheRectangleInsideTheBounds) {
         ASSERT_GE(p.top, 0.0f);
         ASSERT_LT(p.top, 40.0f);
     }
-    p.setRandomPosition(keslPointF{200.0f, 300.0f}, keslPointF{220.0f, 310.0f});
+    p.setRandomPosition(keslPoint<float>{200.0f, 300.0f}, keslPoint<float>{220.0f, 310.0f});
     EXPECT_GE(p.left, 200.0f);
     EXPECT_LT(p.left, 210.0f);
     EXPECT_GE(p.top, 300.0f);
@@ -152,7 +152,7 @@ TEST(BounceRestriction, CornerReversesBothSpeedsAndHighlightsOnlyWhenAsked) {
     bounce.highlight = true;
     p.speedX = 4;
     bounce.apply(&p);
-    EXPECT_EQ(p.highlightFrames, TzerinMoveRestriction_BounceInsideRect::kHighlightFramesOnBounce);
+    EXPECT_EQ(p.highlightFrames, 30);
 }
 
 TEST(WrapRestriction, ReentersFromTheOppositeEdge) {

@@ -75,9 +75,9 @@ TEST(Sprite, BaseDrawOutlinesForTheHighlightedFramesOnly) {
     const InkBox box = findInk(window, 0x000000FF);
     EXPECT_EQ(box.left, 5);
     EXPECT_EQ(box.top, 4);
-    EXPECT_EQ(window.getPixel(5, 4), TzerinSprite::kOutlineColor);
+    EXPECT_EQ(window.getPixel(5, 4), 0xFFFF00FFu);
     EXPECT_EQ(window.getPixel(10, 7), 0x000000FFu);  // only the outline, not the inside
-    EXPECT_EQ(window.getPixel(10, 10), TzerinSprite::kOutlineColor);  // bottom edge at top + height
+    EXPECT_EQ(window.getPixel(10, 10), 0xFFFF00FFu);  // bottom edge at top + height
 
     sprite.TzerinSprite::draw();
     window.clearWithColor(0x000000FF);

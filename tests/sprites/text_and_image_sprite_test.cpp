@@ -38,8 +38,8 @@ TEST(TextSprite, MeasuresWithItsOwnFontAndLeavesTheWindowAsItWas) {
     sprite.calculateSize();
     const float defaultHeight = sprite.height;
 
-    sprite.textParams.fontSize.set(36.0f);
-    sprite.textParams.fontName.set("Courier New");
+    sprite.textParams.fontSize = 36.0f;
+    sprite.textParams.fontName = "Courier New";
     sprite.calculateSize();
     EXPECT_GT(sprite.height, defaultHeight * 2);
     EXPECT_EQ(window.getFontName(), "Arial");
@@ -91,7 +91,7 @@ TEST(TextSprite, LeftAlignedTextStartsAtX) {
     TzerinSpriteText sprite("plain");
     sprite.setRenderWindow(&window);
     sprite.setText("Full moon");
-    sprite.textParams.color.set(kRed);
+    sprite.textParams.color = kRed;
     sprite.x = 200.7f;
     sprite.y = 10.2f;
     expectSameInk(inkOfSprite(window, sprite), inkOfWindowText(window, 200, 10, "Full moon", sprite.textParams));
@@ -105,15 +105,15 @@ TEST(TextSprite, AlignedTextIsShiftedByItsWidthOrHalfOfIt) {
     sprite.setText("Full moon");
     sprite.calculateSize();
     sprite.width = 101;  // as if measured for a wider text
-    sprite.textParams.color.set(kRed);
+    sprite.textParams.color = kRed;
     sprite.x = 250;
     sprite.y = 5;
 
-    sprite.textParams.alignment.set(kSpriteAlignRight);
+    sprite.textParams.alignment = kSpriteAlignRight;
     expectSameInk(inkOfSprite(window, sprite), inkOfWindowText(window, 250 - 101, 5, "Full moon", sprite.textParams));
 
     // Centred: half the width, truncated, and the window centres on top of that.
-    sprite.textParams.alignment.set(kSpriteAlignCentre);
+    sprite.textParams.alignment = kSpriteAlignCentre;
     expectSameInk(inkOfSprite(window, sprite), inkOfWindowText(window, 250 - 50, 5, "Full moon", sprite.textParams));
 }
 
@@ -123,8 +123,8 @@ TEST(TextSprite, CentredTextEndsNearX) {
     TzerinSpriteText sprite("centred");
     sprite.setRenderWindow(&window);
     sprite.setText("Full moon");
-    sprite.textParams.color.set(kRed);
-    sprite.textParams.alignment.set(kSpriteAlignCentre);
+    sprite.textParams.color = kRed;
+    sprite.textParams.alignment = kSpriteAlignCentre;
     sprite.x = 200;
     sprite.y = 10;
     const InkBox box = inkOfSprite(window, sprite);

@@ -18,9 +18,9 @@ void civilFromDays(long long days, int& year, unsigned& month, unsigned& day) {
 
 }  // namespace
 
-FakeSystem::FakeSystem() { installSystemServices(this); }
+FakeSystem::FakeSystem() : m_replaced(installSystemServices(this)) {}
 
-FakeSystem::~FakeSystem() { installSystemServices(nullptr); }
+FakeSystem::~FakeSystem() { installSystemServices(m_replaced); }
 
 bool FakeSystem::localTime(std::time_t t, std::tm& out) const {
     const long long local = static_cast<long long>(t) + utcOffsetSeconds;

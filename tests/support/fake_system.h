@@ -21,7 +21,7 @@ public:
     std::string desktopFolder() const override { return desktop; }
     std::string modulePath() const override { return module; }
     void debugOutput(const std::string& text) const override { debugLines.push_back(text); }
-    std::vector<keslMonitorRect> monitorRects() const override { return monitors; }
+    std::vector<keslRect<int>> monitorRects() const override { return monitors; }
 
     std::time_t now = 1'700'000'000;
     // Local time is UTC shifted by this many seconds.
@@ -31,6 +31,9 @@ public:
     std::string appData;
     std::string desktop;
     std::string module;
-    std::vector<keslMonitorRect> monitors;
+    std::vector<keslRect<int>> monitors;
     mutable std::vector<std::string> debugLines;
+
+private:
+    keslSystem* m_replaced = nullptr;
 };

@@ -46,9 +46,9 @@ TEST(MoonInfoLabel, WithoutANoticeTheTextStartsWithThePhaseNameAndTypesTheOtherL
 TEST(MoonInfoLabel, IsPaleGreenElevenPointsAndCentred) {
     const cMoonInfoSprite label;
     EXPECT_STREQ(label.getName(), "moonInfoLabel");
-    EXPECT_EQ(label.textParams.color.value, 0xAFEEBBFFu);
-    EXPECT_FLOAT_EQ(label.textParams.fontSize.value, 11.0f);
-    EXPECT_EQ(label.textParams.alignment.value, 3);
+    EXPECT_EQ(*label.textParams.color, 0xAFEEBBFFu);
+    EXPECT_FLOAT_EQ(*label.textParams.fontSize, 11.0f);
+    EXPECT_EQ(*label.textParams.alignment, 3);
 }
 
 struct ClockAt : ::testing::Test {
@@ -91,8 +91,8 @@ TEST_F(ClockAt, ItShowsZerosUntilTheFourthUpdateAndTakesItsSizeAndColourFromTheS
     settings.color.set(0x12345600u);
     cClockSprite clock(store);
     EXPECT_EQ(clock.getText(), "00:00");
-    EXPECT_FLOAT_EQ(clock.textParams.fontSize.value, 48.0f);
-    EXPECT_EQ(clock.textParams.color.value, 0x12345600u);
+    EXPECT_FLOAT_EQ(*clock.textParams.fontSize, 48.0f);
+    EXPECT_EQ(*clock.textParams.color, 0x12345600u);
     for (int i = 0; i < 3; ++i) clock.update(0.04f);
     EXPECT_EQ(clock.getText(), "00:00");
 }
@@ -123,16 +123,16 @@ TEST_F(ClockAt, TheAutomaticColourMovesATenthOfTheWayEveryFourteenthUpdateToATar
     cClockSprite clock(store);
     for (int i = 0; i < 299; ++i) clock.update(0.04f);
     // The target was the clock's own colour, so nothing has moved yet.
-    EXPECT_EQ(clock.textParams.color.value, 0x000000FFu);
+    EXPECT_EQ(*clock.textParams.color, 0x000000FFu);
     EXPECT_EQ(clock.getTargetColor(), 0x000000FFu);
 
     clock.update(0.04f);  // 300th
     const keslColor target = clock.getTargetColor();
     ASSERT_NE(target, 0x000000FFu);
-    keslColor before = clock.textParams.color.value;
+    keslColor before = *clock.textParams.color;
     for (std::uint32_t n = 301; n <= 599; ++n) {
         clock.update(0.04f);
-        const keslColor now = clock.textParams.color.value;
+        const keslColor now = *clock.textParams.color;
         ASSERT_EQ(clock.getTargetColor(), target) << "update " << n;
         if (n % 14 != 0) {
             ASSERT_EQ(now, before) << "update " << n;
@@ -167,8 +167,8 @@ TEST(FrameRateLabel, ReportsTheRateOfEveryHundredUpdates) {
     FakeSystem system;
     cFrameRateSprite label;
     EXPECT_EQ(label.getText(), "frame rate (wait...)");
-    EXPECT_FLOAT_EQ(label.textParams.fontSize.value, 18.0f);
-    EXPECT_EQ(label.textParams.color.value, 0x808080FFu);
+    EXPECT_FLOAT_EQ(*label.textParams.fontSize, 18.0f);
+    EXPECT_EQ(*label.textParams.color, 0x808080FFu);
 
     system.monotonic += 2.0;
     for (int i = 0; i < 99; ++i) label.update(0.04f);

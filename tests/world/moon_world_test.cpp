@@ -56,7 +56,7 @@ TEST(MoonWorld, APreviewHasTheSmallMoonAThirdOfTheLabelAndNoClock) {
     auto test = makeTestWindow(152, 112);
     TorvanelWorld world(&test->window(), true, keslRect<int>(0, 0, 152, 112), 17024, "", BlackSky());
     EXPECT_EQ(world.getMoon().width, 50.0f);
-    EXPECT_FLOAT_EQ(world.getMoonInfoLabel().textParams.fontSize.value, 11.0f / 3.0f);
+    EXPECT_FLOAT_EQ(*world.getMoonInfoLabel().textParams.fontSize, 11.0f / 3.0f);
     EXPECT_TRUE(isScheduled(world, &world.getMoonInfoLabel()));
     EXPECT_FALSE(isScheduled(world, &world.getClock()));
     EXPECT_FALSE(isScheduled(world, &world.getFrameRateLabel()));

@@ -8,9 +8,8 @@ namespace {
 TEST(BottomLine, OnA1280By1024MonitorWaitsBeyondTheRightEdgeAndScrollsAtASixteenth) {
     TzerinSpriteText label("bottomLine");
     configureBottomLine(label, keslRect<int>{0, 0, 1280, 1024});
-    EXPECT_EQ(label.textParams.fontSize.value, 12.0f);
-    EXPECT_FALSE(label.textParams.fontSize.isAbsent);
-    EXPECT_EQ(label.textParams.color.value, 0x00FFFFFFu);
+    EXPECT_EQ(label.textParams.fontSize, 12.0f);
+    EXPECT_EQ(label.textParams.color, 0x00FFFFFFu);
     EXPECT_EQ(label.speedX, -80.0f);
     EXPECT_EQ(label.speedY, 0.0f);
     EXPECT_EQ(label.x, 1281.0f);
@@ -21,7 +20,7 @@ TEST(BottomLine, OnA1280By1024MonitorWaitsBeyondTheRightEdgeAndScrollsAtASixteen
 TEST(BottomLine, ASmallMonitorGetsAtLeastEightPoints) {
     TzerinSpriteText label("bottomLine");
     configureBottomLine(label, keslRect<int>{0, 0, 800, 600});
-    EXPECT_EQ(label.textParams.fontSize.value, 8.0f);
+    EXPECT_EQ(label.textParams.fontSize, 8.0f);
     EXPECT_FLOAT_EQ(label.y, 570.0f);
     EXPECT_EQ(label.speedX, -50.0f);
 }

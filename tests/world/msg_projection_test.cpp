@@ -11,37 +11,38 @@ namespace {
 
 const keslRect<int> kFullHd{0, 0, 1920, 1080};
 
-cTextBox boxOf(const cTargetPoints& points) {
-    cTextBox box{1 << 30, 1 << 30, -(1 << 30), -(1 << 30)};
-    for (const keslPointInt& p : points) {
-        box.minX = std::min(box.minX, p.x);
-        box.minY = std::min(box.minY, p.y);
-        box.maxX = std::max(box.maxX, p.x);
-        box.maxY = std::max(box.maxY, p.y);
+// The box of the points in the projector's form: width and height from the first to the last.
+keslRect<int> boxOf(const cTargetPoints& points) {
+    int minX = 1 << 30, minY = 1 << 30, maxX = -(1 << 30), maxY = -(1 << 30);
+    for (const keslPoint<int>& p : points) {
+        minX = std::min(minX, p.x);
+        minY = std::min(minY, p.y);
+        maxX = std::max(maxX, p.x);
+        maxY = std::max(maxY, p.y);
     }
-    return box;
+    return keslRect<int>(minY, minX, maxX - minX, maxY - minY);
 }
 
 bool inReadingOrder(const cTargetPoints& points) {
     return std::is_sorted(points.begin(), points.end(),
-                          [](const keslPointInt& a, const keslPointInt& b) { return a.y < b.y || (a.y == b.y && a.x < b.x); });
+                          [](const keslPoint<int>& a, const keslPoint<int>& b) { return a.y < b.y || (a.y == b.y && a.x < b.x); });
 }
 
 // An image with lit pixels exactly where the test puts them.
 void litImage(keslImage& image, const cTargetPoints& lit) {
     ASSERT_TRUE(image.initWithSizeAndColor(cTextProjector::kImageWidth, cTextProjector::kImageHeight, 0x000000FFu));
-    for (const keslPointInt& p : lit) image.setPixel(p.x, p.y, 0xFFFFFFFFu);
+    for (const keslPoint<int>& p : lit) image.setPixel(p.x, p.y, 0xFFFFFFFFu);
 }
 
 TEST(MsgProjection, ScaleFillsSixTenthsOfTheTighterSideCappedAtTwelve) {
-    EXPECT_FLOAT_EQ(cTextProjector::scaleFor(kFullHd, cTextBox{10, 20, 130, 34}), 9.6f);
-    EXPECT_FLOAT_EQ(cTextProjector::scaleFor(kFullHd, cTextBox{0, 0, 30, 10}), 12.0f);
-    EXPECT_FLOAT_EQ(cTextProjector::scaleFor(keslRect<int>{0, 0, 300, 1000}, cTextBox{0, 0, 100, 10}), 1.8f);
+    EXPECT_FLOAT_EQ(cTextProjector::scaleFor(kFullHd, keslRect<int>(20, 10, 120, 14)), 9.6f);
+    EXPECT_FLOAT_EQ(cTextProjector::scaleFor(kFullHd, keslRect<int>(0, 0, 30, 10)), 12.0f);
+    EXPECT_FLOAT_EQ(cTextProjector::scaleFor(keslRect<int>{0, 0, 300, 1000}, keslRect<int>(0, 0, 100, 10)), 1.8f);
 }
 
 TEST(MsgProjection, AOneRowTextIsScaledByItsWidthAlone) {
-    EXPECT_FLOAT_EQ(cTextProjector::scaleFor(kFullHd, cTextBox{0, 40, 240, 40}), 4.8f);
-    EXPECT_FLOAT_EQ(cTextProjector::scaleFor(kFullHd, cTextBox{0, 40, 20, 40}), 12.0f);
+    EXPECT_FLOAT_EQ(cTextProjector::scaleFor(kFullHd, keslRect<int>(40, 0, 240, 0)), 4.8f);
+    EXPECT_FLOAT_EQ(cTextProjector::scaleFor(kFullHd, keslRect<int>(40, 0, 20, 0)), 12.0f);
 
     cTextProjector projector;
     keslImage image;
@@ -68,10 +69,10 @@ TEST(MsgProjection, LitPixelsComeInReadingOrderWithTheirBox) {
     projector.collectLitPixels(image, points);
 
     EXPECT_EQ(points, (cTargetPoints{{5, 3}, {120, 3}, {8, 8}, {0, 60}, {299, 149}}));
-    EXPECT_EQ(projector.box().minX, 0);
-    EXPECT_EQ(projector.box().minY, 3);
-    EXPECT_EQ(projector.box().maxX, 299);
-    EXPECT_EQ(projector.box().maxY, 149);
+    EXPECT_EQ(projector.box().left, 0);
+    EXPECT_EQ(projector.box().top, 3);
+    EXPECT_EQ(projector.box().getRight(), 299);
+    EXPECT_EQ(projector.box().getBottom(), 149);
 }
 
 TEST(MsgProjection, PlacedTextStaysInTheMiddleAndLowerPartOfTheMonitor) {
@@ -84,13 +85,13 @@ TEST(MsgProjection, PlacedTextStaysInTheMiddleAndLowerPartOfTheMonitor) {
     for (int run = 0; run < 500; ++run) {
         cTargetPoints points = rendered;
         const float scale = projector.placePoints(monitor, points);
-        const cTextBox placed = boxOf(points);
+        const keslRect<int> placed = boxOf(points);
         // Truncating the corner to whole unscaled pixels may pull it back by up to one scale step and a pixel.
-        EXPECT_GE(placed.minX, monitor.left + 64 - scale - 1);
-        EXPECT_LE(placed.maxX, monitor.left + 1216);
-        EXPECT_GE(placed.minY, monitor.top + 307 - scale - 1);
-        EXPECT_LE(placed.maxY, monitor.top + 972);
-        EXPECT_NEAR(placed.maxX - placed.minX, 120 * scale, 1.0f);
+        EXPECT_GE(placed.left, monitor.left + 64 - scale - 1);
+        EXPECT_LE(placed.getRight(), monitor.left + 1216);
+        EXPECT_GE(placed.top, monitor.top + 307 - scale - 1);
+        EXPECT_LE(placed.getBottom(), monitor.top + 972);
+        EXPECT_NEAR(placed.width, 120 * scale, 1.0f);
     }
 }
 
@@ -104,14 +105,14 @@ TEST(MsgProjection, TheDefaultMessageBecomesTwoRowsOfDotsScaleApart) {
     ASSERT_GT(points.size(), 100u);
     EXPECT_LT(points.size(), 1500u);
     EXPECT_TRUE(inReadingOrder(points));
-    const cTextBox& box = projector.box();
-    EXPECT_GT(box.maxY - box.minY, 16) << "two lines of a 12-point font";
-    EXPECT_GT(box.minX, 60) << "centred on x = 150";
-    EXPECT_LT(box.maxX, 240);
+    const keslRect<int>& box = projector.box();
+    EXPECT_GT(box.height, 16) << "two lines of a 12-point font";
+    EXPECT_GT(box.left, 60) << "centred on x = 150";
+    EXPECT_LT(box.getRight(), 240);
     const float scale = cTextProjector::scaleFor(kFullHd, box);
     std::set<int> rows;
-    for (const keslPointInt& p : points) rows.insert(p.y);
-    EXPECT_LE(rows.size(), static_cast<size_t>(box.maxY - box.minY + 1));
+    for (const keslPoint<int>& p : points) rows.insert(p.y);
+    EXPECT_LE(rows.size(), static_cast<size_t>(box.height + 1));
     EXPECT_GE(*std::next(rows.begin()) - *rows.begin(), static_cast<int>(scale) - 1);
     EXPECT_TRUE(log.contains("project(Your message"));
     EXPECT_TRUE(log.contains("will scale x"));
@@ -131,8 +132,8 @@ TEST(MsgProjection, ALineTooLongForTheRenderingLosesBothEnds) {
     cTargetPoints points;
     projector.project(kFullHd, std::string(60, 'W'), points);
     ASSERT_FALSE(points.empty());
-    EXPECT_LE(projector.box().minX, 1);
-    EXPECT_GE(projector.box().maxX, 298);
+    EXPECT_LE(projector.box().left, 1);
+    EXPECT_GE(projector.box().getRight(), 298);
 }
 
 }  // namespace

@@ -42,8 +42,8 @@ TEST(MsgWorld, BuildsFifteenHundredIdleMessageStarsAndAWaitingBottomLine) {
     EXPECT_EQ(line.x, 1281.0f);
     EXPECT_FLOAT_EQ(line.y, 972.8f);
     EXPECT_EQ(line.speedX, -80.0f);
-    EXPECT_EQ(line.textParams.fontSize.value, 12.0f);
-    EXPECT_EQ(line.textParams.color.value, 0x00FFFFFFu);
+    EXPECT_EQ(line.textParams.fontSize, 12.0f);
+    EXPECT_EQ(line.textParams.color, 0x00FFFFFFu);
     EXPECT_TRUE(log.contains("Entering: creating thousands of message stars"));
     EXPECT_TRUE(log.contains("Exiting: creating thousands of message stars"));
 }

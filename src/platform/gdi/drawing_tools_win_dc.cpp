@@ -83,12 +83,12 @@ void keslDrawingToolsWinDC::fillEllipse(int left, int top, int right, int bottom
     Ellipse(dc, left, top, right, bottom);
 }
 
-void keslDrawingToolsWinDC::fillRect(const keslBox& rect, keslColor color) {
+void keslDrawingToolsWinDC::fillRect(const keslRect<int>& rect, keslColor color) {
     const HDC dc = target();
     if (dc == nullptr) {
         return;
     }
-    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    const RECT r{rect.left, rect.top, rect.getRight(), rect.getBottom()};
     const HBRUSH brush = CreateSolidBrush(toColorRef(color));
     FillRect(dc, &r, brush);
     DeleteObject(brush);

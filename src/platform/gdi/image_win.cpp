@@ -132,7 +132,7 @@ bool keslImageWin::initWithSizeAndColor(int width, int height, keslColor color) 
         return false;
     }
     g.adopt(bitmap);
-    g.tools.fillRect(keslBox{0, 0, width, height}, color);
+    g.tools.fillRect(keslRect<int>(0, 0, width, height), color);
     return true;
 }
 

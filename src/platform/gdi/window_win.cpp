@@ -85,11 +85,11 @@ void keslWindowWin::setDoubleBuffered(bool on) {
 
 void keslWindowWin::clearWithColor(keslColor color) {
     const RECT r = m_gdi->client();
-    m_gdi->tools.fillRect(keslBox{r.left, r.top, r.right, r.bottom}, color);
+    m_gdi->tools.fillRect(keslRect<int>(r.top, r.left, r.right - r.left, r.bottom - r.top), color);
 }
 
-void keslWindowWin::fillRect(const keslRectInt& rect, keslColor color) {
-    m_gdi->tools.fillRect(keslBox{rect.left, rect.top, rect.getRight(), rect.getBottom()}, color);
+void keslWindowWin::fillRect(const keslRect<int>& rect, keslColor color) {
+    m_gdi->tools.fillRect(rect, color);
 }
 
 void keslWindowWin::fillEllipse(int left, int top, int right, int bottom, keslColor color) {
@@ -109,18 +109,18 @@ keslColor keslWindowWin::getPixel(int x, int y) { return m_gdi->tools.getPixel(x
 
 void keslWindowWin::setPixel(int x, int y, keslColor color) { m_gdi->tools.setPixel(x, y, color); }
 
-keslRectInt keslWindowWin::getWindowRect() {
+keslRect<int> keslWindowWin::getWindowRect() {
     RECT r{0, 0, 0, 0};
     GetWindowRect(m_gdi->window, &r);
-    return keslRectInt(r.top, r.left, r.right - r.left, r.bottom - r.top);
+    return keslRect<int>(r.top, r.left, r.right - r.left, r.bottom - r.top);
 }
 
 int keslWindowWin::getTop() { return getWindowRect().top; }
 
 int keslWindowWin::getLeft() { return getWindowRect().left; }
 
-keslPoint keslWindowWin::getPosition() {
-    const keslRectInt r = getWindowRect();
+keslPoint<int> keslWindowWin::getPosition() {
+    const keslRect<int> r = getWindowRect();
     return {r.left, r.top};
 }
 

@@ -17,17 +17,17 @@ public:
 
     void flush() override;
     void clearWithColor(keslColor color) override;
-    void fillRect(const keslRectInt& rect, keslColor color) override;
+    void fillRect(const keslRect<int>& rect, keslColor color) override;
     void fillEllipse(int left, int top, int right, int bottom, keslColor color) override;
     void drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) override;
     void drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
                    std::optional<keslColor> transparentColor) override;
     keslColor getPixel(int x, int y) override;
     void setPixel(int x, int y, keslColor color) override;
-    keslRectInt getWindowRect() override;
+    keslRect<int> getWindowRect() override;
     int getTop() override;
     int getLeft() override;
-    keslPoint getPosition() override;
+    keslPoint<int> getPosition() override;
     int getClientWidth() override;
     int getClientHeight() override;
     keslSize getClientSize() override;

@@ -57,15 +57,15 @@ void keslDrawingToolsRaster::fillSpan(keslPixelSurface& s, int y, int x0, int x1
     std::fill(s.row(y) + x0, s.row(y) + x1 + 1, p);
 }
 
-void keslDrawingToolsRaster::fillRect(const keslBox& rect, keslColor color) {
+void keslDrawingToolsRaster::fillRect(const keslRect<int>& rect, keslColor color) {
     keslPixelSurface* s = surface();
     if (s == nullptr) {
         return;
     }
     const int top = std::max(rect.top, 0);
-    const int bottom = std::min(rect.bottom, s->height());
+    const int bottom = std::min(rect.getBottom(), s->height());
     for (int y = top; y < bottom; ++y) {
-        fillSpan(*s, y, rect.left, rect.right - 1, toPixel(color));
+        fillSpan(*s, y, rect.left, rect.getRight() - 1, toPixel(color));
     }
 }
 

@@ -13,7 +13,7 @@ public:
     explicit keslDrawingToolsRaster(keslPixelSurface* const* targetSlot) : m_target(targetSlot) {}
 
     void fillEllipse(int left, int top, int right, int bottom, keslColor color) override;
-    void fillRect(const keslBox& rect, keslColor color) override;
+    void fillRect(const keslRect<int>& rect, keslColor color) override;
     int drawText(int x, int y, const char* text, const keslTextParams& params) override;
     void getTextSize(const char* text, const keslTextParams& params, int* width, int* height) override;
     // Inside the surface: the pixel, opaque. Outside: white (what GDI's CLR_INVALID reads as).

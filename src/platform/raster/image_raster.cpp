@@ -22,7 +22,7 @@ bool keslImageRaster::initWithSizeAndColor(int width, int height, keslColor colo
         return false;
     }
     replaceBitmap(keslPixelSurface(width, height));
-    m_tools.fillRect(keslBox{0, 0, width, height}, color);
+    m_tools.fillRect(keslRect<int>(0, 0, width, height), color);
     return true;
 }
 

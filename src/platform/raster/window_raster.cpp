@@ -2,9 +2,9 @@
 
 #include "util/log.h"
 
-keslWindowRaster::keslWindowRaster(int width, int height) : keslWindowRaster(keslRectInt(0, 0, width, height)) {}
+keslWindowRaster::keslWindowRaster(int width, int height) : keslWindowRaster(keslRect<int>(0, 0, width, height)) {}
 
-keslWindowRaster::keslWindowRaster(const keslRectInt& screenRect)
+keslWindowRaster::keslWindowRaster(const keslRect<int>& screenRect)
     : keslWindowBase(&m_windowSurface), m_screenRect(screenRect),
       m_windowSurface(screenRect.width, screenRect.height) {
     logInfo("keslWindowRaster() rect.top = %i, left:%i, bottom:%i, right:%i, width:%i, height:%i", screenRect.top,
@@ -30,11 +30,11 @@ void keslWindowRaster::setDoubleBuffered(bool on) {
 }
 
 void keslWindowRaster::clearWithColor(keslColor color) {
-    m_tools.fillRect(keslBox{0, 0, getClientWidth(), getClientHeight()}, color);
+    m_tools.fillRect(keslRect<int>(0, 0, getClientWidth(), getClientHeight()), color);
 }
 
-void keslWindowRaster::fillRect(const keslRectInt& rect, keslColor color) {
-    m_tools.fillRect(keslBox{rect.left, rect.top, rect.getRight(), rect.getBottom()}, color);
+void keslWindowRaster::fillRect(const keslRect<int>& rect, keslColor color) {
+    m_tools.fillRect(rect, color);
 }
 
 void keslWindowRaster::fillEllipse(int left, int top, int right, int bottom, keslColor color) {

@@ -18,21 +18,21 @@ public:
     // A headless window of this size at the screen's origin.
     keslWindowRaster(int width, int height);
     // A window covering this screen rectangle.
-    explicit keslWindowRaster(const keslRectInt& screenRect);
+    explicit keslWindowRaster(const keslRect<int>& screenRect);
 
     void flush() override;
     void clearWithColor(keslColor color) override;
-    void fillRect(const keslRectInt& rect, keslColor color) override;
+    void fillRect(const keslRect<int>& rect, keslColor color) override;
     void fillEllipse(int left, int top, int right, int bottom, keslColor color) override;
     void drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) override;
     void drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
                    std::optional<keslColor> transparentColor) override;
     keslColor getPixel(int x, int y) override;
     void setPixel(int x, int y, keslColor color) override;
-    keslRectInt getWindowRect() override { return m_screenRect; }
+    keslRect<int> getWindowRect() override { return m_screenRect; }
     int getTop() override { return m_screenRect.top; }
     int getLeft() override { return m_screenRect.left; }
-    keslPoint getPosition() override { return {m_screenRect.left, m_screenRect.top}; }
+    keslPoint<int> getPosition() override { return {m_screenRect.left, m_screenRect.top}; }
     int getClientWidth() override { return m_windowSurface.width(); }
     int getClientHeight() override { return m_windowSurface.height(); }
     keslSize getClientSize() override { return {getClientWidth(), getClientHeight()}; }
@@ -48,7 +48,7 @@ protected:
     int drawTextInForce(int x, int y, const char* text) override;
 
 private:
-    keslRectInt m_screenRect;
+    keslRect<int> m_screenRect;
     keslPixelSurface m_windowSurface;
     std::unique_ptr<keslPixelSurface> m_backBuffer;
     keslPixelSurface* m_target = nullptr;

@@ -9,7 +9,8 @@ namespace {
 
 BOOL CALLBACK collectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
     if (!rect) return FALSE;
-    reinterpret_cast<std::vector<keslMonitorRect>*>(list)->push_back({rect->left, rect->top, rect->right, rect->bottom});
+    reinterpret_cast<std::vector<keslRect<int>>*>(list)->emplace_back(rect->top, rect->left, rect->right - rect->left,
+                                                                      rect->bottom - rect->top);
     return TRUE;
 }
 
@@ -54,8 +55,8 @@ public:
 
     void debugOutput(const std::string& text) const override { OutputDebugStringA(text.c_str()); }
 
-    std::vector<keslMonitorRect> monitorRects() const override {
-        std::vector<keslMonitorRect> monitors;
+    std::vector<keslRect<int>> monitorRects() const override {
+        std::vector<keslRect<int>> monitors;
         EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors));
         return monitors;
     }

@@ -110,7 +110,7 @@ TEST_F(HeadlessRun, AnOutputFolderThatCannotBeMadeEndsWithAClearError) {
     writeFile(folder.file("plain-file"), "x");
     options.outFolder = folder.file("plain-file/frames");
     const orvanelHeadlessResult result = runHeadless(options);
-    EXPECT_EQ(result.exitCode, kExitCannotRun);
+    EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.framesRun, 0);
     EXPECT_NE(result.error.find("plain-file/frames"), std::string::npos);
     EXPECT_TRUE(log.contains("cannot make the output folder"));

@@ -12,8 +12,8 @@ TEST(LinuxArguments, NothingGivenMeansAWindowOfItsOwnAtTheDefaultSize) {
     const orvanelLinuxArguments a = parse({});
     EXPECT_TRUE(a.error.empty());
     EXPECT_EQ(a.options.mode, orvanelLinuxMode::ownWindow);
-    EXPECT_EQ(a.options.width, kDefaultWindowWidth);
-    EXPECT_EQ(a.options.height, kDefaultWindowHeight);
+    EXPECT_EQ(a.options.width, 960);
+    EXPECT_EQ(a.options.height, 600);
 }
 
 TEST(LinuxArguments, HeadlessTakesSizeSecondsFolderAndEvery) {

@@ -41,7 +41,7 @@ TEST_F(ScreensaverFixture, PreviewIsOneRegionOfTheWindowSize) {
 }
 
 TEST_F(ScreensaverFixture, FullScreenMakesARegionPerMonitorWithTheFirstAsMain) {
-    system.monitors = {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}};
+    system.monitors = {{0, 0, 1920, 1080}, {0, -1280, 1280, 1024}};
     start(3200, 1080, 0);
     ASSERT_EQ(app->getDrawRegions().size(), 2u);
     EXPECT_EQ(app->getMainMonitorRect(), keslRect<int>(0, 1280, 1920, 1080));
@@ -61,7 +61,7 @@ TEST_F(ScreensaverFixture, WithoutAWindowTheStartLogsAndDrawsNothing) {
 }
 
 TEST_F(ScreensaverFixture, TheWorldIsBuiltForTheMainMonitorAndAllPixels) {
-    system.monitors = {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}};
+    system.monitors = {{0, 0, 1920, 1080}, {0, -1280, 1280, 1024}};
     start(3200, 1080, 0);
     ASSERT_NE(app->getWorld(), nullptr);
     EXPECT_EQ(app->getWorld()->getMainMonitorRect(), keslRect<int>(0, 1280, 1920, 1080));
@@ -111,13 +111,13 @@ TEST_F(ScreensaverFixture, ShutDownDeletesTheWorld) {
 TEST_F(ScreensaverFixture, RunEventCountsDownOnlyInFullScreen) {
     start(64, 48, 0);
     for (int i = 0; i < 10; ++i) app->tick(frameStep);
-    EXPECT_NEAR(app->getRunEventCountdown(), kRunEventDelaySeconds - 0.4f, 1e-4f);
+    EXPECT_NEAR(app->getRunEventCountdown(), 25.0f - 0.4f, 1e-4f);
 
     orvanelScreensaver preview;
     preview.adoptWindow(std::make_unique<keslWindow>(32, 32));
     preview.initWithWindowHandle(nullptr, -1);
     preview.tick(frameStep);
-    EXPECT_FLOAT_EQ(preview.getRunEventCountdown(), kRunEventDelaySeconds);
+    EXPECT_FLOAT_EQ(preview.getRunEventCountdown(), 25.0f);
 }
 
 TEST_F(ScreensaverFixture, ContainerFolderIsKeptOrLoggedAsMissing) {

@@ -1,4 +1,5 @@
-// The rectangle of the whole system: positions and sizes in device pixels
+// The rectangle of the whole system (it lives on the ground floor because the
+// system services report monitors in it): positions and sizes in device pixels
 // (or fractional pixels for the float form), origin top-left, y downwards.
 // Kept as top/left/width/height because most callers move and resize.
 #pragma once
@@ -34,6 +35,3 @@ public:
                ", Width:" + std::to_string(width) + ", Height:" + std::to_string(height);
     }
 };
-
-using keslRectInt = keslRect<int>;
-using keslRectFloat = keslRect<float>;

@@ -1,4 +1,4 @@
-#include "platform/rect.h"
+#include "system/rect.h"
 
 #include <gtest/gtest.h>
 
