@@ -29,18 +29,43 @@ def span(counts, minimum):
     return int(hits[0]), int(hits[-1])
 
 
+def largest_patch(mask):
+    """(left, top, right, bottom) of the largest 8-connected patch of the mask.
+
+    Stars are a few pixels each; the disc, lit and dark parts together, is
+    by far the largest patch.
+    """
+    unvisited = set(zip(*np.nonzero(mask)))
+    best, best_size = None, 0
+    while unvisited:
+        seed = unvisited.pop()
+        stack = [seed]
+        size = 0
+        top, left, bottom, right = seed[0], seed[1], seed[0], seed[1]
+        while stack:
+            y, x = stack.pop()
+            size += 1
+            top, bottom = min(top, y), max(bottom, y)
+            left, right = min(left, x), max(right, x)
+            for dy in (-1, 0, 1):
+                for dx in (-1, 0, 1):
+                    neighbour = (y + dy, x + dx)
+                    if neighbour in unvisited:
+                        unvisited.remove(neighbour)
+                        stack.append(neighbour)
+        if size > best_size:
+            best, best_size = (int(left), int(top), int(right), int(bottom)), size
+    return best
+
+
 def moon(path):
     r, g, b = channels(path)
     lit = (r > 40) & (np.abs(r - g) <= 12) & (np.abs(r - b) <= 30)
     dark = (r >= 3) & (np.abs(r - g) <= 3) & (b >= 2 * r) & (b <= 90)
-    disc = lit | dark
-    # Stars and the label are thin; only the disc fills many pixels of a row and a column.
-    columns = span(disc.sum(axis=0), 25)
-    rows = span(disc.sum(axis=1), 25)
-    if columns is None or rows is None:
+    box = largest_patch(lit | dark)
+    if box is None:
         return None
-    left, right = columns
-    top, bottom = rows
+    left, top, right, bottom = box
     cx = (left + right + 1) / 2.0
     cy = (top + bottom + 1) / 2.0
     diameter = max(right - left + 1, bottom - top + 1)
