@@ -87,14 +87,15 @@ struct LineMetrics {
 };
 
 // Lines as DrawTextA breaks them: CR LF, LF or CR ends a line; a break at the
-// very end opens no new line.
-std::vector<std::pair<const char*, size_t>> splitLines(const char* text) {
-    std::vector<std::pair<const char*, size_t>> lines;
+// very end opens no new line. Visits them in place, because labels are laid
+// out every frame and a frame allocates nothing.
+template <typename Visit>
+void forEachLine(const char* text, Visit&& visit) {
     const char* start = text;
     const char* p = text;
     while (*p != '\0') {
         if (*p == '\r' || *p == '\n') {
-            lines.emplace_back(start, static_cast<size_t>(p - start));
+            visit(start, static_cast<size_t>(p - start));
             if (p[0] == '\r' && p[1] == '\n') {
                 ++p;
             }
@@ -103,9 +104,8 @@ std::vector<std::pair<const char*, size_t>> splitLines(const char* text) {
         ++p;
     }
     if (p != start) {
-        lines.emplace_back(start, static_cast<size_t>(p - start));
+        visit(start, static_cast<size_t>(p - start));
     }
-    return lines;
 }
 
 void blendCoverage(keslPixel& dst, keslPixel src, unsigned alpha) {
@@ -301,9 +301,8 @@ struct keslFontEngine::Impl {
         useSize(face, pixelHeight);
         const LineMetrics metrics = lineMetrics(face, pixelHeight);
         const keslTextAlign alignment = params.alignment ? *params.alignment : kTextAlignLeft;
-        const auto lines = splitLines(text);
         int top = y;
-        for (const auto& [begin, length] : lines) {
+        forEachLine(text, [&](const char* begin, size_t length) {
             const int width = lineWidth(face, pixelHeight, mono, begin, length, extra);
             extent.width = std::max(extent.width, width);
             if (surface != nullptr) {
@@ -321,7 +320,7 @@ struct keslFontEngine::Impl {
                 }
             }
             top += metrics.height();
-        }
+        });
         extent.height = top - y;
         return extent;
     }
