@@ -147,19 +147,12 @@ void TorvanelWorld::update(float seconds) {
 
 void TorvanelWorld::keepMoonInfoLabelUnderMoon() {
     if (m_moonInfoLabel.disabledCount > 0) return;
-    // Without a moon the label keeps to where the moon would stand.
-    keslRect<float> anchor(static_cast<float>(m_mainMonitorRect.top) + cMoonSprite::kTopMargin,
-                           static_cast<float>(m_mainMonitorRect.left) + static_cast<float>(m_mainMonitorRect.width) * 0.5f,
-                           0.0f, 0.0f);
-    if (m_moon.isVisible()) {
-        if (!m_moon.sizeValid) m_moon.calculateSize();
-        anchor = m_moon;
-    }
+    if (!m_moon.sizeValid) m_moon.calculateSize();
     if (!m_moonInfoLabel.sizeValid) m_moonInfoLabel.calculateSize();
     // A centred text sprite draws its text ending at x, so x sits half the text's
     // width right of the moon's middle for the text to be centred under the moon.
-    m_moonInfoLabel.x = anchor.left + (anchor.width + m_moonInfoLabel.width) * 0.5f;
-    m_moonInfoLabel.y = anchor.top + anchor.height;
+    m_moonInfoLabel.x = m_moon.x + (m_moon.width + m_moonInfoLabel.width) * 0.5f;
+    m_moonInfoLabel.y = m_moon.y + m_moon.height;
 }
 
 void TorvanelWorld::runMessageTiming(float seconds) {
