@@ -67,7 +67,7 @@ orvanelHeadlessResult runHeadless(const orvanelLinuxOptions& options) {
             options.everyNthFrame, options.outFolder.c_str());
 
     orvanelLinuxRun run(std::make_unique<keslWindow>(options.width, options.height));
-    for (int frame = 1; frame <= frames && !stopRequested(); ++frame) {
+    for (int frame = 1; frame <= frames && !stopRequested() && !run.closeRequested(); ++frame) {
         run.runFrame();
         result.framesRun = frame;
         if (!isFrameKept(frame, options.everyNthFrame)) continue;

@@ -41,4 +41,6 @@ void orvanelLinuxRun::runFrame() {
     ++m_framesRun;
 }
 
+bool orvanelLinuxRun::closeRequested() const { return m_window->closeRequested(); }
+
 const keslPixelSurface& orvanelLinuxRun::shownFrame() const { return m_window->windowSurface(); }

@@ -29,6 +29,8 @@ public:
     // What the last flushed frame shows.
     const keslPixelSurface& shownFrame() const;
     int framesRun() const { return m_framesRun; }
+    // The application asked to end the run (it refused to start, say).
+    bool closeRequested() const;
     orvanelScreensaver& app() { return *m_app; }
 
 private:

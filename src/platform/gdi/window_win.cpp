@@ -83,6 +83,10 @@ void keslWindowWin::setDoubleBuffered(bool on) {
     g.target = on && g.backBufferDC != nullptr ? g.backBufferDC : g.windowDC;
 }
 
+void keslWindowWin::requestClose() {
+    if (m_gdi->window != nullptr) PostMessageA(m_gdi->window, WM_CLOSE, 0, 0);
+}
+
 void keslWindowWin::clearWithColor(keslColor color) {
     const RECT r = m_gdi->client();
     m_gdi->tools.fillRect(keslRect<int>(r.top, r.left, r.right - r.left, r.bottom - r.top), color);

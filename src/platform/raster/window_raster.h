@@ -38,6 +38,9 @@ public:
     keslSize getClientSize() override { return {getClientWidth(), getClientHeight()}; }
     void getTextSize(const char* text, int* width, int* height) override;
     void setDoubleBuffered(bool on) override;
+    // The host reads the request through closeRequested.
+    void requestClose() override { m_closeRequested = true; }
+    bool closeRequested() const { return m_closeRequested; }
 
     // What the window shows.
     const keslPixelSurface& windowSurface() const { return m_windowSurface; }
@@ -54,4 +57,5 @@ private:
     keslPixelSurface* m_target = nullptr;
     keslDrawingToolsRaster m_tools{&m_target};
     Presenter m_presenter;
+    bool m_closeRequested = false;
 };
