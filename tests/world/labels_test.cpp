@@ -184,6 +184,12 @@ TEST(FrameRateLabel, ReportsTheRateOfEveryHundredUpdates) {
     for (int i = 0; i < 100; ++i) label.update(0.04f);
     EXPECT_EQ(label.getText().rfind("frame rate:\n33 frames/sec\n30.303 msec per frame\nBuild:", 0), 0u);
     EXPECT_EQ(label.getText().substr(label.getText().size() - 6), "\nextra");
+
+    // A stopwatch that did not move has no rate: the last report stays.
+    const std::string lastReport = label.getText();
+    for (int i = 0; i < 100; ++i) label.update(0.04f);
+    EXPECT_EQ(label.getText(), lastReport);
+    EXPECT_EQ(label.getFramesPerSecond(), 33);
 }
 
 }  // namespace
