@@ -13,7 +13,7 @@ packages=(
   xvfb xdotool x11-utils x11-xserver-utils imagemagick libxml2-utils
   xscreensaver-data xscreensaver-data-extra
   clang libclang-rt-14-dev
-  python3 python3-ephem tzdata
+  python3 python3-ephem python3-numpy python3-pil tzdata faketime
 )
 
 sudo_cmd=()
