@@ -1,6 +1,9 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(ORVANEL_RASTER REQUIRED IMPORTED_TARGET freetype2 fontconfig libpng)
 target_link_libraries(orvanel_platform PUBLIC PkgConfig::ORVANEL_RASTER)
+# The usage statistics post through libcurl.
+pkg_check_modules(ORVANEL_CURL REQUIRED IMPORTED_TARGET libcurl)
+target_link_libraries(orvanel_net PUBLIC PkgConfig::ORVANEL_CURL)
 # The X11 host shows frames with XPutImage, through MIT-SHM (Xext) when offered,
 # holds off the X server's screensaver through its extension (Xss), and asks
 # RandR (Xinerama as the fallback) for the monitors under the root window.

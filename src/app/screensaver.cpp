@@ -1,12 +1,16 @@
 #include "app/screensaver.h"
 
+#include "app/app_info.h"
 #include "app/draw_regions.h"
 #include "app/hot_corners.h"
 #include "settings/localisation.h"
 #include "system/system_services.h"
+#include "util/file_system.h"
 #include "util/log.h"
 
 orvanelScreensaver::orvanelScreensaver() {
+    m_telemetry.start(m_settings.telemetryConsent.get(), appInfo().productName, appInfo().appVersion,
+                      keslFileSystemMini::getModuleFolder(), m_settings.interfaceLang.get());
     logInfo("Does not have retina display");
 }
 
@@ -67,6 +71,7 @@ void orvanelScreensaver::tick(float seconds) {
 void orvanelScreensaver::countDownToRunEvent(float seconds) {
     if (runEventCountdown <= 0.0f || monitorId != 0) return;
     runEventCountdown -= seconds;
+    if (runEventCountdown <= 0.0f) m_telemetry.trackRun();
 }
 
 void orvanelScreensaver::drawFrame() {

@@ -5,6 +5,7 @@
 
 #include "app/prevent_computer_sleep.h"
 #include "app/screensaver_abstract.h"
+#include "app/telemetry_manager.h"
 #include "settings/app_settings.h"
 #include "world/world.h"
 
@@ -38,6 +39,7 @@ public:
     float getRunEventCountdown() const { return runEventCountdown; }
     TorvanelWorld* getWorld() const { return ovWorldPtr.get(); }
     const cPreventComputerSleep& getKeepAwake() const { return m_keepAwake; }
+    cTelemetryManager& getTelemetry() { return m_telemetry; }
 
 private:
     bool cursorInHotCorner() const;
@@ -49,6 +51,8 @@ private:
     // Destroyed after the life line, so the log tells the release after the end.
     cPreventComputerSleep m_keepAwake;
     logObjectLife m_life{"orvanelScreensaver"};
+    // Stopped before the life line ends, so the log shows the drain inside the object's life.
+    cTelemetryManager m_telemetry;
     int monitorId = 0;
     keslRect<int> m_mainMonitorRect;
     long m_totalPixels = 0;

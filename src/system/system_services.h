@@ -43,6 +43,21 @@ public:
     // Keeps the computer and its display from sleeping while on, for this
     // thread; off gives sleep back. False when the system refused or cannot.
     virtual bool keepAwake(bool /*on*/) { return false; }
+
+    // Who and what runs the program, for anonymous usage statistics; empty
+    // when the system will not say.
+    virtual std::string computerName() const { return {}; }
+    virtual std::string userName() const { return {}; }
+    // The operating system's name and version, e.g. "Windows NT 10.0; Win64; x64".
+    virtual std::string osVersion() const { return {}; }
+    // Whether the routing table holds a default route. A system that cannot
+    // tell answers true, so statistics are not silenced by a missing answer.
+    virtual bool hasDefaultRoute() const { return true; }
+    // Installed and free memory in bytes (0 when unknown) and the processor's
+    // model name (empty when unknown).
+    virtual std::uint64_t installedMemoryBytes() const { return 0; }
+    virtual std::uint64_t freeMemoryBytes() const { return 0; }
+    virtual std::string cpuModel() const { return {}; }
 };
 
 // The services in force: the installed ones, or the platform's own.

@@ -6,8 +6,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstdio>
+#include <fstream>
 #include <limits.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 
 namespace {
@@ -23,6 +26,26 @@ std::string inHomeFolder(const char* name) {
     std::string home = homeFolder();
     if (home.back() != '/') home += '/';
     return home + name;
+}
+
+// The value after the colon of the first line of /proc/cpuinfo naming key.
+std::string cpuInfoField(const std::string& key) {
+    std::ifstream info("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(info, line)) {
+        if (line.compare(0, key.size(), key) != 0) continue;
+        const size_t colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        const size_t start = line.find_first_not_of(" \t", colon + 1);
+        return start == std::string::npos ? std::string() : line.substr(start);
+    }
+    return {};
+}
+
+std::uint64_t pagesInBytes(int pagesName) {
+    const long pages = sysconf(pagesName);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    return (pages > 0 && pageSize > 0) ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) : 0;
 }
 
 class PosixSystem final : public keslSystem {
@@ -53,6 +76,44 @@ public:
     }
 
     void debugOutput(const std::string&) const override {}
+
+    std::string computerName() const override {
+        char name[256] = {};
+        return gethostname(name, sizeof name - 1) == 0 ? std::string(name) : std::string();
+    }
+
+    std::string userName() const override {
+        const passwd* entry = getpwuid(geteuid());
+        if (entry && entry->pw_name) return entry->pw_name;
+        return environmentOr("USER", "");
+    }
+
+    std::string osVersion() const override {
+        utsname names{};
+        if (uname(&names) != 0) return {};
+        return std::string(names.sysname) + " " + names.release + "; " + names.machine;
+    }
+
+    // The kernel's table lists the default route with destination 00000000;
+    // without the table (not Linux, or no /proc) the answer is unknown.
+    bool hasDefaultRoute() const override {
+        std::ifstream routes("/proc/net/route");
+        if (!routes) return true;
+        std::string line;
+        std::getline(routes, line);
+        while (std::getline(routes, line)) {
+            char interfaceName[64] = {};
+            char destination[16] = {};
+            if (std::sscanf(line.c_str(), "%63s %15s", interfaceName, destination) == 2 &&
+                std::string(destination) == "00000000")
+                return true;
+        }
+        return false;
+    }
+
+    std::uint64_t installedMemoryBytes() const override { return pagesInBytes(_SC_PHYS_PAGES); }
+    std::uint64_t freeMemoryBytes() const override { return pagesInBytes(_SC_AVPHYS_PAGES); }
+    std::string cpuModel() const override { return cpuInfoField("model name"); }
 };
 
 }  // namespace

@@ -3,7 +3,10 @@
 #include "system/file_primitives.h"
 
 #include <windows.h>
+#include <iphlpapi.h>
 #include <shlobj.h>
+
+#include <vector>
 
 namespace {
 
@@ -18,6 +21,27 @@ std::string shellFolder(int csidl) {
     char path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return std::string();
     return path;
+}
+
+// GetVersionEx answers what the program's manifest allows it to know; the
+// kernel's own RtlGetVersion tells the real version.
+bool realWindowsVersion(OSVERSIONINFOW& info) {
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    if (!ntdll) return false;
+    auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+    info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    return rtlGetVersion && rtlGetVersion(&info) == 0;
+}
+
+bool is64BitWindows() {
+#if defined(_WIN64)
+    return true;
+#else
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
 }
 
 class Win32System final : public keslSystem {
@@ -71,6 +95,58 @@ public:
         std::vector<keslRect<int>> monitors;
         EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors));
         return monitors;
+    }
+
+    std::string computerName() const override {
+        char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+        DWORD size = sizeof name;
+        return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+    }
+
+    std::string userName() const override {
+        char name[257] = {};
+        DWORD size = sizeof name;
+        return GetUserNameA(name, &size) ? std::string(name) : std::string();
+    }
+
+    std::string osVersion() const override {
+        OSVERSIONINFOW info;
+        if (!realWindowsVersion(info)) return {};
+        std::string text = "Windows NT " + std::to_string(info.dwMajorVersion) + "." + std::to_string(info.dwMinorVersion);
+        if (is64BitWindows()) text += "; Win64; x64";
+        return text;
+    }
+
+    bool hasDefaultRoute() const override {
+        ULONG size = 0;
+        if (GetIpForwardTable(nullptr, &size, FALSE) != ERROR_INSUFFICIENT_BUFFER) return true;
+        std::vector<unsigned char> buffer(size);
+        auto* table = reinterpret_cast<MIB_IPFORWARDTABLE*>(buffer.data());
+        if (GetIpForwardTable(table, &size, FALSE) != NO_ERROR) return true;
+        for (DWORD i = 0; i < table->dwNumEntries; ++i)
+            if (table->table[i].dwForwardDest == 0) return true;
+        return false;
+    }
+
+    std::uint64_t installedMemoryBytes() const override {
+        MEMORYSTATUSEX status{};
+        status.dwLength = sizeof status;
+        return GlobalMemoryStatusEx(&status) ? status.ullTotalPhys : 0;
+    }
+
+    std::uint64_t freeMemoryBytes() const override {
+        MEMORYSTATUSEX status{};
+        status.dwLength = sizeof status;
+        return GlobalMemoryStatusEx(&status) ? status.ullAvailPhys : 0;
+    }
+
+    std::string cpuModel() const override {
+        char model[256] = {};
+        DWORD size = sizeof model - 1;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
+                         "ProcessorNameString", RRF_RT_REG_SZ, nullptr, model, &size) != ERROR_SUCCESS)
+            return {};
+        return model;
     }
 
 private:

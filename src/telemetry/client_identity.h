@@ -1,0 +1,20 @@
+// What a hit says about who sends it, without saying who that is: an
+// anonymous client id (a hash, never the names themselves), the user agent
+// and the screens' sizes.
+#pragma once
+
+#include "system/rect.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+std::uint32_t fnv1a32(const std::string& text);
+// The decimal hash of the computer name followed by the user name.
+std::string anonymousClientId(const std::string& computerName, const std::string& userName);
+// The same for this computer and user, computed once per process.
+std::string processClientId();
+// "Orvanel/5.9.4 (Windows NT 10.0; Win64; x64)".
+std::string userAgentFor(const std::string& appName, const std::string& appVersion, const std::string& osVersion);
+// "1920x1080, 1280x1024": every monitor's size, in the system's order.
+std::string screenResolutionText(const std::vector<keslRect<int>>& monitors);

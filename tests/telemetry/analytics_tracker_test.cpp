@@ -1,0 +1,188 @@
+#include "telemetry/analytics_tracker.h"
+#include "telemetry/client_identity.h"
+#include "telemetry/telemetry.h"
+
+#include "support/fake_system.h"
+#include "support/log_capture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+namespace {
+
+// Records every body and answers each post with a chosen code.
+struct RecordedPosts {
+    std::vector<std::string> bodies;
+    int answer = 200;
+};
+
+class RecordingRequestClient : public keslHttpRequestClient {
+public:
+    explicit RecordingRequestClient(RecordedPosts& posts) : m_posts(posts) {}
+    int httpPostAsync(const std::string& body) override {
+        m_posts.bodies.push_back(body);
+        return m_posts.answer;
+    }
+
+private:
+    RecordedPosts& m_posts;
+};
+
+cTrackerEnvironment recordingEnvironment(RecordedPosts& posts, keslHitLimiter& limiter) {
+    cTrackerEnvironment environment;
+    environment.requestClientFactory = [&posts](std::shared_ptr<keslRequestState>) {
+        return std::make_unique<RecordingRequestClient>(posts);
+    };
+    environment.limiter = &limiter;
+    return environment;
+}
+
+cTrackerOptions matomoOptions() {
+    return {{"appName", "Orvanel"},         {"appVersion", "5.9.4"},  {"appLabel", "Orvanel"},
+            {"userGaveConsent", "1"},       {"trackingID", "3"},      {"serverType", "matomo"},
+            {"serverUrl", "http://127.0.0.1:9/matomo.php"}, {"sessionHitBudget", "100"}};
+}
+
+}  // namespace
+
+TEST(AnalyticsTracker, GooglePropertyIdsNeedAnAccountAndProfileInRange) {
+    const struct {
+        const char* id;
+        bool valid;
+    } cases[] = {
+        {"UA-10000-1", true},   {"UA-1000000000-25", true}, {"UA-111111-1", false}, {"UA-10000-0", false},
+        {"UA-10000-26", false}, {"UA-9999-1", false},       {"UA-1000000001-1", false}, {"10000-1", false},
+        {"UA-", false},         {"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(isValidGooglePropertyId(c.id), c.valid) << c.id;
+}
+
+TEST(AnalyticsTracker, InvalidPropertyMutesEveryHit) {
+    FakeSystem system;
+    LogCapture log;
+    RecordedPosts posts;
+    keslHitLimiter limiter;
+    cTrackerOptions options = matomoOptions();
+    options["serverType"] = "ga";
+    options["trackingID"] = "UA-111111-1";
+    cAnalyticsTracker<cAnalyticsPayloadGA> tracker(options, recordingEnvironment(posts, limiter));
+    EXPECT_FALSE(tracker.isActive());
+    EXPECT_FALSE(tracker.trackScreenview("screensaver run"));
+    EXPECT_TRUE(posts.bodies.empty());
+    EXPECT_TRUE(log.contains("Invalid Google propertyID:UA-111111-1. All hits will be muted."));
+}
+
+TEST(HitLimiter, RefusesBurstsAndRefillsTwoHitsASecond) {
+    LogCapture log;
+    keslHitLimiter limiter;
+    limiter.init(100, 1000);
+    for (int hit = 1; hit <= 10; ++hit) EXPECT_TRUE(limiter.allowHit(1000)) << "hit " << hit;
+    EXPECT_FALSE(limiter.allowHit(1000));
+    EXPECT_TRUE(log.contains("Hit not sent due to max hit rate limits."));
+    EXPECT_TRUE(limiter.allowHit(1001));
+    EXPECT_TRUE(limiter.allowHit(1001));
+    EXPECT_FALSE(limiter.allowHit(1001));
+}
+
+TEST(HitLimiter, StopsAtTheSessionBudgetSetByTheFirstStart) {
+    LogCapture log;
+    keslHitLimiter limiter;
+    limiter.init(3, 1000);
+    limiter.init(50, 1000);
+    EXPECT_TRUE(log.contains("#5832: re-initialization aborted"));
+    for (int second = 0; second < 3; ++second) EXPECT_TRUE(limiter.allowHit(1000 + 10 * second));
+    EXPECT_FALSE(limiter.allowHit(2000));
+    EXPECT_TRUE(log.contains("Hit not sent due to max hit session limits."));
+}
+
+TEST(AnalyticsTracker, TwoHundredsAnd304SucceedAndAnyOtherCodeSilencesTheRun) {
+    const struct {
+        int code;
+        bool ok;
+    } cases[] = {{200, true}, {299, true}, {304, true}, {300, false}, {404, false}, {1201, false}, {1959, false}};
+    for (const auto& c : cases) {
+        FakeSystem system;
+        LogCapture log;
+        RecordedPosts posts;
+        posts.answer = c.code;
+        keslHitLimiter limiter;
+        cAnalyticsTracker<cAnalyticsPayloadMatomo> tracker(matomoOptions(), recordingEnvironment(posts, limiter));
+        EXPECT_EQ(tracker.trackScreenview("first"), c.ok) << c.code;
+        EXPECT_EQ(tracker.trackScreenview("second"), c.ok) << c.code;
+        EXPECT_EQ(posts.bodies.size(), c.ok ? 2u : 1u) << c.code;
+        EXPECT_EQ(tracker.isDisabled(), !c.ok) << c.code;
+    }
+}
+
+TEST(AnalyticsTracker, ScreenViewCarriesTheSessionFields) {
+    FakeSystem system;
+    system.monitors = {{0, 0, 1920, 1080}, {0, 1920, 1280, 1024}};
+    LogCapture log;
+    RecordedPosts posts;
+    keslHitLimiter limiter;
+    cTrackerOptions options = matomoOptions();
+    options["userLanguage"] = "de";
+    cAnalyticsTracker<cAnalyticsPayloadMatomo> tracker(options, recordingEnvironment(posts, limiter));
+    ASSERT_TRUE(tracker.trackScreenview("screensaver run"));
+    ASSERT_EQ(posts.bodies.size(), 1u);
+    const std::string& body = posts.bodies[0];
+    for (const std::string& field : std::vector<std::string>{"idsite=3", "rec=1", "apiv=1", "t=screenview", "cd=screensaver%20run",
+                                    "res=1920x1080%2C%201280x1024", "lang=de", "_id=" + processClientId(),
+                                    "ua=Orvanel%2F5.9.4"})
+        EXPECT_NE(body.find(field), std::string::npos) << field << " in " << body;
+}
+
+TEST(AnalyticsTracker, WithoutConsentOrPropertyNothingIsSentNotEvenTheCallHome) {
+    FakeSystem system;
+    LogCapture log;
+    RecordedPosts posts;
+    keslHitLimiter limiter;
+    cTrackerOptions noConsent = matomoOptions();
+    noConsent.erase("userGaveConsent");
+    noConsent["callHomeTrackingID"] = "1";
+    cTrackerOptions noProperty = matomoOptions();
+    noProperty["trackingID"] = "";
+    for (const cTrackerOptions& options : {noConsent, noProperty}) {
+        std::unique_ptr<iAnalyticsTracker> tracker =
+            Cindralux::trackerFactoryWithConsent(options, recordingEnvironment(posts, limiter));
+        EXPECT_EQ(typeid(*tracker), typeid(iAnalyticsTracker));
+        EXPECT_TRUE(tracker->trackEvent("Telemetry consent ON", "Telemetry ON", 0));
+    }
+    EXPECT_TRUE(posts.bodies.empty());
+    EXPECT_TRUE(log.contains("Telemetry is disabled because the user did not consent, or propertyID is NULL"));
+}
+
+TEST(AnalyticsTracker, FirstEventCallsHomeOnceWithTheLibraryLabel) {
+    FakeSystem system;
+    LogCapture log;
+    RecordedPosts posts;
+    keslHitLimiter limiter;
+    cTrackerOptions options = matomoOptions();
+    options["callHomeTrackingID"] = "99";
+    cAnalyticsTracker<cAnalyticsPayloadMatomo> tracker(options, recordingEnvironment(posts, limiter));
+    tracker.trackEvent("Telemetry consent ON", "Telemetry ON", 0);
+    tracker.trackEvent("Telemetry consent OFF", "Telemetry OFF", 0);
+    ASSERT_EQ(posts.bodies.size(), 3u);
+    EXPECT_NE(posts.bodies[0].find("e_a=From%203&e_c=Call%20home&e_l=Orvanel%2Fv5.9.4%2Flib%20v1.4.1-RC1&e_v=1"),
+              std::string::npos) << posts.bodies[0];
+    EXPECT_NE(posts.bodies[0].find("idsite=99"), std::string::npos);
+    EXPECT_EQ(posts.bodies[0].find("_id="), std::string::npos);
+    EXPECT_NE(posts.bodies[1].find("e_c=Orvanel%20events"), std::string::npos);
+}
+
+TEST(ClientIdentity, ClientIdIsTheFnv1aOfComputerAndUserName) {
+    EXPECT_EQ(fnv1a32(""), 2166136261u);
+    EXPECT_EQ(fnv1a32("a"), 0xe40c292cu);
+    EXPECT_EQ(fnv1a32("foobar"), 0xbf9cf968u);
+    EXPECT_EQ(anonymousClientId("DESKTOP-7Q2", "alice"), "4120069480");
+}
+
+TEST(ClientIdentity, SystemInfoSizesAreInStepsOf1024) {
+    EXPECT_EQ(memorySizeText(17179869184.0), "16 GB");
+    EXPECT_EQ(memorySizeText(1536.0), "1.5 KB");
+    EXPECT_EQ(memorySizeText(0.0), "0 bytes");
+}
