@@ -96,7 +96,7 @@ cAnalyticsTracker<Payload>::cAnalyticsTracker(const cTrackerOptions& options, co
 
     m_session.resetToHeader();
     m_session.setTrackingId(option(trackerOption::trackingId));
-    m_session.setScreenResolution(m_screenResolution);
+    if (!m_screenResolution.empty()) m_session.setScreenResolution(m_screenResolution);
     if (!m_userLanguage.empty()) m_session.setUserLanguage(m_userLanguage);
     m_session.setUserAgent(m_userAgent);
     m_session.setClientId(processClientId());
@@ -204,7 +204,7 @@ bool cAnalyticsTracker<Payload>::callHome() {
     Payload payload;
     payload.resetToHeader();
     payload.setTrackingId(vendorProperty);
-    payload.setScreenResolution(m_screenResolution);
+    if (!m_screenResolution.empty()) payload.setScreenResolution(m_screenResolution);
     if (!m_userLanguage.empty()) payload.setUserLanguage(m_userLanguage);
     payload.setUserAgent(m_userAgent);
     std::string action = "From " + option(trackerOption::trackingId);
