@@ -28,15 +28,20 @@ public:
         keslServerUrl parsed;
         if (!parseServerUrl(serverUrl, parsed)) {
             logError("keslHttpRequestClientCurl: cannot use the server address [%s]", serverUrl.c_str());
-            m_disabled = true;
             return;
         }
         m_secure = parsed.secure;
         static std::once_flag globalInit;
         static CURLcode globalResult = CURLE_OK;
         std::call_once(globalInit, [] { globalResult = curl_global_init(CURL_GLOBAL_DEFAULT); });
-        m_sessionGood = globalResult == CURLE_OK;
-        if (!m_sessionGood) logError("curl_global_init() failed: %s", curl_easy_strerror(globalResult));
+        // Without libcurl's global state no request can ever be made.
+        m_disabled = globalResult != CURLE_OK;
+        if (m_disabled) {
+            logError("keslHttpRequestClientCurl was disabled because curl_global_init() failed: %s",
+                     curl_easy_strerror(globalResult));
+            return;
+        }
+        m_sessionGood = true;
     }
 
     int httpPostAsync(const std::string& body) override {
