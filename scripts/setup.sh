@@ -6,13 +6,14 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev googletest libbenchmark-dev
-  libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libxext-dev libxss-dev libcurl4-openssl-dev
+  libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libxext-dev libxss-dev libcurl4-openssl-dev libpulse-dev
   fonts-liberation fonts-comic-neue
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xdotool x11-utils x11-xserver-utils imagemagick
   clang libclang-rt-14-dev
-  python3 python3-ephem tzdata
+  python3 python3-ephem python3-numpy tzdata
+  pulseaudio pulseaudio-utils faketime libfaketime:i386
 )
 
 sudo_cmd=()
