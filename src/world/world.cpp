@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-TorvanelWorld::TorvanelWorld(keslWindow* window, [[maybe_unused]] bool preview, const keslRect<int>& mainMonitorRect,
+TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<int>& mainMonitorRect,
                              long totalPixels, const std::string& containerFolder,
                              const cSkyBackgroundFactory& backgroundFactory)
     : m_window(window), m_containerFolder(containerFolder) {
@@ -25,6 +25,7 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, [[maybe_unused]] bool preview, 
     createMessageStars();
     loadMessages();
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
+    if (!preview) createSoundSettings();
     // Every scheduled sprite gets the window and measures itself anew.
     spriteDirector.setRenderWindow(m_window);
 }
@@ -33,6 +34,7 @@ TorvanelWorld::~TorvanelWorld() {
     logFunctionLife life("TorvanelWorld.destructor()");
     deleteStars();
     deleteMessageStars();
+    releaseSounds();
     deleteBackground();
 }
 
@@ -100,9 +102,12 @@ void TorvanelWorld::initializeBottomLine() {
     spriteDirector.add(&m_bottomLine);
 }
 
+void TorvanelWorld::createSoundSettings() { m_soundSettings = std::make_unique<cWorldSounds>(); }
+
 void TorvanelWorld::update(float seconds) {
     spriteDirector.update(seconds);
     runMessageTiming(seconds);
+    runSounds(seconds);
 }
 
 void TorvanelWorld::runMessageTiming(float seconds) {
@@ -119,6 +124,12 @@ void TorvanelWorld::deleteMessageStars() {
     for (std::unique_ptr<cMsgStar>& star : m_particlePtrList) star.reset();
     logInfo("Deleted msgStars[]");
 }
+
+void TorvanelWorld::runSounds(float seconds) {
+    if (m_soundSettings) m_soundSettings->update(seconds);
+}
+
+void TorvanelWorld::releaseSounds() { m_soundSettings.reset(); }
 
 void TorvanelWorld::deleteBackground() {
     m_backgroundPtr.reset();

@@ -26,6 +26,8 @@ public:
     std::string modulePath() const override { return m_platform.modulePath(); }
     void debugOutput(const std::string& text) const override { m_platform.debugOutput(text); }
     std::vector<keslRect<int>> monitorRects() const override { return m_platform.monitorRects(); }
+    void playSound(int waveResource, bool loop) override { m_platform.playSound(waveResource, loop); }
+    void stopSound() override { m_platform.stopSound(); }
 
     bool cursorPosition(keslPoint<long>& out) const override;
     bool keepAwake(bool on) override;
