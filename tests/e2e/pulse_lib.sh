@@ -67,3 +67,10 @@ pulse_offset_before_full_hour() {
   local now; now=$(date +%s)
   echo $(( (now / 3600) * 3600 - $1 - now ))
 }
+
+# A time zone (TZ, in the POSIX and C runtime form "ORV-hh:mm:ss") in which the
+# local clock stands SECONDS before a full hour now.
+pulse_zone_before_full_hour() {
+  local ahead=$(( (7200 - $1 - $(date +%s) % 3600) % 3600 ))
+  printf 'ORV-%02d:%02d:%02d' $(( ahead / 3600 )) $(( ahead % 3600 / 60 )) $(( ahead % 60 ))
+}

@@ -7,7 +7,7 @@ RECORDING.raw is signed 16-bit little-endian mono at 22 050 Hz (what parec
 writes with --format=s16le --rate=22050 --channels=1); START_OFFSET is how
 many seconds into the recording the program was started. Prints one line:
 
-    heard <reference file> at <seconds after the start> s, RMS <dBFS>, match <0..1>
+    heard <reference file> at <seconds after the start> s, RMS <dBFS>, match <0..1> (next best <0..1>)
 
 naming the reference the sound matches best; "silence" when nothing rose
 above the noise floor, "pending" when a sound began but too little of it is
@@ -69,9 +69,10 @@ def main(recording, offset, references):
     # From well before the onset, so that the quiet first samples of a fade-in are not missed.
     lead = int(0.5 * RATE)
     scores = {path: match(samples[max(0, onset - lead):], read_reference(path)) for path in references}
-    best = max(scores, key=scores.get)
+    ranked = sorted(scores, key=scores.get, reverse=True)
+    best, runner_up = ranked[0], (scores[ranked[1]] if len(ranked) > 1 else 0.0)
     print(f"heard {os.path.basename(best)} at {onset / RATE - offset:.2f} s, RMS {db(rms):.1f} dBFS, "
-          f"match {scores[best]:.2f}")
+          f"match {scores[best]:.2f} (next best {runner_up:.2f})")
     return 0
 
 

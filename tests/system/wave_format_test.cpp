@@ -17,7 +17,9 @@ void put16(Bytes& b, uint16_t v) {
 void put32(Bytes& b, uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xFF);
 }
-void putTag(Bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+void putTag(Bytes& b, const char* tag) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(tag[i]));
+}
 
 Bytes formatChunk(uint16_t format, uint16_t channels, uint32_t rate, uint16_t bits) {
     Bytes b;
