@@ -67,4 +67,8 @@ stop_program
 notices=$(grep -c "no sound server to play to" "$log" || true)
 [ "$notices" = 1 ] || fail "expected one log line about the missing server, found $notices"
 grep -q "Playing sound 4 (WAVE 117) in a loop" "$log" || fail "the sound was not even asked for"
+# Looking for the server must not hold up a frame (a hang, not a speed, is what this catches).
+slowest=$(sed -nE 's/.*Frames: .* slowest ([0-9.]+) ms.*/\1/p' "$log")
+[ -n "$slowest" ] || fail "no frame times in the log"
+pulse_between "$slowest" 0 1000 || fail "a frame took $slowest ms without a sound server"
 echo "sounds heard at their times; silent with one log line without a server"
