@@ -223,7 +223,8 @@ def electric_piano(freqs, duration, strength=1.0):
 def breathy_lead(freq_curve, loudness_curve, rng):
     """A muted horn: harmonics under a vocal-like formant, vibrato, a little breath."""
     t = np.arange(len(freq_curve)) / RATE
-    vibrato_depth = np.clip((t % 10.0) * 0.0, 0.0, 0.0) + 0.012 * smooth_steps(t, [(0, 0), (0.3, 0), (1.0, 1), (99, 1)])
+    # The vibrato grows in over the first second, as a player warms to the phrase.
+    vibrato_depth = 0.012 * smooth_steps(t, [(0, 0), (0.3, 0), (1.0, 1), (99, 1)])
     freq = freq_curve * (1.0 + vibrato_depth * np.sin(2 * np.pi * 5.2 * t))
     phase = 2.0 * np.pi * np.cumsum(freq) / RATE
     tone = np.zeros(len(t))
@@ -339,14 +340,14 @@ def ocean_waves(rng):
     return finish(fade_edges(mix, 0.4, 0.4))
 
 
-def chirp(rng, start_hz, end_hz, duration):
+def chirp(start_hz, end_hz, duration):
     t = timeline(duration)
     sweep = start_hz + (end_hz - start_hz) * (t / duration) ** 0.7
     shape = np.sin(np.pi * t / duration) ** 2
     return (oscillator(sweep) + 0.1 * oscillator(2 * sweep)) * shape
 
 
-def trill(rng, centre_hz, duration, rate_hz):
+def trill(centre_hz, duration, rate_hz):
     t = timeline(duration)
     pulses = np.clip(np.sin(2 * np.pi * rate_hz * t), 0.0, None) ** 2
     freq = centre_hz * (1.0 + 0.06 * np.sin(2 * np.pi * rate_hz * t) - 0.05 * t / duration)
@@ -354,7 +355,7 @@ def trill(rng, centre_hz, duration, rate_hz):
     return oscillator(freq) * pulses * shape
 
 
-def whistle(rng, first_hz, second_hz):
+def whistle(first_hz, second_hz):
     """Two clear notes, the second lower, as a titmouse calls."""
     out = np.zeros(seconds(0.75))
     for at, freq in ((0.0, first_hz), (0.38, second_hz)):
@@ -363,7 +364,7 @@ def whistle(rng, first_hz, second_hz):
     return out
 
 
-def warble(rng, centre_hz, duration):
+def warble(centre_hz, duration):
     t = timeline(duration)
     freq = centre_hz + 350.0 * np.sin(2 * np.pi * 7.0 * t) + 200.0 * np.sin(2 * np.pi * 1.3 * t)
     shape = smooth_steps(t, [(0, 0), (0.08, 1), (duration - 0.1, 0.7), (duration, 0)])
@@ -377,12 +378,12 @@ def birds(rng):
     for at in (0.3, 3.1, 6.8, 10.2):  # one songbird's groups of rising chirps
         base = rng.uniform(2600.0, 3200.0)
         for i in range(int(rng.integers(3, 6))):
-            events.append((at + i * rng.uniform(0.11, 0.16), 0.5, chirp(rng, base, base * 1.45, 0.07)))
-    events.append((1.6, 0.35, trill(rng, 3900.0, 1.1, 24.0)))
-    events.append((8.4, 0.3, trill(rng, 4200.0, 0.9, 28.0)))
-    events.append((4.6, 0.45, whistle(rng, 3950.0, 3300.0)))
-    events.append((11.4, 0.4, whistle(rng, 3900.0, 3250.0)))
-    events.append((5.6, 0.3, warble(rng, 3000.0, 1.0)))
+            events.append((at + i * rng.uniform(0.11, 0.16), 0.5, chirp(base, base * 1.45, 0.07)))
+    events.append((1.6, 0.35, trill(3900.0, 1.1, 24.0)))
+    events.append((8.4, 0.3, trill(4200.0, 0.9, 28.0)))
+    events.append((4.6, 0.45, whistle(3950.0, 3300.0)))
+    events.append((11.4, 0.4, whistle(3900.0, 3250.0)))
+    events.append((5.6, 0.3, warble(3000.0, 1.0)))
     for at, loudness, sound in events:
         place(track, loudness * sound, at)
     leaves = spectral_filter(rng.standard_normal(len(track)), bandpass(400.0, 3000.0)) * 0.004
@@ -448,7 +449,8 @@ def rooster(rng):
     for at, duration, start_hz, end_hz in syllables:
         t = timeline(duration)
         contour = smooth_steps(t, [(0, start_hz), (duration * 0.35, max(start_hz, end_hz) * 1.05), (duration, end_hz)])
-        roughness = 1.0 + 0.015 * spectral_filter(rng.standard_normal(len(t)), lowpass(60.0)) * 20.0
+        # A few per cent of slow pitch jitter: the strain in a crowing throat.
+        roughness = 1.0 + 0.3 * spectral_filter(rng.standard_normal(len(t)), lowpass(60.0))
         phase = 2 * np.pi * np.cumsum(contour * roughness) / RATE
         voice = np.zeros(len(t))
         for harmonic in range(1, 14):
