@@ -5,8 +5,9 @@ target_link_libraries(orvanel_platform PUBLIC PkgConfig::ORVANEL_RASTER)
 pkg_check_modules(ORVANEL_PULSE REQUIRED IMPORTED_TARGET libpulse-simple)
 target_link_libraries(orvanel_system PUBLIC PkgConfig::ORVANEL_PULSE)
 # The X11 host shows frames with XPutImage, through MIT-SHM (Xext) when offered,
-# and holds off the X server's screensaver through its extension (Xss).
-pkg_check_modules(ORVANEL_X11 REQUIRED IMPORTED_TARGET x11 xext xscrnsaver)
+# holds off the X server's screensaver through its extension (Xss), and asks
+# RandR (Xinerama as the fallback) for the monitors under the root window.
+pkg_check_modules(ORVANEL_X11 REQUIRED IMPORTED_TARGET x11 xext xscrnsaver xrandr xinerama)
 target_link_libraries(orvanel_app PUBLIC PkgConfig::ORVANEL_X11)
 include(cmake/resources.cmake)
 
