@@ -53,7 +53,8 @@ stop_program
 echo "hourly chime: $verdict"
 [[ $verdict == "heard 111-cuckoo.wav"* || $verdict == "heard 114-rooster.wav"* ]] || fail "no chime heard: $verdict"
 pulse_between "$(pulse_match "$verdict")" 0.9 1.0 || fail "the chime heard is not the one stored"
-pulse_between "$(pulse_onset "$verdict")" 5.0 9.5 || fail "the chime did not come at the full hour"
+# The offset is whole seconds of a clock read a fraction of a second later.
+pulse_between "$(pulse_onset "$verdict")" 4.5 9.5 || fail "the chime did not come at the full hour"
 
 # No server: the sky runs as ever, silent, and the log says why once.
 launcher=(env PULSE_SERVER=unix:$work/no-sound-server)
