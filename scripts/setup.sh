@@ -15,7 +15,7 @@ packages=(
   xscreensaver-data xscreensaver-data-extra
   clang libclang-rt-14-dev
   python3 python3-ephem python3-numpy python3-pil tzdata faketime
-  pulseaudio pulseaudio-utils libfaketime:i386
+  pulseaudio pulseaudio-utils
 )
 
 sudo_cmd=()

@@ -42,10 +42,10 @@ pulse_between "$(pulse_match "$verdict")" 0.5 1.0 || fail "the sound heard is no
 pulse_between "$(pulse_onset "$verdict")" 1.4 8.0 || fail "the ocean waves did not start about 1.5 s in"
 
 # Twelve seconds before a full hour of the local clock, for Wine's start and
-# the 1.5 s between looks at the clock. Wine reads the wall clock through its
-# own server, out of reach of a preloaded clock library, so the local clock is
-# moved instead: a time zone ahead of UTC by the seconds needed (the C
-# runtime's TZ takes hours, minutes and seconds).
+# the 1.5 s between looks at the clock. A preloaded clock library does not
+# reach the time Wine gives its programs, so the local clock is moved
+# instead: a time zone ahead of UTC by the seconds needed (the C runtime's TZ
+# takes hours, minutes and seconds).
 launcher=(env "TZ=$(pulse_zone_before_full_hour 12)")
 start_module snd_selectedSound=0 snd_cuckooEveryHour=yes
 verdict=$(pulse_wait_heard "$recording" "$start" 30)
