@@ -58,6 +58,12 @@ public:
     virtual std::uint64_t installedMemoryBytes() const { return 0; }
     virtual std::uint64_t freeMemoryBytes() const { return 0; }
     virtual std::string cpuModel() const { return {}; }
+    // Starts the sound resource waveResource in the background, replacing any
+    // sound still playing; with loop it repeats until the next play or stop.
+    // Returns at once: the sound system is never waited for.
+    virtual void playSound(int /*waveResource*/, bool /*loop*/) {}
+    // Silences whatever sound plays.
+    virtual void stopSound() {}
 };
 
 // The services in force: the installed ones, or the platform's own.
@@ -68,3 +74,10 @@ keslSystem& keslSystemServices();
 keslSystem* installSystemServices(keslSystem* services);
 // Defined by the platform backend (win32 or posix).
 keslSystem& platformSystemServices();
+
+// What the system's background work (the sound player's own thread) wants the
+// log to tell. The log installs the sink when it starts; until then notices
+// are dropped. Any thread may send one.
+using keslSystemNoticeSink = void (*)(const std::string& text);
+void installSystemNoticeSink(keslSystemNoticeSink sink);
+void keslSystemNotice(const std::string& text);

@@ -2,6 +2,7 @@
 // conventions for the application-data and desktop folders.
 #include "system/system_services.h"
 #include "system/file_primitives.h"
+#include "system/posix/pulse_sound_player.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -114,6 +115,12 @@ public:
     std::uint64_t installedMemoryBytes() const override { return pagesInBytes(_SC_PHYS_PAGES); }
     std::uint64_t freeMemoryBytes() const override { return pagesInBytes(_SC_AVPHYS_PAGES); }
     std::string cpuModel() const override { return cpuInfoField("model name"); }
+
+    void playSound(int waveResource, bool loop) override { m_sounds.play(waveResource, loop); }
+    void stopSound() override { m_sounds.stop(); }
+
+private:
+    keslPulseSoundPlayer m_sounds;
 };
 
 }  // namespace
