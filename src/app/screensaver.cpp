@@ -52,8 +52,8 @@ bool orvanelScreensaver::cursorInHotCorner() const {
 int orvanelScreensaver::showConfigureSheet(keslWindowHandle parent) {
     logInfo("orvanelScreensaver::showConfigureSheet()");
     const keslAppInfo& info = appInfo();
-    const keslSheetIdentity identity{info.productName, info.appVersion, info.buildTimestamp, "https://" + info.webSiteHost + "/",
-                                     info.salesEmail};
+    const keslSheetIdentity identity{info.productName,       info.appVersion, info.buildTimestamp,
+                                     "https://" + info.webSiteHost + "/", info.webSiteHost,  info.salesEmail};
     // Usage statistics are not collected yet: the sheet's reports go nowhere.
     keslSheetServices services;
     return showConfigurationSheet(parent, identity, services);

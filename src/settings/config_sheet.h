@@ -11,6 +11,7 @@ struct keslSheetIdentity {
     std::string version;
     std::string buildDate;
     std::string webSiteUrl;
+    std::string webSiteName;  // what the link shows, such as "www.example.com"
     std::string supportEmail;
 };
 

@@ -9,9 +9,13 @@ int remainingKeepAwakeMinutes(const cPowerSettings& power, std::time_t now) {
     if (power.preventSleepPermanently.get()) return cPowerSettings::kPermanentMinutes;
     const long long nowMinutes = static_cast<long long>(now) / 60;
     const long long until = power.preventSleepUntilUtcMinutes.get();
-    // A far-off or corrupt moment must not wrap around into a short period.
-    const long long diff = std::clamp(until - nowMinutes, static_cast<long long>(std::numeric_limits<int>::min()),
-                                      static_cast<long long>(std::numeric_limits<int>::max()));
+    // A far-off or corrupt moment must not wrap around into a short period;
+    // compared before subtracting, so even the extreme stored values cannot overflow.
+    const long long lowest = nowMinutes + std::numeric_limits<int>::min();
+    const long long highest = nowMinutes + std::numeric_limits<int>::max();
+    const long long diff = until <= lowest ? std::numeric_limits<int>::min()
+                           : until >= highest ? std::numeric_limits<int>::max()
+                                              : until - nowMinutes;
     logInfo("getRemainingTime_inMin, currentTime=%lli, preventSleepUntilTime=%lli, diff=%i minutes", nowMinutes, until,
             static_cast<int>(diff));
     return static_cast<int>(diff);

@@ -241,7 +241,7 @@ private:
     // The page's text; the links in the order of m_targets.
     std::string text(bool withTargets) const {
         return m_identity.productName + " " + m_identity.version + "\nBuild: " + m_identity.buildDate +
-               "\nWebsite: " + link(m_targets[0], m_identity.webSiteUrl, withTargets) +
+               "\nWebsite: " + link(m_targets[0], m_identity.webSiteName, withTargets) +
                "\nEmail: " + link(m_targets[1], m_identity.supportEmail, withTargets);
     }
     static std::string link(const std::string& target, const std::string& text, bool withTarget) {

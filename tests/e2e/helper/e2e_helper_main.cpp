@@ -123,6 +123,8 @@ struct ClipCheck {
     int clipped = 0;
 };
 
+constexpr int kSlackPixels = 3;
+
 BOOL CALLBACK checkControl(HWND control, LPARAM parameter) {
     ClipCheck& check = *reinterpret_cast<ClipCheck*>(parameter);
     if (GetParent(control) != check.page || !IsWindowVisible(control)) return TRUE;
@@ -149,13 +151,12 @@ BOOL CALLBACK checkControl(HWND control, LPARAM parameter) {
         const int available = (rect.right - rect.left) - boxWidth - (pushButton || groupBox ? 8 : 0);
         RECT needed{0, 0, available, 0};
         DrawTextA(check.dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
-        if (std::getenv("ORVANEL_HELPER_VERBOSE")) std::printf("needs %ldx%ld of %d\n", needed.right, needed.bottom, available);
         const int height = rect.bottom - rect.top;
-        if (needed.right > available || (label && !button && needed.bottom > height)) clipped = true;
+        // Lines wrap as the control wraps them; one that fills the width to the
+        // last pixel is still clipped by the control's own drawing (Wine drops
+        // its last character), so a few pixels must stay free.
+        if (needed.right > available - kSlackPixels || (label && !button && needed.bottom > height)) clipped = true;
         if (button && !groupBox && !pushButton && needed.bottom > height + 2) clipped = true;
-    }
-    if (std::getenv("ORVANEL_HELPER_VERBOSE")) {
-        std::printf("control %d %s %ldx%ld\n", GetDlgCtrlID(control), className, rect.right - rect.left, rect.bottom - rect.top);
     }
     if (clipped) {
         ++check.clipped;
