@@ -62,6 +62,9 @@ sheet page 0 click 1003 click 1032 \
       page 7 combo 1054 0 click 1039 \
       page 8 click 1045 \
       page 3 click 1033 >/dev/null || fail "could not change the pages"
+# Ctrl+Enter in the message starts a new line instead of pressing OK.
+read -r mx my < <(sheet page 1 where 1014 | sed -n 's/^where //p')
+xdotool mousemove "$mx" "$my" click 1 key ctrl+End key ctrl+Return type "line two"
 label=$(sheet page 5 gettext 1051 page 3 | sed -n 's/^text //p')
 [ "$label" = "Prevent sleep for the next 2 hours" ] || fail "the power label reads '$label'"
 finish_sheet ok
@@ -69,7 +72,7 @@ finish_sheet ok
 expect_setting moonSize 100
 expect_setting showMoon yes
 expect_setting showMoonPhaseName no
-expect_setting message1 "Hello from Wine"
+expect_setting message1 'Hello from Wine\r\nline two'
 expect_setting bottomline1 "seen under Wine"
 expect_setting messagesCount 2
 expect_setting background 0
@@ -116,7 +119,12 @@ set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
   wineserver -w
 }
-trap 'set_dpi 96; orvanel_restore_wine_settings; wineserver -k 2>/dev/null || true; [ -n "${ORVANEL_XVFB_PID:-}" ] && kill $ORVANEL_XVFB_PID 2>/dev/null || true' EXIT
+# Wine's default scale when no value is set.
+unset_dpi() {
+  wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+  wineserver -w
+}
+trap 'unset_dpi; orvanel_restore_wine_settings; wineserver -k 2>/dev/null || true; [ -n "${ORVANEL_XVFB_PID:-}" ] && kill $ORVANEL_XVFB_PID 2>/dev/null || true' EXIT
 set_dpi 144
 start_sheet /c
 [ "$(sheet dpi | sed -n 's/^dpi //p')" = 144 ] || fail "Wine did not take 150 % (LogPixels 144)"

@@ -235,6 +235,10 @@ bool runSheetCommand(HWND sheet, int argc, char** argv, int& i) {
         char text[1024] = {};
         SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
         std::printf("text %s\n", text);
+    } else if (std::strcmp(command, "where") == 0) {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        std::printf("where %ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     } else if (std::strcmp(command, "enabled") == 0) {
         std::printf("enabled %d\n", IsWindowEnabled(control) ? 1 : 0);
     } else if (std::strcmp(command, "slider") == 0) {
