@@ -15,7 +15,6 @@
 #include <uxtheme.h>
 
 #include <array>
-#include <vector>
 
 namespace {
 
