@@ -252,10 +252,11 @@ bool runSheetCommand(HWND sheet, int argc, char** argv, int& i) {
     return true;
 }
 
-// Waits up to a few seconds for the sheet, then runs the commands in order.
+// Waits up to 20 seconds for the sheet (a cold Wine start is slow), then runs
+// the commands in order.
 int driveSheet(int argc, char** argv) {
     HWND sheet = nullptr;
-    for (int attempt = 0; attempt < 100 && !sheet; ++attempt) {
+    for (int attempt = 0; attempt < 200 && !sheet; ++attempt) {
         sheet = findSheet();
         if (!sheet) Sleep(100);
     }
