@@ -125,8 +125,13 @@ unset_dpi() {
   wineserver -w
 }
 trap 'unset_dpi; orvanel_restore_wine_settings; wineserver -k 2>/dev/null || true; [ -n "${ORVANEL_XVFB_PID:-}" ] && kill $ORVANEL_XVFB_PID 2>/dev/null || true' EXIT
+# In German, so the translated page titles show too.
 set_dpi 144
+printf 'interfaceLang=DE\r\n' >> "$ini"
 start_sheet /c
+log_text=$(tr -d '\r' < "$(orvanel_log_file)")
+grep -q 'loading translations from file:.*Orvanel\.DE\.txt' <<<"$log_text" && grep -Eq '[^0-9][1-9][0-9]* translations loaded' <<<"$log_text" ||
+  fail "the German page titles were not loaded"
 [ "$(sheet dpi | sed -n 's/^dpi //p')" = 144 ] || fail "Wine did not take 150 % (LogPixels 144)"
 visit_pages scaled
 finish_sheet cancel
