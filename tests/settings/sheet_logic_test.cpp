@@ -4,6 +4,7 @@
 #include "settings/moon_page_logic.h"
 #include "settings/power_page_logic.h"
 #include "settings/sheet_pages.h"
+#include "settings/sound_page_logic.h"
 #include "support/fake_system.h"
 
 #include <gtest/gtest.h>
@@ -181,6 +182,19 @@ TEST(SheetClockPage, ColourControlsNeedAShownClockWithoutAutomaticColour) {
         EXPECT_EQ(enabling.options, c.options);
         EXPECT_EQ(enabling.color, c.color);
     }
+}
+
+TEST(SheetSoundsPage, ClicksPlayTheChoiceOnceAndSilenceOnlyStops) {
+    using Call = FakeSystem::SoundCall;
+    constexpr int stop = FakeSystem::kStop;
+    FakeSystem system;
+    previewSoundChoice(4);
+    previewSoundChoice(0);
+    previewSoundChoice(42);  // a value the page does not offer is silence
+    previewHourlyChime(true);
+    previewHourlyChime(false);
+    EXPECT_EQ(system.sounds, (std::vector<Call>{{stop, false}, {117, false}, {stop, false}, {stop, false},
+                                                {stop, false}, {111, false}}));
 }
 
 TEST(SheetPages, OpensOnTheStoredPageKeptInRange) {

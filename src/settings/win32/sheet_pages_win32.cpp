@@ -5,11 +5,10 @@
 
 #include "settings/app_settings.h"
 #include "settings/moon_page_logic.h"
-#include "settings/sound_table.h"
+#include "settings/sound_page_logic.h"
 #include "util/log.h"
 
 #include <commctrl.h>
-#include <mmsystem.h>
 #include <shellapi.h>
 #include <uxtheme.h>
 
@@ -106,14 +105,6 @@ private:
 
 constexpr int kCuckooCheck = 1039;
 
-// Stops whatever plays, then plays one of the module's sounds without waiting;
-// a missing sound stays silent rather than ringing the system's default.
-void previewSound(int waveResource) {
-    PlaySoundA(nullptr, nullptr, 0);
-    if (waveResource == kNoWave) return;
-    PlaySoundA(MAKEINTRESOURCEA(waveResource), GetModuleHandleA(nullptr), SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
-}
-
 class cSoundsPage : public cSheetPageWin {
 public:
     void load(HWND page) override {
@@ -131,11 +122,11 @@ public:
     void command(HWND page, int id, int code) override {
         if (code != BN_CLICKED) return;
         if (id == kCuckooCheck) {
-            if (isChecked(page, kCuckooCheck)) previewSound(kCuckooWave);
+            previewHourlyChime(isChecked(page, kCuckooCheck));
             return;
         }
         for (const keslRadioValue& radio : kRadios) {
-            if (radio.id == id) previewSound(waveOfSoundChoice(radio.value));
+            if (radio.id == id) previewSoundChoice(radio.value);
         }
     }
 
