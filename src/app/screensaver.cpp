@@ -3,6 +3,7 @@
 #include "app/app_info.h"
 #include "app/draw_regions.h"
 #include "app/hot_corners.h"
+#include "settings/config_sheet.h"
 #include "settings/localisation.h"
 #include "system/system_services.h"
 #include "util/file_system.h"
@@ -51,9 +52,13 @@ bool orvanelScreensaver::cursorInHotCorner() const {
     return false;
 }
 
-int orvanelScreensaver::showConfigureSheet(keslWindowHandle) {
+int orvanelScreensaver::showConfigureSheet(keslWindowHandle parent) {
     logInfo("orvanelScreensaver::showConfigureSheet()");
-    return 0;
+    const keslAppInfo& info = appInfo();
+    const keslSheetIdentity identity{info.productName,       info.appVersion, info.buildTimestamp,
+                                     "https://" + info.webSiteHost + "/", info.webSiteHost,  info.salesEmail};
+    cSheetTelemetryServices services(m_telemetry);
+    return showConfigurationSheet(parent, identity, services);
 }
 
 void orvanelScreensaver::setContainerFolder(const char* folder) {

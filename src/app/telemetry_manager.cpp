@@ -44,3 +44,11 @@ void cTelemetryManager::trackScreenview(const std::string& screenName) {
 void cTelemetryManager::trackEvent(const std::string& action, const std::string& label, int value) {
     if (isEnabled()) Cindralux::trackEvent(action, label, value);
 }
+
+void cSheetTelemetryServices::screenView(const char* name) {
+    if (name) m_telemetry.trackScreenview(name);
+}
+
+void cSheetTelemetryServices::event(const char* action, const char* label) {
+    if (action) m_telemetry.trackEvent(action, label ? label : "");
+}

@@ -3,6 +3,8 @@
 // configuration sheet's pages and consent clicks, and stops them at the end.
 #pragma once
 
+#include "settings/config_sheet.h"
+
 #include <string>
 
 // The screen view reported once per run, after some animation.
@@ -27,4 +29,16 @@ public:
 
 private:
     bool m_started = false;
+};
+
+// The configuration sheet's reports, as usage statistics: each page shown is
+// a screen view, each consent click an event (its action and label).
+class cSheetTelemetryServices : public keslSheetServices {
+public:
+    explicit cSheetTelemetryServices(cTelemetryManager& telemetry) : m_telemetry(telemetry) {}
+    void screenView(const char* name) override;
+    void event(const char* action, const char* label) override;
+
+private:
+    cTelemetryManager& m_telemetry;
 };
