@@ -25,6 +25,8 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, [[maybe_unused]] bool preview, 
     createMessageStars();
     loadMessages();
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
+    scheduleAirplanes();
+    scheduleFallingStar();
     // Every scheduled sprite gets the window and measures itself anew.
     spriteDirector.setRenderWindow(m_window);
 }
@@ -99,6 +101,18 @@ void TorvanelWorld::initializeBottomLine() {
     configureBottomLine(m_bottomLine, m_mainMonitorRect);
     spriteDirector.add(&m_bottomLine);
 }
+
+// Airplanes wrap around the whole window, so they cross every monitor.
+void TorvanelWorld::scheduleAirplanes() {
+    for (cAirplane& airplane : m_airplanes) {
+        spriteDirector.add(&airplane);
+        airplane.restrictionsEnabled = true;
+        airplane.addRestriction(&m_windowWrap);
+    }
+}
+
+// The falling star finds its own way back to the top; it has no restriction.
+void TorvanelWorld::scheduleFallingStar() { spriteDirector.add(&m_fallingStar); }
 
 void TorvanelWorld::update(float seconds) {
     spriteDirector.update(seconds);

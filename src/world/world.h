@@ -1,7 +1,7 @@
 // The scene of one screensaver window. The world owns every object of the sky
 // and builds them in a fixed order; its sprite director's list is the
 // layering of the picture, back to front:
-//   background, normal stars, message stars, bottom line.
+//   background, normal stars, message stars, bottom line, airplanes, falling star.
 // Each construction and update step is a function of its own, called in the
 // order of that list. The application updates the world once per tick and
 // draws it through spriteDirector.
@@ -12,11 +12,14 @@
 #include "sprites/move_restriction.h"
 #include "sprites/sprite_director.h"
 #include "sprites/sprite_text.h"
+#include "world/airplane.h"
+#include "world/falling_star.h"
 #include "world/msg_star_director.h"
 #include "world/sky_background.h"
 #include "world/sky_background_factory.h"
 #include "world/star_sprite_with_pixels.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +29,7 @@ class keslWindow;
 class TorvanelWorld {
 public:
     static constexpr long kMinimumStars = 80;
+    static constexpr size_t kAirplaneCount = 3;
     static constexpr long kPixelsPerStar = 4000;
     static constexpr float kDimSkyShare = 0.1f;
     static constexpr float kStarBrightnessLow = 0.05f;
@@ -61,6 +65,8 @@ public:
     // Tests hand in their own messages before the first update.
     cMsgStarDirector& getMsgStarDirector() { return m_msgStarDirector; }
     const TzerinSpriteText& getBottomLine() const { return m_bottomLine; }
+    const std::array<cAirplane, kAirplaneCount>& getAirplanes() const { return m_airplanes; }
+    const cFallingStar& getFallingStar() const { return m_fallingStar; }
     cSkyBackground* getBackground() const { return m_backgroundPtr.get(); }
     const keslRect<int>& getMainMonitorRect() const { return m_mainMonitorRect; }
     keslColor getDimSkyColor() const { return m_dimSkyColor; }
@@ -79,6 +85,8 @@ private:
     void createMessageStars();
     void loadMessages();
     void initializeBottomLine();
+    void scheduleAirplanes();
+    void scheduleFallingStar();
 
     // Update steps after the director's, in their order.
     void runMessageTiming(float seconds);
@@ -95,6 +103,8 @@ private:
     TzerinSpriteText m_bottomLine{"bottomLine"};
     std::vector<std::unique_ptr<cStarSpriteWithPixels>> m_stars;
     cMsgStarArray m_particlePtrList;
+    std::array<cAirplane, kAirplaneCount> m_airplanes;
+    cFallingStar m_fallingStar;
     keslColor m_dimSkyColor = kColorOpaqueBlack;
     cTextProjector m_textProjector;
     cMsgStarDirector m_msgStarDirector;
