@@ -1,6 +1,8 @@
-// The sky world on the raster backend: one frame (update and draw of the
-// background and every normal star) and the world's construction, with the
-// default settings (the starry tiles) unless a background is named.
+// The sky world on the raster backend: one frame (update and draw of every
+// scheduled sprite), with the heap allocations a frame makes counted (the
+// frame path must make none), and the world's construction, with the default
+// settings (the starry tiles) unless a background is named.
+#include "allocation_counter.h"
 #include "platform/window.h"
 #include "settings/key_value.h"
 #include "world/world.h"
@@ -26,12 +28,17 @@ void BM_WorldFrame(benchmark::State& state) {
                         factoryFor(settings, static_cast<int>(state.range(2))));
     // The first draw loads (and for the gradient resizes) the bitmap.
     world.spriteDirector.draw();
+    const long before = benchAllocations();
+    long frames = 0;
     for (auto _ : state) {
         world.update(kFrameSeconds);
         world.spriteDirector.draw();
         benchmark::ClobberMemory();
+        ++frames;
     }
     state.counters["stars"] = static_cast<double>(world.getStars().size());
+    state.counters["allocations_per_frame"] =
+        benchmark::Counter(static_cast<double>(benchAllocations() - before) / static_cast<double>(frames ? frames : 1));
 }
 // width, height, background (-1: the default).
 BENCHMARK(BM_WorldFrame)
