@@ -1,7 +1,8 @@
 // The sky world on the raster backend: one frame (update and draw of every
-// scheduled sprite), with the heap allocations a frame makes counted (the
-// frame path must make none), and the world's construction, with the default
-// settings (the starry tiles) unless a background is named.
+// scheduled sprite), with the heap allocations counted (an ordinary frame
+// makes none; starting the next message, every half minute or more, does),
+// and the world's construction, with the default settings (the starry tiles)
+// unless a background is named.
 #include "allocation_counter.h"
 #include "platform/window.h"
 #include "settings/key_value.h"

@@ -29,8 +29,6 @@ public:
     float getWait() const { return m_wait; }
     float getTailX() const { return m_tailX; }
     float getTailY() const { return m_tailY; }
-    float getCosine() const { return m_cosine; }
-    float getSine() const { return m_sine; }
 
 private:
     void drawSegment(float x1, float y1, float x2, float y2, int lineWidth, keslColor color);

@@ -24,7 +24,6 @@ public:
     int getCentreX() const { return effectCentreX; }
     int getCentreY() const { return effectCentreY; }
     int getBarStep() const { return barStep; }
-    const keslRect<int>& getClosingBar() const { return closingBar; }
 
 private:
     void stepClosingBars();
