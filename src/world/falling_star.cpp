@@ -15,7 +15,7 @@ constexpr float kAngleRange = 2.512f;
 constexpr float kSlowestShare = 0.8f;
 constexpr float kFastestShare = 1.2f;
 // The tail is a hundredth of the (capped) width.
-constexpr float kTailShare = 0.01f;
+constexpr float kTailDivisor = 100.0f;
 constexpr float kStartY = 10.0f;
 constexpr float kShortestWaitShare = 0.6f;
 constexpr float kLongestWaitShare = 1.5f;
@@ -43,10 +43,10 @@ void cFallingStar::launch() {
     const float cappedWidth = static_cast<float>(std::min(windowWidth, kWidthCap));
     const float meanSpeed = cappedWidth / m_crossingTime;
 
-    // The draws keep this order: angle, speed, column, wait.
+    // One seed gives one sky only if the draws keep their order: angle, speed, column, wait.
     const float angle = kSteepestAngle - keslRandomUnit() * kAngleRange;
     const float speed = keslRandomFloat(kSlowestShare * meanSpeed, kFastestShare * meanSpeed);
-    const float tailLength = cappedWidth * kTailShare;
+    const float tailLength = cappedWidth / kTailDivisor;
     m_cosine = std::cos(angle);
     m_sine = std::sin(angle);
     speedX = m_cosine * speed;
