@@ -3,7 +3,7 @@
 // makes none; starting the next message, every half minute or more, does),
 // and the world's construction, with the default settings (the starry tiles)
 // unless a background is named.
-#include "allocation_counter.h"
+#include "allocation_count.h"
 #include "platform/window.h"
 #include "settings/key_value.h"
 #include "world/world.h"
@@ -29,7 +29,7 @@ void BM_WorldFrame(benchmark::State& state) {
                         factoryFor(settings, static_cast<int>(state.range(2))));
     // The first draw loads (and for the gradient resizes) the bitmap.
     world.spriteDirector.draw();
-    const long before = benchAllocations();
+    const long before = allocationsSoFar();
     long frames = 0;
     for (auto _ : state) {
         world.update(kFrameSeconds);
@@ -39,7 +39,7 @@ void BM_WorldFrame(benchmark::State& state) {
     }
     state.counters["stars"] = static_cast<double>(world.getStars().size());
     state.counters["allocations_per_frame"] =
-        benchmark::Counter(static_cast<double>(benchAllocations() - before) / static_cast<double>(frames ? frames : 1));
+        benchmark::Counter(static_cast<double>(allocationsSoFar() - before) / static_cast<double>(frames ? frames : 1));
 }
 // width, height, background (-1: the default).
 BENCHMARK(BM_WorldFrame)

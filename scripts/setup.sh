@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xdotool x11-utils x11-xserver-utils imagemagick
+  xscreensaver-data xscreensaver-data-extra
   clang libclang-rt-14-dev
   python3 python3-ephem tzdata
 )

@@ -3,6 +3,7 @@
 // fixed step the Windows timer uses, and shut down when the run ends.
 #pragma once
 
+#include "app/frame_times.h"
 #include "app/screensaver.h"
 
 #include <memory>
@@ -37,4 +38,5 @@ private:
     std::unique_ptr<orvanelScreensaver> m_app;
     keslWindow* m_window = nullptr;
     int m_framesRun = 0;
+    orvanelFrameTimes m_frameTimes;
 };

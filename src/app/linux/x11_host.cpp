@@ -171,7 +171,8 @@ orvanelX11Result failure(const std::string& text) {
 
 RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom) {
     keslX11Presenter presenter(target);
-    auto window = std::make_unique<keslWindow>(keslRect<int>(0, 0, target.width, target.height));
+    auto window =
+        std::make_unique<keslWindow>(keslRect<int>(0, 0, target.width, target.height), presenter.backBufferMemory());
     window->setPresenter([&presenter](const keslPixelSurface& frame) { presenter.present(frame); });
     orvanelLinuxRun run(std::move(window));
 

@@ -86,10 +86,12 @@ struct LineMetrics {
     int height() const { return ascent + descent; }
 };
 
+using TextLines = std::vector<std::pair<const char*, size_t>>;
+
 // Lines as DrawTextA breaks them: CR LF, LF or CR ends a line; a break at the
 // very end opens no new line.
-std::vector<std::pair<const char*, size_t>> splitLines(const char* text) {
-    std::vector<std::pair<const char*, size_t>> lines;
+void splitLines(const char* text, TextLines& lines) {
+    lines.clear();
     const char* start = text;
     const char* p = text;
     while (*p != '\0') {
@@ -105,7 +107,6 @@ std::vector<std::pair<const char*, size_t>> splitLines(const char* text) {
     if (p != start) {
         lines.emplace_back(start, static_cast<size_t>(p - start));
     }
-    return lines;
 }
 
 void blendCoverage(keslPixel& dst, keslPixel src, unsigned alpha) {
@@ -301,9 +302,9 @@ struct keslFontEngine::Impl {
         useSize(face, pixelHeight);
         const LineMetrics metrics = lineMetrics(face, pixelHeight);
         const keslTextAlign alignment = params.alignment ? *params.alignment : kTextAlignLeft;
-        const auto lines = splitLines(text);
+        splitLines(text, m_lines);
         int top = y;
-        for (const auto& [begin, length] : lines) {
+        for (const auto& [begin, length] : m_lines) {
             const int width = lineWidth(face, pixelHeight, mono, begin, length, extra);
             extent.width = std::max(extent.width, width);
             if (surface != nullptr) {
@@ -325,6 +326,9 @@ struct keslFontEngine::Impl {
         extent.height = top - y;
         return extent;
     }
+
+    // Kept between calls: labels are drawn every frame, and a frame allocates nothing.
+    TextLines m_lines;
 };
 
 keslFontEngine& keslFontEngine::get() {

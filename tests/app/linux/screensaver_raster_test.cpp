@@ -183,8 +183,8 @@ TEST_F(ScreensaverFixture, TheOldTVPlaysFirstAndHoldsBackEverythingElseThenTheSk
         app->drawFrame();
         app->flushFrame();
         if (frame == 1) {
-            EXPECT_EQ(fromPixel(app->getWindow()->windowSurface().at(960, 53)), 0x050510FFu);
-            EXPECT_EQ(fromPixel(app->getWindow()->windowSurface().at(960, 1080 - 54)), 0x050510FFu);
+            EXPECT_EQ(fromPixel(app->getWindow()->shownSurface().at(960, 53)), 0x050510FFu);
+            EXPECT_EQ(fromPixel(app->getWindow()->shownSurface().at(960, 1080 - 54)), 0x050510FFu);
         }
     }
     EXPECT_TRUE(app->getStartupEffect()->isFinished());
