@@ -5,6 +5,7 @@
 #include "settings/localisation.h"
 #include "system/system_services.h"
 #include "util/log.h"
+#include "world/window_transition_effect_old_tv.h"
 
 orvanelScreensaver::orvanelScreensaver() {
     logInfo("Does not have retina display");

@@ -6,7 +6,7 @@
 #include "app/prevent_computer_sleep.h"
 #include "app/screensaver_abstract.h"
 #include "settings/app_settings.h"
-#include "world/window_transition_effect_old_tv.h"
+#include "world/window_transition_effect.h"
 #include "world/world.h"
 
 #include <memory>
