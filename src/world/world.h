@@ -1,19 +1,26 @@
 // The scene of one screensaver window. The world owns every object of the sky
 // and builds them in a fixed order; its sprite director's list is the
 // layering of the picture, back to front:
-//   background, normal stars, message stars, bottom line, airplanes, falling star.
+//   background, normal stars, message stars, clock, moon, bottom line,
+//   moon-info label, airplanes, falling star.
 // Each construction and update step is a function of its own, called in the
 // order of that list. The application updates the world once per tick and
 // draws it through spriteDirector.
 #pragma once
 
+#include "moon/moon_info.h"
 #include "platform/color.h"
+#include "settings/app_settings.h"
 #include "system/rect.h"
 #include "sprites/move_restriction.h"
 #include "sprites/sprite_director.h"
 #include "sprites/sprite_text.h"
 #include "world/airplane.h"
+#include "world/clock_sprite.h"
 #include "world/falling_star.h"
+#include "world/frame_rate_sprite.h"
+#include "world/moon_info_sprite.h"
+#include "world/moon_sprite.h"
 #include "world/msg_star_director.h"
 #include "world/sky_background.h"
 #include "world/sky_background_factory.h"
@@ -42,6 +49,10 @@ public:
 
     static constexpr const char* kBackgroundStepContext = "initializeBackground() exception";
     static constexpr const char* kBottomLineStepContext = "initializeBottomLine() exception";
+    static constexpr const char* kMoonInfoLabelStepContext = "initializeMoonInfoLabel() exception";
+    // The clock's box: it starts at least this far from the main monitor's right and bottom.
+    static constexpr float kClockRightMargin = 250.0f;
+    static constexpr float kClockBottomMargin = 40.0f;
 
     // A null window leaves a world with nothing scheduled. The factory makes the
     // background from the settings; tests hand in their own.
@@ -65,6 +76,10 @@ public:
     // Tests hand in their own messages before the first update.
     cMsgStarDirector& getMsgStarDirector() { return m_msgStarDirector; }
     const TzerinSpriteText& getBottomLine() const { return m_bottomLine; }
+    const cMoonSprite& getMoon() const { return m_moon; }
+    const cMoonInfoSprite& getMoonInfoLabel() const { return m_moonInfoLabel; }
+    const cClockSprite& getClock() const { return m_clock; }
+    const cFrameRateSprite& getFrameRateLabel() const { return m_frameRateLabel; }
     const std::array<cAirplane, kAirplaneCount>& getAirplanes() const { return m_airplanes; }
     const cFallingStar& getFallingStar() const { return m_fallingStar; }
     cSkyBackground* getBackground() const { return m_backgroundPtr.get(); }
@@ -84,11 +99,15 @@ private:
     void initializeBackground(const cSkyBackgroundFactory& backgroundFactory);
     void createMessageStars();
     void loadMessages();
+    void initializeClock();
+    void initializeMoon(bool preview);
     void initializeBottomLine();
+    void initializeMoonInfoLabel(bool preview);
     void scheduleAirplanes();
     void scheduleFallingStar();
 
     // Update steps after the director's, in their order.
+    void keepMoonInfoLabelUnderMoon();
     void runMessageTiming(float seconds);
 
     // Destruction steps, in their order.
@@ -100,7 +119,11 @@ private:
     TzerinMoveRestriction_BounceInsideRect m_windowBounce;
     TzerinMoveRestriction_BounceInsideRect m_mainMonitorBounce;
     TzerinMoveRestriction_ContinueInsideRect m_windowWrap;
+    cMoonInfoSprite m_moonInfoLabel;
     TzerinSpriteText m_bottomLine{"bottomLine"};
+    cMoonSprite m_moon;
+    cMoonInfo m_moonInfo;
+    cMoonSettings m_moonSettings;
     std::vector<std::unique_ptr<cStarSpriteWithPixels>> m_stars;
     cMsgStarArray m_particlePtrList;
     std::array<cAirplane, kAirplaneCount> m_airplanes;
@@ -112,4 +135,6 @@ private:
     cTargetPoints m_targetPoints;
     std::unique_ptr<cSkyBackground> m_backgroundPtr;
     std::string m_containerFolder;
+    cClockSprite m_clock;
+    cFrameRateSprite m_frameRateLabel;
 };

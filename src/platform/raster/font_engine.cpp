@@ -86,17 +86,16 @@ struct LineMetrics {
     int height() const { return ascent + descent; }
 };
 
-using TextLines = std::vector<std::pair<const char*, size_t>>;
-
 // Lines as DrawTextA breaks them: CR LF, LF or CR ends a line; a break at the
-// very end opens no new line.
-void splitLines(const char* text, TextLines& lines) {
-    lines.clear();
+// very end opens no new line. Visits them in place, because labels are laid
+// out every frame and a frame allocates nothing.
+template <typename Visit>
+void forEachLine(const char* text, Visit&& visit) {
     const char* start = text;
     const char* p = text;
     while (*p != '\0') {
         if (*p == '\r' || *p == '\n') {
-            lines.emplace_back(start, static_cast<size_t>(p - start));
+            visit(start, static_cast<size_t>(p - start));
             if (p[0] == '\r' && p[1] == '\n') {
                 ++p;
             }
@@ -105,7 +104,7 @@ void splitLines(const char* text, TextLines& lines) {
         ++p;
     }
     if (p != start) {
-        lines.emplace_back(start, static_cast<size_t>(p - start));
+        visit(start, static_cast<size_t>(p - start));
     }
 }
 
@@ -302,9 +301,8 @@ struct keslFontEngine::Impl {
         useSize(face, pixelHeight);
         const LineMetrics metrics = lineMetrics(face, pixelHeight);
         const keslTextAlign alignment = params.alignment ? *params.alignment : kTextAlignLeft;
-        splitLines(text, m_lines);
         int top = y;
-        for (const auto& [begin, length] : m_lines) {
+        forEachLine(text, [&](const char* begin, size_t length) {
             const int width = lineWidth(face, pixelHeight, mono, begin, length, extra);
             extent.width = std::max(extent.width, width);
             if (surface != nullptr) {
@@ -322,13 +320,10 @@ struct keslFontEngine::Impl {
                 }
             }
             top += metrics.height();
-        }
+        });
         extent.height = top - y;
         return extent;
     }
-
-    // Kept between calls: labels are drawn every frame, and a frame allocates nothing.
-    TextLines m_lines;
 };
 
 keslFontEngine& keslFontEngine::get() {

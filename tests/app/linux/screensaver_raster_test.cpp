@@ -1,6 +1,6 @@
 #include "app/screensaver.h"
 #include "platform/pixel_probe.h"
-#include "settings/settings.h"
+#include "support/app_settings_override.h"
 #include "support/fake_system.h"
 #include "support/log_capture.h"
 
@@ -110,6 +110,9 @@ TEST_F(ScreensaverFixture, KeepAwakeIsReleasedWhenTheApplicationEnds) {
 }
 
 TEST_F(ScreensaverFixture, AFrameIsTheWorldsPicture) {
+    // Only the stars are left to differ from the background.
+    AppSettingsOverride settings;
+    settings.set("showMoon", "no").set("showClock", "no");
     start(320, 200, 0);
     keslWindow& window = *app->getWindow();
     app->tick(frameStep);
@@ -163,15 +166,9 @@ TEST_F(ScreensaverFixture, ContainerFolderIsKeptOrLoggedAsMissing) {
     EXPECT_NE(text.find("screensaver's container folder:NULL"), std::string::npos) << text;
 }
 
-// The application reads the choice from its settings store when it starts.
-class StartupEffectSetting {
-public:
-    explicit StartupEffectSetting(int value) { applicationSettings().setInt("startupEffect", value); }
-    ~StartupEffectSetting() { applicationSettings().setInt("startupEffect", 0); }
-};
-
 TEST_F(ScreensaverFixture, TheOldTVPlaysFirstAndHoldsBackEverythingElseThenTheSkyStarts) {
-    StartupEffectSetting oldTV(1);
+    AppSettingsOverride settings;
+    settings.set("startupEffect", "1");
     LogCapture log;
     start(1920, 1080, 0);
     ASSERT_NE(app->getStartupEffect(), nullptr);
@@ -207,7 +204,8 @@ TEST_F(ScreensaverFixture, WithoutTheOldTVTheSkyStartsAtOnceAndAPlayingEffectEnd
     app->tick(frameStep);
     EXPECT_LT(app->getRunEventCountdown(), 25.0f);
 
-    StartupEffectSetting oldTV(1);
+    AppSettingsOverride settings;
+    settings.set("startupEffect", "1");
     LogCapture log;
     orvanelScreensaver second;
     second.adoptWindow(std::make_unique<keslWindow>(800, 600));
