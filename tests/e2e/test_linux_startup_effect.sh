@@ -67,9 +67,9 @@ done
 [ "$(colour_pixels "$(frame 26)" "$fill")" = "$pixels" ] || fail "frame 26: the dot has not vanished into the dark"
 echo "frames 20-26: the dot shrinks at the centre and vanishes"
 
-# Frame 27 on: the sky, moving.
+# Frame 27 on: the sky, moving; a dim pixel of the sky may happen to have the effect's colour.
 for k in 27 30; do
-  [ "$(colour_pixels "$(frame "$k")" "$fill")" = 0 ] || fail "frame $k: the effect's colour is still there"
+  [ "$(colour_pixels "$(frame "$k")" "$fill")" -lt $(( pixels / 100 )) ] || fail "frame $k: the effect's colour is still there"
   [ "$(colour_pixels "$(frame "$k")" "$white")" -gt 0 ] || fail "frame $k: no stars"
 done
 changed=$(orvanel_differing_pixels "$(frame 27)" "$(frame 30)")
@@ -82,15 +82,16 @@ echo "frames 27-30: the sky, moving ($changed pixels changed)"
 # dark colour and then its end are required of them.
 linux_own_display
 watch_effect() {  # LABEL W H X Y
-  local label=$1 w=$2 h=$3 x=$4 y=$5 shot fill_got saw=""
+  local label=$1 w=$2 h=$3 x=$4 y=$5 shot fill_got saw="" few
+  few=$(( w * h / 100 ))
   for shot in $(seq 60); do
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/shot.png"
     fill_got=$(colour_pixels "$work/shot.png" "$fill")
-    [ "$fill_got" -gt 0 ] && saw=yes
-    if [ -n "$saw" ] && [ "$fill_got" = 0 ]; then break; fi
+    [ "$fill_got" -ge "$few" ] && saw=yes
+    if [ -n "$saw" ] && [ "$fill_got" -lt "$few" ]; then break; fi
   done
   [ -n "$saw" ] || fail "$label: the effect's dark colour never showed"
-  [ "$fill_got" = 0 ] || fail "$label: the sky did not follow the effect ($fill_got dark pixels left)"
+  [ "$fill_got" -lt "$few" ] || fail "$label: the sky did not follow the effect ($fill_got dark pixels left)"
   [ "$(linux_background_pixels "$w" "$h" "$x" "$y")" = 0 ] || fail "$label: part of the window was never drawn"
   echo "$label: the effect shows ($shot screenshots), then the sky"
 }

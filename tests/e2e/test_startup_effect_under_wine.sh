@@ -34,11 +34,12 @@ for shot in $(seq 120); do
   fill_got=$(colour_pixels "$file" "$fill")
   white_got=$(colour_pixels "$file" "$white")
   # Bars: part of the screen in the effect's colour, the rest still the old picture.
-  [ "$fill_got" -gt 0 ] && [ "$fill_got" -lt $(( pixels * 95 / 100 )) ] && [ -z "$saw_line_or_dot" ] && saw_bars=$shot
+  [ "$fill_got" -ge $(( pixels / 100 )) ] && [ "$fill_got" -lt $(( pixels * 95 / 100 )) ] && [ -z "$saw_line_or_dot" ] && saw_bars=$shot
   # The line or the dot: a little white on a screen otherwise all in the effect's colour.
   [ "$white_got" -gt 0 ] && [ "$white_got" -lt $(( pixels / 100 )) ] && [ $(( fill_got + white_got )) -ge $(( pixels * 99 / 100 )) ] \
     && saw_line_or_dot=$shot
-  if [ -n "$saw_bars$saw_line_or_dot" ] && [ "$fill_got" = 0 ]; then saw_sky=$shot; break; fi
+  # A dim pixel of the sky may happen to have the effect's colour.
+  if [ -n "$saw_bars$saw_line_or_dot" ] && [ "$fill_got" -lt $(( pixels / 100 )) ]; then saw_sky=$shot; break; fi
 done
 xdotool key space
 orvanel_wait_exit "$pid" 3
