@@ -28,6 +28,7 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<in
     initializeMoon(preview);
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
     runGuarded(kMoonInfoLabelStepContext, [&] { initializeMoonInfoLabel(preview); });
+    if (!preview) createSoundSettings();
     scheduleAirplanes();
     scheduleFallingStar();
     // Every scheduled sprite gets the window and measures itself anew.
@@ -38,6 +39,7 @@ TorvanelWorld::~TorvanelWorld() {
     logFunctionLife life("TorvanelWorld.destructor()");
     deleteStars();
     deleteMessageStars();
+    releaseSounds();
     deleteBackground();
 }
 
@@ -141,6 +143,8 @@ void TorvanelWorld::initializeMoonInfoLabel(bool preview) {
     if (preview) *m_moonInfoLabel.textParams.fontSize /= cMoonInfoSprite::kPreviewFontDivisor;
 }
 
+void TorvanelWorld::createSoundSettings() { m_soundSettings = std::make_unique<cWorldSounds>(); }
+
 // Airplanes wrap around the whole window, so they cross every monitor.
 void TorvanelWorld::scheduleAirplanes() {
     for (cAirplane& airplane : m_airplanes) {
@@ -157,6 +161,7 @@ void TorvanelWorld::update(float seconds) {
     spriteDirector.update(seconds);
     keepMoonInfoLabelUnderMoon();
     runMessageTiming(seconds);
+    runSounds(seconds);
 }
 
 void TorvanelWorld::keepMoonInfoLabelUnderMoon() {
@@ -183,6 +188,12 @@ void TorvanelWorld::deleteMessageStars() {
     for (std::unique_ptr<cMsgStar>& star : m_particlePtrList) star.reset();
     logInfo("Deleted msgStars[]");
 }
+
+void TorvanelWorld::runSounds(float seconds) {
+    if (m_soundSettings) m_soundSettings->update(seconds);
+}
+
+void TorvanelWorld::releaseSounds() { m_soundSettings.reset(); }
 
 void TorvanelWorld::deleteBackground() {
     m_backgroundPtr.reset();

@@ -29,6 +29,8 @@ public:
     void debugOutput(const std::string& text) const override { m_platform.debugOutput(text); }
     // From RandR, else Xinerama; the primary monitor first.
     std::vector<keslRect<int>> monitorRects() const override;
+    void playSound(int waveResource, bool loop) override { m_platform.playSound(waveResource, loop); }
+    void stopSound() override { m_platform.stopSound(); }
 
     bool cursorPosition(keslPoint<long>& out) const override;
     bool keepAwake(bool on) override;
