@@ -1,7 +1,9 @@
 #include "app/screensaver.h"
 
+#include "app/app_info.h"
 #include "app/draw_regions.h"
 #include "app/hot_corners.h"
+#include "settings/config_sheet.h"
 #include "settings/localisation.h"
 #include "system/system_services.h"
 #include "util/log.h"
@@ -63,9 +65,14 @@ void orvanelScreensaver::startStartupEffect() {
 
 bool orvanelScreensaver::startupEffectPlays() const { return startupEffectPtr && !startupEffectPtr->isFinished(); }
 
-int orvanelScreensaver::showConfigureSheet(keslWindowHandle) {
+int orvanelScreensaver::showConfigureSheet(keslWindowHandle parent) {
     logInfo("orvanelScreensaver::showConfigureSheet()");
-    return 0;
+    const keslAppInfo& info = appInfo();
+    const keslSheetIdentity identity{info.productName,       info.appVersion, info.buildTimestamp,
+                                     "https://" + info.webSiteHost + "/", info.webSiteHost,  info.salesEmail};
+    // Usage statistics are not collected yet: the sheet's reports go nowhere.
+    keslSheetServices services;
+    return showConfigurationSheet(parent, identity, services);
 }
 
 void orvanelScreensaver::setContainerFolder(const char* folder) {
