@@ -8,6 +8,7 @@
 #include "system/system_services.h"
 #include "util/file_system.h"
 #include "util/log.h"
+#include "world/window_transition_effect_old_tv.h"
 
 orvanelScreensaver::orvanelScreensaver() {
     m_telemetry.start(m_settings.telemetryConsent.get(), appInfo().productName, appInfo().appVersion,
@@ -15,7 +16,10 @@ orvanelScreensaver::orvanelScreensaver() {
     logInfo("Does not have retina display");
 }
 
-orvanelScreensaver::~orvanelScreensaver() = default;
+orvanelScreensaver::~orvanelScreensaver() {
+    startupEffectPtr.reset();
+    logInfo("Deleted startupEffectPtr. point 1");
+}
 
 void orvanelScreensaver::initWithWindowHandle(keslWindowHandle window, int aMonitorId) {
     logFunctionLife life("orvanelScreensaver.initWithWindowHandle()");
@@ -31,6 +35,7 @@ void orvanelScreensaver::initWithWindowHandle(keslWindowHandle window, int aMoni
         logError("orvanelScreensaver.initWithWindowHandle(): ovWorldPtr is not NULL");
     }
     logInfo("Creating TorvanelWorld with monitorId =%i", monitorId);
+    startStartupEffect();
     m_mainMonitorRect = drawRegions.empty() ? keslRect<int>() : drawRegions.front();
     m_totalPixels = totalPixelsOf(drawRegions);
     logInfo("Total pixels of all monitors:%li", m_totalPixels);
@@ -52,6 +57,17 @@ bool orvanelScreensaver::cursorInHotCorner() const {
     return false;
 }
 
+void orvanelScreensaver::startStartupEffect() {
+    if (!startupEffectPtr && m_settings.startupEffect.get() == kStartupEffectOldTV) {
+        startupEffectPtr = std::make_unique<cWindowTransitionEffect_OldTV>();
+    }
+    if (startupEffectPtr && !drawRegions.empty()) {
+        startupEffectPtr->initWithWindow(m_window.get(), drawRegions.front(), monitorId);
+    }
+}
+
+bool orvanelScreensaver::startupEffectPlays() const { return startupEffectPtr && !startupEffectPtr->isFinished(); }
+
 int orvanelScreensaver::showConfigureSheet(keslWindowHandle parent) {
     logInfo("orvanelScreensaver::showConfigureSheet()");
     const keslAppInfo& info = appInfo();
@@ -67,6 +83,8 @@ void orvanelScreensaver::setContainerFolder(const char* folder) {
 }
 
 void orvanelScreensaver::tick(float seconds) {
+    // While the effect plays nothing else advances, not even the countdowns.
+    if (startupEffectPlays()) return;
     if (!ovWorldPtr) return;
     ovWorldPtr->update(seconds);
     m_keepAwake.checkOnTick();
@@ -80,11 +98,23 @@ void orvanelScreensaver::countDownToRunEvent(float seconds) {
 }
 
 void orvanelScreensaver::drawFrame() {
+    if (startupEffectPlays()) {
+        startupEffectPtr->stepEffect();
+        return;
+    }
+    if (startupEffectPtr) {
+        startupEffectPtr.reset();
+        logInfo("Deleted startupEffectPtr. point 1");
+    }
     if (ovWorldPtr) ovWorldPtr->spriteDirector.draw();
 }
 
 void orvanelScreensaver::shutDown() {
     logFunctionLife life("orvanelScreensaver.shutDown()");
+    if (startupEffectPtr) {
+        startupEffectPtr.reset();
+        logInfo("Deleted startupEffectPtr. point 2");
+    }
     if (!ovWorldPtr) return;
     ovWorldPtr.reset();
     logInfo("Deleted ovWorldPtr");
