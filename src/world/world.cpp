@@ -2,6 +2,8 @@
 
 #include "util/exception_guard.h"
 #include "platform/window.h"
+#include "quotes/quote_choice.h"
+#include "quotes/quotes.h"
 #include "settings/app_settings.h"
 #include "sprites/random.h"
 #include "util/log_guards.h"
@@ -10,7 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-TorvanelWorld::TorvanelWorld(keslWindow* window, [[maybe_unused]] bool preview, const keslRect<int>& mainMonitorRect,
+TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<int>& mainMonitorRect,
                              long totalPixels, const std::string& containerFolder,
                              const cSkyBackgroundFactory& backgroundFactory)
     : m_window(window), m_containerFolder(containerFolder) {
@@ -25,6 +27,7 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, [[maybe_unused]] bool preview, 
     createMessageStars();
     loadMessages();
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
+    if (!preview) runGuarded(kQuotesLabelStepContext, [&] { initializeQuotesLabel(); });
     // Every scheduled sprite gets the window and measures itself anew.
     spriteDirector.setRenderWindow(m_window);
 }
@@ -98,6 +101,23 @@ void TorvanelWorld::initializeBottomLine() {
     logFunctionLife life("initializeBottomLine()");
     configureBottomLine(m_bottomLine, m_mainMonitorRect);
     spriteDirector.add(&m_bottomLine);
+}
+
+void TorvanelWorld::initializeQuotesLabel() {
+    logObjectLife life("initializeQuotesLabel()");
+    const cQuoteSettings settings;
+    if (!quotesEnabled(settings, []() -> const cQuotes& { return cQuotes::get(); })) {
+        m_quotesLabel.disable();
+        return;
+    }
+    m_quotesLabel.allowedCategories = allowedQuoteCategories(settings);
+    m_quotesLabel.setRenderWindow(m_window);
+    spriteDirector.add(&m_quotesLabel);
+    m_quotesLabel.setQuoteArea(m_mainMonitorRect);
+    // The moon and its label join here when the sky has them.
+    m_quotesLabel.setObstacles(nullptr, nullptr);
+    m_quotesLabel.restrictionsEnabled = true;
+    m_quotesLabel.addRestriction(&m_mainMonitorBounce);
 }
 
 void TorvanelWorld::update(float seconds) {

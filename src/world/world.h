@@ -1,7 +1,7 @@
 // The scene of one screensaver window. The world owns every object of the sky
 // and builds them in a fixed order; its sprite director's list is the
 // layering of the picture, back to front:
-//   background, normal stars, message stars, bottom line.
+//   background, normal stars, message stars, bottom line, quotes label.
 // Each construction and update step is a function of its own, called in the
 // order of that list. The application updates the world once per tick and
 // draws it through spriteDirector.
@@ -13,6 +13,7 @@
 #include "sprites/sprite_director.h"
 #include "sprites/sprite_text.h"
 #include "world/msg_star_director.h"
+#include "world/quotes_sprite.h"
 #include "world/sky_background.h"
 #include "world/sky_background_factory.h"
 #include "world/star_sprite_with_pixels.h"
@@ -38,6 +39,7 @@ public:
 
     static constexpr const char* kBackgroundStepContext = "initializeBackground() exception";
     static constexpr const char* kBottomLineStepContext = "initializeBottomLine() exception";
+    static constexpr const char* kQuotesLabelStepContext = "initializeQuotesLabel() exception";
 
     // A null window leaves a world with nothing scheduled. The factory makes the
     // background from the settings; tests hand in their own.
@@ -61,6 +63,7 @@ public:
     // Tests hand in their own messages before the first update.
     cMsgStarDirector& getMsgStarDirector() { return m_msgStarDirector; }
     const TzerinSpriteText& getBottomLine() const { return m_bottomLine; }
+    const cQuotesSprite& getQuotesLabel() const { return m_quotesLabel; }
     cSkyBackground* getBackground() const { return m_backgroundPtr.get(); }
     const keslRect<int>& getMainMonitorRect() const { return m_mainMonitorRect; }
     keslColor getDimSkyColor() const { return m_dimSkyColor; }
@@ -79,6 +82,7 @@ private:
     void createMessageStars();
     void loadMessages();
     void initializeBottomLine();
+    void initializeQuotesLabel();
 
     // Update steps after the director's, in their order.
     void runMessageTiming(float seconds);
@@ -92,6 +96,7 @@ private:
     TzerinMoveRestriction_BounceInsideRect m_windowBounce;
     TzerinMoveRestriction_BounceInsideRect m_mainMonitorBounce;
     TzerinMoveRestriction_ContinueInsideRect m_windowWrap;
+    cQuotesSprite m_quotesLabel{"quotesLabel", cQuotesSprite::kLabelColor};
     TzerinSpriteText m_bottomLine{"bottomLine"};
     std::vector<std::unique_ptr<cStarSpriteWithPixels>> m_stars;
     cMsgStarArray m_particlePtrList;

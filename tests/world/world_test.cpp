@@ -44,11 +44,13 @@ TEST(World, BuildsTheBackgroundFirstThenTheStarsInDrawingOrder) {
     LogCapture log;
     TorvanelWorld world(&test->window(), false, kFullHd, 1920L * 1080, "/opt/orvanel", cSkyBackgroundFactory(settings));
     const auto& members = world.spriteDirector.members();
-    ASSERT_EQ(members.size(), 1u + 518u + 1500u + 1u);
+    // Background, stars, message stars, bottom line, quotes label.
+    ASSERT_EQ(members.size(), 1u + 518u + 1500u + 1u + 1u);
     EXPECT_EQ(members[0], world.getBackground());
     for (size_t i = 0; i < world.getStars().size(); ++i) ASSERT_EQ(members[i + 1], world.getStars()[i].get());
     for (size_t i = 0; i < 1500; ++i) ASSERT_EQ(members[i + 519], world.getMsgStars()[i].get());
     EXPECT_EQ(members[2019], &world.getBottomLine());
+    EXPECT_EQ(members[2020], &world.getQuotesLabel());
     for (TzerinSprite* sprite : members) ASSERT_EQ(sprite->m_renderWindowPtr, &test->window());
     EXPECT_EQ(world.getContainerFolder(), "/opt/orvanel");
 
@@ -162,7 +164,7 @@ TEST(World, AFailingBackgroundIsLoggedWithItsContextAndTheStarsStillCome) {
     EXPECT_TRUE(log.contains("initializeBackground() exception"));
     EXPECT_EQ(world.getBackground(), nullptr);
     EXPECT_EQ(world.getStars().size(), 80u);
-    EXPECT_EQ(world.spriteDirector.members().size(), 80u + 1500u + 1u);
+    EXPECT_EQ(world.spriteDirector.members().size(), 80u + 1500u + 1u + 1u);
     EXPECT_TRUE(log.contains("Entering: initializeBottomLine()"));
 }
 
