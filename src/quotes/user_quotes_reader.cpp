@@ -57,7 +57,7 @@ void cUserQuotesReader::addByte(unsigned char c) {
         return;
     }
     ++m_lineBytes;
-    if (m_line.size() < kMaxQuoteBytes) {
+    if (m_lineBytes <= kMaxQuoteBytes) {
         m_line.push_back(c < 0x20 || c == 0x7F ? ' ' : static_cast<char>(c));
         return;
     }
