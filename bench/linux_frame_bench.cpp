@@ -14,7 +14,7 @@ void BM_FrameToRgb565FullHd(benchmark::State& state) {
     const keslVisualPixelConverter rgb565({0xF800u, 0x07E0u, 0x001Fu});
     std::vector<std::uint32_t> out(static_cast<size_t>(frame.width()) * frame.height());
     for (auto _ : state) {
-        for (size_t i = 0; i < out.size(); ++i) out[i] = rgb565(frame.pixels()[i]);
+        for (size_t i = 0; i < out.size(); ++i) out[i] = rgb565(frame.data()[i]);
         benchmark::DoNotOptimize(out.data());
     }
 }

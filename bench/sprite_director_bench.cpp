@@ -1,6 +1,7 @@
 // One frame of a star field: update and draw of 2000 star-sized image sprites
 // through a director on a full-HD raster window, with the heap allocations a
 // frame makes counted (the frame path must make none).
+#include "allocation_count.h"
 #include "platform/image.h"
 #include "platform/window.h"
 #include "sprites/move_restriction.h"
@@ -29,6 +30,8 @@ void* operator new(std::size_t size) {
 }
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+
+long allocationsSoFar() { return g_allocations.load(); }
 
 namespace {
 

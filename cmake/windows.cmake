@@ -16,3 +16,8 @@ target_link_libraries(orvanel_scr PRIVATE orvanel_core)
 orvanel_copy_translations(orvanel_scr)
 # The exported dialog procedure keeps its plain name (no stdcall decoration).
 target_link_options(orvanel_scr PRIVATE -Wl,--kill-at)
+
+# The GDI frame timing (bench/): a console program run under Wine.
+add_executable(orvanel_gdi_frame_bench bench/gdi_frame_main.cpp resources/orvanel.rc)
+target_link_libraries(orvanel_gdi_frame_bench PRIVATE orvanel_core)
+target_link_options(orvanel_gdi_frame_bench PRIVATE -mconsole)

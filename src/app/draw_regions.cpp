@@ -15,20 +15,26 @@ std::vector<keslRect<int>> computeDrawRegions(bool preview, const keslRect<int>&
 
     logInfo("Number of monitors for the drawRegions:%i", static_cast<int>(monitors.size()));
     std::vector<keslRect<int>> regions;
-    int smallestLeft = monitors.front().left;
-    int smallestTop = monitors.front().top;
     for (const keslRect<int>& monitor : monitors) {
-        keslRect<int> region = monitor;
-        logInfo("Monitor rect:%s", region.toString().c_str());
-        regions.push_back(region);
-        smallestLeft = std::min(smallestLeft, monitor.left);
-        smallestTop = std::min(smallestTop, monitor.top);
+        logInfo("Monitor rect:%s", monitor.toString().c_str());
+        regions.push_back(monitor);
     }
+    const keslPoint<int> origin = virtualScreenOrigin(monitors);
     for (keslRect<int>& region : regions) {
-        region.left -= smallestLeft;
-        region.top -= smallestTop;
+        region.left -= origin.x;
+        region.top -= origin.y;
     }
     return regions;
+}
+
+keslPoint<int> virtualScreenOrigin(const std::vector<keslRect<int>>& monitors) {
+    if (monitors.empty()) return {};
+    keslPoint<int> origin{monitors.front().left, monitors.front().top};
+    for (const keslRect<int>& monitor : monitors) {
+        origin.x = std::min(origin.x, monitor.left);
+        origin.y = std::min(origin.y, monitor.top);
+    }
+    return origin;
 }
 
 long totalPixelsOf(const std::vector<keslRect<int>>& regions) {

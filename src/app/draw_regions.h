@@ -4,6 +4,7 @@
 // moon and the clock live.
 #pragma once
 
+#include "system/point.h"
 #include "system/rect.h"
 
 #include <vector>
@@ -12,6 +13,10 @@
 // monitor in enumeration order, or the window's rectangle when there is none.
 std::vector<keslRect<int>> computeDrawRegions(bool preview, const keslRect<int>& windowRect,
                                               const std::vector<keslRect<int>>& monitors);
+
+// The top-left corner of the desktop's bounding box in screen pixels, where
+// the regions' (0, 0) lies; (0, 0) without monitors.
+keslPoint<int> virtualScreenOrigin(const std::vector<keslRect<int>>& monitors);
 
 // Sum of the regions' areas, never below 100.
 long totalPixelsOf(const std::vector<keslRect<int>>& regions);

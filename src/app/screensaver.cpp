@@ -1,7 +1,9 @@
 #include "app/screensaver.h"
 
 #include "app/draw_regions.h"
+#include "app/hot_corners.h"
 #include "settings/localisation.h"
+#include "system/system_services.h"
 #include "util/log.h"
 
 orvanelScreensaver::orvanelScreensaver() {
@@ -14,6 +16,11 @@ void orvanelScreensaver::initWithWindowHandle(keslWindowHandle window, int aMoni
     logFunctionLife life("orvanelScreensaver.initWithWindowHandle()");
     monitorId = aMonitorId;
     keslScreenSaverAbstract::initWithWindowHandle(window, aMonitorId);
+    if (cursorInHotCorner()) {
+        if (m_window) m_window->requestClose();
+        logInfo("Screensaver start was prevented because of hotcorners");
+        return;
+    }
 
     if (ovWorldPtr) {
         logError("orvanelScreensaver.initWithWindowHandle(): ovWorldPtr is not NULL");
@@ -24,6 +31,20 @@ void orvanelScreensaver::initWithWindowHandle(keslWindowHandle window, int aMoni
     logInfo("Total pixels of all monitors:%li", m_totalPixels);
     ovWorldPtr = std::make_unique<TorvanelWorld>(m_window.get(), isPreview(), m_mainMonitorRect, m_totalPixels,
                                                  m_containerFolder);
+}
+
+// Regions are relative to the desktop's top-left corner and the cursor is in
+// screen pixels: the regions go back to the screen's frame for the test, so a
+// monitor left of or above the main one keeps its corners where they are.
+bool orvanelScreensaver::cursorInHotCorner() const {
+    const keslPoint<int> origin =
+        isPreview() ? keslPoint<int>{} : virtualScreenOrigin(keslSystemServices().monitorRects());
+    for (keslRect<int> region : drawRegions) {
+        region.left += origin.x;
+        region.top += origin.y;
+        if (isCursorInHotCorner(region)) return true;
+    }
+    return false;
 }
 
 int orvanelScreensaver::showConfigureSheet(keslWindowHandle) {
@@ -39,6 +60,7 @@ void orvanelScreensaver::setContainerFolder(const char* folder) {
 void orvanelScreensaver::tick(float seconds) {
     if (!ovWorldPtr) return;
     ovWorldPtr->update(seconds);
+    m_keepAwake.checkOnTick();
     countDownToRunEvent(seconds);
 }
 

@@ -3,6 +3,7 @@
 // a fixed step, so a late timer slows the animation instead of making it jump.
 #pragma once
 
+#include "app/prevent_computer_sleep.h"
 #include "app/screensaver_abstract.h"
 #include "settings/app_settings.h"
 #include "world/world.h"
@@ -36,13 +37,17 @@ public:
     long getTotalPixels() const { return m_totalPixels; }
     float getRunEventCountdown() const { return runEventCountdown; }
     TorvanelWorld* getWorld() const { return ovWorldPtr.get(); }
+    const cPreventComputerSleep& getKeepAwake() const { return m_keepAwake; }
 
 private:
+    bool cursorInHotCorner() const;
     void countDownToRunEvent(float seconds);
 
     // The sky of the window; borrows the window, so it goes before the window does.
     std::unique_ptr<TorvanelWorld> ovWorldPtr;
     cGeneralSettings m_settings;
+    // Destroyed after the life line, so the log tells the release after the end.
+    cPreventComputerSleep m_keepAwake;
     logObjectLife m_life{"orvanelScreensaver"};
     int monitorId = 0;
     keslRect<int> m_mainMonitorRect;

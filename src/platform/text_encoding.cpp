@@ -61,13 +61,12 @@ bool keslIsMultiByteUtf8(const char* text, std::size_t length) {
     return multiByte;
 }
 
-std::u32string keslDecodeText(const char* text, std::size_t length) {
+void keslDecodeText(const char* text, std::size_t length, std::u32string& decoded) {
     const auto* p = reinterpret_cast<const unsigned char*>(text);
-    std::u32string decoded;
-    decoded.reserve(length);
+    decoded.clear();
     if (!keslIsMultiByteUtf8(text, length)) {
         for (std::size_t i = 0; i < length; ++i) decoded.push_back(windows1252ToUnicode(p[i]));
-        return decoded;
+        return;
     }
     for (std::size_t i = 0; i < length;) {
         char32_t codePoint = p[i];
@@ -75,5 +74,4 @@ std::u32string keslDecodeText(const char* text, std::size_t length) {
         decoded.push_back(codePoint);
         i += n;
     }
-    return decoded;
 }

@@ -12,6 +12,7 @@
 
 bool keslIsMultiByteUtf8(const char* text, std::size_t length);
 
-// The text's characters: decoded from UTF-8 when keslIsMultiByteUtf8 says so,
-// else byte by byte as Windows-1252.
-std::u32string keslDecodeText(const char* text, std::size_t length);
+// The text's characters into decoded (replacing what it held, reusing its
+// memory): from UTF-8 when keslIsMultiByteUtf8 says so, else byte by byte as
+// Windows-1252.
+void keslDecodeText(const char* text, std::size_t length, std::u32string& decoded);

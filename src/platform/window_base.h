@@ -84,6 +84,8 @@ public:
     // Measured with the font name, size, spacing and flags in force.
     virtual void getTextSize(const char* text, int* width, int* height) = 0;
     virtual void setDoubleBuffered(bool on) { m_doubleBuffered = on; }
+    // Asks whoever shows the window to close it once the current message is done.
+    virtual void requestClose() = 0;
 
     keslWindowHandle getWindowHandle() const { return m_windowHandle; }
     bool isDoubleBuffered() const { return m_doubleBuffered; }

@@ -1,6 +1,7 @@
 #include "settings/app_settings.h"
 
 #include "settings/settings.h"
+#include "system/system_services.h"
 
 #include <sstream>
 
@@ -44,6 +45,16 @@ cHotCornerSettings::cHotCornerSettings(keslKeyValue& store)
 cPowerSettings::cPowerSettings(keslKeyValue& store)
     : preventSleepUntilUtcMinutes(store, k::preventSleepUntilUtcMinutes),
       preventSleepPermanently(store, k::preventSleepPermanently) {}
+
+void cPowerSettings::storeKeepAwakeMinutes(int minutes) {
+    if (minutes == kPermanentMinutes) {
+        preventSleepPermanently.set(true);
+        return;
+    }
+    preventSleepPermanently.set(false);
+    const std::int64_t nowMinutes = static_cast<std::int64_t>(keslSystemServices().currentTime()) / 60;
+    preventSleepUntilUtcMinutes.set(nowMinutes + minutes);
+}
 
 cSoundSettings::cSoundSettings(keslKeyValue& store)
     : selectedSound(store, k::selectedSound), loopSound(store, k::loopSound), cuckooEveryHour(store, k::cuckooEveryHour) {}

@@ -37,7 +37,14 @@ struct cHotCornerSettings {
 };
 
 struct cPowerSettings {
+    // The keep-awake minutes that stand for "as long as the sky runs".
+    static constexpr int kPermanentMinutes = 19999;
+
     explicit cPowerSettings(keslKeyValue& store = settingsGroups::defaultStore());
+    // Keeps the computer awake for minutes from now, or permanently for
+    // kPermanentMinutes (then the moment already stored is left as it is).
+    void storeKeepAwakeMinutes(int minutes);
+
     keslInt64Setting preventSleepUntilUtcMinutes;
     keslBoolSetting preventSleepPermanently;
 };

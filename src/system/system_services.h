@@ -4,6 +4,7 @@
 // answers until someone installs another.
 #pragma once
 
+#include "system/point.h"
 #include "system/rect.h"
 
 #include <cstdint>
@@ -35,6 +36,13 @@ public:
     // Every monitor in virtual-screen pixels, in the system's enumeration
     // order; empty when unknown.
     virtual std::vector<keslRect<int>> monitorRects() const { return {}; }
+
+    // The mouse cursor in virtual-screen pixels; false when there is none to ask.
+    virtual bool cursorPosition(keslPoint<long>& /*out*/) const { return false; }
+
+    // Keeps the computer and its display from sleeping while on, for this
+    // thread; off gives sleep back. False when the system refused or cannot.
+    virtual bool keepAwake(bool /*on*/) { return false; }
 };
 
 // The services in force: the installed ones, or the platform's own.

@@ -118,7 +118,17 @@ orvanel_keep_wine_settings() {
   artifacts=${ORVANEL_E2E_ARTIFACTS:-$work}
   mkdir -p "$(dirname "$ini")"
   if [ -f "$ini" ]; then cp "$ini" "$work/saved.ini"; fi
-  trap 'orvanel_restore_wine_settings; wineserver -k 2>/dev/null || true; [ -n "${ORVANEL_XVFB_PID:-}" ] && kill $ORVANEL_XVFB_PID 2>/dev/null || true' EXIT
+  trap 'orvanel_restore_wine_settings; wineserver -k 2>/dev/null || true; [ -n "${ORVANEL_ANCHOR_PID:-}" ] && kill $ORVANEL_ANCHOR_PID 2>/dev/null; [ -n "${ORVANEL_XVFB_PID:-}" ] && kill $ORVANEL_XVFB_PID 2>/dev/null || true' EXIT
+}
+
+# Xvfb moves the pointer only while some window is mapped: a 1-pixel window
+# far from the corners keeps xdotool's moves working between runs. Stopped by
+# the trap of orvanel_keep_wine_settings.
+orvanel_anchor_pointer() {
+  local native=${ORVANEL_NATIVE_BUILD_DIR:-$ORVANEL_SOURCE_DIR/build/native}
+  "$native/tests/orvanel_x11_test_window" window 1 1 500 500 >/dev/null &
+  ORVANEL_ANCHOR_PID=$!
+  sleep 0.3
 }
 
 orvanel_restore_wine_settings() {

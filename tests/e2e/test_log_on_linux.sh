@@ -19,4 +19,8 @@ printf 'ERROR>\tsimulated failure\r\n' >> "$log"
 "$program" --help >/dev/null
 grep -q 'simulated failure' "$work/desk/Orvanel.keslLog.txt" || fail "no desktop copy"
 ! grep -q 'simulated failure' "$log" || fail "log was not emptied"
-echo "log and desktop copy as expected"
+# Every run ends with its frame times, in the same words as under Windows.
+"$program" --headless --size 320x200 --seconds 1 --out "$work/frames" >/dev/null || fail "headless run failed"
+grep -Eq $'^Info>\t(\\| )*Frames: 25 in [0-9]+\\.[0-9] s, average [0-9]+\\.[0-9] ms, slowest [0-9]+\\.[0-9] ms\r$' "$log" ||
+  fail "no frame times at the end of the run"
+echo "log and desktop copy as expected; the run ends with its frame times"

@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# The application's settings file lands in the Wine user's roaming
-# application-data folder, in the company folder, whole and with CR LF lines.
+# The module keeps its settings in the Wine user's roaming application-data
+# folder, in the company folder, whole and with CR LF lines: a first run
+# stores the default messages there.
 source "$(dirname "$0")/lib.sh"
 orvanel_prepare_wine
-
-tests=$ORVANEL_WIN32_BUILD_DIR/tests/orvanel_win_tests.exe
-ini="$(orvanel_wine_appdata_dir)/Orvanel software/Orvanel screensaver.ini"
+orvanel_prepare_display
+scr=$(orvanel_scr)
+orvanel_keep_wine_settings
 rm -f "$ini"
 
-wine "$tests" --gtest_filter=WindowsSettingsStore.TheApplicationStoreLivesInTheRoamingAppDataFolder \
-  || fail "the store test exited with $?"
+xdotool mousemove 20 20
+wine "$scr" /s &
+pid=$!
+orvanel_wait_window || { orvanel_stop "$pid"; fail "no screensaver window"; }
+sleep 1
+xdotool key space
+orvanel_wait_exit "$pid" 3
+[ "$exit_code" = 0 ] || { orvanel_stop "$pid"; fail "the run did not end on a key: $exit_code"; }
+
 [ -f "$ini" ] || fail "no settings file at $ini"
-grep -q $'^windowsTestRun=1\r$' "$ini" || fail "settings file lacks the stored key: $(cat -A "$ini")"
+grep -q $'^msg_defaultMessagesAdded=yes\r$' "$ini" || fail "settings file lacks the first run's mark: $(cat -A "$ini")"
+grep -q $'^messagesCount=[0-9]*\r$' "$ini" || fail "settings file lacks the messages: $(cat -A "$ini")"
 ls "$(dirname "$ini")" | grep -q '\.tmp' && fail "a temporary file was left beside $ini"
 echo "settings file at $ini"

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 constexpr keslColor kWhite = 0xFFFFFFFFu;
@@ -157,6 +159,40 @@ TEST_F(WindowContract, DrawImageWithoutAKeyCopiesEveryPixel) {
     EXPECT_EQ(window().getPixel(63, 47), kGreen);
     EXPECT_EQ(window().getPixel(61, 46), kWhite);
     image.drawOn(nullptr, 0, 0);
+}
+
+TEST_F(WindowContract, KeyedImagesLookTheSameDrawnOffScreenOrStraightOnTheWindow) {
+    // Off screen the copy may be done in memory; on the window it is the system's own keyed blit.
+    keslImage image;
+    ASSERT_TRUE(image.initWithSizeAndColor(7, 7, kGreen));
+    keslTextParams text;
+    text.color = 0xFFFF00FFu;
+    text.fontSize = 5.0f;
+    image.drawText(0, 0, "x", text);
+    image.setPixel(3, 3, kRed);
+    image.setPixel(0, 6, kBlue);
+    image.setPixel(6, 0, 0x00FE00FFu);
+    image.setTransparentColor(kGreen);
+    const int places[][2] = {{-3, -2}, {20, 10}, {23, 12}, {60, 44}};
+    const auto drawAll = [&] {
+        window().clearWithColor(kWhite);
+        for (const auto& place : places) image.drawOn(&window(), place[0], place[1]);
+    };
+
+    drawAll();
+    window().flush();
+    window().setDoubleBuffered(false);
+    std::vector<keslColor> offScreen;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) offScreen.push_back(window().getPixel(x, y));
+    drawAll();
+    int differing = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) differing += window().getPixel(x, y) != offScreen[static_cast<size_t>(y * 64 + x)];
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(offScreen[static_cast<size_t>(15 * 64 + 26)], kRed);
+    EXPECT_EQ(offScreen[static_cast<size_t>(1 * 64 + 0)], kRed) << "clipped at the top-left corner";
+    EXPECT_EQ(offScreen[static_cast<size_t>(44 * 64 + 63)], kWhite) << "the key is not drawn";
 }
 
 }  // namespace

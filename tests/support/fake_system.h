@@ -1,10 +1,12 @@
 // System services a test controls: a settable clock and time zone offset,
-// folders inside a temporary folder, a recorded debugger output. Installed
-// for the lifetime of the object.
+// folders inside a temporary folder, a recorded debugger output, monitors, a
+// settable cursor and a recording keep-awake. Installed for the lifetime of
+// the object.
 #pragma once
 
 #include "system/system_services.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,15 @@ public:
     std::string modulePath() const override { return module; }
     void debugOutput(const std::string& text) const override { debugLines.push_back(text); }
     std::vector<keslRect<int>> monitorRects() const override { return monitors; }
+    bool cursorPosition(keslPoint<long>& out) const override {
+        if (!cursor) return false;
+        out = *cursor;
+        return true;
+    }
+    bool keepAwake(bool on) override {
+        keepAwakeRequests.push_back(on);
+        return keepAwakeGranted;
+    }
 
     std::time_t now = 1'700'000'000;
     // Local time is UTC shifted by this many seconds.
@@ -32,6 +43,10 @@ public:
     std::string desktop;
     std::string module;
     std::vector<keslRect<int>> monitors;
+    std::optional<keslPoint<long>> cursor;
+    // Every keep-awake call in order (true: keep awake, false: give sleep back).
+    std::vector<bool> keepAwakeRequests;
+    bool keepAwakeGranted = true;
     mutable std::vector<std::string> debugLines;
 
 private:

@@ -66,8 +66,11 @@ orvanelHeadlessResult runHeadless(const orvanelLinuxOptions& options) {
     logInfo("Headless run: %ix%i, %i frames, every %i into %s", options.width, options.height, frames,
             options.everyNthFrame, options.outFolder.c_str());
 
-    orvanelLinuxRun run(std::make_unique<keslWindow>(options.width, options.height));
-    for (int frame = 1; frame <= frames && !stopRequested(); ++frame) {
+    // The frame files are written from the back buffer as flushed: no copy of the frame is kept.
+    auto window = std::make_unique<keslWindow>(options.width, options.height);
+    window->setPresenter([](const keslPixelSurface&) {});
+    orvanelLinuxRun run(std::move(window));
+    for (int frame = 1; frame <= frames && !stopRequested() && !run.closeRequested(); ++frame) {
         run.runFrame();
         result.framesRun = frame;
         if (!isFrameKept(frame, options.everyNthFrame)) continue;

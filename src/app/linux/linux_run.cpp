@@ -32,13 +32,21 @@ orvanelLinuxRun::orvanelLinuxRun(std::unique_ptr<keslWindow> window)
                [&] { m_app->initWithWindowHandle(nullptr, monitorId); });
 }
 
-orvanelLinuxRun::~orvanelLinuxRun() { m_app->shutDown(); }
+orvanelLinuxRun::~orvanelLinuxRun() {
+    m_frameTimes.logSummary();
+    m_app->shutDown();
+}
 
 void orvanelLinuxRun::runFrame() {
+    m_frameTimes.workStarted();
     m_app->tick(frameStep);
     m_app->drawFrame();
     m_app->flushFrame();
+    m_frameTimes.workEnded();
+    m_frameTimes.frameShown();
     ++m_framesRun;
 }
 
-const keslPixelSurface& orvanelLinuxRun::shownFrame() const { return m_window->windowSurface(); }
+bool orvanelLinuxRun::closeRequested() const { return m_window->closeRequested(); }
+
+const keslPixelSurface& orvanelLinuxRun::shownFrame() const { return m_window->shownSurface(); }

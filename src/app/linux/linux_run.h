@@ -3,6 +3,7 @@
 // fixed step the Windows timer uses, and shut down when the run ends.
 #pragma once
 
+#include "app/frame_times.h"
 #include "app/screensaver.h"
 
 #include <memory>
@@ -29,10 +30,13 @@ public:
     // What the last flushed frame shows.
     const keslPixelSurface& shownFrame() const;
     int framesRun() const { return m_framesRun; }
+    // The application asked to end the run (it refused to start, say).
+    bool closeRequested() const;
     orvanelScreensaver& app() { return *m_app; }
 
 private:
     std::unique_ptr<orvanelScreensaver> m_app;
     keslWindow* m_window = nullptr;
     int m_framesRun = 0;
+    orvanelFrameTimes m_frameTimes;
 };

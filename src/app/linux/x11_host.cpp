@@ -4,6 +4,7 @@
 #include "app/linux/stop_signals.h"
 #include "app/linux/x11_errors.h"
 #include "app/linux/x11_presenter.h"
+#include "app/linux/x11_system.h"
 #include "system/system_services.h"
 #include "util/log.h"
 #include "util/log_guards.h"
@@ -99,7 +100,7 @@ bool describeTarget(Display* display, Window window, keslX11Target& target, std:
 }
 
 // Why the run ended.
-enum class RunEnd { running, closedByUser, windowGone, signalled };
+enum class RunEnd { running, closedByUser, closedByApp, windowGone, signalled };
 
 class EventPump {
 public:
@@ -170,7 +171,8 @@ orvanelX11Result failure(const std::string& text) {
 
 RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom) {
     keslX11Presenter presenter(target);
-    auto window = std::make_unique<keslWindow>(keslRect<int>(0, 0, target.width, target.height));
+    auto window =
+        std::make_unique<keslWindow>(keslRect<int>(0, 0, target.width, target.height), presenter.backBufferMemory());
     window->setPresenter([&presenter](const keslPixelSurface& frame) { presenter.present(frame); });
     orvanelLinuxRun run(std::move(window));
 
@@ -179,6 +181,7 @@ RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom)
     const unsigned long errorsBefore = x11ErrorCount();
     RunEnd end = RunEnd::running;
     while (end == RunEnd::running && !stopRequested()) {
+        if (run.closeRequested()) return RunEnd::closedByApp;
         run.runFrame();
         // XScreenSaver may destroy its window before it signals us.
         if (x11ErrorCount() != errorsBefore) return RunEnd::windowGone;
@@ -190,6 +193,7 @@ RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom)
 const char* describeEnd(RunEnd end) {
     switch (end) {
         case RunEnd::closedByUser: return "closed by the user";
+        case RunEnd::closedByApp: return "the screensaver asked to close";
         case RunEnd::windowGone: return "the window is gone";
         case RunEnd::signalled: return "stopped by a signal";
         default: return "running";
@@ -230,6 +234,7 @@ orvanelX11Result runOnX11(const orvanelLinuxOptions& options) {
     if (options.mode == orvanelLinuxMode::foreignWindow) XSelectInput(display.get(), window, StructureNotifyMask);
     logInfo("Drawing into X window 0x%lx, %ix%i", static_cast<unsigned long>(window), target.width, target.height);
 
+    const keslX11SystemServices services(display.get(), options.mode == orvanelLinuxMode::ownWindow);
     const RunEnd end = runFrames(display.get(), target, ownWindow ? ownWindow->deleteAtom() : 0);
     logInfo("X11 run ended: %s", describeEnd(end));
     return {};

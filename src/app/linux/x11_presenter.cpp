@@ -30,7 +30,7 @@ keslX11Presenter::keslX11Presenter(const keslX11Target& target)
     if (!attachSharedImage()) makePlainImage();
     logInfo("X11 presenter: %ix%i, depth %i, %s, %s", target.width, target.height, target.depth,
             m_shared ? "MIT-SHM" : "XPutImage",
-            isRasterLayout(m_masks, m_image->bits_per_pixel) ? "pixels copied as they are" : "pixels converted");
+            takesRasterPixels() ? "frames drawn into the image" : "pixels converted");
 }
 
 keslX11Presenter::~keslX11Presenter() {
@@ -91,10 +91,21 @@ void keslX11Presenter::makePlainImage() {
     m_image->data = m_plainPixels.data();
 }
 
+bool keslX11Presenter::takesRasterPixels() const {
+    return isRasterLayout(m_masks, m_image->bits_per_pixel) && m_image->byte_order == nativeByteOrder() &&
+           m_image->bytes_per_line == m_target.width * static_cast<int>(sizeof(keslPixel));
+}
+
+keslPixel* keslX11Presenter::backBufferMemory() {
+    return takesRasterPixels() ? reinterpret_cast<keslPixel*>(m_image->data) : nullptr;
+}
+
 void keslX11Presenter::copyInto(const keslPixelSurface& frame) {
+    // The usual case: the frame was drawn in the image itself.
+    if (frame.data() == reinterpret_cast<const keslPixel*>(m_image->data)) return;
     const int width = std::min(frame.width(), m_target.width);
     const int height = std::min(frame.height(), m_target.height);
-    const bool copyAsIs = isRasterLayout(m_masks, m_image->bits_per_pixel) && m_image->byte_order == nativeByteOrder();
+    const bool copyAsIs = takesRasterPixels();
     for (int y = 0; y < height; ++y) {
         const keslPixel* source = frame.row(y);
         if (copyAsIs) {
@@ -104,6 +115,7 @@ void keslX11Presenter::copyInto(const keslPixelSurface& frame) {
         }
         convertRow(source, width, y);
     }
+    keslCountBlockPixels(static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height));
 }
 
 void keslX11Presenter::convertRow(const keslPixel* source, int width, int y) {

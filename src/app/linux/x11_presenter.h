@@ -1,6 +1,10 @@
 // Puts each finished frame into an X window in one request: XShmPutImage
 // when the server shares memory with us (a local display), XPutImage
-// otherwise. The frame never waits here longer than one round trip.
+// otherwise. When the visual takes the raster's pixels as they are, the
+// image's memory is offered as the window's back buffer, so the frame is
+// drawn where the server reads it and presenting copies nothing; other
+// visuals (16-bit displays, odd channel orders) get each frame converted
+// into the image. The frame never waits here longer than one round trip.
 #pragma once
 
 #include "app/linux/visual_pixels.h"
@@ -29,6 +33,9 @@ public:
     keslX11Presenter(const keslX11Presenter&) = delete;
     keslX11Presenter& operator=(const keslX11Presenter&) = delete;
 
+    // The image's pixels when the raster can draw into them directly, else
+    // null. They live as long as the presenter.
+    keslPixel* backBufferMemory();
     void present(const keslPixelSurface& frame);
     bool usesSharedMemory() const { return m_shared; }
 
@@ -36,8 +43,8 @@ private:
     bool attachSharedImage();
     void releaseSharedImage();
     void makePlainImage();
+    bool takesRasterPixels() const;
     void copyInto(const keslPixelSurface& frame);
-
     void convertRow(const keslPixel* source, int width, int y);
 
     keslX11Target m_target;

@@ -2,6 +2,7 @@
 // procedure that builds, ticks, paints and tears down the application, and
 // the configuration dialog procedure.
 #include "app/command_line.h"
+#include "app/frame_times.h"
 #include "util/exception_guard.h"
 #include "app/monitor_id.h"
 #include "app/screensaver.h"
@@ -17,6 +18,7 @@ orvanelScreensaver* screensaverPtr = nullptr;
 bool isInitialised = false;
 bool isPainting = false;
 UINT_PTR frameTimerId = 0;
+orvanelFrameTimes frameTimes;
 constexpr DWORD kCloseSettleMilliseconds = 40;
 
 void logCommandLine() {
@@ -45,7 +47,9 @@ LRESULT onCreate(HWND window) {
 LRESULT onTimer(HWND window, WPARAM timerId) {
     if (timerId != frameTimerId) return 1;
     if (isPainting || !screensaverPtr) return 0;
+    frameTimes.workStarted();
     screensaverPtr->tick(frameStep);
+    frameTimes.workEnded();
     RECT client;
     GetClientRect(window, &client);
     InvalidateRect(window, &client, FALSE);
@@ -57,8 +61,11 @@ LRESULT onPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     {
         keslWinPaintstructAuto paint(window);
         if (screensaverPtr) {
+            frameTimes.workStarted();
             screensaverPtr->drawFrame();
             screensaverPtr->flushFrame();
+            frameTimes.workEnded();
+            frameTimes.frameShown();
         }
     }
     isPainting = false;
@@ -75,6 +82,7 @@ LRESULT onClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT onDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     logInfo("ScreenSaverProc() received  WM_DESTROY");
+    frameTimes.logSummary();
     if (screensaverPtr) {
         screensaverPtr->shutDown();
         delete screensaverPtr;

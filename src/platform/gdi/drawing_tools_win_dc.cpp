@@ -3,6 +3,7 @@
 #include "platform/text_encoding.h"
 
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -83,9 +84,16 @@ int drawTextEither(HDC dc, const char* text, RECT* r, UINT format) {
     const int length = static_cast<int>(std::strlen(text));
     if (!keslIsMultiByteUtf8(text, static_cast<size_t>(length))) return DrawTextA(dc, text, -1, r, format);
     const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text, length, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text, length, wide.data(), wideLength);
-    return DrawTextW(dc, wide.c_str(), wideLength, r, format);
+    // Labels fit the stack; only a long text costs an allocation.
+    wchar_t onStack[512];
+    std::wstring onHeap;
+    wchar_t* wide = onStack;
+    if (wideLength > static_cast<int>(std::size(onStack))) {
+        onHeap.resize(static_cast<size_t>(wideLength));
+        wide = onHeap.data();
+    }
+    MultiByteToWideChar(CP_UTF8, 0, text, length, wide, wideLength);
+    return DrawTextW(dc, wide, wideLength, r, format);
 }
 
 }  // namespace
@@ -141,16 +149,33 @@ void keslDrawingToolsWinDC::getTextSize(const char* text, const keslTextParams& 
     }
 }
 
+keslPixel* keslDrawingToolsWinDC::pixelInMemory(int x, int y) const {
+    const keslGdiSurface* surface = *m_target;
+    if (surface == nullptr || surface->dc == nullptr || !surface->pixels.contains(x, y)) {
+        return nullptr;
+    }
+    // GDI may still hold drawing for this section in its batch.
+    GdiFlush();
+    return surface->pixels.row(y) + x;
+}
+
 keslColor keslDrawingToolsWinDC::getPixel(int x, int y) {
     const HDC dc = target();
     if (dc == nullptr) {
         return kColorNoSurface;
+    }
+    if (const keslPixel* pixel = pixelInMemory(x, y)) {
+        return fromPixel(*pixel);
     }
     const COLORREF c = GetPixel(dc, x, y);
     return makeColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
 void keslDrawingToolsWinDC::setPixel(int x, int y, keslColor color) {
+    if (keslPixel* pixel = pixelInMemory(x, y)) {
+        *pixel = toPixel(color);
+        return;
+    }
     const HDC dc = target();
     if (dc != nullptr) {
         SetPixel(dc, x, y, toColorRef(color));
@@ -168,6 +193,12 @@ void keslDrawingToolsWinDC::drawLine(int x1, int y1, int x2, int y2, int width, 
 }
 
 void keslDrawingToolsWinDC::multiplyPixel(int x, int y, float red, float green, float blue) {
+    if (keslPixel* pixel = pixelInMemory(x, y)) {
+        const keslColor c = fromPixel(*pixel);
+        *pixel = toPixel(makeColor(scaleChannel(colorRed(c), red), scaleChannel(colorGreen(c), green),
+                                   scaleChannel(colorBlue(c), blue)));
+        return;
+    }
     const HDC dc = target();
     if (dc == nullptr) {
         return;
@@ -177,15 +208,21 @@ void keslDrawingToolsWinDC::multiplyPixel(int x, int y, float red, float green, 
              RGB(scaleChannel(GetRValue(c), red), scaleChannel(GetGValue(c), green), scaleChannel(GetBValue(c), blue)));
 }
 
-void keslDrawingToolsWinDC::drawImage(int x, int y, HDC source, int width, int height,
+void keslDrawingToolsWinDC::drawImage(int x, int y, const keslGdiSurface* source, int width, int height,
                                       std::optional<keslColor> transparentColor) {
-    const HDC dc = target();
-    if (dc == nullptr || source == nullptr) {
+    const keslGdiSurface* surface = *m_target;
+    if (surface == nullptr || surface->dc == nullptr || source == nullptr || source->dc == nullptr) {
         return;
     }
+    if (surface->pixels && source->pixels && surface != source) {
+        GdiFlush();
+        keslCopyPixels(surface->pixels, x, y, source->pixels, width, height, transparentColor);
+        return;
+    }
+    const HDC dc = surface->dc;
     if (transparentColor) {
-        TransparentBlt(dc, x, y, width, height, source, 0, 0, width, height, toColorRef(*transparentColor));
+        TransparentBlt(dc, x, y, width, height, source->dc, 0, 0, width, height, toColorRef(*transparentColor));
         return;
     }
-    BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
+    BitBlt(dc, x, y, width, height, source->dc, 0, 0, SRCCOPY);
 }

@@ -2,10 +2,12 @@
 // holds a pointer to its owner's current-target slot (not a copy of the
 // handle), so it paints on whatever surface the owner selected at the moment
 // of each call. Every call creates, selects, restores and deletes its own
-// brush, pen or font.
+// brush, pen or font. Single pixels and image copies between surfaces whose
+// memory is known are done in memory; everything else is GDI's.
 #pragma once
 
 #include "platform/drawing_tools.h"
+#include "platform/gdi/gdi_surface.h"
 
 #include <windows.h>
 
@@ -13,7 +15,7 @@
 
 class keslDrawingToolsWinDC : public keslDrawingToolsInterface {
 public:
-    explicit keslDrawingToolsWinDC(const HDC* targetSlot) : m_target(targetSlot) {}
+    explicit keslDrawingToolsWinDC(const keslGdiSurface* const* targetSlot) : m_target(targetSlot) {}
 
     void fillEllipse(int left, int top, int right, int bottom, keslColor color) override;
     void fillRect(const keslRect<int>& rect, keslColor color) override;
@@ -23,12 +25,16 @@ public:
     void setPixel(int x, int y, keslColor color) override;
     void drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) override;
     virtual void multiplyPixel(int x, int y, float red, float green, float blue);
-    virtual void drawImage(int x, int y, HDC source, int width, int height, std::optional<keslColor> transparentColor);
+    // Copies source's (0, 0, width, height) to (x, y) unscaled, skipping exactly the key colour.
+    virtual void drawImage(int x, int y, const keslGdiSurface* source, int width, int height,
+                           std::optional<keslColor> transparentColor);
 
     static COLORREF toColorRef(keslColor color) { return RGB(colorRed(color), colorGreen(color), colorBlue(color)); }
 
 private:
-    HDC target() const { return *m_target; }
+    HDC target() const { return *m_target != nullptr ? (*m_target)->dc : nullptr; }
+    // The target's pixels when (x, y) lies in them and they may be touched now, else null.
+    keslPixel* pixelInMemory(int x, int y) const;
 
-    const HDC* m_target;
+    const keslGdiSurface* const* m_target;
 };

@@ -4,50 +4,63 @@
 #include "platform/gdi/drawing_tools_win_dc.h"
 #include "util/log.h"
 
+#include <algorithm>
+
 namespace {
 
-// A screen-compatible bitmap holding the decoded pixels.
-HBITMAP createBitmap(const keslBitmapPixels& pixels) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = pixels.width;
-    info.bmiHeader.biHeight = -pixels.height;  // rows from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    const HDC screen = GetDC(nullptr);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, pixels.width, pixels.height);
-    const UINT rows = static_cast<UINT>(pixels.height);
-    if (bitmap != nullptr && SetDIBits(screen, bitmap, 0, rows, pixels.pixels.data(), &info, DIB_RGB_COLORS) == 0) {
-        DeleteObject(bitmap);
-        ReleaseDC(nullptr, screen);
-        return nullptr;
+// A DIB section holding the decoded pixels (the reader's layout is the section's).
+HBITMAP createBitmap(const keslBitmapPixels& pixels, keslPixelView& view) {
+    const HBITMAP bitmap = keslCreateDibSection(pixels.width, pixels.height, view);
+    if (bitmap == nullptr) return nullptr;
+    std::copy(pixels.pixels.begin(), pixels.pixels.begin() + static_cast<std::ptrdiff_t>(view.width) * view.height,
+              view.data);
+    return bitmap;
+}
+
+// A DIB section holding a copy of a bitmap GDI loaded; the loaded one is deleted.
+HBITMAP toDibSection(HBITMAP loaded, keslPixelView& view) {
+    BITMAP info{};
+    GetObjectA(loaded, sizeof(info), &info);
+    const HBITMAP bitmap = keslCreateDibSection(info.bmWidth, info.bmHeight, view);
+    if (bitmap != nullptr) {
+        const HDC from = CreateCompatibleDC(nullptr);
+        const HDC to = CreateCompatibleDC(nullptr);
+        const HGDIOBJ fromPrevious = SelectObject(from, loaded);
+        const HGDIOBJ toPrevious = SelectObject(to, bitmap);
+        BitBlt(to, 0, 0, info.bmWidth, info.bmHeight, from, 0, 0, SRCCOPY);
+        SelectObject(from, fromPrevious);
+        SelectObject(to, toPrevious);
+        DeleteDC(from);
+        DeleteDC(to);
     }
-    ReleaseDC(nullptr, screen);
+    DeleteObject(loaded);
     return bitmap;
 }
 
 }  // namespace
 
 struct keslImageWin::Gdi {
-    HDC dc = nullptr;
+    // The context and, once there is a picture, its pixels: every bitmap of an image is a DIB section.
+    keslGdiSurface surface;
     HBITMAP bitmap = nullptr;
     // What the fresh context held before our first bitmap; restored at the end.
     HGDIOBJ original = nullptr;
     int width = 0;
     int height = 0;
     bool sizeUnknown = true;
-    keslDrawingToolsWinDC tools{&dc};
+    const keslGdiSurface* target = &surface;
+    keslDrawingToolsWinDC tools{&target};
 
     // Selects a new bitmap and deletes the one it replaces.
-    void adopt(HBITMAP replacement) {
-        const HGDIOBJ previous = SelectObject(dc, replacement);
+    void adopt(HBITMAP replacement, const keslPixelView& pixels) {
+        const HGDIOBJ previous = SelectObject(surface.dc, replacement);
         if (bitmap == nullptr) {
             original = previous;
         } else {
             DeleteObject(bitmap);
         }
         bitmap = replacement;
+        surface.pixels = pixels;
         sizeUnknown = true;
     }
 
@@ -58,18 +71,20 @@ struct keslImageWin::Gdi {
         BITMAP info{};
         GetObjectA(bitmap, sizeof(info), &info);
         width = info.bmWidth;
-        height = info.bmHeight;
+        // A top-down section may report its height negative.
+        height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
         sizeUnknown = false;
     }
 
-    // A memory context with a bitmap of this size, both compatible with the image's.
+    // A memory context with a DIB section of this size.
     struct Scratch {
         HDC dc = nullptr;
         HBITMAP bitmap = nullptr;
         HGDIOBJ previous = nullptr;
         Scratch(HDC like, int width, int height) {
+            keslPixelView unused;
             dc = CreateCompatibleDC(like);
-            bitmap = CreateCompatibleBitmap(like, width, height);
+            bitmap = keslCreateDibSection(width, height, unused);
             previous = SelectObject(dc, bitmap);
             SetBkMode(dc, TRANSPARENT);
         }
@@ -84,7 +99,8 @@ struct keslImageWin::Gdi {
 
     // Makes the scratch picture the image's own; without memory for it the old one stays.
     void takeOver(const Scratch& scratch, int newWidth, int newHeight) {
-        const HBITMAP replacement = CreateCompatibleBitmap(dc, newWidth, newHeight);
+        keslPixelView pixels;
+        const HBITMAP replacement = keslCreateDibSection(newWidth, newHeight, pixels);
         if (replacement == nullptr || scratch.bitmap == nullptr) {
             if (replacement != nullptr) {
                 DeleteObject(replacement);
@@ -92,26 +108,26 @@ struct keslImageWin::Gdi {
             logError("#8743: keslImageWin: no bitmap of %i x %i, the image keeps its size", newWidth, newHeight);
             return;
         }
-        adopt(replacement);
-        BitBlt(dc, 0, 0, newWidth, newHeight, scratch.dc, 0, 0, SRCCOPY);
+        adopt(replacement, pixels);
+        BitBlt(surface.dc, 0, 0, newWidth, newHeight, scratch.dc, 0, 0, SRCCOPY);
     }
 };
 
 keslImageWin::keslImageWin() : m_gdi(std::make_unique<Gdi>()) {
-    m_gdi->dc = CreateCompatibleDC(nullptr);
-    if (m_gdi->dc != nullptr) {
-        SetBkMode(m_gdi->dc, TRANSPARENT);
+    m_gdi->surface.dc = CreateCompatibleDC(nullptr);
+    if (m_gdi->surface.dc != nullptr) {
+        SetBkMode(m_gdi->surface.dc, TRANSPARENT);
     }
 }
 
 keslImageWin::~keslImageWin() {
     Gdi& g = *m_gdi;
     if (g.bitmap != nullptr) {
-        SelectObject(g.dc, g.original);
+        SelectObject(g.surface.dc, g.original);
         DeleteObject(g.bitmap);
     }
-    if (g.dc != nullptr) {
-        DeleteDC(g.dc);
+    if (g.surface.dc != nullptr) {
+        DeleteDC(g.surface.dc);
     }
 }
 
@@ -120,18 +136,17 @@ bool keslImageWin::initWithSizeAndColor(int width, int height, keslColor color) 
     if (g.bitmap != nullptr) {
         logError("keslImageWin.initWithSizeAndColor() called but m_GDIHBitmap not null");
     }
-    if (g.dc == nullptr) {
+    if (g.surface.dc == nullptr) {
         logError("keslImageWin.initWithSizeAndColor() called but m_hDC is null");
         return false;
     }
-    const HDC screen = GetDC(nullptr);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
+    keslPixelView pixels;
+    const HBITMAP bitmap = keslCreateDibSection(width, height, pixels);
     if (bitmap == nullptr) {
         logError("#8741: keslImageWin.initWithSizeAndColor(%i, %i): no bitmap of that size", width, height);
         return false;
     }
-    g.adopt(bitmap);
+    g.adopt(bitmap, pixels);
     g.tools.fillRect(keslRect<int>(0, 0, width, height), color);
     return true;
 }
@@ -142,18 +157,25 @@ bool keslImageWin::initWithResource_impl(int resourceNumber) {
         logError("keslImageWin.initWithResource_impl(%i) called but hBitmap not null", resourceNumber);
         return false;
     }
-    const HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceNumber));
+    const HBITMAP loaded = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceNumber));
+    if (loaded == nullptr) {
+        logError("#4653b: image.initWithResource_impl failed:%i with windows error code:%u", resourceNumber,
+                 static_cast<unsigned>(GetLastError()));
+        return false;
+    }
+    if (g.surface.dc == nullptr) {
+        logError("keslImageWin.initWithResource_impl(%i) called but m_hDC is null", resourceNumber);
+        DeleteObject(loaded);
+        return false;
+    }
+    keslPixelView pixels;
+    const HBITMAP bitmap = toDibSection(loaded, pixels);
     if (bitmap == nullptr) {
         logError("#4653b: image.initWithResource_impl failed:%i with windows error code:%u", resourceNumber,
                  static_cast<unsigned>(GetLastError()));
         return false;
     }
-    if (g.dc == nullptr) {
-        logError("keslImageWin.initWithResource_impl(%i) called but m_hDC is null", resourceNumber);
-        DeleteObject(bitmap);
-        return false;
-    }
-    g.adopt(bitmap);
+    g.adopt(bitmap, pixels);
     return true;
 }
 
@@ -163,7 +185,7 @@ bool keslImageWin::initWithFile_impl(const char* fileName) {
         logError("keslImageWin.initWithFile(%s) called but hBitmap not null", fileName);
         return false;
     }
-    if (g.dc == nullptr) {
+    if (g.surface.dc == nullptr) {
         logError("keslImageWin.initWithFile(%s) called but m_hDC is null", fileName);
         return false;
     }
@@ -177,13 +199,14 @@ bool keslImageWin::initWithFile_impl(const char* fileName) {
         logError("        %s", whyNot.c_str());
         return false;
     }
-    const HBITMAP bitmap = createBitmap(pixels);
+    keslPixelView view;
+    const HBITMAP bitmap = createBitmap(pixels, view);
     if (bitmap == nullptr) {
         logError("#4653: image.loadFromFile failed:%s", fileName);
         logError("        with windows error code:%u", static_cast<unsigned>(GetLastError()));
         return false;
     }
-    g.adopt(bitmap);
+    g.adopt(bitmap, view);
     return true;
 }
 
@@ -209,7 +232,7 @@ int keslImageWin::drawText(int x, int y, const char* text, const keslTextParams&
     return m_gdi->tools.drawText(x, y, text, params);
 }
 
-keslSurfaceHandle keslImageWin::getSurfaceHandle() { return m_gdi->bitmap != nullptr ? m_gdi->dc : nullptr; }
+keslSurfaceHandle keslImageWin::getSurfaceHandle() { return m_gdi->bitmap != nullptr ? &m_gdi->surface : nullptr; }
 
 void keslImageWin::resizeTo_impl(int width, int height) {
     Gdi& g = *m_gdi;
@@ -221,9 +244,9 @@ void keslImageWin::resizeTo_impl(int width, int height) {
         return;
     }
     {
-        const Gdi::Scratch scratch(g.dc, width, height);
+        const Gdi::Scratch scratch(g.surface.dc, width, height);
         SetStretchBltMode(scratch.dc, COLORONCOLOR);
-        StretchBlt(scratch.dc, 0, 0, width, height, g.dc, 0, 0, getWidth(), getHeight(), SRCCOPY);
+        StretchBlt(scratch.dc, 0, 0, width, height, g.surface.dc, 0, 0, getWidth(), getHeight(), SRCCOPY);
         g.takeOver(scratch, width, height);
     }
     logInfo("keslImageWin.resizeTo_impl() exiting with new w=%i, new h=%i", getWidth(), getHeight());
@@ -234,7 +257,7 @@ void keslImageWin::crop_impl(int x, int y, int width, int height) {
     if (g.bitmap == nullptr) {
         return;
     }
-    const Gdi::Scratch scratch(g.dc, width, height);
-    BitBlt(scratch.dc, 0, 0, width, height, g.dc, x, y, SRCCOPY);
+    const Gdi::Scratch scratch(g.surface.dc, width, height);
+    BitBlt(scratch.dc, 0, 0, width, height, g.surface.dc, x, y, SRCCOPY);
     g.takeOver(scratch, width, height);
 }

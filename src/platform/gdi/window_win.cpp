@@ -9,11 +9,14 @@ struct keslWindowWin::Gdi {
     HWND window = nullptr;
     HDC windowDC = nullptr;
     HDC backBufferDC = nullptr;
+    // A DIB section, so the world's images are copied into it in memory.
     HBITMAP backBuffer = nullptr;
     HGDIOBJ replacedBitmap = nullptr;
     int backBufferWidth = 0;
     int backBufferHeight = 0;
-    HDC target = nullptr;
+    keslGdiSurface windowSurface;
+    keslGdiSurface backBufferSurface;
+    const keslGdiSurface* target = &windowSurface;
     keslDrawingToolsWinDC tools{&target};
 
     RECT client() const {
@@ -30,7 +33,7 @@ keslWindowWin::keslWindowWin(keslWindowHandle handle) : keslWindowBase(handle), 
         return;
     }
     g.windowDC = GetDC(g.window);
-    g.target = g.windowDC;
+    g.windowSurface.dc = g.windowDC;
     SetBkMode(g.windowDC, TRANSPARENT);
 
     RECT r{0, 0, 0, 0};
@@ -41,8 +44,9 @@ keslWindowWin::keslWindowWin(keslWindowHandle handle) : keslWindowBase(handle), 
             static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(g.window)), static_cast<int>(r.top),
             static_cast<int>(r.left), static_cast<int>(r.bottom), static_cast<int>(r.right), width, height);
 
+    keslPixelView pixels;
     g.backBufferDC = CreateCompatibleDC(g.windowDC);
-    g.backBuffer = CreateCompatibleBitmap(g.windowDC, width, height);
+    g.backBuffer = keslCreateDibSection(width, height, pixels);
     if (g.backBufferDC == nullptr || g.backBuffer == nullptr) {
         logError("#8740: keslWindowWin(): no back buffer of %i x %i; drawing goes to the window", width, height);
         return;
@@ -52,7 +56,8 @@ keslWindowWin::keslWindowWin(keslWindowHandle handle) : keslWindowBase(handle), 
     g.replacedBitmap = SelectObject(g.backBufferDC, g.backBuffer);
     SetBkMode(g.backBufferDC, TRANSPARENT);
     BitBlt(g.backBufferDC, 0, 0, width, height, g.windowDC, 0, 0, SRCCOPY);
-    g.target = g.backBufferDC;
+    g.backBufferSurface = keslGdiSurface{g.backBufferDC, pixels};
+    g.target = &g.backBufferSurface;
 }
 
 keslWindowWin::~keslWindowWin() {
@@ -80,7 +85,11 @@ void keslWindowWin::flush() {
 void keslWindowWin::setDoubleBuffered(bool on) {
     keslWindowBase::setDoubleBuffered(on);
     Gdi& g = *m_gdi;
-    g.target = on && g.backBufferDC != nullptr ? g.backBufferDC : g.windowDC;
+    g.target = on && g.backBufferSurface.dc != nullptr ? &g.backBufferSurface : &g.windowSurface;
+}
+
+void keslWindowWin::requestClose() {
+    if (m_gdi->window != nullptr) PostMessageA(m_gdi->window, WM_CLOSE, 0, 0);
 }
 
 void keslWindowWin::clearWithColor(keslColor color) {
@@ -102,7 +111,7 @@ void keslWindowWin::drawLine(int x1, int y1, int x2, int y2, int width, keslColo
 
 void keslWindowWin::drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
                               std::optional<keslColor> transparentColor) {
-    m_gdi->tools.drawImage(x, y, static_cast<HDC>(source), width, height, transparentColor);
+    m_gdi->tools.drawImage(x, y, static_cast<const keslGdiSurface*>(source), width, height, transparentColor);
 }
 
 keslColor keslWindowWin::getPixel(int x, int y) { return m_gdi->tools.getPixel(x, y); }

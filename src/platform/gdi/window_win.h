@@ -33,6 +33,7 @@ public:
     keslSize getClientSize() override;
     void getTextSize(const char* text, int* width, int* height) override;
     void setDoubleBuffered(bool on) override;
+    void requestClose() override;
 
 protected:
     int drawTextInForce(int x, int y, const char* text) override;

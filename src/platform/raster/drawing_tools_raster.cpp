@@ -55,6 +55,7 @@ void keslDrawingToolsRaster::fillSpan(keslPixelSurface& s, int y, int x0, int x1
         return;
     }
     std::fill(s.row(y) + x0, s.row(y) + x1 + 1, p);
+    keslCountBlockPixels(static_cast<std::uint64_t>(x1 - x0 + 1));
 }
 
 void keslDrawingToolsRaster::fillRect(const keslRect<int>& rect, keslColor color) {
@@ -235,27 +236,5 @@ void keslDrawingToolsRaster::drawImage(int x, int y, const keslPixelSurface* sou
         copy = *source;
         source = &copy;
     }
-    const int fromX = std::max(0, -x);
-    const int fromY = std::max(0, -y);
-    const int toX = std::min({width, source->width(), target->width() - x});
-    const int toY = std::min({height, source->height(), target->height() - y});
-    if (fromX >= toX) {
-        return;
-    }
-    const bool keyed = transparentColor.has_value();
-    const keslPixel key = keyed ? toPixel(*transparentColor) : 0;
-    for (int row = fromY; row < toY; ++row) {
-        const keslPixel* src = source->row(row) + fromX;
-        keslPixel* dst = target->row(y + row) + x + fromX;
-        const int count = toX - fromX;
-        if (!keyed) {
-            std::copy(src, src + count, dst);
-            continue;
-        }
-        for (int i = 0; i < count; ++i) {
-            if (src[i] != key) {
-                dst[i] = src[i];
-            }
-        }
-    }
+    keslCopyPixels(target->view(), x, y, source->view(), width, height, transparentColor);
 }

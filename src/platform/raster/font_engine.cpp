@@ -79,10 +79,12 @@ struct LineMetrics {
     int height() const { return ascent + descent; }
 };
 
+using TextLines = std::vector<std::pair<const char32_t*, size_t>>;
+
 // Lines as DrawTextA breaks them: CR LF, LF or CR ends a line; a break at the
 // very end opens no new line.
-std::vector<std::pair<const char32_t*, size_t>> splitLines(const std::u32string& text) {
-    std::vector<std::pair<const char32_t*, size_t>> lines;
+void splitLines(const std::u32string& text, TextLines& lines) {
+    lines.clear();
     const char32_t* start = text.data();
     const char32_t* p = start;
     const char32_t* end = start + text.size();
@@ -98,7 +100,6 @@ std::vector<std::pair<const char32_t*, size_t>> splitLines(const std::u32string&
     if (p != start) {
         lines.emplace_back(start, static_cast<size_t>(p - start));
     }
-    return lines;
 }
 
 void blendCoverage(keslPixel& dst, keslPixel src, unsigned alpha) {
@@ -308,10 +309,10 @@ struct keslFontEngine::Impl {
         const bool mono = params.wantsNonAntialiased();
         const LineMetrics metrics = useSize(face, pixelHeight);
         const keslTextAlign alignment = params.alignment ? *params.alignment : kTextAlignLeft;
-        const std::u32string characters = keslDecodeText(text, std::strlen(text));
-        const auto lines = splitLines(characters);
+        keslDecodeText(text, std::strlen(text), m_characters);
+        splitLines(m_characters, m_lines);
         int top = y;
-        for (const auto& [begin, length] : lines) {
+        for (const auto& [begin, length] : m_lines) {
             const int width = lineWidth(face, pixelHeight, mono, begin, length, extra);
             extent.width = std::max(extent.width, width);
             if (surface != nullptr) {
@@ -333,6 +334,11 @@ struct keslFontEngine::Impl {
         extent.height = top - y;
         return extent;
     }
+
+    // Kept between calls: labels are drawn every frame, and a frame allocates nothing.
+    // Kept between calls so that drawing a label allocates nothing.
+    std::u32string m_characters;
+    TextLines m_lines;
 };
 
 keslFontEngine& keslFontEngine::get() {

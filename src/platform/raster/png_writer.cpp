@@ -14,10 +14,10 @@ bool keslWritePng(const keslPixelSurface& surface, const std::string& fileName) 
     }
     std::vector<png_byte> rgb(static_cast<size_t>(surface.width()) * static_cast<size_t>(surface.height()) * 3);
     size_t i = 0;
-    for (const keslPixel p : surface.pixels()) {
-        rgb[i++] = static_cast<png_byte>(p >> 16);
-        rgb[i++] = static_cast<png_byte>(p >> 8);
-        rgb[i++] = static_cast<png_byte>(p);
+    for (const keslPixel* p = surface.data(); p != surface.data() + surface.pixelCount(); ++p) {
+        rgb[i++] = static_cast<png_byte>(*p >> 16);
+        rgb[i++] = static_cast<png_byte>(*p >> 8);
+        rgb[i++] = static_cast<png_byte>(*p);
     }
     png_image image;
     std::memset(&image, 0, sizeof(image));

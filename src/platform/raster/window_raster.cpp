@@ -4,29 +4,45 @@
 
 keslWindowRaster::keslWindowRaster(int width, int height) : keslWindowRaster(keslRect<int>(0, 0, width, height)) {}
 
-keslWindowRaster::keslWindowRaster(const keslRect<int>& screenRect)
-    : keslWindowBase(&m_windowSurface), m_screenRect(screenRect),
-      m_windowSurface(screenRect.width, screenRect.height) {
+keslWindowRaster::keslWindowRaster(const keslRect<int>& screenRect) : keslWindowRaster(screenRect, nullptr) {}
+
+keslWindowRaster::keslWindowRaster(const keslRect<int>& screenRect, keslPixel* backBufferMemory)
+    : keslWindowBase(this), m_screenRect(screenRect),
+      m_backBuffer(backBufferMemory != nullptr
+                       ? keslPixelSurface::borrowing(screenRect.width, screenRect.height, backBufferMemory)
+                       : keslPixelSurface(screenRect.width, screenRect.height)) {
     logInfo("keslWindowRaster() rect.top = %i, left:%i, bottom:%i, right:%i, width:%i, height:%i", screenRect.top,
             screenRect.left, screenRect.getBottom(), screenRect.getRight(), screenRect.width, screenRect.height);
-    m_backBuffer = std::make_unique<keslPixelSurface>(m_windowSurface);
-    m_target = m_backBuffer.get();
+    m_target = &m_backBuffer;
+}
+
+keslPixelSurface& keslWindowRaster::ownSurface() {
+    if (!m_ownSurface) m_ownSurface = std::make_unique<keslPixelSurface>(m_backBuffer.width(), m_backBuffer.height());
+    return *m_ownSurface;
 }
 
 void keslWindowRaster::flush() {
-    if (m_backBuffer && m_doubleBuffered) {
-        keslPixelSurface* windowTarget = &m_windowSurface;
+    if (!m_doubleBuffered) {
+        m_shown = &ownSurface();
+    } else if (m_presenter) {
+        m_shown = &m_backBuffer;
+    } else {
+        keslPixelSurface* windowTarget = &ownSurface();
         keslDrawingToolsRaster(&windowTarget)
-            .drawImage(0, 0, m_backBuffer.get(), m_backBuffer->width(), m_backBuffer->height(), std::nullopt);
+            .drawImage(0, 0, &m_backBuffer, m_backBuffer.width(), m_backBuffer.height(), std::nullopt);
+        m_shown = windowTarget;
     }
-    if (m_presenter) {
-        m_presenter(m_windowSurface);
-    }
+    if (m_presenter) m_presenter(*m_shown);
+}
+
+const keslPixelSurface& keslWindowRaster::shownSurface() {
+    if (m_shown == nullptr) m_shown = &ownSurface();
+    return *m_shown;
 }
 
 void keslWindowRaster::setDoubleBuffered(bool on) {
     keslWindowBase::setDoubleBuffered(on);
-    m_target = on ? m_backBuffer.get() : &m_windowSurface;
+    m_target = on ? &m_backBuffer : &ownSurface();
 }
 
 void keslWindowRaster::clearWithColor(keslColor color) {

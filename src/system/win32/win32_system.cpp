@@ -55,6 +55,18 @@ public:
 
     void debugOutput(const std::string& text) const override { OutputDebugStringA(text.c_str()); }
 
+    bool cursorPosition(keslPoint<long>& out) const override {
+        POINT cursor;
+        if (!GetCursorPos(&cursor)) return false;
+        out = {cursor.x, cursor.y};
+        return true;
+    }
+
+    bool keepAwake(bool on) override {
+        const EXECUTION_STATE wanted = on ? (ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED) : ES_CONTINUOUS;
+        return SetThreadExecutionState(wanted) != 0;
+    }
+
     std::vector<keslRect<int>> monitorRects() const override {
         std::vector<keslRect<int>> monitors;
         EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors));

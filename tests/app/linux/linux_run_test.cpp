@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -48,7 +50,33 @@ TEST_F(LinuxRun, EveryFrameAdvancesByTheFixedStepAndShowsWhatWasDrawn) {
     EXPECT_EQ(presented, 10);
     EXPECT_NEAR(run.app().getRunEventCountdown(), 25.0f - 10 * frameStep, 1e-4);
     EXPECT_EQ(run.shownFrame().width(), 640);
-    EXPECT_EQ(&run.shownFrame(), &run.app().getWindow()->windowSurface());
+    EXPECT_EQ(&run.shownFrame(), &run.app().getWindow()->shownSurface());
+}
+
+TEST_F(LinuxRun, FramesAreDrawnInTheHostsMemoryAndWrittenAboutOnceEach) {
+    constexpr int kWidth = 1280;
+    constexpr int kHeight = 800;
+    std::vector<keslPixel> shown(static_cast<size_t>(kWidth) * kHeight, 0xABCDEFu);
+    auto window = std::make_unique<keslWindow>(keslRect<int>(0, 0, kWidth, kHeight), shown.data());
+    const keslPixelSurface* presented = nullptr;
+    window->setPresenter([&](const keslPixelSurface& frame) { presented = &frame; });
+    double framesWrittenPerFrame = 0.0;
+    {
+        orvanelLinuxRun run(std::move(window));
+        run.runFrame();
+        const std::uint64_t before = keslBlockPixelsWritten();
+        constexpr int kFrames = 25;
+        for (int i = 0; i < kFrames; ++i) run.runFrame();
+        framesWrittenPerFrame = static_cast<double>(keslBlockPixelsWritten() - before) /
+                                (static_cast<double>(kWidth) * kHeight * kFrames);
+        ASSERT_NE(presented, nullptr);
+        EXPECT_EQ(presented->data(), shown.data()) << "the presenter gets the host's memory, not a copy";
+    }
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), 0xABCDEFu), 0) << "the sky covers the host's memory";
+    // The background once, plus stars; a copy of the frame anywhere would add a whole one.
+    EXPECT_GE(framesWrittenPerFrame, 1.0);
+    EXPECT_LT(framesWrittenPerFrame, 1.5);
+    EXPECT_TRUE(log.contains("Frames: 26 in ")) << "the run ends with its frame times";
 }
 
 TEST_F(LinuxRun, EndingTheRunShutsTheApplicationDownAndSaysWhereSettingsLive) {

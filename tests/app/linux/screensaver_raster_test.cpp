@@ -73,6 +73,41 @@ TEST_F(ScreensaverFixture, TheWorldIsBuiltForTheMainMonitorAndAllPixels) {
     EXPECT_EQ(preview.getWorld()->getStars().size(), 80u);
 }
 
+// The cursor is in screen pixels; a monitor left of the main one puts the
+// desktop's corner at x = -1280, where its own top-left corner lies.
+TEST_F(ScreensaverFixture, ACursorInAnArmedCornerOfAnyMonitorRefusesTheStart) {
+    struct Case {
+        long x, y;
+        bool refused;
+    };
+    const Case cases[] = {{-1270, 10, true}, {10, 10, true}, {600, 500, false}, {1290, 10, false}};
+    keslKeyValue& settings = settingsGroups::defaultStore();
+    settings.setBool("hotcorner_TL", true);
+    system.monitors = {{0, 0, 1920, 1080}, {0, -1280, 1280, 1024}};
+    for (const Case& c : cases) {
+        system.cursor = keslPoint<long>{c.x, c.y};
+        LogCapture log;
+        orvanelScreensaver screensaver;
+        screensaver.adoptWindow(std::make_unique<keslWindow>(3200, 1080));
+        screensaver.initWithWindowHandle(nullptr, 0);
+        EXPECT_EQ(screensaver.getWorld() == nullptr, c.refused) << c.x << "," << c.y;
+        EXPECT_EQ(screensaver.getWindow()->closeRequested(), c.refused) << c.x << "," << c.y;
+        EXPECT_EQ(log.contains("Screensaver start was prevented because of hotcorners"), c.refused);
+    }
+    settings.setBool("hotcorner_TL", false);
+}
+
+TEST_F(ScreensaverFixture, KeepAwakeIsReleasedWhenTheApplicationEnds) {
+    keslKeyValue& settings = settingsGroups::defaultStore();
+    settings.setBool("preventComputerSleep_permanently", true);
+    {
+        orvanelScreensaver screensaver;
+        EXPECT_TRUE(screensaver.getKeepAwake().isActive());
+    }
+    settings.setBool("preventComputerSleep_permanently", false);
+    EXPECT_EQ(system.keepAwakeRequests, (std::vector<bool>{true, false}));
+}
+
 TEST_F(ScreensaverFixture, AFrameIsTheWorldsPicture) {
     start(320, 200, 0);
     keslWindow& window = *app->getWindow();

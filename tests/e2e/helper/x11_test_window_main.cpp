@@ -4,8 +4,10 @@
 //   x11_test_window window W H X Y   prints the new window's id, then waits to be killed
 //   x11_test_window close ID         sends WM_DELETE_WINDOW to that window
 //   x11_test_window paint-root       paints the root window in the same colour
+//   x11_test_window saver-state      prints the X server's screensaver state: on, off or disabled
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/scrnsaver.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -57,6 +59,18 @@ int paintRoot(Display* display) {
     return 0;
 }
 
+int printSaverState(Display* display) {
+    XScreenSaverInfo* info = XScreenSaverAllocInfo();
+    if (!info || !XScreenSaverQueryInfo(display, DefaultRootWindow(display), info)) {
+        std::fprintf(stderr, "no screensaver extension\n");
+        return 1;
+    }
+    const char* state = info->state == ScreenSaverOn ? "on" : info->state == ScreenSaverOff ? "off" : "disabled";
+    std::printf("%s\n", state);
+    XFree(info);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,8 +86,10 @@ int main(int argc, char** argv) {
         status = closeWindow(display, argv[2]);
     } else if (argc == 2 && std::strcmp(argv[1], "paint-root") == 0) {
         status = paintRoot(display);
+    } else if (argc == 2 && std::strcmp(argv[1], "saver-state") == 0) {
+        status = printSaverState(display);
     } else {
-        std::fprintf(stderr, "usage: x11_test_window window W H X Y | close ID | paint-root\n");
+        std::fprintf(stderr, "usage: x11_test_window window W H X Y | close ID | paint-root | saver-state\n");
     }
     XCloseDisplay(display);
     return status;

@@ -39,7 +39,7 @@ TEST_F(RasterWindow, PngHoldsThePixelsOfTheSurface) {
     window.flush();
     TempFolder folder;
     const std::string path = folder.file("frame.png");
-    ASSERT_TRUE(keslWritePng(window.windowSurface(), path));
+    ASSERT_TRUE(keslWritePng(window.shownSurface(), path));
 
     png_image image;
     std::memset(&image, 0, sizeof(image));

@@ -1,0 +1,39 @@
+// Pixels as both backends hold them in memory: 32 bits, 0x00RRGGBB, rows top
+// down. That is the raster's own layout and also a 32-bit top-down DIB
+// section's, so one routine copies blocks (with or without a key colour) for
+// both, and the two builds cannot drift apart in how a keyed copy decides.
+#pragma once
+
+#include "platform/color.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+using keslPixel = std::uint32_t;
+
+constexpr keslPixel toPixel(keslColor c) { return c >> 8; }
+constexpr keslColor fromPixel(keslPixel p) { return (p << 8) | 0xFFu; }
+
+// Borrowed pixels: width x height, rows of width pixels one after the other.
+struct keslPixelView {
+    keslPixel* data = nullptr;
+    int width = 0;
+    int height = 0;
+
+    explicit operator bool() const { return data != nullptr; }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+    keslPixel* row(int y) const { return data + static_cast<size_t>(y) * static_cast<size_t>(width); }
+};
+
+// Copies source's (0, 0, width, height) to (x, y) of target, clipped to both.
+// With a key, source pixels of exactly that colour leave the target as it
+// was. Only red, green and blue count: GDI may leave anything in the fourth
+// byte. Source and target must not be the same pixels.
+void keslCopyPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
+                    std::optional<keslColor> transparentColor);
+
+// Block pixels written by fills and copies since the process started: a
+// benchmark's measure of how many times a frame's worth of memory is written.
+std::uint64_t keslBlockPixelsWritten();
+void keslCountBlockPixels(std::uint64_t count);

@@ -1,0 +1,55 @@
+// The block copy both backends draw images with.
+#include "platform/pixels.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Pixels {
+    Pixels(int width, int height, keslPixel fill) : memory(static_cast<size_t>(width) * height, fill) {
+        view = keslPixelView{memory.data(), width, height};
+    }
+    keslPixel at(int x, int y) const { return view.row(y)[x]; }
+    std::vector<keslPixel> memory;
+    keslPixelView view;
+};
+
+TEST(PixelCopy, AKeyedCopySkipsTheKeyWhateverTheFourthByteHolds) {
+    Pixels target(3, 1, 0xFFFFFFu);
+    Pixels source(3, 1, 0x0000FFu);
+    source.view.row(0)[0] = 0xFF00FF00u;  // the green key, with GDI's fourth byte set
+    source.view.row(0)[1] = 0x0100FF00u;
+    source.view.row(0)[2] = 0x0001FF00u;  // one step off the key: copied
+    keslCopyPixels(target.view, 0, 0, source.view, 3, 1, 0x00FF00FFu);
+    EXPECT_EQ(target.at(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(target.at(1, 0), 0xFFFFFFu);
+    EXPECT_EQ(target.at(2, 0), 0x0001FF00u);
+}
+
+TEST(PixelCopy, CopiesAreClippedToBothSurfacesOnEverySide) {
+    struct Case {
+        int x, y, width, height;
+        int painted;
+    };
+    // A 3 x 3 source onto a 4 x 4 target.
+    const Case cases[] = {
+        {-2, -2, 3, 3, 1},  // only the source's bottom-right corner lands, at (0, 0)
+        {3, 3, 3, 3, 1},    // only its top-left corner lands, at (3, 3)
+        {0, 0, 9, 9, 9},    // asking for more than the source has copies the source
+        {4, 0, 3, 3, 0},    // wholly right of the target
+        {0, -3, 3, 3, 0},   // wholly above it
+        {1, 1, 0, 3, 0},    // nothing asked for
+    };
+    for (const Case& c : cases) {
+        Pixels target(4, 4, 0);
+        Pixels source(3, 3, 0x123456u);
+        keslCopyPixels(target.view, c.x, c.y, source.view, c.width, c.height, std::nullopt);
+        int painted = 0;
+        for (const keslPixel p : target.memory) painted += p == 0x123456u;
+        EXPECT_EQ(painted, c.painted) << "at (" << c.x << ", " << c.y << ")";
+    }
+}
+
+}  // namespace
