@@ -1,8 +1,9 @@
 // The quotes label on the raster backend and the cost of the user's file at
 // start-up. A fading line asks for a new font size nearly every frame; with
 // sized faces and glyphs kept, a frame that fades a quote in or out should
-// cost what a frame that merely holds it costs. The file cases are the ones a
+// cost what a frame that merely holds it costs, and allocate nothing. The file cases are the ones a
 // user could hand the screensaver: many lines, one endless line, garbage.
+#include "allocation_count.h"
 #include "platform/window.h"
 #include "quotes/quotes.h"
 #include "world/sprite_text_dimming_linked.h"
@@ -59,16 +60,20 @@ void quoteFrame(benchmark::State& state, Phase phase) {
         head.draw();
     }
     startPhase(head, window, phase);
+    long allocations = 0;
     for (auto _ : state) {
         if (!inPhase(head, phase)) {
             state.PauseTiming();
             startPhase(head, window, phase);
             state.ResumeTiming();
         }
+        const long before = allocationsSoFar();
         head.update(kFrameSeconds);
         head.draw();
+        allocations += allocationsSoFar() - before;
     }
     benchmark::DoNotOptimize(window.getPixel(310, 410));
+    state.counters["allocations per frame"] = static_cast<double>(allocations) / static_cast<double>(state.iterations());
 }
 BENCHMARK_CAPTURE(quoteFrame, fadingIn, Phase::FadingIn)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(quoteFrame, holding, Phase::Holding)->Unit(benchmark::kMicrosecond);
