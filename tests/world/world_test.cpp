@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -196,6 +197,39 @@ TEST(World, DestructionDeletesStarsAndBackgroundAndAWorldBuiltAgainHasItsPalette
     test->window().clearWithColor(0x40FF40FFu);
     again.spriteDirector.draw();
     EXPECT_EQ(coloursIn(test->window()).count(0x40FF40FFu), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(World, TheQuotesLabelJoinsOutsidePreviewAndShowsItsFirstQuoteAfterFiveSeconds) {
+    auto test = makeTestWindow(1280, 1024);
+    const keslRect<int> main(0, 0, 1280, 1024);
+    {
+        TorvanelWorld preview(&test->window(), true, main, 1280L * 1024, "", FixedBackgroundFactory(0));
+        const auto& members = preview.spriteDirector.members();
+        EXPECT_EQ(std::count(members.begin(), members.end(), &preview.getQuotesLabel()), 0);
+    }
+    LogCapture log;
+    TorvanelWorld world(&test->window(), false, main, 1280L * 1024, "", FixedBackgroundFactory(0));
+    const cQuotesSprite& label = world.getQuotesLabel();
+    EXPECT_EQ(world.spriteDirector.members().back(), &label);
+    EXPECT_TRUE(log.contains("creating: initializeQuotesLabel()"));
+    EXPECT_TRUE(log.contains("destroying: initializeQuotesLabel()"));
+    EXPECT_EQ(label.quoteArea, keslRect<float>(20, 10, 1260, 984));
+    EXPECT_EQ(label.allowedCategories, (std::vector<std::int32_t>{4, 2, 8, 3, 5, 1}));
+    EXPECT_TRUE(label.restrictionsEnabled);
+    ASSERT_EQ(label.restrictions.size(), 1u);
+    EXPECT_EQ(*label.textParams.fontName, "Comic Sans MS");
+
+    for (int i = 0; i < 124; ++i) world.update(0.04f);
+    EXPECT_EQ(label.getText(), "");
+    for (int i = 0; i < 3; ++i) world.update(0.04f);
+    EXPECT_NE(label.getText(), "");
+    EXPECT_EQ(label.dimState, 1);
+    EXPECT_GE(label.left, 30.0f);
+    EXPECT_LE(label.chainRect.getBottom(), 1004.0f);
 }
 
 }  // namespace
