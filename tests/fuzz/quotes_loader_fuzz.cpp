@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -30,10 +31,17 @@ bool isAscii(const std::string& text) {
     return true;
 }
 
+void removeScratchFile();
+
+// One file per fuzzing process, removed when it ends.
 const std::string& scratchFile() {
     static const std::string path = "/tmp/orvanel-quotes-fuzz-" + std::to_string(getpid()) + ".txt";
+    static const bool removedAtExit = std::atexit(removeScratchFile) == 0;
+    (void)removedAtExit;
     return path;
 }
+
+void removeScratchFile() { std::remove(scratchFile().c_str()); }
 
 }  // namespace
 
