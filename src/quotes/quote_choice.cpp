@@ -2,10 +2,12 @@
 
 #include "quotes/quotes.h"
 
+#include <utility>
+
 std::vector<std::int32_t> allowedQuoteCategories(const cQuoteSettings& settings) {
     const std::pair<const keslBoolSetting*, std::int32_t> order[] = {
-        {&settings.advice, kQuoteAdvice}, {&settings.wisdom, kQuoteWisdom},         {&settings.peace, kQuotePeace},
-        {&settings.womenVsMen, kQuoteWomenVsMen}, {&settings.funny, kQuoteFunny}, {&settings.love, kQuoteLove},
+        {&settings.advice, kQuoteAdvice},         {&settings.wisdom, kQuoteWisdom}, {&settings.peace, kQuotePeace},
+        {&settings.womenVsMen, kQuoteWomenVsMen}, {&settings.funny, kQuoteFunny},   {&settings.love, kQuoteLove},
         {&settings.userQuotes, kQuoteUser},
     };
     std::vector<std::int32_t> categories;

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-cSpriteTextDimming::cSpriteTextDimming(const char* name, keslColor baseColor_)
-    : TzerinSpriteText(name), displayDuration(processDisplayDuration()), baseColor(baseColor_) {
+cSpriteTextDimming::cSpriteTextDimming(const char* name, keslColor fullColor)
+    : TzerinSpriteText(name), displayDuration(processDisplayDuration()), baseColor(fullColor) {
     textParams.color = kColorOpaqueBlack;
     textParams.fontName = kFontName;
     textParams.fontSize = baseFontSize;
