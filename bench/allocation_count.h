@@ -1,5 +1,5 @@
-// Heap allocations made by the benchmark program so far: the frame path must
-// make none, and every benchmark of a frame can say whether it does.
+// How many times the benchmark program has called the global operator new so
+// far; the frame paths report how many allocations a frame makes (none).
 #pragma once
 
-long allocationsSoFar();
+long benchAllocationCount();

@@ -30,7 +30,7 @@ void runFrames(benchmark::State& state, keslWindow& window) {
                         "", cSkyBackgroundFactory(settings));
     world.spriteDirector.draw();
     const std::uint64_t before = keslBlockPixelsWritten();
-    const long allocationsBefore = allocationsSoFar();
+    const long allocationsBefore = benchAllocationCount();
     for (auto _ : state) {
         world.update(kFrameSeconds);
         world.spriteDirector.draw();
@@ -39,7 +39,7 @@ void runFrames(benchmark::State& state, keslWindow& window) {
     const double written = static_cast<double>(keslBlockPixelsWritten() - before);
     const double frames = static_cast<double>(state.iterations());
     state.counters["frame writes"] = written / (static_cast<double>(kWidth) * kHeight * frames);
-    state.counters["allocations per frame"] = static_cast<double>(allocationsSoFar() - allocationsBefore) / frames;
+    state.counters["allocations per frame"] = static_cast<double>(benchAllocationCount() - allocationsBefore) / frames;
 }
 
 void BM_PresentHeadless(benchmark::State& state) {

@@ -31,7 +31,7 @@ void* operator new(std::size_t size) {
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
-long allocationsSoFar() { return g_allocations.load(); }
+long benchAllocationCount() { return g_allocations.load(); }
 
 namespace {
 

@@ -1,6 +1,8 @@
 // The sky world on the raster backend: one frame (update and draw of the
 // background and every normal star) and the world's construction, with the
-// default settings (the starry tiles) unless a background is named.
+// default settings (the starry tiles, the moon, its label and the clock)
+// unless a background is named. The world's update must allocate nothing.
+#include "allocation_count.h"
 #include "platform/window.h"
 #include "settings/key_value.h"
 #include "world/world.h"
@@ -26,12 +28,19 @@ void BM_WorldFrame(benchmark::State& state) {
                         factoryFor(settings, static_cast<int>(state.range(2))));
     // The first draw loads (and for the gradient resizes) the bitmap.
     world.spriteDirector.draw();
+    long updateAllocations = 0;
+    long frames = 0;
     for (auto _ : state) {
+        const long before = benchAllocationCount();
         world.update(kFrameSeconds);
+        updateAllocations += benchAllocationCount() - before;
         world.spriteDirector.draw();
         benchmark::ClobberMemory();
+        ++frames;
     }
     state.counters["stars"] = static_cast<double>(world.getStars().size());
+    state.counters["allocations_per_update"] =
+        benchmark::Counter(static_cast<double>(updateAllocations) / static_cast<double>(frames ? frames : 1));
 }
 // width, height, background (-1: the default).
 BENCHMARK(BM_WorldFrame)

@@ -2,8 +2,9 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(ORVANEL_RASTER REQUIRED IMPORTED_TARGET freetype2 fontconfig libpng)
 target_link_libraries(orvanel_platform PUBLIC PkgConfig::ORVANEL_RASTER)
 # The X11 host shows frames with XPutImage, through MIT-SHM (Xext) when offered,
-# and holds off the X server's screensaver through its extension (Xss).
-pkg_check_modules(ORVANEL_X11 REQUIRED IMPORTED_TARGET x11 xext xscrnsaver)
+# holds off the X server's screensaver through its extension (Xss), and asks
+# RandR (Xinerama as the fallback) for the monitors under the root window.
+pkg_check_modules(ORVANEL_X11 REQUIRED IMPORTED_TARGET x11 xext xscrnsaver xrandr xinerama)
 target_link_libraries(orvanel_app PUBLIC PkgConfig::ORVANEL_X11)
 include(cmake/resources.cmake)
 

@@ -27,6 +27,12 @@ std::vector<keslRect<int>> computeDrawRegions(bool preview, const keslRect<int>&
     return regions;
 }
 
+std::vector<keslRect<int>> monitorsPrimaryFirst(std::vector<keslRect<int>> monitors, int primaryIndex) {
+    if (primaryIndex <= 0 || primaryIndex >= static_cast<int>(monitors.size())) return monitors;
+    std::rotate(monitors.begin(), monitors.begin() + primaryIndex, monitors.begin() + primaryIndex + 1);
+    return monitors;
+}
+
 keslPoint<int> virtualScreenOrigin(const std::vector<keslRect<int>>& monitors) {
     if (monitors.empty()) return {};
     keslPoint<int> origin{monitors.front().left, monitors.front().top};

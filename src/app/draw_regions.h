@@ -14,6 +14,10 @@
 std::vector<keslRect<int>> computeDrawRegions(bool preview, const keslRect<int>& windowRect,
                                               const std::vector<keslRect<int>>& monitors);
 
+// The monitors with the one at primaryIndex moved to the front (the main
+// monitor), the others in their order; an index out of range changes nothing.
+std::vector<keslRect<int>> monitorsPrimaryFirst(std::vector<keslRect<int>> monitors, int primaryIndex);
+
 // The top-left corner of the desktop's bounding box in screen pixels, where
 // the regions' (0, 0) lies; (0, 0) without monitors.
 keslPoint<int> virtualScreenOrigin(const std::vector<keslRect<int>>& monitors);

@@ -80,4 +80,10 @@ cClockSettings::cClockSettings(keslKeyValue& store)
 
 int cClockSettings::fontSizePixels() const { return numberOrFallback(fontSize.get(), k::kClockFontSizeFallback); }
 
-float cClockSettings::speedPixelsPerSecond() const { return numberOrFallback(speed.get(), k::kClockSpeedFallback); }
+float cClockSettings::speedPixelsPerSecond() const {
+    const std::string stored = speed.get();
+    for (const k::ClockSpeedChoice& choice : k::kClockSpeedChoices) {
+        if (stored == choice.text) return choice.pixelsPerSecond;
+    }
+    return k::kClockSpeedFallback;
+}

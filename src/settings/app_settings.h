@@ -78,7 +78,8 @@ struct cClockSettings {
     keslStringSetting speed;
     keslColorSetting color;
 
-    // The two text settings read as numbers, with the clock's fallbacks.
+    // The font size read as a number, the speed looked up among the offered
+    // ones; each falls back to the clock's default.
     int fontSizePixels() const;
     float speedPixelsPerSecond() const;
 };

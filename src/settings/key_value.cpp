@@ -17,10 +17,20 @@ Number readNumber(const std::string& text, Number defaultValue) {
 
 }  // namespace
 
-bool keslKeyValue::hasKey(const char* key) const { return key && m_entries.count(key) > 0; }
+bool keslKeyValue::hasKey(const char* key) const {
+    return key && (m_overrides.count(key) > 0 || m_entries.count(key) > 0);
+}
+
+size_t keslKeyValue::keyCount() const {
+    size_t count = m_entries.size();
+    for (const auto& entry : m_overrides) count += m_entries.count(entry.first) == 0 ? 1 : 0;
+    return count;
+}
 
 std::string keslKeyValue::getString(const char* key, const char* defaultValue) const {
     if (key) {
+        const auto overridden = m_overrides.find(key);
+        if (overridden != m_overrides.end()) return overridden->second;
         const auto found = m_entries.find(key);
         if (found != m_entries.end()) return found->second;
     }

@@ -21,6 +21,8 @@ public:
     keslKeyValue& operator=(const keslKeyValue&) = default;
 
     bool hasKey(const char* key) const;
+    // Keys that answer a getter: stored or overridden.
+    size_t keyCount() const;
 
     // A null default reads as "". A null key or value makes a setter do nothing.
     std::string getString(const char* key, const char* defaultValue) const;
@@ -36,7 +38,13 @@ public:
     std::int64_t getInt64(const char* key, std::int64_t defaultValue) const;
     void setInt64(const char* key, std::int64_t value);
 
+    // What is stored: the values of overrides never appear here.
     const keslKeyValueMap& entries() const { return m_entries; }
+
+    // Every getter answers value for key from now on, whatever is stored; the
+    // stored value itself is neither changed nor saved (a command line that
+    // tries a setting for one run).
+    void overrideForThisRun(const std::string& key, const std::string& value) { m_overrides[key] = value; }
 
 protected:
     virtual void dataHasChanged() {}
@@ -45,6 +53,7 @@ protected:
 
 private:
     keslKeyValueMap m_entries;
+    keslKeyValueMap m_overrides;
 };
 
 // The string-valued list the settings file and the translations use.

@@ -19,7 +19,7 @@ std::string indexedKey(const settingKeys::StringKey& prefix, size_t index) {
 // could mean billions of empty messages.
 int plausibleCount(const keslKeyValue& store) {
     const int count = store.getInt(k::messagesCount.name, k::messagesCount.defaultValue);
-    const int keys = static_cast<int>(std::min<size_t>(store.entries().size(), INT_MAX));
+    const int keys = static_cast<int>(std::min<size_t>(store.keyCount(), INT_MAX));
     if (count <= keys) return count;
     logWarning("#4431: messagesCount %d exceeds the %d stored keys; reading %d", count, keys, keys);
     return keys;

@@ -72,4 +72,12 @@ inline constexpr IntKey clockColor{"clockColor", static_cast<std::int32_t>(0x808
 inline constexpr int kClockFontSizeFallback = 30;
 inline constexpr float kClockSpeedFallback = 1.0f;
 
+// The speeds the sheet offers, as stored and as pixels per second; a stored
+// text outside the list moves the clock at the fallback speed.
+struct ClockSpeedChoice { const char* text; float pixelsPerSecond; };
+inline constexpr ClockSpeedChoice kClockSpeedChoices[] = {
+    {"0", 0.0f}, {"0.2", 0.2f}, {"0.5", 0.5f}, {"1", 1.0f},   {"2", 2.0f},    {"4", 4.0f},
+    {"8", 8.0f}, {"15", 15.0f}, {"30", 30.0f}, {"60", 60.0f}, {"100", 100.0f},
+};
+
 }  // namespace settingKeys

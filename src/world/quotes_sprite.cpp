@@ -18,9 +18,15 @@ bool overlap(const keslRect<float>& a, const keslRect<float>& b) {
 
 bool isObstacle(const keslRect<float>& r) { return r.width > 0.0f && r.height > 0.0f; }
 
+// Where the sprite is drawn. An aligned text sprite draws left of its
+// rectangle (a centred one ends at x, a right-aligned one a width earlier
+// still), so its rectangle alone would keep quotes off the wrong place.
 keslRect<float> obstacleRect(const TzerinSprite* sprite) {
     if (!sprite || !sprite->isVisible()) return {};
-    return keslRect<float>(sprite->top, sprite->left, sprite->width, sprite->height);
+    float shift = 0.0f;
+    if (sprite->textParams.alignment == kSpriteAlignCentre) shift = sprite->width;
+    if (sprite->textParams.alignment == kSpriteAlignRight) shift = 2.0f * sprite->width;
+    return keslRect<float>(sprite->top, sprite->left - shift, sprite->width, sprite->height);
 }
 
 }  // namespace

@@ -40,8 +40,9 @@ public:
     // The main monitor's rectangle, in window coordinates.
     void setQuoteArea(const keslRect<int>& mainMonitorRect);
     // Sprites a quote must not cover (the moon and its label), borrowed and
-    // looked at afresh for every quote because the moon drifts. A null, hidden
-    // or empty sprite is no obstacle.
+    // looked at afresh for every quote because the moon drifts; an aligned
+    // text counts where it is drawn. A null, hidden or empty sprite is no
+    // obstacle.
     void setObstacles(const TzerinSprite* moon, const TzerinSprite* moonInfoLabel);
     // The collection to choose from; the process's own unless a test hands one in.
     void setQuoteSource(cQuotes& quotes) { m_quotes = &quotes; }

@@ -26,7 +26,10 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<in
     createStars(starCountFor(totalPixels));
     createMessageStars();
     loadMessages();
+    if (!preview) initializeClock();
+    initializeMoon(preview);
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
+    runGuarded(kMoonInfoLabelStepContext, [&] { initializeMoonInfoLabel(preview); });
     if (!preview) runGuarded(kQuotesLabelStepContext, [&] { initializeQuotesLabel(); });
     // Every scheduled sprite gets the window and measures itself anew.
     spriteDirector.setRenderWindow(m_window);
@@ -97,6 +100,26 @@ void TorvanelWorld::createMessageStars() {
 
 void TorvanelWorld::loadMessages() { m_msgStarDirector.loadMessages(settingsGroups::defaultStore()); }
 
+void TorvanelWorld::initializeClock() {
+    m_clock.setRenderWindow(m_window);
+    const keslRect<int>& main = m_mainMonitorRect;
+    m_clock.setRandomPosition(static_cast<float>(main.left), static_cast<float>(main.top),
+                              static_cast<float>(main.getRight()) - kClockRightMargin,
+                              static_cast<float>(main.getBottom()) - kClockBottomMargin);
+    m_clock.addRestriction(&m_mainMonitorBounce);
+    spriteDirector.add(&m_clock);
+}
+
+void TorvanelWorld::initializeMoon(bool preview) {
+    logTimeCountrer timing("initializeMoon()", "Entering", "Exiting");
+    if (!m_moon.initializeMoon(preview, m_moonSettings, m_moonInfo.m_results.moonPhaseDegrees, m_window,
+                               m_mainMonitorRect)) {
+        return;
+    }
+    m_moon.addRestriction(&m_mainMonitorBounce);
+    spriteDirector.add(&m_moon);
+}
+
 void TorvanelWorld::initializeBottomLine() {
     logFunctionLife life("initializeBottomLine()");
     configureBottomLine(m_bottomLine, m_mainMonitorRect);
@@ -114,15 +137,42 @@ void TorvanelWorld::initializeQuotesLabel() {
     m_quotesLabel.setRenderWindow(m_window);
     spriteDirector.add(&m_quotesLabel);
     m_quotesLabel.setQuoteArea(m_mainMonitorRect);
-    // The moon and its label join here when the sky has them.
-    m_quotesLabel.setObstacles(nullptr, nullptr);
+    // Looked at afresh for every quote: the moon drifts, and its label with it.
+    m_quotesLabel.setObstacles(&m_moon, &m_moonInfoLabel);
     m_quotesLabel.restrictionsEnabled = true;
     m_quotesLabel.addRestriction(&m_mainMonitorBounce);
 }
 
+void TorvanelWorld::initializeMoonInfoLabel(bool preview) {
+    sMoonTextOptions options;
+    options.showMoonPhaseName = m_moonSettings.showPhaseName.get();
+    options.showMoonPhasePercentAndDegrees = m_moonSettings.showPhasePercentAndDegrees.get();
+    options.showNotableDates = m_moonSettings.showNotableDates.get();
+    const bool anythingToSay =
+        options.showMoonPhaseName || options.showMoonPhasePercentAndDegrees || options.showNotableDates;
+    if (!m_moonSettings.showMoon.get() || !anythingToSay) {
+        m_moonInfoLabel.disable();
+        return;
+    }
+    m_moonInfoLabel.fillFrom(cMoonInfo(), options);
+    spriteDirector.add(&m_moonInfoLabel);
+    if (preview) *m_moonInfoLabel.textParams.fontSize /= cMoonInfoSprite::kPreviewFontDivisor;
+}
+
 void TorvanelWorld::update(float seconds) {
     spriteDirector.update(seconds);
+    keepMoonInfoLabelUnderMoon();
     runMessageTiming(seconds);
+}
+
+void TorvanelWorld::keepMoonInfoLabelUnderMoon() {
+    if (m_moonInfoLabel.disabledCount > 0) return;
+    if (!m_moon.sizeValid) m_moon.calculateSize();
+    if (!m_moonInfoLabel.sizeValid) m_moonInfoLabel.calculateSize();
+    // A centred text sprite draws its text ending at x, so x sits half the text's
+    // width right of the moon's middle for the text to be centred under the moon.
+    m_moonInfoLabel.x = m_moon.x + (m_moon.width + m_moonInfoLabel.width) * 0.5f;
+    m_moonInfoLabel.y = m_moon.y + m_moon.height;
 }
 
 void TorvanelWorld::runMessageTiming(float seconds) {

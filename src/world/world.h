@@ -1,17 +1,24 @@
 // The scene of one screensaver window. The world owns every object of the sky
 // and builds them in a fixed order; its sprite director's list is the
 // layering of the picture, back to front:
-//   background, normal stars, message stars, bottom line, quotes label.
+//   background, normal stars, message stars, clock, moon, bottom line,
+//   moon-info label, quotes label.
 // Each construction and update step is a function of its own, called in the
 // order of that list. The application updates the world once per tick and
 // draws it through spriteDirector.
 #pragma once
 
+#include "moon/moon_info.h"
 #include "platform/color.h"
+#include "settings/app_settings.h"
 #include "system/rect.h"
 #include "sprites/move_restriction.h"
 #include "sprites/sprite_director.h"
 #include "sprites/sprite_text.h"
+#include "world/clock_sprite.h"
+#include "world/frame_rate_sprite.h"
+#include "world/moon_info_sprite.h"
+#include "world/moon_sprite.h"
 #include "world/msg_star_director.h"
 #include "world/quotes_sprite.h"
 #include "world/sky_background.h"
@@ -39,6 +46,10 @@ public:
 
     static constexpr const char* kBackgroundStepContext = "initializeBackground() exception";
     static constexpr const char* kBottomLineStepContext = "initializeBottomLine() exception";
+    static constexpr const char* kMoonInfoLabelStepContext = "initializeMoonInfoLabel() exception";
+    // The clock's box: it starts at least this far from the main monitor's right and bottom.
+    static constexpr float kClockRightMargin = 250.0f;
+    static constexpr float kClockBottomMargin = 40.0f;
     static constexpr const char* kQuotesLabelStepContext = "initializeQuotesLabel() exception";
 
     // A null window leaves a world with nothing scheduled. The factory makes the
@@ -64,6 +75,10 @@ public:
     cMsgStarDirector& getMsgStarDirector() { return m_msgStarDirector; }
     const TzerinSpriteText& getBottomLine() const { return m_bottomLine; }
     const cQuotesSprite& getQuotesLabel() const { return m_quotesLabel; }
+    const cMoonSprite& getMoon() const { return m_moon; }
+    const cMoonInfoSprite& getMoonInfoLabel() const { return m_moonInfoLabel; }
+    const cClockSprite& getClock() const { return m_clock; }
+    const cFrameRateSprite& getFrameRateLabel() const { return m_frameRateLabel; }
     cSkyBackground* getBackground() const { return m_backgroundPtr.get(); }
     const keslRect<int>& getMainMonitorRect() const { return m_mainMonitorRect; }
     keslColor getDimSkyColor() const { return m_dimSkyColor; }
@@ -81,10 +96,14 @@ private:
     void initializeBackground(const cSkyBackgroundFactory& backgroundFactory);
     void createMessageStars();
     void loadMessages();
+    void initializeClock();
+    void initializeMoon(bool preview);
     void initializeBottomLine();
+    void initializeMoonInfoLabel(bool preview);
     void initializeQuotesLabel();
 
     // Update steps after the director's, in their order.
+    void keepMoonInfoLabelUnderMoon();
     void runMessageTiming(float seconds);
 
     // Destruction steps, in their order.
@@ -96,8 +115,12 @@ private:
     TzerinMoveRestriction_BounceInsideRect m_windowBounce;
     TzerinMoveRestriction_BounceInsideRect m_mainMonitorBounce;
     TzerinMoveRestriction_ContinueInsideRect m_windowWrap;
+    cMoonInfoSprite m_moonInfoLabel;
     cQuotesSprite m_quotesLabel{"quotesLabel", cQuotesSprite::kLabelColor};
     TzerinSpriteText m_bottomLine{"bottomLine"};
+    cMoonSprite m_moon;
+    cMoonInfo m_moonInfo;
+    cMoonSettings m_moonSettings;
     std::vector<std::unique_ptr<cStarSpriteWithPixels>> m_stars;
     cMsgStarArray m_particlePtrList;
     keslColor m_dimSkyColor = kColorOpaqueBlack;
@@ -107,4 +130,6 @@ private:
     cTargetPoints m_targetPoints;
     std::unique_ptr<cSkyBackground> m_backgroundPtr;
     std::string m_containerFolder;
+    cClockSprite m_clock;
+    cFrameRateSprite m_frameRateLabel;
 };

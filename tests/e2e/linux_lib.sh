@@ -27,11 +27,11 @@ linux_fresh_user() {
   unset XDG_CONFIG_HOME XDG_DESKTOP_DIR XSCREENSAVER_WINDOW
 }
 
-linux_own_display() {  # [DEPTH]
-  local depth=${1:-24} number_file
+linux_own_display() {  # [DEPTH [WxH]]
+  local depth=${1:-24} size=${2:-1024x768} number_file
   number_file=$(mktemp -p "$work")
   # Xvfb picks a free display number itself: no race with other checks' servers.
-  Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp -noreset 3>"$number_file" >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x$depth" -nolisten tcp -noreset 3>"$number_file" >"$work/xvfb.log" 2>&1 &
   linux_pids+=($!)
   for _ in $(seq 50); do [ -s "$number_file" ] && break; sleep 0.1; done
   [ -s "$number_file" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"

@@ -15,7 +15,8 @@ height=${screen#*x}
 pixels=$(( width * height ))
 
 for background in 0 1 2 3; do
-  printf 'background=%s\r\n' "$background" > "$ini"
+  # Without the moon and the clock only the stars stand over the background.
+  printf 'background=%s\r\nshowMoon=no\r\nshowClock=no\r\n' "$background" > "$ini"
   xdotool mousemove 20 20
   wine "$scr" /s &
   pid=$!

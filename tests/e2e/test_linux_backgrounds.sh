@@ -12,7 +12,8 @@ pixels=$(( 1024 * 768 ))
 ini="$HOME/.config/Orvanel software/Orvanel screensaver.ini"
 mkdir -p "$(dirname "$ini")"
 for background in 0 1 2 3; do
-  printf 'background=%s\r\n' "$background" > "$ini"
+  # Without the moon and the clock only the stars stand over the background.
+  printf 'background=%s\r\nshowMoon=no\r\nshowClock=no\r\n' "$background" > "$ini"
   out=$work/frames-$background
   "$program" --headless --size "$size" --seconds 3 --every 50 --out "$out" >/dev/null \
     || fail "background $background: headless run exited with $?"

@@ -8,6 +8,10 @@ source "$(dirname "$0")/linux_lib.sh"
 source "$(dirname "$0")/msg_lib.sh"
 linux_fresh_user
 unset DISPLAY
+# Without the grey moon and clock, starlight is only stars.
+ini="$HOME/.config/Orvanel software/Orvanel screensaver.ini"
+mkdir -p "$(dirname "$ini")"
+printf 'showMoon=no\r\nshowClock=no\r\n' > "$ini"
 
 out=$work/frames
 "$program" --headless --size 960x600 --seconds 61 --every 25 --out "$out" >/dev/null || fail "headless run exited with $?"

@@ -14,8 +14,9 @@ orvanel_prepare_display
 scr=$(orvanel_scr)
 orvanel_keep_wine_settings
 
-# A black sky, so starlight is only stars; no messages yet, so the defaults come.
-printf 'background=0\r\n' > "$ini"
+# A black sky without moon and clock, so starlight is only stars; no messages
+# yet, so the defaults come.
+printf 'background=0\r\nshowMoon=no\r\nshowClock=no\r\n' > "$ini"
 screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
 width=${screen%x*}
 height=${screen#*x}

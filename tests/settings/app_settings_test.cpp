@@ -100,6 +100,11 @@ TEST(ApplicationSettings, ClockTextSettingsReadAsNumbersWithFallbacks) {
     clock.speed.set("fast");
     EXPECT_EQ(clock.fontSizePixels(), 30);
     EXPECT_FLOAT_EQ(clock.speedPixelsPerSecond(), 1.0f);
+    // A number the sheet does not offer is not a speed either.
+    clock.speed.set("7");
+    EXPECT_FLOAT_EQ(clock.speedPixelsPerSecond(), 1.0f);
+    clock.speed.set("100");
+    EXPECT_FLOAT_EQ(clock.speedPixelsPerSecond(), 100.0f);
 }
 
 TEST(SoundTable, ChoicesPlayTheirWaveResourcesAndUnknownValuesAreSilent) {

@@ -201,9 +201,12 @@ TEST_F(QuotesLabel, PlacementKeepsAwayFromTheMoonUntilTheEleventhTry) {
     EXPECT_EQ(label.selectRandomPosition(), 11);
 
     // The moon in the left half, its label under it: every placement lands right of them.
+    // The label is centred, so it is drawn a width left of its rectangle, under the moon.
     moon.width = 400;
     moon.height = 250;
+    moonInfo.textParams.alignment = kSpriteAlignCentre;
     moonInfo.top = 250;
+    moonInfo.left = 400;
     moonInfo.width = 400;
     moonInfo.height = 30;
     for (int i = 0; i < 200; ++i) {

@@ -1,5 +1,6 @@
 #include "platform/pixel_probe.h"
 #include "platform/test_window.h"
+#include "support/app_settings_override.h"
 #include "support/log_capture.h"
 #include "world/sky_background_image.h"
 #include "world/world.h"
@@ -45,13 +46,16 @@ TEST(World, BuildsTheBackgroundFirstThenTheStarsInDrawingOrder) {
     LogCapture log;
     TorvanelWorld world(&test->window(), false, kFullHd, 1920L * 1080, "/opt/orvanel", cSkyBackgroundFactory(settings));
     const auto& members = world.spriteDirector.members();
-    // Background, stars, message stars, bottom line, quotes label.
-    ASSERT_EQ(members.size(), 1u + 518u + 1500u + 1u + 1u);
+    // Background, stars, message stars, clock, moon, bottom line, moon label, quotes label.
+    ASSERT_EQ(members.size(), 1u + 518u + 1500u + 5u);
     EXPECT_EQ(members[0], world.getBackground());
     for (size_t i = 0; i < world.getStars().size(); ++i) ASSERT_EQ(members[i + 1], world.getStars()[i].get());
     for (size_t i = 0; i < 1500; ++i) ASSERT_EQ(members[i + 519], world.getMsgStars()[i].get());
-    EXPECT_EQ(members[2019], &world.getBottomLine());
-    EXPECT_EQ(members[2020], &world.getQuotesLabel());
+    EXPECT_EQ(members[2019], &world.getClock());
+    EXPECT_EQ(members[2020], &world.getMoon());
+    EXPECT_EQ(members[2021], &world.getBottomLine());
+    EXPECT_EQ(members[2022], &world.getMoonInfoLabel());
+    EXPECT_EQ(members[2023], &world.getQuotesLabel());
     for (TzerinSprite* sprite : members) ASSERT_EQ(sprite->m_renderWindowPtr, &test->window());
     EXPECT_EQ(world.getContainerFolder(), "/opt/orvanel");
 
@@ -130,6 +134,8 @@ TEST(World, UpdateMovesEveryStar) {
 }
 
 TEST(World, StarsAreDrawnOverTheBackground) {
+    AppSettingsOverride settings;
+    settings.set("showMoon", "no");
     auto test = makeTestWindow(200, 120);
     keslWindow& window = test->window();
     TorvanelWorld world(&window, true, keslRect<int>(0, 0, 200, 120), 24000, "", FixedBackgroundFactory(1));
@@ -165,7 +171,8 @@ TEST(World, AFailingBackgroundIsLoggedWithItsContextAndTheStarsStillCome) {
     EXPECT_TRUE(log.contains("initializeBackground() exception"));
     EXPECT_EQ(world.getBackground(), nullptr);
     EXPECT_EQ(world.getStars().size(), 80u);
-    EXPECT_EQ(world.spriteDirector.members().size(), 80u + 1500u + 1u + 1u);
+    // Clock, moon, bottom line, moon label and quotes label.
+    EXPECT_EQ(world.spriteDirector.members().size(), 80u + 1500u + 5u);
     EXPECT_TRUE(log.contains("Entering: initializeBottomLine()"));
 }
 

@@ -128,8 +128,22 @@ private:
             if (!takeValue(arg, value)) return;
             if (!parsePositiveInt(value, o.everyNthFrame)) return fail("--every wants a whole number from 1, not \"" + value + "\"");
             m_headlessOnly = arg;
+        } else if (const orvanelSettingOption* option = findSettingOption(name)) {
+            readSettingOption(*option, arg);
         } else {
             fail("unknown argument \"" + arg + "\"");
+        }
+    }
+
+    void readSettingOption(const orvanelSettingOption& option, const std::string& arg) {
+        std::string value;
+        if (!option.valueHint) {
+            if (m_hasInlineValue) return fail(arg + " takes no value");
+        } else if (!takeValue(arg, value)) {
+            return;
+        }
+        if (!option.toOverrides(value, m_result.options.settingOverrides)) {
+            fail(std::string("--") + option.name + " wants " + option.valueHint + ", not \"" + value + "\"");
         }
     }
 
@@ -194,7 +208,7 @@ orvanelLinuxArguments parseLinuxArguments(const std::vector<std::string>& args, 
 }
 
 std::string linuxUsageText() {
-    return "Usage: orvanel [--window [--size WxH] | --root | --window-id ID | --headless [options]]\n"
+    return "Usage: orvanel [--window [--size WxH] | --root | --window-id ID | --headless [options]] [settings]\n"
            "Orvanel, a night-sky screensaver.\n"
            "\n"
            "  --window          show the sky in a window of its own (the default);\n"
@@ -209,6 +223,8 @@ std::string linuxUsageText() {
            "    --out DIR       folder for the frames, made if missing (default out)\n"
            "    --every N       keep every Nth frame of 0.04 s (default 25, one per second)\n"
            "  --help            this text\n"
+           "\n" +
+           settingOptionsUsage() +
            "\n"
            "Single-dash spellings (-root, -window-id) work too. SIGTERM or SIGINT ends\n"
            "the program cleanly. Settings: $XDG_CONFIG_HOME (~/.config)/Orvanel software/;\n"

@@ -3,6 +3,8 @@
 // answered (and tested) without any display.
 #pragma once
 
+#include "app/linux/setting_options.h"
+
 #include <string>
 #include <vector>
 
@@ -34,6 +36,8 @@ struct orvanelLinuxOptions {
     double seconds = kDefaultHeadlessSeconds;
     std::string outFolder = "out";
     int everyNthFrame = kDefaultEveryNthFrame;
+    // Settings tried for this run, in the order given.
+    std::vector<orvanelSettingOverride> settingOverrides;
 };
 
 struct orvanelLinuxArguments {

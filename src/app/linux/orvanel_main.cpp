@@ -6,6 +6,7 @@
 #include "app/linux/stop_signals.h"
 #include "app/linux/x11_host.h"
 #include "app/log_at_start.h"
+#include "settings/settings.h"
 #include "util/log_guards.h"
 
 #include <cstdio>
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
     }
     installStopSignalHandlers();
     ensureAppDataFolder();
+    applySettingOverrides(options.settingOverrides, applicationSettings());
     if (options.mode == orvanelLinuxMode::headless) return runHeadlessAndSay(options);
     const orvanelX11Result result = runOnX11(options);
     return reportFailure(result.exitCode, result.error);

@@ -11,6 +11,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 
 #include <cmath>
@@ -100,25 +101,37 @@ bool describeTarget(Display* display, Window window, keslX11Target& target, std:
 }
 
 // Why the run ended.
-enum class RunEnd { running, closedByUser, closedByApp, windowGone, signalled };
+enum class RunEnd { running, closedByUser, closedByApp, screensChanged, windowGone, signalled };
 
 class EventPump {
 public:
-    EventPump(Display* display, Window window, Atom deleteAtom)
-        : m_display(display), m_window(window), m_deleteAtom(deleteAtom) {}
+    // randrEventBase: where RandR's events begin, or -1 when they do not matter.
+    EventPump(Display* display, Window window, Atom deleteAtom, int randrEventBase)
+        : m_display(display), m_window(window), m_deleteAtom(deleteAtom), m_randrEventBase(randrEventBase) {}
 
+    // A change of the screens comes as several events: all of them make one change.
     RunEnd handlePending() {
+        RunEnd pending = RunEnd::running;
         while (XPending(m_display) > 0) {
             XEvent event;
             XNextEvent(m_display, &event);
             const RunEnd end = handle(event);
-            if (end != RunEnd::running) return end;
+            if (end == RunEnd::screensChanged) {
+                pending = end;
+            } else if (end != RunEnd::running) {
+                return end;
+            }
         }
-        return RunEnd::running;
+        return pending;
     }
 
 private:
     RunEnd handle(XEvent& event) {
+        if (m_randrEventBase >= 0 &&
+            (event.type == m_randrEventBase + RRScreenChangeNotify || event.type == m_randrEventBase + RRNotify)) {
+            XRRUpdateConfiguration(&event);
+            return RunEnd::screensChanged;
+        }
         if (event.xany.window != m_window) return RunEnd::running;
         switch (event.type) {
             case KeyPress:
@@ -137,7 +150,17 @@ private:
     Display* m_display;
     Window m_window;
     Atom m_deleteAtom;
+    int m_randrEventBase;
 };
+
+// On the root window a monitor plugged in or out changes the regions: ask
+// RandR to say so. Returns its event base, or -1.
+int watchScreenChanges(Display* display, Window window) {
+    int eventBase = 0, errorBase = 0;
+    if (window != DefaultRootWindow(display) || !XRRQueryExtension(display, &eventBase, &errorBase)) return -1;
+    XRRSelectInput(display, window, RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+    return eventBase;
+}
 
 // Waits on the X connection until the next frame is due, waking for events
 // and signals. Never catches up: a late frame slows the animation instead.
@@ -169,14 +192,14 @@ orvanelX11Result failure(const std::string& text) {
     return {kExitCannotRun, text};
 }
 
-RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom) {
+RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom, int randrEventBase) {
     keslX11Presenter presenter(target);
     auto window =
         std::make_unique<keslWindow>(keslRect<int>(0, 0, target.width, target.height), presenter.backBufferMemory());
     window->setPresenter([&presenter](const keslPixelSurface& frame) { presenter.present(frame); });
     orvanelLinuxRun run(std::move(window));
 
-    EventPump events(display, target.window, deleteAtom);
+    EventPump events(display, target.window, deleteAtom, randrEventBase);
     FramePacer pacer(display);
     const unsigned long errorsBefore = x11ErrorCount();
     RunEnd end = RunEnd::running;
@@ -194,6 +217,7 @@ const char* describeEnd(RunEnd end) {
     switch (end) {
         case RunEnd::closedByUser: return "closed by the user";
         case RunEnd::closedByApp: return "the screensaver asked to close";
+        case RunEnd::screensChanged: return "the screens changed";
         case RunEnd::windowGone: return "the window is gone";
         case RunEnd::signalled: return "stopped by a signal";
         default: return "running";
@@ -227,15 +251,21 @@ orvanelX11Result runOnX11(const orvanelLinuxOptions& options) {
             break;
     }
 
-    keslX11Target target;
-    std::string error;
-    if (!describeTarget(display.get(), window, target, error)) return failure(error);
     // Only to learn that XScreenSaver took its window away.
     if (options.mode == orvanelLinuxMode::foreignWindow) XSelectInput(display.get(), window, StructureNotifyMask);
-    logInfo("Drawing into X window 0x%lx, %ix%i", static_cast<unsigned long>(window), target.width, target.height);
+    const bool onRoot = options.mode == orvanelLinuxMode::rootWindow;
+    const keslX11SystemServices services(display.get(), options.mode == orvanelLinuxMode::ownWindow, onRoot);
+    const int randrEventBase = watchScreenChanges(display.get(), window);
 
-    const keslX11SystemServices services(display.get(), options.mode == orvanelLinuxMode::ownWindow);
-    const RunEnd end = runFrames(display.get(), target, ownWindow ? ownWindow->deleteAtom() : 0);
-    logInfo("X11 run ended: %s", describeEnd(end));
+    // A change of the screens builds the sky anew for the new monitors and size.
+    RunEnd end = RunEnd::screensChanged;
+    while (end == RunEnd::screensChanged) {
+        keslX11Target target;
+        std::string error;
+        if (!describeTarget(display.get(), window, target, error)) return failure(error);
+        logInfo("Drawing into X window 0x%lx, %ix%i", static_cast<unsigned long>(window), target.width, target.height);
+        end = runFrames(display.get(), target, ownWindow ? ownWindow->deleteAtom() : 0, randrEventBase);
+        logInfo("X11 run ended: %s", describeEnd(end));
+    }
     return {};
 }

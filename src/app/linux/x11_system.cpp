@@ -1,14 +1,62 @@
 #include "app/linux/x11_system.h"
 
+#include "app/draw_regions.h"
 #include "util/log.h"
 
+#include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/scrnsaver.h>
 
-keslX11SystemServices::keslX11SystemServices(Display* display, bool mayKeepAwake)
+namespace {
+
+std::vector<keslRect<int>> randrMonitors(Display* display) {
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor)) return {};
+    if (major < 1 || (major == 1 && minor < 5)) return {};
+    int count = 0;
+    XRRMonitorInfo* monitors = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
+    if (!monitors) return {};
+    std::vector<keslRect<int>> rects;
+    int primary = 0;
+    for (int i = 0; i < count; ++i) {
+        rects.emplace_back(monitors[i].y, monitors[i].x, monitors[i].width, monitors[i].height);
+        if (monitors[i].primary) primary = i;
+    }
+    XRRFreeMonitors(monitors);
+    return monitorsPrimaryFirst(rects, primary);
+}
+
+std::vector<keslRect<int>> xineramaMonitors(Display* display) {
+    int eventBase = 0, errorBase = 0;
+    if (!XineramaQueryExtension(display, &eventBase, &errorBase) || !XineramaIsActive(display)) return {};
+    int count = 0;
+    XineramaScreenInfo* screens = XineramaQueryScreens(display, &count);
+    if (!screens) return {};
+    std::vector<keslRect<int>> rects;
+    for (int i = 0; i < count; ++i) rects.emplace_back(screens[i].y_org, screens[i].x_org, screens[i].width, screens[i].height);
+    XFree(screens);
+    return rects;
+}
+
+}  // namespace
+
+keslX11SystemServices::keslX11SystemServices(Display* display, bool mayKeepAwake, bool reportsMonitors)
     : m_platform(keslSystemServices()),
       m_replaced(installSystemServices(this)),
       m_display(display),
-      m_mayKeepAwake(mayKeepAwake) {}
+      m_mayKeepAwake(mayKeepAwake),
+      m_reportsMonitors(reportsMonitors) {}
+
+std::vector<keslRect<int>> keslX11SystemServices::monitorRects() const {
+    if (!m_reportsMonitors) return m_platform.monitorRects();
+    std::vector<keslRect<int>> monitors = randrMonitors(m_display);
+    // One monitor from RandR is also what a server without its monitor list says.
+    if (monitors.size() <= 1) {
+        std::vector<keslRect<int>> screens = xineramaMonitors(m_display);
+        if (screens.size() > monitors.size()) monitors = std::move(screens);
+    }
+    return monitors;
+}
 
 keslX11SystemServices::~keslX11SystemServices() {
     if (m_suspended) keepAwake(false);

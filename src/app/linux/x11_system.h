@@ -1,8 +1,10 @@
 // What only the X server can answer, added for the length of an X11 run to
-// the platform's own system services: where the cursor is, and keeping the
-// screen awake. Keeping awake holds off the X server's own screensaver and
-// display power saving, and only in a window of the program's own: under
-// XScreenSaver (its window, or the root) blanking is XScreenSaver's business.
+// the platform's own system services: where the cursor is, the monitors, and
+// keeping the screen awake. Keeping awake holds off the X server's own
+// screensaver and display power saving, and only in a window of the
+// program's own: under XScreenSaver (its window, or the root) blanking is
+// XScreenSaver's business. Monitors matter only on the root window, which
+// spans them all; any other window is one region.
 #pragma once
 
 #include "system/system_services.h"
@@ -12,7 +14,7 @@
 class keslX11SystemServices final : public keslSystem {
 public:
     // Installs itself until destroyed; display is borrowed.
-    keslX11SystemServices(Display* display, bool mayKeepAwake);
+    keslX11SystemServices(Display* display, bool mayKeepAwake, bool reportsMonitors);
     ~keslX11SystemServices() override;
     keslX11SystemServices(const keslX11SystemServices&) = delete;
     keslX11SystemServices& operator=(const keslX11SystemServices&) = delete;
@@ -25,7 +27,8 @@ public:
     std::string desktopFolder() const override { return m_platform.desktopFolder(); }
     std::string modulePath() const override { return m_platform.modulePath(); }
     void debugOutput(const std::string& text) const override { m_platform.debugOutput(text); }
-    std::vector<keslRect<int>> monitorRects() const override { return m_platform.monitorRects(); }
+    // From RandR, else Xinerama; the primary monitor first.
+    std::vector<keslRect<int>> monitorRects() const override;
 
     bool cursorPosition(keslPoint<long>& out) const override;
     bool keepAwake(bool on) override;
@@ -35,5 +38,6 @@ private:
     keslSystem* m_replaced;
     Display* m_display;
     bool m_mayKeepAwake;
+    bool m_reportsMonitors;
     bool m_suspended = false;
 };

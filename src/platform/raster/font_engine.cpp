@@ -79,18 +79,17 @@ struct LineMetrics {
     int height() const { return ascent + descent; }
 };
 
-using TextLines = std::vector<std::pair<const char32_t*, size_t>>;
-
 // Lines as DrawTextA breaks them: CR LF, LF or CR ends a line; a break at the
-// very end opens no new line.
-void splitLines(const std::u32string& text, TextLines& lines) {
-    lines.clear();
+// very end opens no new line. Visits them in place, because labels are laid
+// out every frame and a frame allocates nothing.
+template <typename Visit>
+void forEachLine(const std::u32string& text, Visit&& visit) {
     const char32_t* start = text.data();
     const char32_t* p = start;
     const char32_t* end = start + text.size();
     for (; p != end; ++p) {
         if (*p == U'\r' || *p == U'\n') {
-            lines.emplace_back(start, static_cast<size_t>(p - start));
+            visit(start, static_cast<size_t>(p - start));
             if (p[0] == U'\r' && p + 1 != end && p[1] == U'\n') {
                 ++p;
             }
@@ -98,7 +97,7 @@ void splitLines(const std::u32string& text, TextLines& lines) {
         }
     }
     if (p != start) {
-        lines.emplace_back(start, static_cast<size_t>(p - start));
+        visit(start, static_cast<size_t>(p - start));
     }
 }
 
@@ -310,9 +309,8 @@ struct keslFontEngine::Impl {
         const LineMetrics metrics = useSize(face, pixelHeight);
         const keslTextAlign alignment = params.alignment ? *params.alignment : kTextAlignLeft;
         keslDecodeText(text, std::strlen(text), m_characters);
-        splitLines(m_characters, m_lines);
         int top = y;
-        for (const auto& [begin, length] : m_lines) {
+        forEachLine(m_characters, [&](const char32_t* begin, size_t length) {
             const int width = lineWidth(face, pixelHeight, mono, begin, length, extra);
             extent.width = std::max(extent.width, width);
             if (surface != nullptr) {
@@ -330,15 +328,13 @@ struct keslFontEngine::Impl {
                 }
             }
             top += metrics.height();
-        }
+        });
         extent.height = top - y;
         return extent;
     }
 
-    // Kept between calls: labels are drawn every frame, and a frame allocates nothing.
-    // Kept between calls so that drawing a label allocates nothing.
+    // The text's characters, kept between calls so that a label's frame allocates nothing.
     std::u32string m_characters;
-    TextLines m_lines;
 };
 
 keslFontEngine& keslFontEngine::get() {

@@ -1,5 +1,6 @@
 #include "app/screensaver.h"
 #include "platform/pixel_probe.h"
+#include "support/app_settings_override.h"
 #include "support/fake_system.h"
 #include "support/log_capture.h"
 
@@ -109,6 +110,9 @@ TEST_F(ScreensaverFixture, KeepAwakeIsReleasedWhenTheApplicationEnds) {
 }
 
 TEST_F(ScreensaverFixture, AFrameIsTheWorldsPicture) {
+    // Only the stars are left to differ from the background.
+    AppSettingsOverride settings;
+    settings.set("showMoon", "no").set("showClock", "no");
     start(320, 200, 0);
     keslWindow& window = *app->getWindow();
     app->tick(frameStep);

@@ -1,0 +1,43 @@
+#include "world/moon_info_sprite.h"
+
+cMoonInfoSprite::cMoonInfoSprite() : TzerinSpriteText("moonInfoLabel") {
+    textParams.color = kTextColor;
+    textParams.fontSize = kFontSize;
+    textParams.alignment = kSpriteAlignCentre;
+}
+
+void cMoonInfoSprite::fillFrom(const cMoonInfo& moonInfo, const sMoonTextOptions& options) {
+    fillFromMoonInfo(m_lines, moonInfo, options);
+    m_needsRebuild = true;
+}
+
+bool cMoonInfoSprite::anyLineChanged() const {
+    return m_lines.notableLines.isChanged() || m_lines.phaseLines.isChanged() || m_lines.nextDatesLines.isChanged();
+}
+
+void cMoonInfoSprite::update(float seconds) {
+    if (m_needsRebuild || anyLineChanged()) {
+        m_needsRebuild = false;
+        composeText();
+    }
+    const auto ms = static_cast<std::int32_t>(seconds * 1000.0f);
+    m_lines.nextDatesLines.advance(ms);
+    m_lines.phaseLines.advance(ms);
+    m_lines.notableLines.advance(ms);
+    TzerinSpriteText::update(seconds);
+}
+
+void cMoonInfoSprite::composeText() {
+    m_composed.clear();
+    appendPart(m_lines.notableLines.typewriterStep());
+    appendPart(m_lines.phaseNameText);
+    if (m_lines.phaseLines.hasLines()) appendPart(m_lines.phaseLines.typewriterStep());
+    if (m_lines.nextDatesLines.hasLines()) appendPart(m_lines.nextDatesLines.typewriterStep());
+    setText(m_composed.c_str());
+}
+
+void cMoonInfoSprite::appendPart(const std::string& part) {
+    if (part.empty()) return;
+    if (!m_composed.empty()) m_composed += '\n';
+    m_composed += part;
+}

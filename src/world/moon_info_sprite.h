@@ -1,0 +1,37 @@
+// The label under the moon: the notable-night notice, the phase name, the
+// phase in degrees and percent, and the next full and new moons. Each list
+// of sentences shows one line at a time, changes every few seconds and types
+// the new line over the old one, so the label only rebuilds its text while
+// something is being typed.
+#pragma once
+
+#include "moon/moon_texts.h"
+#include "sprites/sprite_text.h"
+
+#include <string>
+
+class cMoonInfoSprite : public TzerinSpriteText {
+public:
+    static constexpr keslColor kTextColor = 0xAFEEBBFFu;
+    static constexpr float kFontSize = 11.0f;
+    static constexpr float kPreviewFontDivisor = 3.0f;
+
+    cMoonInfoSprite();
+
+    void update(float seconds) override;
+
+    // Fills the sentences once, when the label is set up.
+    void fillFrom(const cMoonInfo& moonInfo, const sMoonTextOptions& options);
+
+    const sMoonInfoLines& lines() const { return m_lines; }
+
+private:
+    bool anyLineChanged() const;
+    void composeText();
+    void appendPart(const std::string& part);
+
+    sMoonInfoLines m_lines;
+    bool m_needsRebuild = true;
+    // Reused for every composition, so typing allocates nothing once it has grown.
+    std::string m_composed;
+};

@@ -1,0 +1,112 @@
+#!/usr/bin/python3
+"""Reads the moon, its label and a red clock out of a picture of a dark sky.
+
+    moon_frame.py moon FILE   prints "CX CY DIAMETER LIT_OFFSET LIT_SHARE LABEL_TOP LABEL_CX"
+    moon_frame.py red FILE    prints "LEFT TOP COUNT" of the red pixels (-1 -1 0 if none)
+
+The moon is found from its lit grey pixels and the faint bluish pixels of its
+dark side; LIT_OFFSET is where the lit part's middle lies across the disc,
+from -1 (left limb) to +1 (right limb), and LIT_SHARE the lit part of the
+disc's area. The label is the pale green ink below the moon.
+"""
+
+import sys
+
+import numpy as np
+from PIL import Image
+
+
+def channels(path):
+    pixels = np.asarray(Image.open(path).convert("RGB"), dtype=np.int32)
+    return pixels[..., 0], pixels[..., 1], pixels[..., 2]
+
+
+def span(counts, minimum):
+    """First and last index whose count reaches minimum, or None."""
+    hits = np.nonzero(counts >= minimum)[0]
+    if hits.size == 0:
+        return None
+    return int(hits[0]), int(hits[-1])
+
+
+def largest_patch(mask):
+    """(left, top, right, bottom) of the largest 8-connected patch of the mask.
+
+    Stars are a few pixels each; the disc, lit and dark parts together, is
+    by far the largest patch.
+    """
+    unvisited = set(zip(*np.nonzero(mask)))
+    best, best_size = None, 0
+    while unvisited:
+        seed = unvisited.pop()
+        stack = [seed]
+        size = 0
+        top, left, bottom, right = seed[0], seed[1], seed[0], seed[1]
+        while stack:
+            y, x = stack.pop()
+            size += 1
+            top, bottom = min(top, y), max(bottom, y)
+            left, right = min(left, x), max(right, x)
+            for dy in (-1, 0, 1):
+                for dx in (-1, 0, 1):
+                    neighbour = (y + dy, x + dx)
+                    if neighbour in unvisited:
+                        unvisited.remove(neighbour)
+                        stack.append(neighbour)
+        if size > best_size:
+            best, best_size = (int(left), int(top), int(right), int(bottom)), size
+    return best
+
+
+def moon(path):
+    r, g, b = channels(path)
+    lit = (r > 40) & (np.abs(r - g) <= 12) & (np.abs(r - b) <= 30)
+    dark = (r >= 3) & (np.abs(r - g) <= 3) & (b >= 2 * r) & (b <= 90)
+    box = largest_patch(lit | dark)
+    if box is None:
+        return None
+    left, top, right, bottom = box
+    cx = (left + right + 1) / 2.0
+    cy = (top + bottom + 1) / 2.0
+    diameter = max(right - left + 1, bottom - top + 1)
+    radius = diameter / 2.0
+    ys, xs = np.nonzero(lit[top : bottom + 1, left : right + 1])
+    xs = xs + left
+    lit_offset = (xs.mean() + 0.5 - cx) / radius if xs.size else 0.0
+    lit_share = xs.size / (np.pi * radius * radius)
+
+    green = (g > r + 20) & (g > b + 20) & (g > 60)
+    band = green[bottom + 1 : bottom + 90, :]
+    label_rows = span(band.sum(axis=1), 1)
+    label_columns = span(band.sum(axis=0), 1)
+    if label_rows is None:
+        label_top, label_cx = -1, -1.0
+    else:
+        label_top = bottom + 1 + label_rows[0]
+        label_cx = (label_columns[0] + label_columns[1] + 1) / 2.0
+    return "%.1f %.1f %d %.3f %.3f %d %.1f" % (cx, cy, diameter, lit_offset, lit_share, label_top, label_cx)
+
+
+def red(path):
+    r, g, b = channels(path)
+    ink = (r > 100) & (g < 60) & (b < 80)
+    ys, xs = np.nonzero(ink)
+    if xs.size == 0:
+        return "-1 -1 0"
+    return "%d %d %d" % (xs.min(), ys.min(), xs.size)
+
+
+def main(argv):
+    if len(argv) != 3 or argv[1] not in ("moon", "red"):
+        print(__doc__, file=sys.stderr)
+        return 2
+    result = moon(argv[2]) if argv[1] == "moon" else red(argv[2])
+    if result is None:
+        print("no moon in " + argv[2], file=sys.stderr)
+        return 1
+    print(result)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The moon in its phase, headless, with the wall clock set to known moments:
+# a waxing crescent and the first quarter are lit on the right, the full moon
+# all over, the last quarter on the left (the view from the northern
+# hemisphere); the phase the program computed is the one of that moment, and
+# the pale green label stands centred right under the moon. Then the clock,
+# in red on its own, drifts across the sky.
+source "$(dirname "$0")/linux_lib.sh"
+linux_fresh_user
+unset DISPLAY
+# faketime preloads itself; the sanitizer runtime must not insist on coming first.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
+export TZ=UTC
+command -v faketime >/dev/null || fail "faketime is missing (scripts/setup.sh installs it)"
+frame_reader=$(dirname "$0")/moon_frame.py
+
+ini="$HOME/.config/Orvanel software/Orvanel screensaver.ini"
+mkdir -p "$(dirname "$ini")"
+printf 'background=0\r\nshowClock=no\r\nmoonSize=200\r\n' > "$ini"
+
+# MOMENT NAME PHASE_LOW PHASE_HIGH SIDE
+check_moment() {
+  local moment=$1 name=$2 low=$3 high=$4 side=$5 out=$work/$2 phase
+  faketime -f "@$moment" "$program" --headless --size 960x600 --seconds 3 --out "$out" >/dev/null \
+    || fail "$name: headless run exited with $?"
+  phase=$(tr -d '\r' < "$TMPDIR/Orvanel.keslLog.txt" | sed -n 's/.*moonPhaseDegrees:\([0-9]*\).*/\1/p' | head -1)
+  [ -n "$phase" ] && [ "$phase" -ge "$low" ] && [ "$phase" -le "$high" ] \
+    || fail "$name: phase ${phase:-unknown}, expected $low..$high"
+  read -r cx cy diameter offset share label_top label_cx < <("$frame_reader" moon "$out/frame-00051.png") \
+    || fail "$name: no moon in the frame"
+  echo "$name ($moment UTC): phase $phase, disc ${diameter}px at ($cx, $cy), lit middle at $offset of the radius," \
+       "lit share $share, label from y=$label_top centred at x=$label_cx"
+  awk -v d="$diameter" 'BEGIN { exit !(d >= 196 && d <= 201) }' || fail "$name: the disc is ${diameter}px, not 200"
+  case $side in
+    right) awk -v o="$offset" 'BEGIN { exit !(o > 0.25) }' || fail "$name: not lit on the right ($offset)" ;;
+    left) awk -v o="$offset" 'BEGIN { exit !(o < -0.25) }' || fail "$name: not lit on the left ($offset)" ;;
+    all) awk -v o="$offset" -v s="$share" 'BEGIN { exit !(o > -0.05 && o < 0.05 && s > 0.9) }' \
+           || fail "$name: not lit all over ($offset, $share)" ;;
+  esac
+  awk -v t="$label_top" -v cy="$cy" -v d="$diameter" -v lx="$label_cx" -v cx="$cx" \
+    'BEGIN { bottom = cy + d / 2; exit !(t >= bottom - 2 && t <= bottom + 12 && lx - cx < 6 && cx - lx < 6) }' \
+    || fail "$name: the label (from y=$label_top, centre x=$label_cx) is not under the moon"
+}
+
+check_moment "2026-11-12 20:00:00" "waxing-crescent" 200 250 right
+check_moment "2026-11-17 12:00:00" "first-quarter" 260 285 right
+check_moment "2026-11-24 15:00:00" "full-moon" 0 5 all
+check_moment "2026-12-01 06:00:00" "last-quarter" 75 100 left
+echo "the moon shows its phase, lit on the waxing right and the waning left, with its label under it"
+
+# 30 pixels per second in a random direction: 2 s move the clock some 60 pixels
+# (less if it bounced off an edge on the way).
+printf 'background=0\r\nshowMoon=no\r\nclockSpeed=30\r\nclockAutoColor=no\r\nclockColor=-16776961\r\n' > "$ini"
+"$program" --headless --size 960x600 --seconds 3 --out "$work/clock" >/dev/null || fail "clock: headless run exited with $?"
+read -r left1 top1 count1 < <("$frame_reader" red "$work/clock/frame-00001.png")
+read -r left51 top51 count51 < <("$frame_reader" red "$work/clock/frame-00051.png")
+echo "red clock at ($left1, $top1) with $count1 pixels, 2 s later at ($left51, $top51) with $count51"
+[ "$count1" -gt 50 ] && [ "$count51" -gt 50 ] || fail "the red clock is not in the frames"
+awk -v a="$left1" -v b="$top1" -v c="$left51" -v d="$top51" \
+  'BEGIN { m = sqrt((c - a) ^ 2 + (d - b) ^ 2); exit !(m >= 15 && m <= 75) }' \
+  || fail "the clock did not drift at 30 px/s"
+echo "the clock drifts"
