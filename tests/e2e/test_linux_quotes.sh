@@ -2,7 +2,7 @@
 # The quotes label, headless: nothing of it for the first five seconds, then
 # the user's three-line quote growing in one line at a time (one line at
 # 6 s, two by 9 s, three by 12 s), drifting upwards, placed inside the quote
-# area of the main monitor.
+# area of the main monitor and away from the moon and its label.
 # A first run also leaves the user an empty quotes file to fill.
 source "$(dirname "$0")/linux_lib.sh"
 source "$(dirname "$0")/quotes_lib.sh"
@@ -52,4 +52,8 @@ if [ "$t6" -gt 40 ]; then
 fi
 # Placed 20 pixels inside the quote area (10 pixels in from the sides); later it may drift anywhere on the monitor.
 [ "$l6" -ge 30 ] && [ "$r12" -lt 950 ] && [ "$b9" -lt 580 ] || fail "the quote was placed outside the quote area"
-echo "the quote grows in line by line and drifts up ($rise pixels from 6.4 to 9 s)"
+
+# Away from the moon: the disc and the label under it, as placed (the quote
+# may drift into them later, while it rises).
+quote_clear_of_moon "$(frame 90)" "$l6 $t6 $r6 $b6" "$l9 $t9 $r9 $b9" || fail "the quote was placed over the moon"
+echo "the quote grows in line by line, drifts up ($rise pixels from 6.4 to 9 s), away from the moon"

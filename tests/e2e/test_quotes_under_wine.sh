@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # "/s" shows the user's three-line quote about 5 s after the start, one line
-# at a time, drifting upwards. Animation time follows the frame timer, which may run late under
+# at a time, drifting upwards, away from the moon and its label. Animation time follows the frame timer, which may run late under
 # Wine, so the steps are waited for within generous limits.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/quotes_lib.sh"
@@ -41,7 +41,7 @@ done
 echo "the first quote shows after $first_at s: rows $t-$b"
 [ "$first_at" -ge 4 ] || stop_and_fail "the first quote came before 4 s"
 [ $(( b - t )) -lt 28 ] || stop_and_fail "more than one line at first"
-first_top=$t
+first_top=$t first_box="$l $t $r $b"
 
 two_at=""
 while [ "$SECONDS" -lt $(( first_at + 30 )) ]; do
@@ -52,6 +52,8 @@ done
 [ -n "$two_at" ] || stop_and_fail "the second line never showed"
 echo "two lines after $two_at s: rows $t-$b"
 [ "$t" -lt "$first_top" ] || [ "$first_top" -lt 40 ] || stop_and_fail "the quote did not drift up"
+quote_clear_of_moon "$artifacts/quotes-second.png" "$first_box" "$l $t $r $b" ||
+  stop_and_fail "the quote was placed over the moon"
 
 xdotool key space
 orvanel_wait_exit "$pid" 3
@@ -59,4 +61,4 @@ orvanel_wait_exit "$pid" 3
 log=$(tr -d '\r' < "$(orvanel_log_file)")
 grep -q "Adding user quote:Look up at the stars|and not down at your feet|(Stephen Hawking)" <<<"$log" ||
   fail "the user's quote was not loaded"
-echo "the user's quote grows in line by line and drifts up under Wine"
+echo "the user's quote grows in line by line, drifts up, away from the moon under Wine"
