@@ -67,10 +67,10 @@ void quoteFrame(benchmark::State& state, Phase phase) {
             startPhase(head, window, phase);
             state.ResumeTiming();
         }
-        const long before = allocationsSoFar();
+        const long before = benchAllocationCount();
         head.update(kFrameSeconds);
         head.draw();
-        allocations += allocationsSoFar() - before;
+        allocations += benchAllocationCount() - before;
     }
     benchmark::DoNotOptimize(window.getPixel(310, 410));
     state.counters["allocations per frame"] = static_cast<double>(allocations) / static_cast<double>(state.iterations());
