@@ -37,7 +37,7 @@ endforeach()
 
 file(WRITE ${OUTPUT}.tmp
 "// Generated from resources/ at build time; do not edit.
-#include \"platform/resource_table.h\"
+#include \"system/resource_table.h\"
 
 namespace {
 

@@ -1,6 +1,9 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(ORVANEL_RASTER REQUIRED IMPORTED_TARGET freetype2 fontconfig libpng)
 target_link_libraries(orvanel_platform PUBLIC PkgConfig::ORVANEL_RASTER)
+# Sounds go to the user's PulseAudio (or PipeWire) server.
+pkg_check_modules(ORVANEL_PULSE REQUIRED IMPORTED_TARGET libpulse-simple)
+target_link_libraries(orvanel_system PUBLIC PkgConfig::ORVANEL_PULSE)
 # The X11 host shows frames with XPutImage, through MIT-SHM (Xext) when offered,
 # holds off the X server's screensaver through its extension (Xss), and asks
 # RandR (Xinerama as the fallback) for the monitors under the root window.

@@ -13,4 +13,4 @@ add_custom_command(
   DEPENDS ${ORVANEL_RESOURCE_FILES} ${CMAKE_SOURCE_DIR}/cmake/generate_resource_table.cmake
   COMMENT "Generating the resource table"
   VERBATIM)
-target_sources(orvanel_platform PRIVATE ${ORVANEL_RESOURCE_TABLE})
+target_sources(orvanel_system PRIVATE ${ORVANEL_RESOURCE_TABLE})

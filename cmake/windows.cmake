@@ -1,7 +1,7 @@
 # Windows modules link the C and C++ runtimes statically so that they import
 # nothing but the system's own DLLs.
 target_compile_definitions(orvanel_system PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(orvanel_system PUBLIC comctl32 shell32 user32 gdi32 msimg32 kernel32 advapi32)
+target_link_libraries(orvanel_system PUBLIC comctl32 shell32 user32 gdi32 msimg32 winmm kernel32 advapi32)
 add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)

@@ -6,14 +6,16 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev googletest libbenchmark-dev
-  libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libxext-dev libxss-dev libxrandr-dev libxinerama-dev libcurl4-openssl-dev
+  libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libxext-dev libxss-dev libxrandr-dev libxinerama-dev libcurl4-openssl-dev libpulse-dev
   fonts-liberation fonts-comic-neue
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xdotool x11-utils x11-xserver-utils imagemagick libxml2-utils
+  nsis lintian dpkg-dev fakeroot
   xscreensaver-data xscreensaver-data-extra
   clang libclang-rt-14-dev
   python3 python3-ephem python3-numpy python3-pil tzdata faketime
+  pulseaudio pulseaudio-utils
 )
 
 sudo_cmd=()

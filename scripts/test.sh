@@ -20,7 +20,7 @@ done
 # One Wine prefix per run, with its own HOME so nothing leaks into the
 # user's real folders, and one virtual display for every Wine check.
 export WINEPREFIX=$root/build/wineprefix
-rm -rf "$WINEPREFIX" "$WINEPREFIX.home"
+rm -rf "$WINEPREFIX" "$WINEPREFIX.home" "${WINEPREFIX}32"
 source tests/e2e/lib.sh
 echo "== prepare Wine prefix and display"
 orvanel_prepare_wine

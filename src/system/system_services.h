@@ -43,6 +43,13 @@ public:
     // Keeps the computer and its display from sleeping while on, for this
     // thread; off gives sleep back. False when the system refused or cannot.
     virtual bool keepAwake(bool /*on*/) { return false; }
+
+    // Starts the sound resource waveResource in the background, replacing any
+    // sound still playing; with loop it repeats until the next play or stop.
+    // Returns at once: the sound system is never waited for.
+    virtual void playSound(int /*waveResource*/, bool /*loop*/) {}
+    // Silences whatever sound plays.
+    virtual void stopSound() {}
 };
 
 // The services in force: the installed ones, or the platform's own.
@@ -53,3 +60,10 @@ keslSystem& keslSystemServices();
 keslSystem* installSystemServices(keslSystem* services);
 // Defined by the platform backend (win32 or posix).
 keslSystem& platformSystemServices();
+
+// What the system's background work (the sound player's own thread) wants the
+// log to tell. The log installs the sink when it starts; until then notices
+// are dropped. Any thread may send one.
+using keslSystemNoticeSink = void (*)(const std::string& text);
+void installSystemNoticeSink(keslSystemNoticeSink sink);
+void keslSystemNotice(const std::string& text);

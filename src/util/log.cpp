@@ -145,6 +145,15 @@ keslLogManager::keslLogManager(keslLogFileWriterWithBuffer& writer, bool echo)
     m_info.addFormatted("Application build timestamp:%s  %s", __DATE__, __TIME__);
 }
 
+namespace {
+// The system's background threads have no log of their own: they warn through
+// this one, from the start of the process on.
+const bool g_systemNoticesLogged = [] {
+    installSystemNoticeSink([](const std::string& text) { logWarning("%s", text.c_str()); });
+    return true;
+}();
+}  // namespace
+
 keslLogManager& keslLogManager::get() {
     static auto* manager = new keslLogManager(keslLogFileWriterWithBuffer::get());
     return *manager;

@@ -31,6 +31,7 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<in
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
     runGuarded(kMoonInfoLabelStepContext, [&] { initializeMoonInfoLabel(preview); });
     if (!preview) runGuarded(kQuotesLabelStepContext, [&] { initializeQuotesLabel(); });
+    if (!preview) createSoundSettings();
     // Every scheduled sprite gets the window and measures itself anew.
     spriteDirector.setRenderWindow(m_window);
 }
@@ -39,6 +40,7 @@ TorvanelWorld::~TorvanelWorld() {
     logFunctionLife life("TorvanelWorld.destructor()");
     deleteStars();
     deleteMessageStars();
+    releaseSounds();
     deleteBackground();
 }
 
@@ -159,10 +161,13 @@ void TorvanelWorld::initializeMoonInfoLabel(bool preview) {
     if (preview) *m_moonInfoLabel.textParams.fontSize /= cMoonInfoSprite::kPreviewFontDivisor;
 }
 
+void TorvanelWorld::createSoundSettings() { m_soundSettings = std::make_unique<cWorldSounds>(); }
+
 void TorvanelWorld::update(float seconds) {
     spriteDirector.update(seconds);
     keepMoonInfoLabelUnderMoon();
     runMessageTiming(seconds);
+    runSounds(seconds);
 }
 
 void TorvanelWorld::keepMoonInfoLabelUnderMoon() {
@@ -189,6 +194,12 @@ void TorvanelWorld::deleteMessageStars() {
     for (std::unique_ptr<cMsgStar>& star : m_particlePtrList) star.reset();
     logInfo("Deleted msgStars[]");
 }
+
+void TorvanelWorld::runSounds(float seconds) {
+    if (m_soundSettings) m_soundSettings->update(seconds);
+}
+
+void TorvanelWorld::releaseSounds() { m_soundSettings.reset(); }
 
 void TorvanelWorld::deleteBackground() {
     m_backgroundPtr.reset();

@@ -24,6 +24,7 @@
 #include "world/sky_background.h"
 #include "world/sky_background_factory.h"
 #include "world/star_sprite_with_pixels.h"
+#include "world/world_sounds.h"
 
 #include <memory>
 #include <string>
@@ -85,6 +86,8 @@ public:
     const keslRect<int>& getWindowBounds() const { return m_windowWrap.bounds; }
     const keslRect<int>& getMainMonitorBounds() const { return m_mainMonitorBounce.bounds; }
     const std::string& getContainerFolder() const { return m_containerFolder; }
+    // Null in preview: a preview makes no sound.
+    const cWorldSounds* getSoundSettings() const { return m_soundSettings.get(); }
 
     // Every scheduled sprite in drawing order; the application draws through it.
     TzerinSpriteDirector spriteDirector;
@@ -101,16 +104,20 @@ private:
     void initializeBottomLine();
     void initializeMoonInfoLabel(bool preview);
     void initializeQuotesLabel();
+    void createSoundSettings();
 
     // Update steps after the director's, in their order.
     void keepMoonInfoLabelUnderMoon();
     void runMessageTiming(float seconds);
+    void runSounds(float seconds);
 
     // Destruction steps, in their order.
     void deleteStars();
     void deleteMessageStars();
+    void releaseSounds();
     void deleteBackground();
 
+    std::unique_ptr<cWorldSounds> m_soundSettings;
     keslRect<int> m_mainMonitorRect;
     TzerinMoveRestriction_BounceInsideRect m_windowBounce;
     TzerinMoveRestriction_BounceInsideRect m_mainMonitorBounce;

@@ -1,7 +1,7 @@
 // System services a test controls: a settable clock and time zone offset,
 // folders inside a temporary folder, a recorded debugger output, monitors, a
-// settable cursor and a recording keep-awake. Installed for the lifetime of
-// the object.
+// settable cursor, a recording keep-awake and a recording sound player.
+// Installed for the lifetime of the object.
 #pragma once
 
 #include "system/system_services.h"
@@ -15,7 +15,10 @@ public:
     FakeSystem();
     ~FakeSystem() override;
 
-    std::time_t currentTime() const override { return now; }
+    std::time_t currentTime() const override {
+        ++clockLooks;
+        return now;
+    }
     bool localTime(std::time_t t, std::tm& out) const override;
     double monotonicSeconds() const override { return monotonic; }
     std::string tempFolder() const override { return temp; }
@@ -33,6 +36,18 @@ public:
         keepAwakeRequests.push_back(on);
         return keepAwakeGranted;
     }
+    void playSound(int waveResource, bool loop) override { sounds.push_back({waveResource, loop}); }
+    void stopSound() override { sounds.push_back({kStop, false}); }
+
+    // One sound-player call: a WAVE resource played, or kStop.
+    struct SoundCall {
+        int waveResource;
+        bool loop;
+        bool operator==(const SoundCall& other) const {
+            return waveResource == other.waveResource && loop == other.loop;
+        }
+    };
+    static constexpr int kStop = -1;
 
     std::time_t now = 1'700'000'000;
     // Local time is UTC shifted by this many seconds.
@@ -48,6 +63,9 @@ public:
     std::vector<bool> keepAwakeRequests;
     bool keepAwakeGranted = true;
     mutable std::vector<std::string> debugLines;
+    // How often the wall clock was read.
+    mutable int clockLooks = 0;
+    std::vector<SoundCall> sounds;
 
 private:
     keslSystem* m_replaced = nullptr;

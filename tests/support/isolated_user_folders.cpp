@@ -3,7 +3,7 @@
 // into a folder of the run, not into the user's settings folder. On Linux the
 // XDG variables point there; on Windows the shell's folders cannot be
 // redirected, so the run answers the folder questions itself.
-#include "system/system_services.h"
+#include "system/system_layer.h"
 
 #include <gtest/gtest.h>
 
@@ -22,24 +22,16 @@
 namespace {
 
 #ifdef _WIN32
-// The platform's answers, except for the user's own folders.
-class RunFolders final : public keslSystem {
+// The services in force, except for the user's own folders.
+class RunFolders final : public keslSystemLayer {
 public:
     explicit RunFolders(const std::filesystem::path& folder)
         : m_appData((folder / "AppData").string()), m_desktop((folder / "Desktop").string()) {}
 
-    std::time_t currentTime() const override { return platform().currentTime(); }
-    bool localTime(std::time_t t, std::tm& out) const override { return platform().localTime(t, out); }
-    double monotonicSeconds() const override { return platform().monotonicSeconds(); }
-    std::string tempFolder() const override { return platform().tempFolder(); }
     std::string appDataFolder() const override { return m_appData; }
     std::string desktopFolder() const override { return m_desktop; }
-    std::string modulePath() const override { return platform().modulePath(); }
-    void debugOutput(const std::string& text) const override { platform().debugOutput(text); }
-    std::vector<keslRect<int>> monitorRects() const override { return platform().monitorRects(); }
 
 private:
-    static keslSystem& platform() { return platformSystemServices(); }
     std::string m_appData;
     std::string m_desktop;
 };
@@ -53,7 +45,6 @@ public:
         std::filesystem::create_directories(m_folder / "AppData");
         std::filesystem::create_directories(m_folder / "Desktop");
         m_services = std::make_unique<RunFolders>(m_folder);
-        installSystemServices(m_services.get());
 #else
         std::filesystem::create_directories(m_folder / "config");
         std::filesystem::create_directories(m_folder / "Desktop");
@@ -64,7 +55,7 @@ public:
 
     void TearDown() override {
 #ifdef _WIN32
-        installSystemServices(nullptr);
+        m_services.reset();
 #endif
         std::error_code ignored;
         std::filesystem::remove_all(m_folder, ignored);

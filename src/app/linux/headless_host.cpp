@@ -3,6 +3,7 @@
 #include "app/linux/linux_run.h"
 #include "app/linux/stop_signals.h"
 #include "platform/raster/png_writer.h"
+#include "system/system_layer.h"
 #include "util/log.h"
 #include "util/log_guards.h"
 
@@ -54,6 +55,18 @@ int headlessFrameCount(double seconds) {
     return frames < 1.0 ? 1 : static_cast<int>(frames);
 }
 
+namespace {
+
+// Frames rendered for files are not a night in front of the screen: a chime
+// or a start-up sound from a render job would startle whoever sits nearby.
+class SilentSystem final : public keslSystemLayer {
+public:
+    void playSound(int, bool) override {}
+    void stopSound() override {}
+};
+
+}  // namespace
+
 orvanelHeadlessResult runHeadless(const orvanelLinuxOptions& options) {
     logFunctionLife life("runHeadless()");
     orvanelHeadlessResult result;
@@ -69,6 +82,7 @@ orvanelHeadlessResult runHeadless(const orvanelLinuxOptions& options) {
     // The frame files are written from the back buffer as flushed: no copy of the frame is kept.
     auto window = std::make_unique<keslWindow>(options.width, options.height);
     window->setPresenter([](const keslPixelSurface&) {});
+    const SilentSystem silent;
     orvanelLinuxRun run(std::move(window));
     for (int frame = 1; frame <= frames && !stopRequested() && !run.closeRequested(); ++frame) {
         run.runFrame();

@@ -41,14 +41,12 @@ std::vector<keslRect<int>> xineramaMonitors(Display* display) {
 }  // namespace
 
 keslX11SystemServices::keslX11SystemServices(Display* display, bool mayKeepAwake, bool reportsMonitors)
-    : m_platform(keslSystemServices()),
-      m_replaced(installSystemServices(this)),
-      m_display(display),
+    : m_display(display),
       m_mayKeepAwake(mayKeepAwake),
       m_reportsMonitors(reportsMonitors) {}
 
 std::vector<keslRect<int>> keslX11SystemServices::monitorRects() const {
-    if (!m_reportsMonitors) return m_platform.monitorRects();
+    if (!m_reportsMonitors) return below().monitorRects();
     std::vector<keslRect<int>> monitors = randrMonitors(m_display);
     // One monitor from RandR is also what a server without its monitor list says.
     if (monitors.size() <= 1) {
@@ -60,7 +58,6 @@ std::vector<keslRect<int>> keslX11SystemServices::monitorRects() const {
 
 keslX11SystemServices::~keslX11SystemServices() {
     if (m_suspended) keepAwake(false);
-    installSystemServices(m_replaced);
 }
 
 bool keslX11SystemServices::cursorPosition(keslPoint<long>& out) const {

@@ -1,7 +1,7 @@
 #include "platform/raster/image_raster.h"
 
 #include "platform/bitmap_reader.h"
-#include "platform/resource_table.h"
+#include "system/resource_table.h"
 #include "util/log.h"
 
 void keslImageRaster::replaceBitmap(keslPixelSurface&& pixels) {

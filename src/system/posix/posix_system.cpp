@@ -2,6 +2,7 @@
 // conventions for the application-data and desktop folders.
 #include "system/system_services.h"
 #include "system/file_primitives.h"
+#include "system/posix/pulse_sound_player.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -53,6 +54,12 @@ public:
     }
 
     void debugOutput(const std::string&) const override {}
+
+    void playSound(int waveResource, bool loop) override { m_sounds.play(waveResource, loop); }
+    void stopSound() override { m_sounds.stop(); }
+
+private:
+    keslPulseSoundPlayer m_sounds;
 };
 
 }  // namespace

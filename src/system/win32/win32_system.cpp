@@ -3,6 +3,7 @@
 #include "system/file_primitives.h"
 
 #include <windows.h>
+#include <mmsystem.h>
 #include <shlobj.h>
 
 namespace {
@@ -66,6 +67,14 @@ public:
         const EXECUTION_STATE wanted = on ? (ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED) : ES_CONTINUOUS;
         return SetThreadExecutionState(wanted) != 0;
     }
+
+    // The system's sound service plays the module's own WAVE resources on its own thread.
+    void playSound(int waveResource, bool loop) override {
+        const DWORD flags = SND_RESOURCE | SND_ASYNC | (loop ? SND_LOOP : 0);
+        PlaySoundA(MAKEINTRESOURCEA(waveResource), GetModuleHandleA(nullptr), flags);
+    }
+
+    void stopSound() override { PlaySoundA(nullptr, nullptr, SND_ASYNC); }
 
     std::vector<keslRect<int>> monitorRects() const override {
         std::vector<keslRect<int>> monitors;

@@ -1,6 +1,8 @@
 #include "app/linux/headless_host.h"
 #include "app/linux/stop_signals.h"
+#include "support/app_settings_override.h"
 #include "support/fake_system.h"
+#include "world/world_sounds.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
 
@@ -123,6 +125,19 @@ TEST_F(HeadlessRun, AStopRequestEndsTheRunCleanlyBeforeTheNextFrame) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.framesRun, 0);
     EXPECT_TRUE(log.contains("orvanelScreensaver.shutDown()"));
+}
+
+TEST_F(HeadlessRun, RendersInSilenceWhateverSoundIsChosen) {
+    AppSettingsOverride settings;
+    settings.set("snd_selectedSound", "4").set("snd_cuckooEveryHour", "yes");
+    startupSoundCountdown() = 1.5f;
+    options.width = 640;
+    options.height = 400;
+    options.seconds = 2.0;
+    options.everyNthFrame = 1000;
+    ASSERT_EQ(runHeadless(options).exitCode, 0);
+    EXPECT_TRUE(system.sounds.empty()) << system.sounds.size() << " sound calls reached the system";
+    EXPECT_LE(startupSoundCountdown(), 0.0f) << "the start-up sound was due and silenced";
 }
 
 TEST(HeadlessFrames, CountAndNamesFollowTheFixedStep) {

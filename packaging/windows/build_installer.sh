@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds Orvanel-Setup-<version>.exe from the two Windows builds with NSIS.
+#   build_installer.sh [WIN32_BUILD_DIR [WIN64_BUILD_DIR [OUT_DIR]]]   prints the installer's path
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+win32=${1:-$root/build/win32}
+win64=${2:-$root/build/win64}
+out=${3:-$root/build/packages}
+version=$(sed -n 's/^project(Orvanel VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+[ -f "$win32/Orvanel.scr" ] && [ -f "$win64/Orvanel64.scr" ] \
+  || { echo "build the win32 and win64 presets first" >&2; exit 1; }
+mkdir -p "$out"
+installer=$out/Orvanel-Setup-$version.exe
+icon=()
+[ -f "$root/resources/icons/orvanel.ico" ] && icon=("-DICON=$root/resources/icons/orvanel.ico")
+makensis -V2 -DVERSION="$version" -DWIN32_DIR="$win32" -DWIN64_DIR="$win64" -DOUTFILE="$installer" "${icon[@]}" \
+  "$here/orvanel.nsi" >&2
+echo "$installer"
