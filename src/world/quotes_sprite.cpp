@@ -7,7 +7,6 @@
 #include "util/log.h"
 #include "util/log_guards.h"
 
-#include <algorithm>
 #include <string>
 
 namespace {
@@ -99,24 +98,9 @@ void cQuotesSprite::getNextQuote() {
     calculateSize();
 }
 
-float cQuotesSprite::riseDuringDisplay() const {
-    const auto longestLine = [this] {
-        size_t longest = 0;
-        for (const cSpriteTextDimming_linkedList* line = this; line; line = line->nextLine.get()) {
-            longest = std::max(longest, line->getText().size());
-        }
-        return static_cast<std::int32_t>(longest);
-    };
-    const std::int32_t holdMs =
-        std::max(displayDuration, kMinHoldMs) + longestLine() * kHoldMsPerTwentyCharacters / 20;
-    const float fadeSeconds = kFadeUpdatesPerLine * kFrameSecondsForRise * static_cast<float>(lineCount());
-    return (kDriftLow + kDriftRange) * (fadeSeconds + static_cast<float>(holdMs) / 1000.0f);
-}
-
 int cQuotesSprite::selectRandomPosition() {
     logInfo("selecting random position for quote:%s", getText().c_str());
     refreshObstacles();
-    const float rise = riseDuringDisplay();
     int placements = 0;
     do {
         ++placements;
@@ -124,15 +108,13 @@ int cQuotesSprite::selectRandomPosition() {
         top = keslRandomFloat(quoteArea.top + kPlacementMargin, quoteArea.getBottom() - height);
         chainRect.left = left;
         chainRect.top = top;
-    } while (placements < kPlacements && placementRejected(rise));
+    } while (placements < kPlacements && placementRejected());
     return placements;
 }
 
-bool cQuotesSprite::placementRejected(float rise) const {
-    // The quote rises while it shows: it must stay clear of the moon on its way up, not only where it starts.
-    const keslRect<float> swept(chainRect.top - rise, chainRect.left, chainRect.width, chainRect.height + rise);
-    if (isObstacle(moonRect) && overlap(swept, moonRect)) return true;
-    if (isObstacle(moonInfoRect) && overlap(swept, moonInfoRect)) return true;
+bool cQuotesSprite::placementRejected() const {
+    if (isObstacle(moonRect) && overlap(chainRect, moonRect)) return true;
+    if (isObstacle(moonInfoRect) && overlap(chainRect, moonInfoRect)) return true;
     return chainRect.left < quoteArea.left || chainRect.top < quoteArea.top ||
            chainRect.getBottom() > quoteArea.getBottom() || chainRect.getRight() > quoteArea.getRight();
 }

@@ -30,9 +30,6 @@ public:
     // Upward drift in pixels per second: kDriftLow plus up to kDriftRange.
     static constexpr float kDriftLow = 7.0f;
     static constexpr float kDriftRange = 5.0f;
-    // A line's fade in and out takes this many updates of the screensaver's frame.
-    static constexpr float kFadeUpdatesPerLine = 61.0f;
-    static constexpr float kFrameSecondsForRise = 0.04f;
     static constexpr const char* kChoiceContext = "getNextQuote() exception";
 
     cQuotesSprite(const char* name, keslColor baseColor);
@@ -69,9 +66,7 @@ public:
 private:
     void showNextQuote();
     void refreshObstacles();
-    bool placementRejected(float rise) const;
-    // How far the quote can rise at its fastest drift while its lines fade in, hold and fade out.
-    float riseDuringDisplay() const;
+    bool placementRejected() const;
     cQuotes& quotes();
 
     const TzerinSprite* m_moon = nullptr;

@@ -214,9 +214,6 @@ TEST_F(QuotesLabel, PlacementKeepsAwayFromTheMoonUntilTheEleventhTry) {
         const int placements = label.selectRandomPosition();
         if (placements == 11) continue;
         EXPECT_TRUE(label.chainRect.left > 400 || label.chainRect.top > 280);
-        // Under the moon a quote starts low enough to rise for its whole display
-        // (at least 7 s of hold and 4.9 s of fading at 12 px/s) without reaching the label.
-        if (label.chainRect.left <= 400) EXPECT_GT(label.chainRect.top, 280.0f + 140.0f);
         EXPECT_GE(label.chainRect.left, 30.0f);
         EXPECT_LE(label.chainRect.getBottom(), 580.0f);
     }
