@@ -12,8 +12,6 @@ version=$(sed -n 's/^project(Orvanel VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLis
   || { echo "build the win32 and win64 presets first" >&2; exit 1; }
 mkdir -p "$out"
 installer=$out/Orvanel-Setup-$version.exe
-icon=()
-[ -f "$root/resources/icons/orvanel.ico" ] && icon=("-DICON=$root/resources/icons/orvanel.ico")
-makensis -V2 -DVERSION="$version" -DWIN32_DIR="$win32" -DWIN64_DIR="$win64" -DOUTFILE="$installer" "${icon[@]}" \
-  "$here/orvanel.nsi" >&2
+makensis -V2 -DVERSION="$version" -DWIN32_DIR="$win32" -DWIN64_DIR="$win64" -DOUTFILE="$installer" \
+  -DICON="$root/resources/icons/201-moon.ico" "$here/orvanel.nsi" >&2
 echo "$installer"

@@ -5,7 +5,7 @@
 ; is given) and open its settings at the end. The uninstaller removes what
 ; the installer brought and leaves the user's settings and quotes unless the
 ; user asks otherwise.
-;   makensis -DVERSION=5.9.4 -DWIN32_DIR=... -DWIN64_DIR=... -DOUTFILE=... orvanel.nsi
+;   makensis -DVERSION=5.9.4 -DWIN32_DIR=... -DWIN64_DIR=... -DOUTFILE=... -DICON=... orvanel.nsi
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -33,10 +33,8 @@ VIAddVersionKey "LegalCopyright" "${COMPANY}"
 !include FileFunc.nsh
 !include LogicLib.nsh
 
-!ifdef ICON
-  !define MUI_ICON "${ICON}"
-  !define MUI_UNICON "${ICON}"
-!endif
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Open Orvanel's settings"

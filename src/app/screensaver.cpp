@@ -1,16 +1,22 @@
 #include "app/screensaver.h"
 
+#include "app/app_info.h"
 #include "app/draw_regions.h"
 #include "app/hot_corners.h"
+#include "settings/config_sheet.h"
 #include "settings/localisation.h"
 #include "system/system_services.h"
 #include "util/log.h"
+#include "world/window_transition_effect_old_tv.h"
 
 orvanelScreensaver::orvanelScreensaver() {
     logInfo("Does not have retina display");
 }
 
-orvanelScreensaver::~orvanelScreensaver() = default;
+orvanelScreensaver::~orvanelScreensaver() {
+    startupEffectPtr.reset();
+    logInfo("Deleted startupEffectPtr. point 1");
+}
 
 void orvanelScreensaver::initWithWindowHandle(keslWindowHandle window, int aMonitorId) {
     logFunctionLife life("orvanelScreensaver.initWithWindowHandle()");
@@ -26,6 +32,7 @@ void orvanelScreensaver::initWithWindowHandle(keslWindowHandle window, int aMoni
         logError("orvanelScreensaver.initWithWindowHandle(): ovWorldPtr is not NULL");
     }
     logInfo("Creating TorvanelWorld with monitorId =%i", monitorId);
+    startStartupEffect();
     m_mainMonitorRect = drawRegions.empty() ? keslRect<int>() : drawRegions.front();
     m_totalPixels = totalPixelsOf(drawRegions);
     logInfo("Total pixels of all monitors:%li", m_totalPixels);
@@ -47,9 +54,25 @@ bool orvanelScreensaver::cursorInHotCorner() const {
     return false;
 }
 
-int orvanelScreensaver::showConfigureSheet(keslWindowHandle) {
+void orvanelScreensaver::startStartupEffect() {
+    if (!startupEffectPtr && m_settings.startupEffect.get() == kStartupEffectOldTV) {
+        startupEffectPtr = std::make_unique<cWindowTransitionEffect_OldTV>();
+    }
+    if (startupEffectPtr && !drawRegions.empty()) {
+        startupEffectPtr->initWithWindow(m_window.get(), drawRegions.front(), monitorId);
+    }
+}
+
+bool orvanelScreensaver::startupEffectPlays() const { return startupEffectPtr && !startupEffectPtr->isFinished(); }
+
+int orvanelScreensaver::showConfigureSheet(keslWindowHandle parent) {
     logInfo("orvanelScreensaver::showConfigureSheet()");
-    return 0;
+    const keslAppInfo& info = appInfo();
+    const keslSheetIdentity identity{info.productName,       info.appVersion, info.buildTimestamp,
+                                     "https://" + info.webSiteHost + "/", info.webSiteHost,  info.salesEmail};
+    // Usage statistics are not collected yet: the sheet's reports go nowhere.
+    keslSheetServices services;
+    return showConfigurationSheet(parent, identity, services);
 }
 
 void orvanelScreensaver::setContainerFolder(const char* folder) {
@@ -58,6 +81,8 @@ void orvanelScreensaver::setContainerFolder(const char* folder) {
 }
 
 void orvanelScreensaver::tick(float seconds) {
+    // While the effect plays nothing else advances, not even the countdowns.
+    if (startupEffectPlays()) return;
     if (!ovWorldPtr) return;
     ovWorldPtr->update(seconds);
     m_keepAwake.checkOnTick();
@@ -70,11 +95,23 @@ void orvanelScreensaver::countDownToRunEvent(float seconds) {
 }
 
 void orvanelScreensaver::drawFrame() {
+    if (startupEffectPlays()) {
+        startupEffectPtr->stepEffect();
+        return;
+    }
+    if (startupEffectPtr) {
+        startupEffectPtr.reset();
+        logInfo("Deleted startupEffectPtr. point 1");
+    }
     if (ovWorldPtr) ovWorldPtr->spriteDirector.draw();
 }
 
 void orvanelScreensaver::shutDown() {
     logFunctionLife life("orvanelScreensaver.shutDown()");
+    if (startupEffectPtr) {
+        startupEffectPtr.reset();
+        logInfo("Deleted startupEffectPtr. point 2");
+    }
     if (!ovWorldPtr) return;
     ovWorldPtr.reset();
     logInfo("Deleted ovWorldPtr");

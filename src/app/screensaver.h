@@ -6,6 +6,7 @@
 #include "app/prevent_computer_sleep.h"
 #include "app/screensaver_abstract.h"
 #include "settings/app_settings.h"
+#include "world/window_transition_effect.h"
 #include "world/world.h"
 
 #include <memory>
@@ -16,6 +17,8 @@ constexpr unsigned kFrameTimerId = 1;
 constexpr unsigned kFrameTimerMilliseconds = 40;
 // Seconds of full-screen animation after which one run is reported.
 constexpr float kRunEventDelaySeconds = 25.0f;
+// The value of the setting "startupEffect" that opens with the old TV switching off.
+constexpr int kStartupEffectOldTV = 1;
 
 class orvanelScreensaver : public keslScreenSaverAbstract {
 public:
@@ -37,14 +40,19 @@ public:
     long getTotalPixels() const { return m_totalPixels; }
     float getRunEventCountdown() const { return runEventCountdown; }
     TorvanelWorld* getWorld() const { return ovWorldPtr.get(); }
+    const cWindowTransitionEffect_base* getStartupEffect() const { return startupEffectPtr.get(); }
     const cPreventComputerSleep& getKeepAwake() const { return m_keepAwake; }
 
 private:
     bool cursorInHotCorner() const;
     void countDownToRunEvent(float seconds);
+    void startStartupEffect();
+    bool startupEffectPlays() const;
 
     // The sky of the window; borrows the window, so it goes before the window does.
     std::unique_ptr<TorvanelWorld> ovWorldPtr;
+    // Plays on the window before the sky starts; null once it has finished.
+    std::unique_ptr<cWindowTransitionEffect_base> startupEffectPtr;
     cGeneralSettings m_settings;
     // Destroyed after the life line, so the log tells the release after the end.
     cPreventComputerSleep m_keepAwake;

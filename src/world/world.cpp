@@ -32,6 +32,8 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<in
     runGuarded(kMoonInfoLabelStepContext, [&] { initializeMoonInfoLabel(preview); });
     if (!preview) runGuarded(kQuotesLabelStepContext, [&] { initializeQuotesLabel(); });
     if (!preview) createSoundSettings();
+    scheduleAirplanes();
+    scheduleFallingStar();
     // Every scheduled sprite gets the window and measures itself anew.
     spriteDirector.setRenderWindow(m_window);
 }
@@ -162,6 +164,18 @@ void TorvanelWorld::initializeMoonInfoLabel(bool preview) {
 }
 
 void TorvanelWorld::createSoundSettings() { m_soundSettings = std::make_unique<cWorldSounds>(); }
+
+// Airplanes wrap around the whole window, so they cross every monitor.
+void TorvanelWorld::scheduleAirplanes() {
+    for (cAirplane& airplane : m_airplanes) {
+        spriteDirector.add(&airplane);
+        airplane.restrictionsEnabled = true;
+        airplane.addRestriction(&m_windowWrap);
+    }
+}
+
+// The falling star finds its own way back to the top; it has no restriction.
+void TorvanelWorld::scheduleFallingStar() { spriteDirector.add(&m_fallingStar); }
 
 void TorvanelWorld::update(float seconds) {
     spriteDirector.update(seconds);

@@ -2,7 +2,7 @@
 // and builds them in a fixed order; its sprite director's list is the
 // layering of the picture, back to front:
 //   background, normal stars, message stars, clock, moon, bottom line,
-//   moon-info label, quotes label.
+//   moon-info label, quotes label, airplanes, falling star.
 // Each construction and update step is a function of its own, called in the
 // order of that list. The application updates the world once per tick and
 // draws it through spriteDirector.
@@ -15,7 +15,9 @@
 #include "sprites/move_restriction.h"
 #include "sprites/sprite_director.h"
 #include "sprites/sprite_text.h"
+#include "world/airplane.h"
 #include "world/clock_sprite.h"
+#include "world/falling_star.h"
 #include "world/frame_rate_sprite.h"
 #include "world/moon_info_sprite.h"
 #include "world/moon_sprite.h"
@@ -26,6 +28,7 @@
 #include "world/star_sprite_with_pixels.h"
 #include "world/world_sounds.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +38,7 @@ class keslWindow;
 class TorvanelWorld {
 public:
     static constexpr long kMinimumStars = 80;
+    static constexpr size_t kAirplaneCount = 3;
     static constexpr long kPixelsPerStar = 4000;
     static constexpr float kDimSkyShare = 0.1f;
     static constexpr float kStarBrightnessLow = 0.05f;
@@ -80,6 +84,8 @@ public:
     const cMoonInfoSprite& getMoonInfoLabel() const { return m_moonInfoLabel; }
     const cClockSprite& getClock() const { return m_clock; }
     const cFrameRateSprite& getFrameRateLabel() const { return m_frameRateLabel; }
+    const std::array<cAirplane, kAirplaneCount>& getAirplanes() const { return m_airplanes; }
+    const cFallingStar& getFallingStar() const { return m_fallingStar; }
     cSkyBackground* getBackground() const { return m_backgroundPtr.get(); }
     const keslRect<int>& getMainMonitorRect() const { return m_mainMonitorRect; }
     keslColor getDimSkyColor() const { return m_dimSkyColor; }
@@ -105,6 +111,8 @@ private:
     void initializeMoonInfoLabel(bool preview);
     void initializeQuotesLabel();
     void createSoundSettings();
+    void scheduleAirplanes();
+    void scheduleFallingStar();
 
     // Update steps after the director's, in their order.
     void keepMoonInfoLabelUnderMoon();
@@ -130,6 +138,8 @@ private:
     cMoonSettings m_moonSettings;
     std::vector<std::unique_ptr<cStarSpriteWithPixels>> m_stars;
     cMsgStarArray m_particlePtrList;
+    std::array<cAirplane, kAirplaneCount> m_airplanes;
+    cFallingStar m_fallingStar;
     keslColor m_dimSkyColor = kColorOpaqueBlack;
     cTextProjector m_textProjector;
     cMsgStarDirector m_msgStarDirector;

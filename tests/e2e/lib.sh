@@ -71,6 +71,17 @@ orvanel_wait_exit() {
   exit_code=running
 }
 
+# "/c" waits for the user to close the configuration sheet: opens it with
+# any further ARGS, closes it with Cancel as a user would, and sets
+# exit_code (or "running" if it did not end).
+orvanel_configure_and_cancel() {
+  wine "$(orvanel_scr)" /c "$@" &
+  local pid=$!
+  orvanel_helper sheet cancel >/dev/null || true
+  orvanel_wait_exit "$pid" 20
+  if [ "$exit_code" = running ]; then orvanel_stop "$pid"; fi
+}
+
 # Waits until the screensaver's full-screen window exists.
 orvanel_wait_window() {
   for _ in $(seq 100); do

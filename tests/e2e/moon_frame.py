@@ -66,6 +66,12 @@ def moon(path):
     if box is None:
         return None
     left, top, right, bottom = box
+    # A star or an airplane touching the limb joins the patch, but adds at most
+    # three pixels to a row or column; the disc's own rows and columns hold more.
+    disc = (lit | dark)[top : bottom + 1, left : right + 1]
+    rows, columns = span(disc.sum(axis=1), 4), span(disc.sum(axis=0), 4)
+    if rows and columns:
+        left, top, right, bottom = left + columns[0], top + rows[0], left + columns[1], top + rows[1]
     cx = (left + right + 1) / 2.0
     cy = (top + bottom + 1) / 2.0
     diameter = max(right - left + 1, bottom - top + 1)
@@ -77,19 +83,38 @@ def moon(path):
 
     green = (g > r + 20) & (g > b + 20) & (g > 60)
     band = green[bottom + 1 : bottom + 90, :]
-    label_rows = span(band.sum(axis=1), 1)
-    label_columns = span(band.sum(axis=0), 1)
+    row_ink = band.sum(axis=1)
+    label_rows = span(row_ink, 1)
     if label_rows is None:
         label_top, label_cx = -1, -1.0
     else:
         label_top = bottom + 1 + label_rows[0]
+        # Every line is centred; a long line under a moon near the edge is cut
+        # by the frame, so the centre is read from the first line alone.
+        first_line_end = label_rows[0]
+        while first_line_end + 1 < len(row_ink) and row_ink[first_line_end + 1] > 0:
+            first_line_end += 1
+        label_columns = span(band[label_rows[0] : first_line_end + 1].sum(axis=0), 1)
         label_cx = (label_columns[0] + label_columns[1] + 1) / 2.0
     return "%.1f %.1f %d %.3f %.3f %d %.1f" % (cx, cy, diameter, lit_offset, lit_share, label_top, label_cx)
 
 
+def without_airplane_lights(ink):
+    """The mask without isolated 3 x 2 boxes: an airplane's light is the same red as a red clock."""
+    ink = ink.copy()
+    height, width = ink.shape
+    for y, x in zip(*np.nonzero(ink)):
+        if y + 2 > height or x + 3 > width or not ink[y : y + 2, x : x + 3].all():
+            continue
+        ring = ink[max(y - 1, 0) : y + 3, max(x - 1, 0) : x + 4]
+        if ring.sum() == 6:
+            ink[y : y + 2, x : x + 3] = False
+    return ink
+
+
 def red(path):
     r, g, b = channels(path)
-    ink = (r > 100) & (g < 60) & (b < 80)
+    ink = without_airplane_lights((r > 100) & (g < 60) & (b < 80))
     ys, xs = np.nonzero(ink)
     if xs.size == 0:
         return "-1 -1 0"

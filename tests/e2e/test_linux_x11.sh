@@ -10,6 +10,8 @@ linux_own_display
 
 start_test_window() {  # W H X Y; sets window_id and window_pid
   local out=$work/window.out
+  # The previous window's id must not be read before the new one truncates the file.
+  rm -f "$out"
   "$test_window" window "$@" >"$out" &
   window_pid=$!
   linux_pids+=("$window_pid")

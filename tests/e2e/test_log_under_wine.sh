@@ -11,7 +11,8 @@ copy=$(orvanel_wine_desktop_dir)/Orvanel.keslLog.txt
 rm -f "$log" "$copy"
 
 # The configuration path builds and deletes the application without a window.
-wine "$scr" /c || [ $? = 1 ] || fail "first run failed"
+orvanel_configure_and_cancel
+[ "$exit_code" = 0 ] || [ "$exit_code" = 1 ] || fail "first run failed: $exit_code"
 [ -f "$log" ] || fail "no log at $log"
 text=$(tr -d '\r' < "$log")
 grep -q $'^     \t[0-9]\\{4\\}-[0-9][0-9]-[0-9][0-9]  ' <<<"$text" || fail "no time-stamp line"
@@ -24,7 +25,8 @@ grep -q 'Log filename:C:\\' <<<"$text" || fail "no log file name"
 
 # A run that logged an error, then the next start.
 printf 'ERROR>\tsimulated failure\r\n' >> "$log"
-wine "$scr" /c || [ $? = 1 ] || fail "second run failed"
+orvanel_configure_and_cancel
+[ "$exit_code" = 0 ] || [ "$exit_code" = 1 ] || fail "second run failed: $exit_code"
 [ -f "$copy" ] || fail "no desktop copy at $copy"
 grep -q 'simulated failure' "$copy" || fail "desktop copy lacks the error"
 ! grep -q 'simulated failure' "$log" || fail "log was not emptied"

@@ -46,8 +46,8 @@ TEST(World, BuildsTheBackgroundFirstThenTheStarsInDrawingOrder) {
     LogCapture log;
     TorvanelWorld world(&test->window(), false, kFullHd, 1920L * 1080, "/opt/orvanel", cSkyBackgroundFactory(settings));
     const auto& members = world.spriteDirector.members();
-    // Background, stars, message stars, clock, moon, bottom line, moon label, quotes label.
-    ASSERT_EQ(members.size(), 1u + 518u + 1500u + 5u);
+    // Background, stars, message stars, clock, moon, bottom line, moon label, quotes label, airplanes, falling star.
+    ASSERT_EQ(members.size(), 1u + 518u + 1500u + 4u + 1u + 3u + 1u);
     EXPECT_EQ(members[0], world.getBackground());
     for (size_t i = 0; i < world.getStars().size(); ++i) ASSERT_EQ(members[i + 1], world.getStars()[i].get());
     for (size_t i = 0; i < 1500; ++i) ASSERT_EQ(members[i + 519], world.getMsgStars()[i].get());
@@ -56,6 +56,8 @@ TEST(World, BuildsTheBackgroundFirstThenTheStarsInDrawingOrder) {
     EXPECT_EQ(members[2021], &world.getBottomLine());
     EXPECT_EQ(members[2022], &world.getMoonInfoLabel());
     EXPECT_EQ(members[2023], &world.getQuotesLabel());
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(members[2024 + i], &world.getAirplanes()[i]);
+    EXPECT_EQ(members[2027], &world.getFallingStar());
     for (TzerinSprite* sprite : members) ASSERT_EQ(sprite->m_renderWindowPtr, &test->window());
     EXPECT_EQ(world.getContainerFolder(), "/opt/orvanel");
 
@@ -106,6 +108,36 @@ TEST(World, StarsArePlacedInsideTheWindowDriftingSlowlyAndWrapping) {
         ASSERT_NE(wrap, nullptr);
         EXPECT_EQ(wrap->bounds, keslRect<int>(0, 0, 300, 200));
     }
+}
+
+// Airplanes wrap round the whole window; the falling star needs no restriction.
+TEST(World, AirplanesCruiseInsideTheWindowAndTheFallingStarFallsWithinAMinute) {
+    auto test = makeTestWindow(320, 240);
+    TorvanelWorld world(&test->window(), true, keslRect<int>(0, 0, 320, 240), 76800, "", FixedBackgroundFactory(0));
+    for (const cAirplane& airplane : world.getAirplanes()) {
+        EXPECT_STREQ(airplane.getName(), "Airplane");
+        EXPECT_TRUE(airplane.restrictionsEnabled);
+        ASSERT_EQ(airplane.restrictions.size(), 1u);
+        auto* wrap = dynamic_cast<TzerinMoveRestriction_ContinueInsideRect*>(airplane.restrictions[0]);
+        ASSERT_NE(wrap, nullptr);
+        EXPECT_EQ(wrap->bounds, keslRect<int>(0, 0, 320, 240));
+    }
+    EXPECT_STREQ(world.getFallingStar().getName(), "FallingStar");
+    EXPECT_TRUE(world.getFallingStar().restrictions.empty());
+
+    int fallingFrames = 0;
+    for (int frame = 0; frame < 1500; ++frame) {
+        world.update(0.04f);
+        for (const cAirplane& airplane : world.getAirplanes()) {
+            // Wrapped on every third step, so no more than three steps of 24 pixels a second beyond an edge.
+            ASSERT_GT(airplane.x, -4.0f);
+            ASSERT_LT(airplane.x, 324.0f);
+            ASSERT_GT(airplane.y, -4.0f);
+            ASSERT_LT(airplane.y, 244.0f);
+        }
+        if (world.getFallingStar().getWait() <= 0.0f) ++fallingFrames;
+    }
+    EXPECT_GT(fallingFrames, 0);
 }
 
 TEST(World, AWindowOneOrNoPixelWidePutsEveryStarInColumnZero) {
@@ -171,8 +203,8 @@ TEST(World, AFailingBackgroundIsLoggedWithItsContextAndTheStarsStillCome) {
     EXPECT_TRUE(log.contains("initializeBackground() exception"));
     EXPECT_EQ(world.getBackground(), nullptr);
     EXPECT_EQ(world.getStars().size(), 80u);
-    // Clock, moon, bottom line, moon label and quotes label.
-    EXPECT_EQ(world.spriteDirector.members().size(), 80u + 1500u + 5u);
+    // Clock, moon, bottom line, moon label, quotes label, three airplanes and the falling star.
+    EXPECT_EQ(world.spriteDirector.members().size(), 80u + 1500u + 4u + 1u + 3u + 1u);
     EXPECT_TRUE(log.contains("Entering: initializeBottomLine()"));
 }
 
@@ -221,7 +253,12 @@ TEST(World, TheQuotesLabelJoinsOutsidePreviewAndShowsItsFirstQuoteAfterFiveSecon
     LogCapture log;
     TorvanelWorld world(&test->window(), false, main, 1280L * 1024, "", FixedBackgroundFactory(0));
     const cQuotesSprite& label = world.getQuotesLabel();
-    EXPECT_EQ(world.spriteDirector.members().back(), &label);
+    // After the moon label, before the airplanes.
+    const auto& members = world.spriteDirector.members();
+    const auto at = std::find(members.begin(), members.end(), &label);
+    ASSERT_NE(at, members.end());
+    EXPECT_EQ(*(at - 1), &world.getMoonInfoLabel());
+    EXPECT_EQ(*(at + 1), &world.getAirplanes()[0]);
     EXPECT_TRUE(log.contains("creating: initializeQuotesLabel()"));
     EXPECT_TRUE(log.contains("destroying: initializeQuotesLabel()"));
     EXPECT_EQ(label.quoteArea, keslRect<float>(20, 10, 1260, 984));

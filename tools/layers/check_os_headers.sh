@@ -4,7 +4,7 @@
 # already fail to compile; this guards the other half of the layering.)
 set -euo pipefail
 src="$(cd "$(dirname "$0")/../.." && pwd)/src"
-allowed='^src/(platform/gdi|platform/raster|system/win32|system/posix|app/win32|app/linux)/'
+allowed='^src/(platform/gdi|platform/raster|system/win32|system/posix|settings/win32|app/win32|app/linux)/'
 os_headers='#include <(windows\.h|winhttp\.h|shlobj\.h|commctrl\.h|mmsystem\.h|X11/|ft2build\.h|fontconfig/|png\.h|pulse/|curl/|sys/|unistd\.h|fcntl\.h|signal\.h|pthread\.h)'
 
 found=$(cd "$src/.." && grep -rnE "$os_headers" src | grep -vE "$allowed" || true)

@@ -166,4 +166,54 @@ TEST_F(ScreensaverFixture, ContainerFolderIsKeptOrLoggedAsMissing) {
     EXPECT_NE(text.find("screensaver's container folder:NULL"), std::string::npos) << text;
 }
 
+TEST_F(ScreensaverFixture, TheOldTVPlaysFirstAndHoldsBackEverythingElseThenTheSkyStarts) {
+    AppSettingsOverride settings;
+    settings.set("startupEffect", "1");
+    LogCapture log;
+    start(1920, 1080, 0);
+    ASSERT_NE(app->getStartupEffect(), nullptr);
+    EXPECT_FALSE(app->getWindow()->isDoubleBuffered());
+    const float airplaneX = app->getWorld()->getAirplanes()[0].x;
+
+    for (int frame = 1; frame <= 26; ++frame) {
+        app->tick(frameStep);
+        app->drawFrame();
+        app->flushFrame();
+        if (frame == 1) {
+            EXPECT_EQ(fromPixel(app->getWindow()->shownSurface().at(960, 53)), 0x050510FFu);
+            EXPECT_EQ(fromPixel(app->getWindow()->shownSurface().at(960, 1080 - 54)), 0x050510FFu);
+        }
+    }
+    EXPECT_TRUE(app->getStartupEffect()->isFinished());
+    EXPECT_TRUE(app->getWindow()->isDoubleBuffered());
+    EXPECT_EQ(app->getRunEventCountdown(), 25.0f);
+    EXPECT_EQ(app->getWorld()->getAirplanes()[0].x, airplaneX);
+    EXPECT_FALSE(log.contains("Deleted startupEffectPtr"));
+
+    app->tick(frameStep);
+    app->drawFrame();
+    EXPECT_EQ(app->getStartupEffect(), nullptr);
+    EXPECT_TRUE(log.contains("Deleted startupEffectPtr. point 1"));
+    EXPECT_LT(app->getRunEventCountdown(), 25.0f);
+    EXPECT_TRUE(app->getWorld()->getAirplanes()[0].isPlaced());
+}
+
+TEST_F(ScreensaverFixture, WithoutTheOldTVTheSkyStartsAtOnceAndAPlayingEffectEndsWithTheRun) {
+    start(800, 600, 0);
+    EXPECT_EQ(app->getStartupEffect(), nullptr);
+    app->tick(frameStep);
+    EXPECT_LT(app->getRunEventCountdown(), 25.0f);
+
+    AppSettingsOverride settings;
+    settings.set("startupEffect", "1");
+    LogCapture log;
+    orvanelScreensaver second;
+    second.adoptWindow(std::make_unique<keslWindow>(800, 600));
+    second.initWithWindowHandle(nullptr, 0);
+    second.drawFrame();
+    second.shutDown();
+    EXPECT_EQ(second.getStartupEffect(), nullptr);
+    EXPECT_TRUE(log.contains("Deleted startupEffectPtr. point 2"));
+}
+
 }  // namespace

@@ -5,7 +5,10 @@
 //                        SECONDS prints its child window (class, title, client
 //                        size) and destroys itself (the preview's host dialog)
 //   foreground           prints the title of the foreground window
+//   sheet COMMAND...     drives the open configuration sheet with messages,
+//                        one command after another (see runSheetCommand)
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -92,6 +95,187 @@ int printForeground() {
     return 0;
 }
 
+// The configuration sheet is found by its caption; its pages by the sheet's
+// own messages, which carry no pointers and so work across processes.
+constexpr const char* kSheetCaption = "Orvanel 5.9.4 ";
+
+HWND findSheet() { return FindWindowA("#32770", kSheetCaption); }
+
+HWND currentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+
+HWND pageControl(HWND sheet, int id) { return GetDlgItem(currentPage(sheet), id); }
+
+// The pages' font: a shell-font template ("MS Shell Dlg" with DS_SHELLFONT) gets "MS Shell Dlg 2".
+HFONT dialogFont() {
+    const HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg 2");
+}
+
+// Reports every control of the current page whose text does not fit in it or
+// which reaches outside the page: "clipped ID TEXT", then "checked N".
+struct ClipCheck {
+    HWND page;
+    HDC dc;
+    int checked = 0;
+    int clipped = 0;
+};
+
+constexpr int kSlackPixels = 3;
+
+BOOL CALLBACK checkControl(HWND control, LPARAM parameter) {
+    ClipCheck& check = *reinterpret_cast<ClipCheck*>(parameter);
+    if (GetParent(control) != check.page || !IsWindowVisible(control)) return TRUE;
+    ++check.checked;
+    char className[64] = {};
+    char text[1024] = {};
+    GetClassNameA(control, className, sizeof className);
+    GetWindowTextA(control, text, sizeof text);
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, check.page, reinterpret_cast<POINT*>(&rect), 2);
+    RECT pageRect{};
+    GetClientRect(check.page, &pageRect);
+    bool clipped = rect.left < 0 || rect.top < 0 || rect.right > pageRect.right || rect.bottom > pageRect.bottom;
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const bool button = lstrcmpiA(className, "Button") == 0;
+    const LONG buttonType = style & BS_TYPEMASK;
+    const bool groupBox = button && buttonType == BS_GROUPBOX;
+    const bool pushButton = button && (buttonType == BS_PUSHBUTTON || buttonType == BS_DEFPUSHBUTTON);
+    const bool label = lstrcmpiA(className, "Static") == 0 || (button && !pushButton && !groupBox);
+    if (text[0] && (label || pushButton || groupBox)) {
+        // Room for the box or circle of a check box or radio button, and for a push button's frame.
+        const int boxWidth = (button && !pushButton && !groupBox) ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0;
+        const int available = (rect.right - rect.left) - boxWidth - (pushButton || groupBox ? 8 : 0);
+        RECT needed{0, 0, available, 0};
+        DrawTextA(check.dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        const int height = rect.bottom - rect.top;
+        // Lines wrap as the control wraps them; one that fills the width to the
+        // last pixel is still clipped by the control's own drawing (Wine drops
+        // its last character), so a few pixels must stay free.
+        if (needed.right > available - kSlackPixels || (label && !button && needed.bottom > height)) clipped = true;
+        if (button && !groupBox && !pushButton && needed.bottom > height + 2) clipped = true;
+    }
+    if (clipped) {
+        ++check.clipped;
+        std::printf("clipped %d %s (%ld,%ld %ldx%ld)\n", GetDlgCtrlID(control), text, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top);
+    }
+    return TRUE;
+}
+
+int checkClipping(HWND sheet) {
+    ClipCheck check{currentPage(sheet), GetDC(nullptr)};
+    const HFONT font = dialogFont();
+    const HGDIOBJ previous = SelectObject(check.dc, font);
+    EnumChildWindows(check.page, checkControl, reinterpret_cast<LPARAM>(&check));
+    SelectObject(check.dc, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, check.dc);
+    std::printf("checked %d clipped %d\n", check.checked, check.clipped);
+    return check.clipped == 0 ? 0 : 1;
+}
+
+// One command on the sheet; advances i past its arguments. False on an unknown
+// command or a missing control.
+bool runSheetCommand(HWND sheet, int argc, char** argv, int& i) {
+    const char* command = argv[i++];
+    auto next = [&]() -> const char* { return i < argc ? argv[i++] : ""; };
+    if (std::strcmp(command, "page") == 0) {
+        SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(std::atoi(next())), 0);
+        return true;
+    }
+    if (std::strcmp(command, "rect") == 0) {
+        RECT rect{};
+        GetWindowRect(sheet, &rect);
+        std::printf("rect %ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        return true;
+    }
+    if (std::strcmp(command, "current") == 0) {
+        const HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+        std::printf("current %d\n", static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)));
+        return true;
+    }
+    if (std::strcmp(command, "owner") == 0) {
+        // The chain of owners up to the top, nearest first.
+        std::printf("owner");
+        for (HWND owner = GetWindow(sheet, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) {
+            std::printf(" %lu", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(owner)));
+        }
+        std::printf("\n");
+        return true;
+    }
+    if (std::strcmp(command, "dpi") == 0) {
+        const HDC screen = GetDC(nullptr);
+        std::printf("dpi %d\n", GetDeviceCaps(screen, LOGPIXELSY));
+        ReleaseDC(nullptr, screen);
+        return true;
+    }
+    if (std::strcmp(command, "clipped") == 0) {
+        checkClipping(sheet);
+        return true;
+    }
+    if (std::strcmp(command, "ok") == 0 || std::strcmp(command, "cancel") == 0) {
+        PostMessageA(sheet, PSM_PRESSBUTTON, command[0] == 'o' ? PSBTN_OK : PSBTN_CANCEL, 0);
+        return true;
+    }
+    if (std::strcmp(command, "sleep") == 0) {
+        Sleep(static_cast<DWORD>(std::atoi(next())));
+        return true;
+    }
+    const HWND control = pageControl(sheet, std::atoi(next()));
+    if (!control) return false;
+    if (std::strcmp(command, "click") == 0) {
+        SendMessageA(control, BM_CLICK, 0, 0);
+    } else if (std::strcmp(command, "text") == 0) {
+        SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(next()));
+    } else if (std::strcmp(command, "gettext") == 0) {
+        char text[1024] = {};
+        SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        std::printf("text %s\n", text);
+    } else if (std::strcmp(command, "where") == 0) {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        std::printf("where %ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    } else if (std::strcmp(command, "enabled") == 0) {
+        std::printf("enabled %d\n", IsWindowEnabled(control) ? 1 : 0);
+    } else if (std::strcmp(command, "slider") == 0) {
+        SendMessageA(control, TBM_SETPOS, TRUE, std::atoi(next()));
+        SendMessageA(GetParent(control), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(control));
+    } else if (std::strcmp(command, "combo") == 0) {
+        SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(std::atoi(next())), 0);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Waits up to 20 seconds for the sheet (a cold Wine start is slow), then runs
+// the commands in order.
+int driveSheet(int argc, char** argv) {
+    HWND sheet = nullptr;
+    for (int attempt = 0; attempt < 200 && !sheet; ++attempt) {
+        sheet = findSheet();
+        if (!sheet) Sleep(100);
+    }
+    if (!sheet) {
+        std::puts("no sheet");
+        return 1;
+    }
+    std::puts("found");
+    for (int i = 2; i < argc;) {
+        const char* command = argv[i];
+        if (!runSheetCommand(sheet, argc, argv, i)) {
+            std::printf("failed %s\n", command);
+            return 1;
+        }
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,6 +284,7 @@ int main(int argc, char** argv) {
         return openParent(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     }
     if (argc >= 2 && std::strcmp(argv[1], "foreground") == 0) return printForeground();
-    std::fputs("usage: orvanel_e2e_helper find | parent W H SECONDS | foreground\n", stderr);
+    if (argc >= 2 && std::strcmp(argv[1], "sheet") == 0) return driveSheet(argc, argv);
+    std::fputs("usage: orvanel_e2e_helper find | parent W H SECONDS | foreground | sheet COMMAND...\n", stderr);
     return 2;
 }

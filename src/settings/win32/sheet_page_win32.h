@@ -1,0 +1,42 @@
+// One page of the configuration sheet on Windows: it reads its settings into
+// the controls when the page is created and writes them back on OK. The
+// rules themselves live in the portable page logic; a page only moves values
+// between that logic and its controls.
+#pragma once
+
+#include "settings/config_sheet.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+class cSheetPageWin {
+public:
+    virtual ~cSheetPageWin() = default;
+    virtual void load(HWND page) = 0;
+    virtual void store(HWND page) = 0;
+    virtual void command(HWND /*page*/, int /*id*/, int /*code*/) {}
+    // True when the page handled the notification.
+    virtual bool notify(HWND /*page*/, const NMHDR& /*header*/) { return false; }
+    virtual void scrolled(HWND /*page*/) {}
+    // After the page's own painting; the clock page draws its swatch here.
+    virtual void paint(HWND /*page*/, HDC /*dc*/) {}
+};
+
+// Control helpers shared by the pages.
+bool isChecked(HWND page, int id);
+void setChecked(HWND page, int id, bool checked);
+std::string controlText(HWND page, int id, std::size_t maxLength);
+
+// The pages, by their index in the sheet.
+std::unique_ptr<cSheetPageWin> makeMoonPage();
+std::unique_ptr<cSheetPageWin> makeMessagesPage();
+std::unique_ptr<cSheetPageWin> makeBackgroundPage();
+std::unique_ptr<cSheetPageWin> makeSoundsPage();
+std::unique_ptr<cSheetPageWin> makeQuotesPage();
+std::unique_ptr<cSheetPageWin> makePowerPage();
+std::unique_ptr<cSheetPageWin> makeStartupPage();
+std::unique_ptr<cSheetPageWin> makeClockPage();
+std::unique_ptr<cSheetPageWin> makeTelemetryPage(keslSheetServices& services);
+std::unique_ptr<cSheetPageWin> makeAboutPage(const keslSheetIdentity& identity);

@@ -1,0 +1,170 @@
+// The configuration sheet as a Win32 property sheet: ten pages from the
+// module's dialog templates sharing one dialog procedure, which hands each
+// message to the page object of the dialog's index.
+#include "settings/config_sheet.h"
+#include "settings/win32/sheet_page_win32.h"
+
+#include "settings/app_settings.h"
+#include "settings/localisation.h"
+#include "settings/settings.h"
+#include "settings/sheet_pages.h"
+#include "util/file_system.h"
+#include "util/log.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <array>
+
+namespace {
+
+constexpr int kSheetIconResource = 201;
+using cPageArray = std::array<std::unique_ptr<cSheetPageWin>, kSheetPages.size()>;
+
+// The page last activated or deactivated; what the next opening starts on.
+int lastActivePage = 0;
+// The pages and services of the sheet being shown (one at a time: it is modal).
+cPageArray* shownPages = nullptr;
+keslSheetServices* shownServices = nullptr;
+
+cSheetPageWin* pageAt(int index) {
+    if (!shownPages || index < 0 || index >= static_cast<int>(shownPages->size())) return nullptr;
+    return (*shownPages)[static_cast<std::size_t>(index)].get();
+}
+
+BOOL CALLBACK removeTheme(HWND control, LPARAM) {
+    SetWindowTheme(control, L" ", L" ");
+    return TRUE;
+}
+
+INT_PTR answer(HWND page, LONG_PTR result) {
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+INT_PTR onNotify(HWND page, int index, cSheetPageWin& controller, const NMHDR& header) {
+    switch (header.code) {
+        case PSN_SETACTIVE:
+            lastActivePage = index;
+            if (shownServices) shownServices->screenView(kSheetPages[static_cast<std::size_t>(index)].screenView);
+            return answer(page, 0);
+        case PSN_KILLACTIVE:
+            lastActivePage = index;
+            return answer(page, FALSE);
+        case PSN_APPLY:
+            controller.store(page);
+            return answer(page, PSNRET_NOERROR);
+        default:
+            return controller.notify(page, header) ? TRUE : FALSE;
+    }
+}
+
+INT_PTR CALLBACK pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        const int index = static_cast<int>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
+        SetWindowLongPtrA(page, DWLP_USER, index);
+        EnumChildWindows(page, removeTheme, 0);
+        if (cSheetPageWin* controller = pageAt(index)) controller->load(page);
+        return TRUE;
+    }
+    const int index = static_cast<int>(GetWindowLongPtrA(page, DWLP_USER));
+    cSheetPageWin* controller = pageAt(index);
+    if (!controller) return FALSE;
+    switch (message) {
+        case WM_COMMAND:
+            controller->command(page, LOWORD(wParam), HIWORD(wParam));
+            return FALSE;
+        case WM_NOTIFY:
+            return onNotify(page, index, *controller, *reinterpret_cast<const NMHDR*>(lParam));
+        case WM_HSCROLL:
+            controller->scrolled(page);
+            return TRUE;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = BeginPaint(page, &paint);
+            controller->paint(page, dc);
+            EndPaint(page, &paint);
+            return TRUE;
+        }
+        default:
+            return FALSE;
+    }
+}
+
+cPageArray makePages(const keslSheetIdentity& identity, keslSheetServices& services) {
+    return {makeMoonPage(),      makeMessagesPage(), makeBackgroundPage(),          makeSoundsPage(),
+            makeQuotesPage(),    makePowerPage(),    makeStartupPage(),             makeClockPage(),
+            makeTelemetryPage(services), makeAboutPage(identity)};
+}
+
+void setUpLocalisation() {
+    keslLocalisation& localisation = keslLocalisation::get();
+    localisation.setLanguageAndFilespec(cGeneralSettings().interfaceLang.get().c_str(), keslFileSystemMini::getModuleFolder().c_str());
+    localisation.getInstalledLanguages();
+}
+
+// Restores the shown-sheet pointers however the sheet ends.
+class cShownSheet {
+public:
+    cShownSheet(cPageArray& pages, keslSheetServices& services) {
+        shownPages = &pages;
+        shownServices = &services;
+    }
+    ~cShownSheet() {
+        shownPages = nullptr;
+        shownServices = nullptr;
+    }
+    cShownSheet(const cShownSheet&) = delete;
+    cShownSheet& operator=(const cShownSheet&) = delete;
+};
+
+}  // namespace
+
+int showConfigurationSheet(void* parentWindow, const keslSheetIdentity& identity, keslSheetServices& services) {
+    logInfo("User's ini file:%s", applicationSettings().getFilePath().c_str());
+    setUpLocalisation();
+
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
+
+    cPageArray pages = makePages(identity, services);
+    const cShownSheet shown(pages, services);
+
+    const HINSTANCE module = GetModuleHandleA(nullptr);
+    // Copied: a translated text is only valid until the table next changes.
+    std::array<std::string, kSheetPages.size()> titles;
+    std::array<PROPSHEETPAGEA, kSheetPages.size()> sheetPages{};
+    for (std::size_t i = 0; i < kSheetPages.size(); ++i) {
+        PROPSHEETPAGEA& sheetPage = sheetPages[i];
+        sheetPage.dwSize = sizeof(PROPSHEETPAGEA);
+        sheetPage.dwFlags = PSP_DEFAULT;
+        sheetPage.hInstance = module;
+        sheetPage.pszTemplate = MAKEINTRESOURCEA(kSheetPages[i].templateId);
+        sheetPage.pfnDlgProc = pageProc;
+        sheetPage.lParam = static_cast<LPARAM>(i);
+        if (kSheetPages[i].titleKey) {
+            titles[i] = keslLocalisation::get().translate(kSheetPages[i].titleKey);
+            sheetPage.dwFlags |= PSP_USETITLE;
+            sheetPage.pszTitle = titles[i].c_str();
+        }
+    }
+
+    cGeneralSettings general;
+    const std::string caption = "Orvanel " + identity.version + " ";
+    PROPSHEETHEADERA header{};
+    header.dwSize = sizeof(PROPSHEETHEADERA);
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USEICONID;
+    header.hwndParent = static_cast<HWND>(parentWindow);
+    header.hInstance = module;
+    header.pszIcon = MAKEINTRESOURCEA(kSheetIconResource);
+    header.pszCaption = caption.c_str();
+    header.nPages = static_cast<UINT>(sheetPages.size());
+    header.nStartPage = static_cast<UINT>(sheetStartPage(general.activeDialogTab.get()));
+    header.ppsp = sheetPages.data();
+    lastActivePage = static_cast<int>(header.nStartPage);
+
+    const INT_PTR result = PropertySheetA(&header);
+    if (result < 0) logError("#6301: the configuration sheet could not be shown (error %lu)", GetLastError());
+    general.activeDialogTab.set(lastActivePage);
+    return static_cast<int>(result);
+}
