@@ -2,6 +2,8 @@
 
 #include "util/exception_guard.h"
 #include "platform/window.h"
+#include "quotes/quote_choice.h"
+#include "quotes/quotes.h"
 #include "settings/app_settings.h"
 #include "sprites/random.h"
 #include "util/log_guards.h"
@@ -28,6 +30,7 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<in
     initializeMoon(preview);
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
     runGuarded(kMoonInfoLabelStepContext, [&] { initializeMoonInfoLabel(preview); });
+    if (!preview) runGuarded(kQuotesLabelStepContext, [&] { initializeQuotesLabel(); });
     if (!preview) createSoundSettings();
     scheduleAirplanes();
     scheduleFallingStar();
@@ -125,6 +128,23 @@ void TorvanelWorld::initializeBottomLine() {
     logFunctionLife life("initializeBottomLine()");
     configureBottomLine(m_bottomLine, m_mainMonitorRect);
     spriteDirector.add(&m_bottomLine);
+}
+
+void TorvanelWorld::initializeQuotesLabel() {
+    logObjectLife life("initializeQuotesLabel()");
+    const cQuoteSettings settings;
+    if (!quotesEnabled(settings, []() -> const cQuotes& { return cQuotes::get(); })) {
+        m_quotesLabel.disable();
+        return;
+    }
+    m_quotesLabel.allowedCategories = allowedQuoteCategories(settings);
+    m_quotesLabel.setRenderWindow(m_window);
+    spriteDirector.add(&m_quotesLabel);
+    m_quotesLabel.setQuoteArea(m_mainMonitorRect);
+    // Looked at afresh for every quote: the moon drifts, and its label with it.
+    m_quotesLabel.setObstacles(&m_moon, &m_moonInfoLabel);
+    m_quotesLabel.restrictionsEnabled = true;
+    m_quotesLabel.addRestriction(&m_mainMonitorBounce);
 }
 
 void TorvanelWorld::initializeMoonInfoLabel(bool preview) {

@@ -2,7 +2,7 @@
 // and builds them in a fixed order; its sprite director's list is the
 // layering of the picture, back to front:
 //   background, normal stars, message stars, clock, moon, bottom line,
-//   moon-info label, airplanes, falling star.
+//   moon-info label, quotes label, airplanes, falling star.
 // Each construction and update step is a function of its own, called in the
 // order of that list. The application updates the world once per tick and
 // draws it through spriteDirector.
@@ -22,6 +22,7 @@
 #include "world/moon_info_sprite.h"
 #include "world/moon_sprite.h"
 #include "world/msg_star_director.h"
+#include "world/quotes_sprite.h"
 #include "world/sky_background.h"
 #include "world/sky_background_factory.h"
 #include "world/star_sprite_with_pixels.h"
@@ -54,6 +55,7 @@ public:
     // The clock's box: it starts at least this far from the main monitor's right and bottom.
     static constexpr float kClockRightMargin = 250.0f;
     static constexpr float kClockBottomMargin = 40.0f;
+    static constexpr const char* kQuotesLabelStepContext = "initializeQuotesLabel() exception";
 
     // A null window leaves a world with nothing scheduled. The factory makes the
     // background from the settings; tests hand in their own.
@@ -77,6 +79,7 @@ public:
     // Tests hand in their own messages before the first update.
     cMsgStarDirector& getMsgStarDirector() { return m_msgStarDirector; }
     const TzerinSpriteText& getBottomLine() const { return m_bottomLine; }
+    const cQuotesSprite& getQuotesLabel() const { return m_quotesLabel; }
     const cMoonSprite& getMoon() const { return m_moon; }
     const cMoonInfoSprite& getMoonInfoLabel() const { return m_moonInfoLabel; }
     const cClockSprite& getClock() const { return m_clock; }
@@ -106,6 +109,7 @@ private:
     void initializeMoon(bool preview);
     void initializeBottomLine();
     void initializeMoonInfoLabel(bool preview);
+    void initializeQuotesLabel();
     void createSoundSettings();
     void scheduleAirplanes();
     void scheduleFallingStar();
@@ -127,6 +131,7 @@ private:
     TzerinMoveRestriction_BounceInsideRect m_mainMonitorBounce;
     TzerinMoveRestriction_ContinueInsideRect m_windowWrap;
     cMoonInfoSprite m_moonInfoLabel;
+    cQuotesSprite m_quotesLabel{"quotesLabel", cQuotesSprite::kLabelColor};
     TzerinSpriteText m_bottomLine{"bottomLine"};
     cMoonSprite m_moon;
     cMoonInfo m_moonInfo;

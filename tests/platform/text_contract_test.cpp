@@ -75,6 +75,23 @@ TEST_F(TextContract, MultiLineTextMeasuresTheWidestLineAndEveryLine) {
     EXPECT_EQ(three.height, 3 * one.height);
 }
 
+TEST_F(TextContract, AUtf8ApostropheIsDrawnAsTheCodePagesApostrophe) {
+    // U+2019 as UTF-8 and as its Windows-1252 byte: one glyph either way, not three.
+    const keslSize utf8 = measure("Don\xE2\x80\x99t Panic", 14.0f);
+    const keslSize codePage = measure("Don\x92t Panic", 14.0f);
+    EXPECT_EQ(utf8.width, codePage.width);
+    EXPECT_EQ(utf8.height, codePage.height);
+    window().drawText(10, 10, "Don\xE2\x80\x99t", spriteTextParams{});
+    const InkBox fromUtf8 = findInk(window(), kBlack);
+    window().clearWithColor(kBlack);
+    window().drawText(10, 10, "Don\x92t", spriteTextParams{});
+    const InkBox fromCodePage = findInk(window(), kBlack);
+    EXPECT_EQ(fromUtf8.right, fromCodePage.right);
+    EXPECT_EQ(fromUtf8.top, fromCodePage.top);
+    // Bytes that are not UTF-8 stay code-page letters: "\xE2\x80" alone is two glyphs.
+    EXPECT_GT(measure("a\xE2\x80", 14.0f).width, measure("a\x92", 14.0f).width);
+}
+
 TEST_F(TextContract, AnEmptyRecordDrawsYellowTwelvePointArialFromX) {
     const int height = window().drawText(40, 10, "Hello", spriteTextParams{});
     const InkBox ink = findInk(window(), kBlack);

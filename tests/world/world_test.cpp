@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -45,7 +46,8 @@ TEST(World, BuildsTheBackgroundFirstThenTheStarsInDrawingOrder) {
     LogCapture log;
     TorvanelWorld world(&test->window(), false, kFullHd, 1920L * 1080, "/opt/orvanel", cSkyBackgroundFactory(settings));
     const auto& members = world.spriteDirector.members();
-    ASSERT_EQ(members.size(), 1u + 518u + 1500u + 4u + 3u + 1u);
+    // Background, stars, message stars, clock, moon, bottom line, moon label, quotes label, airplanes, falling star.
+    ASSERT_EQ(members.size(), 1u + 518u + 1500u + 4u + 1u + 3u + 1u);
     EXPECT_EQ(members[0], world.getBackground());
     for (size_t i = 0; i < world.getStars().size(); ++i) ASSERT_EQ(members[i + 1], world.getStars()[i].get());
     for (size_t i = 0; i < 1500; ++i) ASSERT_EQ(members[i + 519], world.getMsgStars()[i].get());
@@ -53,8 +55,9 @@ TEST(World, BuildsTheBackgroundFirstThenTheStarsInDrawingOrder) {
     EXPECT_EQ(members[2020], &world.getMoon());
     EXPECT_EQ(members[2021], &world.getBottomLine());
     EXPECT_EQ(members[2022], &world.getMoonInfoLabel());
-    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(members[2023 + i], &world.getAirplanes()[i]);
-    EXPECT_EQ(members[2026], &world.getFallingStar());
+    EXPECT_EQ(members[2023], &world.getQuotesLabel());
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(members[2024 + i], &world.getAirplanes()[i]);
+    EXPECT_EQ(members[2027], &world.getFallingStar());
     for (TzerinSprite* sprite : members) ASSERT_EQ(sprite->m_renderWindowPtr, &test->window());
     EXPECT_EQ(world.getContainerFolder(), "/opt/orvanel");
 
@@ -200,8 +203,8 @@ TEST(World, AFailingBackgroundIsLoggedWithItsContextAndTheStarsStillCome) {
     EXPECT_TRUE(log.contains("initializeBackground() exception"));
     EXPECT_EQ(world.getBackground(), nullptr);
     EXPECT_EQ(world.getStars().size(), 80u);
-    // Clock, moon, bottom line, moon label, three airplanes and the falling star.
-    EXPECT_EQ(world.spriteDirector.members().size(), 80u + 1500u + 4u + 3u + 1u);
+    // Clock, moon, bottom line, moon label, quotes label, three airplanes and the falling star.
+    EXPECT_EQ(world.spriteDirector.members().size(), 80u + 1500u + 4u + 1u + 3u + 1u);
     EXPECT_TRUE(log.contains("Entering: initializeBottomLine()"));
 }
 
@@ -233,6 +236,44 @@ TEST(World, DestructionDeletesStarsAndBackgroundAndAWorldBuiltAgainHasItsPalette
     test->window().clearWithColor(0x40FF40FFu);
     again.spriteDirector.draw();
     EXPECT_EQ(coloursIn(test->window()).count(0x40FF40FFu), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(World, TheQuotesLabelJoinsOutsidePreviewAndShowsItsFirstQuoteAfterFiveSeconds) {
+    auto test = makeTestWindow(1280, 1024);
+    const keslRect<int> main(0, 0, 1280, 1024);
+    {
+        TorvanelWorld preview(&test->window(), true, main, 1280L * 1024, "", FixedBackgroundFactory(0));
+        const auto& members = preview.spriteDirector.members();
+        EXPECT_EQ(std::count(members.begin(), members.end(), &preview.getQuotesLabel()), 0);
+    }
+    LogCapture log;
+    TorvanelWorld world(&test->window(), false, main, 1280L * 1024, "", FixedBackgroundFactory(0));
+    const cQuotesSprite& label = world.getQuotesLabel();
+    // After the moon label, before the airplanes.
+    const auto& members = world.spriteDirector.members();
+    const auto at = std::find(members.begin(), members.end(), &label);
+    ASSERT_NE(at, members.end());
+    EXPECT_EQ(*(at - 1), &world.getMoonInfoLabel());
+    EXPECT_EQ(*(at + 1), &world.getAirplanes()[0]);
+    EXPECT_TRUE(log.contains("creating: initializeQuotesLabel()"));
+    EXPECT_TRUE(log.contains("destroying: initializeQuotesLabel()"));
+    EXPECT_EQ(label.quoteArea, keslRect<float>(20, 10, 1260, 984));
+    EXPECT_EQ(label.allowedCategories, (std::vector<std::int32_t>{4, 2, 8, 3, 5, 1}));
+    EXPECT_TRUE(label.restrictionsEnabled);
+    ASSERT_EQ(label.restrictions.size(), 1u);
+    EXPECT_EQ(*label.textParams.fontName, "Comic Sans MS");
+
+    for (int i = 0; i < 124; ++i) world.update(0.04f);
+    EXPECT_EQ(label.getText(), "");
+    for (int i = 0; i < 3; ++i) world.update(0.04f);
+    EXPECT_NE(label.getText(), "");
+    EXPECT_EQ(label.dimState, 1);
+    EXPECT_GE(label.left, 30.0f);
+    EXPECT_LE(label.chainRect.getBottom(), 1004.0f);
 }
 
 }  // namespace

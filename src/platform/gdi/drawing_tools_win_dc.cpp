@@ -1,5 +1,11 @@
 #include "platform/gdi/drawing_tools_win_dc.h"
 
+#include "platform/text_encoding.h"
+
+#include <cstring>
+#include <iterator>
+#include <string>
+
 namespace {
 
 // Selects a GDI object for one call; restores the previous one and deletes
@@ -72,6 +78,24 @@ UINT alignmentFormat(const keslTextParams& params) {
     return DT_LEFT;
 }
 
+// DrawTextA reads the ANSI code page; a UTF-8 text goes through the wide
+// call instead, so its apostrophes and accents come out as themselves.
+int drawTextEither(HDC dc, const char* text, RECT* r, UINT format) {
+    const int length = static_cast<int>(std::strlen(text));
+    if (!keslIsMultiByteUtf8(text, static_cast<size_t>(length))) return DrawTextA(dc, text, -1, r, format);
+    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text, length, nullptr, 0);
+    // Labels fit the stack; only a long text costs an allocation.
+    wchar_t onStack[512];
+    std::wstring onHeap;
+    wchar_t* wide = onStack;
+    if (wideLength > static_cast<int>(std::size(onStack))) {
+        onHeap.resize(static_cast<size_t>(wideLength));
+        wide = onHeap.data();
+    }
+    MultiByteToWideChar(CP_UTF8, 0, text, length, wide, wideLength);
+    return DrawTextW(dc, wide, wideLength, r, format);
+}
+
 }  // namespace
 
 void keslDrawingToolsWinDC::fillEllipse(int left, int top, int right, int bottom, keslColor color) {
@@ -105,7 +129,7 @@ int keslDrawingToolsWinDC::drawText(int x, int y, const char* text, const keslTe
     }
     CharacterExtra extra(dc, params);
     SelectedObject font(dc, createFont(dc, params));
-    return DrawTextA(dc, text, -1, &r, alignmentFormat(params) | kTextFormat);
+    return drawTextEither(dc, text, &r, alignmentFormat(params) | kTextFormat);
 }
 
 void keslDrawingToolsWinDC::getTextSize(const char* text, const keslTextParams& params, int* width, int* height) {
@@ -116,7 +140,7 @@ void keslDrawingToolsWinDC::getTextSize(const char* text, const keslTextParams& 
     RECT r{0, 0, 0, 0};
     CharacterExtra extra(dc, params);
     SelectedObject font(dc, createFont(dc, params));
-    DrawTextA(dc, text, -1, &r, DT_CALCRECT | kTextFormat);
+    drawTextEither(dc, text, &r, DT_CALCRECT | kTextFormat);
     if (width != nullptr) {
         *width = r.right - r.left;
     }

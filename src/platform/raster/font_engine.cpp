@@ -1,9 +1,11 @@
 #include "platform/raster/font_engine.h"
 
+#include "platform/text_encoding.h"
 #include "util/log.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
 #include <fontconfig/fontconfig.h>
 
@@ -19,9 +21,12 @@
 
 namespace {
 
-// Glyph bitmaps are kept across calls; the fonts themselves are cheap to
-// size, but rendering the same label every frame is not.
-constexpr size_t kGlyphCacheLimit = 4096;
+// Glyph bitmaps and sized faces are kept across calls: a fading text asks
+// for a new size nearly every frame, and the same few sizes again with every
+// line and every quote.
+constexpr size_t kGlyphCacheLimit = 8192;
+// Sizes per process are few (whole points); the limit only guards memory.
+constexpr size_t kSizeCacheLimit = 512;
 
 // The Windows families the system names, and the metric-compatible faces
 // that stand in for them.
@@ -38,18 +43,6 @@ const char* standInFamily(const std::string& family) {
         }
     }
     return family.c_str();
-}
-
-// Windows-1252 between 0x80 and 0x9F; elsewhere it agrees with Latin-1.
-char32_t windows1252ToUnicode(unsigned char c) {
-    static const char32_t kHigh[32] = {
-        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-    if (c >= 0x80 && c < 0xA0) {
-        return kHigh[c - 0x80];
-    }
-    return c;
 }
 
 struct Glyph {
@@ -90,18 +83,18 @@ struct LineMetrics {
 // very end opens no new line. Visits them in place, because labels are laid
 // out every frame and a frame allocates nothing.
 template <typename Visit>
-void forEachLine(const char* text, Visit&& visit) {
-    const char* start = text;
-    const char* p = text;
-    while (*p != '\0') {
-        if (*p == '\r' || *p == '\n') {
+void forEachLine(const std::u32string& text, Visit&& visit) {
+    const char32_t* start = text.data();
+    const char32_t* p = start;
+    const char32_t* end = start + text.size();
+    for (; p != end; ++p) {
+        if (*p == U'\r' || *p == U'\n') {
             visit(start, static_cast<size_t>(p - start));
-            if (p[0] == '\r' && p[1] == '\n') {
+            if (p[0] == U'\r' && p + 1 != end && p[1] == U'\n') {
                 ++p;
             }
             start = p + 1;
         }
-        ++p;
     }
     if (p != start) {
         visit(start, static_cast<size_t>(p - start));
@@ -131,7 +124,12 @@ void blendCoverage(keslPixel& dst, keslPixel src, unsigned alpha) {
 struct keslFontEngine::Impl {
     FT_Library library = nullptr;
     std::map<std::pair<std::string, bool>, FT_Face> faces;
-    std::map<FT_Face, int> faceSizes;
+    // Each face's sizes, made once and switched between without rescaling.
+    struct SizedFace {
+        FT_Size size = nullptr;
+        LineMetrics metrics;
+    };
+    std::map<std::pair<FT_Face, int>, SizedFace> sizes;
     std::unordered_map<GlyphKey, Glyph, GlyphKeyHash> glyphs;
 
     ~Impl() {
@@ -195,12 +193,26 @@ struct keslFontEngine::Impl {
         return face;
     }
 
-    void useSize(FT_Face face, int pixelHeight) {
-        int& current = faceSizes[face];
-        if (current != pixelHeight) {
-            FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight));
-            current = pixelHeight;
+    // Makes the size current on its face and returns its line metrics.
+    LineMetrics useSize(FT_Face face, int pixelHeight) {
+        const auto key = std::make_pair(face, pixelHeight);
+        const auto found = sizes.find(key);
+        if (found != sizes.end()) {
+            if (face->size != found->second.size) FT_Activate_Size(found->second.size);
+            return found->second.metrics;
         }
+        FT_Size size = nullptr;
+        if (sizes.size() >= kSizeCacheLimit || FT_New_Size(face, &size) != 0) {
+            // Past the limit the face's current size object is rescaled instead.
+            FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight));
+            return lineMetrics(face, pixelHeight);
+        }
+        FT_Activate_Size(size);
+        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight));
+        SizedFace& sized = sizes[key];
+        sized.size = size;
+        sized.metrics = lineMetrics(face, pixelHeight);
+        return sized.metrics;
     }
 
     static LineMetrics lineMetrics(FT_Face face, int pixelHeight) {
@@ -254,14 +266,10 @@ struct keslFontEngine::Impl {
         return g;
     }
 
-    const Glyph& glyphOf(FT_Face face, int pixelHeight, char c, bool mono) {
-        return glyph(face, pixelHeight, windows1252ToUnicode(static_cast<unsigned char>(c)), mono);
-    }
-
-    int lineWidth(FT_Face face, int pixelHeight, bool mono, const char* begin, size_t length, int extra) {
+    int lineWidth(FT_Face face, int pixelHeight, bool mono, const char32_t* begin, size_t length, int extra) {
         int width = 0;
         for (size_t i = 0; i < length; ++i) {
-            width += glyphOf(face, pixelHeight, begin[i], mono).advance + extra;
+            width += glyph(face, pixelHeight, begin[i], mono).advance + extra;
         }
         return width;
     }
@@ -298,11 +306,11 @@ struct keslFontEngine::Impl {
         }
         const int pixelHeight = pixelHeightForPoints(params.fontPointsOrDefault());
         const bool mono = params.wantsNonAntialiased();
-        useSize(face, pixelHeight);
-        const LineMetrics metrics = lineMetrics(face, pixelHeight);
+        const LineMetrics metrics = useSize(face, pixelHeight);
         const keslTextAlign alignment = params.alignment ? *params.alignment : kTextAlignLeft;
+        keslDecodeText(text, std::strlen(text), m_characters);
         int top = y;
-        forEachLine(text, [&](const char* begin, size_t length) {
+        forEachLine(m_characters, [&](const char32_t* begin, size_t length) {
             const int width = lineWidth(face, pixelHeight, mono, begin, length, extra);
             extent.width = std::max(extent.width, width);
             if (surface != nullptr) {
@@ -314,7 +322,7 @@ struct keslFontEngine::Impl {
                 }
                 const int baseline = top + metrics.ascent;
                 for (size_t i = 0; i < length; ++i) {
-                    const Glyph& g = glyphOf(face, pixelHeight, begin[i], mono);
+                    const Glyph& g = glyph(face, pixelHeight, begin[i], mono);
                     paintGlyph(*surface, g, pen, baseline);
                     pen += g.advance + extra;
                 }
@@ -324,6 +332,9 @@ struct keslFontEngine::Impl {
         extent.height = top - y;
         return extent;
     }
+
+    // The text's characters, kept between calls so that a label's frame allocates nothing.
+    std::u32string m_characters;
 };
 
 keslFontEngine& keslFontEngine::get() {

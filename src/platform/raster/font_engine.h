@@ -2,8 +2,9 @@
 // for this system: a font of s points is MulDiv(s, 96, 72) pixels high (em
 // height), a line is the font's ascent plus descent, character spacing is
 // added after every character, each line is aligned on its own, and the 8-bit
-// text is read as Windows-1252. fontconfig picks the face (with the metric
-// compatible stand-ins for the Windows families) and FreeType draws it.
+// text is read as UTF-8 or as Windows-1252 (platform/text_encoding.h).
+// fontconfig picks the face (with the metric compatible stand-ins for the
+// Windows families) and FreeType draws it.
 #pragma once
 
 #include "platform/raster/pixel_surface.h"
