@@ -1,18 +1,24 @@
 #include "settings/key_value.h"
 
-#include <sstream>
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
 
 namespace {
 
-// Standard-stream reading: leading blanks skipped, stops at the first
-// character that cannot continue the number; nothing read (or out of range)
-// gives the default.
+// Reads as a standard stream would (leading blanks skipped, stops at the first
+// character that cannot continue the number; nothing read, or out of range,
+// gives the default), but without a stream: settings are read every frame and
+// a stream allocates.
 template <typename Number>
 Number readNumber(const std::string& text, Number defaultValue) {
-    std::istringstream in(text);
-    Number value{};
-    in >> value;
-    return in.fail() ? defaultValue : value;
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(begin, &end, 10);
+    if (end == begin || errno == ERANGE) return defaultValue;
+    if (value < std::numeric_limits<Number>::min() || value > std::numeric_limits<Number>::max()) return defaultValue;
+    return static_cast<Number>(value);
 }
 
 }  // namespace
@@ -27,13 +33,16 @@ size_t keslKeyValue::keyCount() const {
     return count;
 }
 
+const std::string* keslKeyValue::findValue(const char* key) const {
+    if (!key) return nullptr;
+    const auto overridden = m_overrides.find(key);
+    if (overridden != m_overrides.end()) return &overridden->second;
+    const auto found = m_entries.find(key);
+    return found != m_entries.end() ? &found->second : nullptr;
+}
+
 std::string keslKeyValue::getString(const char* key, const char* defaultValue) const {
-    if (key) {
-        const auto overridden = m_overrides.find(key);
-        if (overridden != m_overrides.end()) return overridden->second;
-        const auto found = m_entries.find(key);
-        if (found != m_entries.end()) return found->second;
-    }
+    if (const std::string* value = findValue(key)) return *value;
     return defaultValue ? defaultValue : "";
 }
 
@@ -46,7 +55,9 @@ void keslKeyValue::setString(const char* key, const char* value) {
 }
 
 bool keslKeyValue::getBool(const char* key, bool defaultValue) const {
-    const std::string value = getString(key, kNotFoundSentinel);
+    const std::string* found = findValue(key);
+    if (!found) return defaultValue;
+    const std::string& value = *found;
     if (value == "yes" || value == "true" || value == "1" || value == "on") return true;
     if (value == "no" || value == "false" || value == "0" || value == "off") return false;
     return defaultValue;
@@ -55,15 +66,15 @@ bool keslKeyValue::getBool(const char* key, bool defaultValue) const {
 void keslKeyValue::setBool(const char* key, bool value) { setString(key, value ? "yes" : "no"); }
 
 int keslKeyValue::getInt(const char* key, int defaultValue) const {
-    const std::string value = getString(key, kNotFoundSentinel);
-    return value == kNotFoundSentinel ? defaultValue : readNumber<int>(value, defaultValue);
+    const std::string* value = findValue(key);
+    return !value || *value == kNotFoundSentinel ? defaultValue : readNumber<int>(*value, defaultValue);
 }
 
 void keslKeyValue::setInt(const char* key, int value) { setString(key, std::to_string(value)); }
 
 std::int64_t keslKeyValue::getInt64(const char* key, std::int64_t defaultValue) const {
-    const std::string value = getString(key, kNotFoundSentinel);
-    return value == kNotFoundSentinel ? defaultValue : readNumber<long long>(value, defaultValue);
+    const std::string* value = findValue(key);
+    return !value || *value == kNotFoundSentinel ? defaultValue : readNumber<long long>(*value, defaultValue);
 }
 
 void keslKeyValue::setInt64(const char* key, std::int64_t value) {

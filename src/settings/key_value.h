@@ -52,6 +52,9 @@ protected:
     void replaceEntries(keslKeyValueMap entries) { m_entries = std::move(entries); }
 
 private:
+    // The override, else the stored value; null when neither exists.
+    const std::string* findValue(const char* key) const;
+
     keslKeyValueMap m_entries;
     keslKeyValueMap m_overrides;
 };

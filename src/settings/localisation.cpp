@@ -54,9 +54,10 @@ void keslLocalisation::loadTranslations() {
 const char* keslLocalisation::translate(const char* key) {
     if (!key) return kNullKeyText;
     if (!m_loaded) loadTranslations();
+    const auto found = m_translations.find(key);
+    if (found != m_translations.end()) return found->second.c_str();
     // A new key is added as its own text so the returned pointer has an owner.
-    const auto inserted = m_translations.emplace(key, key);
-    return inserted.first->second.c_str();
+    return m_translations.emplace(key, key).first->second.c_str();
 }
 
 const std::map<std::string, std::string>& keslLocalisation::getInstalledLanguages() {

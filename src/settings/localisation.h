@@ -4,6 +4,8 @@
 // or damaged file only means English texts.
 #pragma once
 
+#include "settings/settings_text.h"
+
 #include <map>
 #include <string>
 
@@ -32,7 +34,7 @@ public:
 private:
     void loadTranslations();
 
-    std::map<std::string, std::string> m_translations;
+    keslKeyValueMap m_translations;
     bool m_loaded = false;
     std::string m_languageCode;
     std::string m_folderWithTranslations;

@@ -5,10 +5,13 @@
 // NUL bytes, huge lines) and never fails: what cannot be an entry is skipped.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
-using keslKeyValueMap = std::map<std::string, std::string>;
+// Transparent ordering: a lookup by a C string key builds no temporary string,
+// so reading a setting on every frame costs no heap allocation.
+using keslKeyValueMap = std::map<std::string, std::string, std::less<>>;
 
 // Backslash, TAB, CR, LF and "=" become "\\", "\t", "\r", "\n" and "\=".
 std::string escapeSettingsValue(const std::string& value);

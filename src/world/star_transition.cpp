@@ -44,7 +44,11 @@ void cStarTransitionEffectBase::assignTargets(const cTargetPoints& points) {
 }
 
 void cStarTransitionEffectBase::sortIntoGroups() {
-    for (cMsgStarList& group : m_groups) group.clear();
+    // Room for the whole crowd in every group: growing them message by message allocated.
+    for (cMsgStarList& group : m_groups) {
+        group.clear();
+        group.reserve(static_cast<size_t>(particleCount));
+    }
     for (int i = 0; i < particleCount; ++i) {
         cMsgStar* star = (*m_particlePtrList)[i].get();
         // active is still the old message's state here.

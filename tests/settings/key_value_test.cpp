@@ -73,6 +73,12 @@ TEST(KeyValue, IntegersAreReadAsFarAsTheyGo) {
     EXPECT_EQ(store.getInt("n", 7), 7);
     store.setString("n", "99999999999");
     EXPECT_EQ(store.getInt("n", 7), 7);
+    store.setString("n", "-2147483649");
+    EXPECT_EQ(store.getInt("n", 7), 7);
+    store.setString("n", "+5");
+    EXPECT_EQ(store.getInt("n", 7), 5);
+    store.setString("n", "- 5");
+    EXPECT_EQ(store.getInt("n", 7), 7);
 }
 
 TEST(KeyValue, IntegersAreStoredInPlainSignedDecimal) {
