@@ -41,6 +41,11 @@ const std::string* keslKeyValue::findValue(const char* key) const {
     return found != m_entries.end() ? &found->second : nullptr;
 }
 
+const std::string* keslKeyValue::findTypedValue(const char* key) const {
+    const std::string* value = findValue(key);
+    return value && *value != kNotFoundSentinel ? value : nullptr;
+}
+
 std::string keslKeyValue::getString(const char* key, const char* defaultValue) const {
     if (const std::string* value = findValue(key)) return *value;
     return defaultValue ? defaultValue : "";
@@ -55,7 +60,7 @@ void keslKeyValue::setString(const char* key, const char* value) {
 }
 
 bool keslKeyValue::getBool(const char* key, bool defaultValue) const {
-    const std::string* found = findValue(key);
+    const std::string* found = findTypedValue(key);
     if (!found) return defaultValue;
     const std::string& value = *found;
     if (value == "yes" || value == "true" || value == "1" || value == "on") return true;
@@ -66,15 +71,15 @@ bool keslKeyValue::getBool(const char* key, bool defaultValue) const {
 void keslKeyValue::setBool(const char* key, bool value) { setString(key, value ? "yes" : "no"); }
 
 int keslKeyValue::getInt(const char* key, int defaultValue) const {
-    const std::string* value = findValue(key);
-    return !value || *value == kNotFoundSentinel ? defaultValue : readNumber<int>(*value, defaultValue);
+    const std::string* value = findTypedValue(key);
+    return value ? readNumber<int>(*value, defaultValue) : defaultValue;
 }
 
 void keslKeyValue::setInt(const char* key, int value) { setString(key, std::to_string(value)); }
 
 std::int64_t keslKeyValue::getInt64(const char* key, std::int64_t defaultValue) const {
-    const std::string* value = findValue(key);
-    return !value || *value == kNotFoundSentinel ? defaultValue : readNumber<long long>(*value, defaultValue);
+    const std::string* value = findTypedValue(key);
+    return value ? readNumber<long long>(*value, defaultValue) : defaultValue;
 }
 
 void keslKeyValue::setInt64(const char* key, std::int64_t value) {

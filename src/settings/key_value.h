@@ -54,6 +54,8 @@ protected:
 private:
     // The override, else the stored value; null when neither exists.
     const std::string* findValue(const char* key) const;
+    // As findValue, but the sentinel reads as missing, as the typed getters want.
+    const std::string* findTypedValue(const char* key) const;
 
     keslKeyValueMap m_entries;
     keslKeyValueMap m_overrides;
