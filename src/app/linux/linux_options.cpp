@@ -143,7 +143,8 @@ private:
             return;
         }
         if (!option.toOverrides(value, m_result.options.settingOverrides)) {
-            fail(std::string("--") + option.name + " wants " + option.valueHint + ", not \"" + value + "\"");
+            fail(std::string("--") + option.name + " wants " + (option.wants ? option.wants : option.valueHint) + ", not \"" +
+                 value + "\"");
         }
     }
 
