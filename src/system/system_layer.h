@@ -26,6 +26,7 @@ public:
     bool keepAwake(bool on) override { return m_below.keepAwake(on); }
     void playSound(int waveResource, bool loop) override { m_below.playSound(waveResource, loop); }
     void stopSound() override { m_below.stopSound(); }
+    std::string timeZoneName() const override { return m_below.timeZoneName(); }
 
 protected:
     keslSystem& below() const { return m_below; }
