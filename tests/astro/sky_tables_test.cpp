@@ -2,6 +2,7 @@
 // and where the view puts the horizon.
 #include "astro/place_from_time_zone.h"
 #include "astro/sky_projection.h"
+#include "astro/solar_system.h"
 #include "astro/star_catalogue.h"
 #include "support/fake_system.h"
 #include "support/log_capture.h"
@@ -131,6 +132,33 @@ TEST(SkyProjection, AWiderViewSpansMoreOfTheHorizonAtTheSameScale) {
         EXPECT_TRUE(projectAltAz(view, 30.0, 180.0, x, y));
         EXPECT_TRUE(isOnView(view, x, y));
         EXPECT_NEAR(x, width / 2.0f, 0.5f);
+    }
+}
+
+TEST(SkyProjection, TheEveningCrescentIsLitTowardTheSetSunOnEitherHemisphere) {
+    struct Case {
+        double unixSeconds;
+        sPlace place;
+        float minAngle;  // counterclockwise from up
+        float maxAngle;
+    };
+    // Two days after the new moon of 2026-03-19, after sunset: the sun is
+    // below the western horizon, on the right of a view facing south and on
+    // the left of one facing north.
+    const Case cases[] = {
+        {1774119600.0, {52.5, 13.4}, 180.0f, 270.0f},    // 2026-03-21 19:00 UTC, Berlin: lower right
+        {1774083600.0, {-33.9, 151.2}, 90.0f, 180.0f},   // 2026-03-21 09:00 UTC, Sydney: lower left
+    };
+    for (const Case& c : cases) {
+        const sSkyFrame frame = makeSkyFrame(c.unixSeconds, c.place);
+        const sBodyPosition moon = solarBodyPosition(eSolarBody::moon, frame);
+        const sBodyPosition sun = solarBodyPosition(eSolarBody::sun, frame);
+        ASSERT_LT(moon.illuminatedFraction, 0.15);
+        float angle = 0.0f;
+        ASSERT_TRUE(viewAngleToward(makeSkyProjection(1920, 1080, c.place.latitudeDeg), moon.horizonDirection,
+                                    sun.horizonDirection, angle));
+        EXPECT_GT(angle, c.minAngle);
+        EXPECT_LT(angle, c.maxAngle);
     }
 }
 
