@@ -96,8 +96,12 @@ sPlaceChoice placeFromTimeZone(const keslSystem& system, std::time_t now) {
     // Summer time is the larger offset; the standard one gives the longitude.
     choice.place = placeOfUtcOffset(std::min(now0.offsetSeconds, later.offsetSeconds),
                                     now0.southernSummer || later.southernSummer);
-    logWarning("Sky place: time zone \"%s\" is not in the tables; from the %s", choice.zone.c_str(),
-               describePlaceChoice(choice).c_str());
+    if (choice.zone.empty()) {
+        logWarning("Sky place: the system names no time zone; from the %s", describePlaceChoice(choice).c_str());
+    } else {
+        logWarning("Sky place: time zone \"%s\" is not in the tables; from the %s", choice.zone.c_str(),
+                   describePlaceChoice(choice).c_str());
+    }
     return choice;
 }
 

@@ -46,6 +46,8 @@ struct sMoonLimb {
     double positionAngleDeg = 0.0;
     // The same measured from the direction of the zenith, counterclockwise as
     // seen by the observer: 0 lit on top, 90 lit on the left, 270 on the right.
+    // A drawing turns the lit side by viewAngleToward (sky_projection.h),
+    // which stays exact toward the view's edges.
     double fromZenithDeg = 0.0;
 };
 
