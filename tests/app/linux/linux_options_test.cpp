@@ -96,9 +96,9 @@ TEST(LinuxArguments, MistakesAreNamedInTheMessage) {
         {{"--root", "--size", "10x10"}, "--size cannot be combined with --root"},
         {{"--size", "640x480"}, ""},
         {{"--at", "2026-03-20T21:30:00Z"}, "--at needs --sky-report"},
-        {{"--headless", "--place", "52.5,13.4"}, "--place needs --sky-report"},
+        {{"--headless", "--place", "52.5,13.4"}, ""},
         {{"--sky-report", "--at", "2026-03-20T24:00:00Z"}, "2026-03-20T24:00:00Z"},
-        {{"--sky-report", "--place", "52.5;13.4"}, "LATITUDE,LONGITUDE"},
+        {{"--sky-report", "--place", "52.5;13.4"}, "LAT,LON"},
         {{"--sky-report", "--at=2028-02-29T23:59:59.5Z", "--place=-33.9,151.2", "--size", "1920x1080"}, ""},
     };
     for (const Case& c : cases) {

@@ -78,6 +78,14 @@ TEST(SettingOptions, ABadValueIsRefusedWithAMessage) {
     EXPECT_NE(parseLinuxArguments({"--place", "95,13"}, nullptr).error.find("latitude from -90 to 90"), std::string::npos);
 }
 
+TEST(SettingOptions, ThePlaceOfARunIsAlsoThePlaceOfTheSkyReport) {
+    const orvanelLinuxArguments report = parseLinuxArguments({"--sky-report", "--place=-33.9,151.2"}, nullptr);
+    ASSERT_TRUE(report.error.empty()) << report.error;
+    EXPECT_TRUE(report.options.placeGiven);
+    EXPECT_DOUBLE_EQ(report.options.place.latitudeDeg, -33.9);
+    EXPECT_DOUBLE_EQ(report.options.place.longitudeDeg, 151.2);
+}
+
 TEST(MonitorOrder, ThePrimaryMonitorComesFirstAndTheRegionsKeepTheDesktopsCorner) {
     // RandR lists a monitor left of the primary, the primary, and one above the primary.
     const std::vector<keslRect<int>> listed = {{100, -1280, 1280, 1024}, {0, 0, 1920, 1080}, {-900, 200, 1600, 900}};
