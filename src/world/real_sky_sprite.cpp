@@ -45,6 +45,20 @@ float airmassAt(float altDeg) {
 
 float fraction(float v) { return v - std::floor(v); }
 
+// A sine by table: the twinkle of a thousand stars per frame needs no more.
+constexpr int kSineSteps = 1024;
+const std::array<float, kSineSteps>& sineTable() {
+    static const std::array<float, kSineSteps> table = [] {
+        std::array<float, kSineSteps> t{};
+        for (int i = 0; i < kSineSteps; ++i) t[static_cast<size_t>(i)] = std::sin(6.2831853f * i / kSineSteps);
+        return t;
+    }();
+    return table;
+}
+float sineOfTurns(float turns) {
+    return sineTable()[static_cast<size_t>(fraction(turns) * kSineSteps) & (kSineSteps - 1)];
+}
+
 int channelOf(keslPixel p, int shift) { return static_cast<int>((p >> shift) & 0xFFu); }
 
 // Adds a colour scaled by amount (0..1) to a pixel, each channel clamped.
@@ -220,10 +234,13 @@ void cRealSkySprite::placeStars() {
         const float airmass = airmassAt(place.altDeg);
         const float seenMagnitude = star.mag + kExtinctionPerAirmass * (airmass - 1.0f);
         const float twinkle = std::min(kMaxTwinkle, kTwinkleOverhead + kTwinklePerAirmass * (airmass - 1.0f));
+        // Fixed but unrelated phases and rates for each star, from its index.
+        const float n = static_cast<float>(i);
         m_visibleStars.push_back({static_cast<std::int16_t>(std::lround(x)), static_cast<std::int16_t>(std::lround(y)),
                                   static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfBv(star.bv)),
                                   cRealSkyPalette::levelOf(seenMagnitude), twinkle / cRealSkyPalette::kMagnitudesPerLevel,
-                                  static_cast<std::uint16_t>(i)});
+                                  static_cast<std::uint16_t>(i), fraction(n * 0.618034f), fraction(n * 0.754878f),
+                                  0.5f + fraction(n * 0.569840f), 1.1f + 1.3f * fraction(n * 0.414214f)});
     }
 }
 
@@ -244,7 +261,8 @@ void cRealSkySprite::placePlanets(const sSkyFrame& frame) {
         const float seenMagnitude = static_cast<float>(body.mag) + kExtinctionPerAirmass * (airmass - 1.0f);
         m_visiblePlanets.push_back({static_cast<std::int16_t>(std::lround(x)), static_cast<std::int16_t>(std::lround(y)),
                                     static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfPlanet(p)),
-                                    cRealSkyPalette::levelOf(seenMagnitude), 0.0f, static_cast<std::uint16_t>(p)});
+                                    cRealSkyPalette::levelOf(seenMagnitude), 0.0f, static_cast<std::uint16_t>(p), 0.0f,
+                                    0.0f, 0.0f, 0.0f});
     }
 }
 
@@ -347,14 +365,9 @@ void cRealSkySprite::renderLines(const keslPixelView& pixels) {
     }
 }
 
-float cRealSkySprite::twinkleOffset(std::uint16_t star) const {
-    // Each star's own slow flicker, from fixed but unrelated phases and rates.
-    const float i = static_cast<float>(star);
-    const float phase1 = fraction(i * 0.618034f) * 6.2831853f;
-    const float phase2 = fraction(i * 0.754878f) * 6.2831853f;
-    const float rate1 = 6.2831853f * (0.5f + fraction(i * 0.569840f));
-    const float rate2 = 6.2831853f * (1.1f + fraction(i * 0.414214f) * 1.3f);
-    return 0.6f * std::sin(rate1 * m_animationSeconds + phase1) + 0.4f * std::sin(rate2 * m_animationSeconds + phase2);
+float cRealSkySprite::twinkleOffset(const sPoint& point) const {
+    return 0.6f * sineOfTurns(point.phase1 + point.rate1 * m_animationSeconds) +
+           0.4f * sineOfTurns(point.phase2 + point.rate2 * m_animationSeconds);
 }
 
 void cRealSkySprite::drawPoint(const sPoint& point, float level) {
@@ -366,7 +379,7 @@ void cRealSkySprite::drawPoint(const sPoint& point, float level) {
 void cRealSkySprite::draw() {
     if (!m_renderWindowPtr) return;
     m_layer.drawOn(m_renderWindowPtr, 0, 0);
-    for (const sPoint& star : m_visibleStars) drawPoint(star, star.level + star.twinkleLevels * twinkleOffset(star.star));
+    for (const sPoint& star : m_visibleStars) drawPoint(star, star.level + star.twinkleLevels * twinkleOffset(star));
     for (const sPoint& planet : m_visiblePlanets) drawPoint(planet, planet.level);
     if (!m_options.names) return;
     for (const sPoint& star : m_visibleStars) {

@@ -73,6 +73,8 @@ private:
         float level;          // steady brightness level
         float twinkleLevels;  // amplitude of the twinkle, in levels
         std::uint16_t star;   // catalogue index, or planet number
+        // The star's own flicker: two waves, their phases in turns and rates in turns per second.
+        float phase1, phase2, rate1, rate2;
     };
 
     void buildBase(int background);
@@ -85,7 +87,7 @@ private:
     void renderGlow(const sSkyFrame& frame, const keslPixelView& pixels);
     void renderLines(const keslPixelView& pixels);
     void drawPoint(const sPoint& point, float level);
-    float twinkleOffset(std::uint16_t star) const;
+    float twinkleOffset(const sPoint& point) const;
 
     keslWindow* m_window;
     sRealSkyOptions m_options;
