@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Finds the sky report's brightest objects in a frame of the real sky.
 
-    sky_frame.py REPORT.json FRAME.png [NAME...]
+    sky_frame.py [--stars-brighter-than=M] REPORT.json FRAME.png [NAME...]
 
 For every planet brighter than magnitude 2 and every star brighter than
 magnitude 1 that the report
@@ -9,7 +9,8 @@ puts on the view (it gives "x" and "y"), looks for the object's light in the
 frame: the brightest pixel near the reported place, then the centre of the
 light around it. Prints "NAME X Y FOUND_X FOUND_Y" per object and fails
 (exit 1) when one is missing or lies more than 2 pixels away; each NAME
-given must be among them.
+given must be among them. With a magnitude M, stars brighter than M count
+(1 by default); the last line is "checked N".
 """
 
 import json
@@ -24,16 +25,20 @@ PEAK = 150       # a bright object's core is at least this bright
 
 
 def main():
-    report = json.load(open(sys.argv[1]))
-    wanted = set(sys.argv[3:])
-    frame = np.asarray(Image.open(sys.argv[2]).convert("RGB"), dtype=np.float64)
+    args = sys.argv[1:]
+    star_limit = 1.0
+    if args and args[0].startswith("--stars-brighter-than="):
+        star_limit = float(args.pop(0).split("=", 1)[1])
+    report = json.load(open(args[0]))
+    wanted = set(args[2:])
+    frame = np.asarray(Image.open(args[1]).convert("RGB"), dtype=np.float64)
     light = frame.sum(axis=2) / 3.0
     height, width = light.shape
     checked, failures = set(), []
     for obj in report:
         if "x" not in obj or obj["kind"] not in ("planet", "star"):
             continue
-        if obj["mag"] >= (1.0 if obj["kind"] == "star" else 2.0):
+        if obj["mag"] >= (star_limit if obj["kind"] == "star" else 2.0):
             continue
         x, y = obj["x"], obj["y"]
         left, top = max(0, round(x) - SEARCH), max(0, round(y) - SEARCH)
@@ -52,6 +57,7 @@ def main():
         if np.hypot(fx - x, fy - y) > TOLERANCE:
             failures.append(f"{obj['name']}: drawn at ({fx:.1f}, {fy:.1f}), reported at ({x}, {y})")
     failures += [f"{name}: not on the view" for name in wanted - checked]
+    print(f"checked {len(checked)}")
     for failure in failures:
         print("FAIL", failure, file=sys.stderr)
     return 1 if failures else 0

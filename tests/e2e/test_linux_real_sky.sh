@@ -33,7 +33,7 @@ sky_at() {  # NAME "YYYY-MM-DD HH:MM:SS" LAT,LON NAME...
   cp "$out/frame-00001.png" "$shots/$name.png"
   "$finder" "$out/report.json" "$out/frame-00001.png" "$@" > "$out/found.txt" \
     || fail "$name: the frame does not show the report's sky"
-  echo "$name ($moment UTC, $place): $(awk '{printf "%s at (%s, %s); ", $1, $4, $5}' "$out/found.txt")"
+  echo "$name ($moment UTC, $place): $(awk 'NF == 5 {printf "%s at (%s, %s); ", $1, $4, $5}' "$out/found.txt")"
 }
 y_of() { awk -v n="$2" '$1 == n { print $5 }' "$work/$1/found.txt"; }
 
