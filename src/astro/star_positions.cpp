@@ -51,6 +51,23 @@ void cStarPositions::compute(const sSkyFrame& frame) {
     }
 }
 
+cSkyPointDirections::cSkyPointDirections(const sSkyPoint* points, std::size_t count) {
+    m_j2000.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const sVec3 v = unitVectorOf(points[i].raDeg, points[i].decDeg);
+        m_j2000.push_back({static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)});
+    }
+    m_directions.resize(count);
+}
+
+void cSkyPointDirections::compute(const sSkyFrame& frame) {
+    const sMat3& m = frame.j2000ToHorizon;
+    for (std::size_t i = 0; i < m_j2000.size(); ++i) {
+        const sVec3 v = m * sVec3{m_j2000[i].x, m_j2000[i].y, m_j2000[i].z};
+        m_directions[i] = {static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)};
+    }
+}
+
 sVec3 horizonDirectionOfJ2000(double raDeg, double decDeg, const sSkyFrame& frame) {
     const sVec3 seen = unitVectorOf(raDeg, decDeg) + frame.aberrationJ2000;
     return frame.j2000ToHorizon * ((1.0 / length(seen)) * seen);
