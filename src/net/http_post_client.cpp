@@ -29,13 +29,14 @@ keslHttpPostClient::~keslHttpPostClient() {
     const clock::time_point deadline = clock::now() + std::chrono::milliseconds(m_drainMilliseconds);
     bool timedOut = false;
     while (m_state->pending.load() > 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now());
-        if (left.count() <= 0) {
+        const clock::duration left = deadline - clock::now();
+        if (left <= clock::duration::zero()) {
             timedOut = true;
             break;
         }
         logInfo("keslHttpPostClient destructor found %i pending tasks. Waiting...", m_state->pending.load());
-        std::this_thread::sleep_for(std::min(left, std::chrono::milliseconds(kDrainStepMilliseconds)));
+        std::this_thread::sleep_for(
+            std::min(left, std::chrono::duration_cast<clock::duration>(std::chrono::milliseconds(kDrainStepMilliseconds))));
     }
     logInfo("keslHttpPostClient destructor found %i pending tasks", m_state->pending.load());
     if (timedOut) logInfo("keslHttpPostClient destructor: Timeout reached.");
