@@ -3,9 +3,7 @@
 #include <cmath>
 
 namespace {
-// Refraction lifts a body by at most 0.6 deg; above this altitude it stays
-// under a pixel's worth of a 70-degree-high view, so it is left out there.
-constexpr float kRefractionCeilingDeg = 20.0f;
+// Below this nothing is seen, and refraction adds nothing.
 constexpr float kRefractionFloorDeg = -2.0f;
 constexpr float kDegToRadF = static_cast<float>(kDegToRad);
 constexpr float kRadToDegF = static_cast<float>(kRadToDeg);
@@ -36,7 +34,7 @@ void cStarPositions::compute(const sSkyFrame& frame) {
         float north = (m[1][0] * x + m[1][1] * y + m[1][2] * z) * norm;
         float up = (m[2][0] * x + m[2][1] * y + m[2][2] * z) * norm;
         float alt = std::asin(std::fmax(-1.0f, std::fmin(1.0f, up))) * kRadToDegF;
-        if (alt > kRefractionFloorDeg && alt < kRefractionCeilingDeg) {
+        if (alt > kRefractionFloorDeg) {
             const float lifted = alt + static_cast<float>(refractionDeg(alt));
             const float horizontal = std::sqrt(east * east + north * north);
             const float scale = horizontal > 0.0f ? std::cos(lifted * kDegToRadF) / horizontal : 0.0f;
