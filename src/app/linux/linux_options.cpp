@@ -1,5 +1,7 @@
 #include "app/linux/linux_options.h"
 
+#include "astro/sky_report.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -128,6 +130,25 @@ private:
             if (!takeValue(arg, value)) return;
             if (!parsePositiveInt(value, o.everyNthFrame)) return fail("--every wants a whole number from 1, not \"" + value + "\"");
             m_headlessOnly = arg;
+        } else if (name == "sky-report") {
+            chooseMode(orvanelLinuxMode::skyReport, arg);
+        } else if (name == "at") {
+            std::string value;
+            if (!takeValue(arg, value)) return;
+            if (!parseIsoUtc(value, o.atUnixSeconds)) {
+                return fail("--at wants a UTC time such as 2026-03-20T21:30:00Z, not \"" + value + "\"");
+            }
+            o.atGiven = true;
+            m_reportOnly = arg;
+        } else if (name == "place") {
+            std::string value;
+            if (!takeValue(arg, value)) return;
+            if (!parsePlace(value, o.place)) {
+                return fail("--place wants LATITUDE,LONGITUDE in degrees (-90..90, -180..180; south and west "
+                            "negative), such as 52.5,13.4, not \"" + value + "\"");
+            }
+            o.placeGiven = true;
+            m_reportOnly = arg;
         } else if (const orvanelSettingOption* option = findSettingOption(name)) {
             readSettingOption(*option, arg);
         } else {
@@ -183,6 +204,9 @@ private:
         if (!m_headlessOnly.empty() && o.mode != orvanelLinuxMode::headless) {
             return fail(m_headlessOnly + " needs --headless");
         }
+        if (!m_reportOnly.empty() && o.mode != orvanelLinuxMode::skyReport) {
+            return fail(m_reportOnly + " needs --sky-report");
+        }
         const bool sizeFixedByOthers = o.mode == orvanelLinuxMode::rootWindow || o.mode == orvanelLinuxMode::foreignWindow;
         if (o.sizeGiven && sizeFixedByOthers) return fail("--size cannot be combined with " + m_modeArg);
     }
@@ -196,6 +220,7 @@ private:
     orvanelLinuxArguments m_result;
     std::string m_modeArg;
     std::string m_headlessOnly;
+    std::string m_reportOnly;
     std::string m_inlineValue;
     bool m_hasInlineValue = false;
     bool m_help = false;
@@ -222,6 +247,12 @@ std::string linuxUsageText() {
            "    --seconds S     seconds of animation (default 10)\n"
            "    --out DIR       folder for the frames, made if missing (default out)\n"
            "    --every N       keep every Nth frame of 0.04 s (default 25, one per second)\n"
+           "  --sky-report      print where the sun, moon, planets and brightest stars\n"
+           "                    stand, as JSON, and end:\n"
+           "    --at TIME       the moment in UTC, e.g. 2026-03-20T21:30:00Z (default now)\n"
+           "    --place LAT,LON degrees, south and west negative (default: from the\n"
+           "                    time zone)\n"
+           "    --size WxH      add each visible object's pixel x, y on a view this size\n"
            "  --help            this text\n"
            "\n" +
            settingOptionsUsage() +

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/linux/setting_options.h"
+#include "astro/sky_frame.h"
 
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@ enum class orvanelLinuxMode {
     rootWindow,
     foreignWindow,  // a window someone else made: XScreenSaver or a test
     headless,
+    skyReport,  // where the sky's objects stand, as JSON on standard output
 };
 
 // The sky when nobody says otherwise.
@@ -36,6 +38,11 @@ struct orvanelLinuxOptions {
     double seconds = kDefaultHeadlessSeconds;
     std::string outFolder = "out";
     int everyNthFrame = kDefaultEveryNthFrame;
+    // The moment and place of --sky-report; the clock and the time zone when not given.
+    bool atGiven = false;
+    double atUnixSeconds = 0.0;
+    bool placeGiven = false;
+    sPlace place;
     // Settings tried for this run, in the order given.
     std::vector<orvanelSettingOverride> settingOverrides;
 };

@@ -3,6 +3,7 @@
 #include "app/linux/headless_host.h"
 #include "app/linux/linux_folders.h"
 #include "app/linux/linux_options.h"
+#include "app/linux/sky_report_command.h"
 #include "app/linux/stop_signals.h"
 #include "app/linux/x11_host.h"
 #include "app/log_at_start.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
         std::fputs(linuxUsageText().c_str(), stdout);
         return 0;
     }
+    if (options.mode == orvanelLinuxMode::skyReport) return runSkyReport(options);
     installStopSignalHandlers();
     ensureAppDataFolder();
     applySettingOverrides(options.settingOverrides, applicationSettings());

@@ -95,6 +95,11 @@ TEST(LinuxArguments, MistakesAreNamedInTheMessage) {
         {{"--window", "--window-id", "5"}, "cannot be combined"},
         {{"--root", "--size", "10x10"}, "--size cannot be combined with --root"},
         {{"--size", "640x480"}, ""},
+        {{"--at", "2026-03-20T21:30:00Z"}, "--at needs --sky-report"},
+        {{"--headless", "--place", "52.5,13.4"}, "--place needs --sky-report"},
+        {{"--sky-report", "--at", "2026-03-20T24:00:00Z"}, "2026-03-20T24:00:00Z"},
+        {{"--sky-report", "--place", "52.5;13.4"}, "LATITUDE,LONGITUDE"},
+        {{"--sky-report", "--at=2028-02-29T23:59:59.5Z", "--place=-33.9,151.2", "--size", "1920x1080"}, ""},
     };
     for (const Case& c : cases) {
         const orvanelLinuxArguments a = parse(c.args);
