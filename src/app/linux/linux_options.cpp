@@ -104,6 +104,10 @@ private:
             chooseMode(orvanelLinuxMode::foreignWindow, arg);
         } else if (name == "headless") {
             chooseMode(orvanelLinuxMode::headless, arg);
+        } else if (name == "wayland") {
+            chooseMode(orvanelLinuxMode::waylandScreensaver, arg);
+        } else if (name == "wayland-wallpaper") {
+            chooseMode(orvanelLinuxMode::waylandWallpaper, arg);
         } else if (name == "size") {
             std::string value;
             if (!takeValue(arg, value)) return;
@@ -183,7 +187,9 @@ private:
         if (!m_headlessOnly.empty() && o.mode != orvanelLinuxMode::headless) {
             return fail(m_headlessOnly + " needs --headless");
         }
-        const bool sizeFixedByOthers = o.mode == orvanelLinuxMode::rootWindow || o.mode == orvanelLinuxMode::foreignWindow;
+        const bool sizeFixedByOthers = o.mode == orvanelLinuxMode::rootWindow || o.mode == orvanelLinuxMode::foreignWindow ||
+                                       o.mode == orvanelLinuxMode::waylandScreensaver ||
+                                       o.mode == orvanelLinuxMode::waylandWallpaper;
         if (o.sizeGiven && sizeFixedByOthers) return fail("--size cannot be combined with " + m_modeArg);
     }
 
@@ -208,7 +214,8 @@ orvanelLinuxArguments parseLinuxArguments(const std::vector<std::string>& args, 
 }
 
 std::string linuxUsageText() {
-    return "Usage: orvanel [--window [--size WxH] | --root | --window-id ID | --headless [options]] [settings]\n"
+    return "Usage: orvanel [--window [--size WxH] | --root | --window-id ID | --wayland | --wayland-wallpaper |\n"
+           "               --headless [options]] [settings]\n"
            "Orvanel, a night-sky screensaver.\n"
            "\n"
            "  --window          show the sky in a window of its own (the default);\n"
@@ -218,6 +225,11 @@ std::string linuxUsageText() {
            "                    window XSCREENSAVER_WINDOW names)\n"
            "  --window-id ID    draw into an existing window (decimal or 0x hex), as\n"
            "                    XScreenSaver asks; XSCREENSAVER_WINDOW does the same\n"
+           "  --wayland         the screensaver on a Wayland compositor with layer-shell\n"
+           "                    (sway, Hyprland, river, KDE Plasma): every output, until\n"
+           "                    a key, a click or a move of the pointer\n"
+           "  --wayland-wallpaper  the sky as the live wallpaper of every output, behind\n"
+           "                    the windows, until SIGTERM or the compositor closes it\n"
            "  --headless        render without a display and write PNG frames:\n"
            "    --seconds S     seconds of animation (default 10)\n"
            "    --out DIR       folder for the frames, made if missing (default out)\n"

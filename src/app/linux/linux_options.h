@@ -14,6 +14,8 @@ enum class orvanelLinuxMode {
     rootWindow,
     foreignWindow,  // a window someone else made: XScreenSaver or a test
     headless,
+    waylandScreensaver,  // layer-shell overlay on every output, ended by input
+    waylandWallpaper,    // layer-shell background of every output, never takes input
 };
 
 // The sky when nobody says otherwise.

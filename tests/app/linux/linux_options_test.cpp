@@ -62,6 +62,11 @@ TEST(LinuxArguments, UnderXScreenSaverTheRootIsTheWindowItMade) {
     EXPECT_EQ(a.options.windowId, 4194305ul);
 }
 
+TEST(LinuxArguments, TheWaylandModesIgnoreTheXScreenSaverVariable) {
+    EXPECT_EQ(parse({"--wayland"}, "0x400001").options.mode, orvanelLinuxMode::waylandScreensaver);
+    EXPECT_EQ(parse({"-wayland-wallpaper"}, "0x400001").options.mode, orvanelLinuxMode::waylandWallpaper);
+}
+
 TEST(LinuxArguments, HelpWinsOverEverythingElseEvenMistakes) {
     EXPECT_EQ(parse({"--root", "--help"}).options.mode, orvanelLinuxMode::help);
     const orvanelLinuxArguments a = parse({"--nonsense", "-h"});
@@ -95,6 +100,9 @@ TEST(LinuxArguments, MistakesAreNamedInTheMessage) {
         {{"--window", "--window-id", "5"}, "cannot be combined"},
         {{"--root", "--size", "10x10"}, "--size cannot be combined with --root"},
         {{"--size", "640x480"}, ""},
+        {{"--wayland", "--root"}, "cannot be combined"},
+        {{"--wayland-wallpaper", "--size", "10x10"}, "--size cannot be combined with --wayland-wallpaper"},
+        {{"--wayland", "--seconds", "3"}, "--seconds needs --headless"},
     };
     for (const Case& c : cases) {
         const orvanelLinuxArguments a = parse(c.args);

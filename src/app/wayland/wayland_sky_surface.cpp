@@ -1,0 +1,185 @@
+#include "app/wayland/wayland_sky_surface.h"
+
+#include "util/log.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kScreensaverNamespace = "orvanel-screensaver";
+constexpr const char* kWallpaperNamespace = "orvanel-wallpaper";
+// More separate rectangles than this, and copying the whole region is as quick.
+constexpr size_t kMostMissedRects = 32;
+
+keslRect<int> intersection(const keslRect<int>& a, const keslRect<int>& b) {
+    const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
+    const int right = std::min(a.getRight(), b.getRight()), bottom = std::min(a.getBottom(), b.getBottom());
+    if (right <= left || bottom <= top) return keslRect<int>();
+    return keslRect<int>(top, left, right - left, bottom - top);
+}
+
+}  // namespace
+
+keslWaylandSkySurface::keslWaylandSkySurface(const keslWaylandShell& shell, wl_output* output, keslSkyLayer layer,
+                                             int scale)
+    : m_shm(shell.shm), m_compositor(shell.compositor), m_scale(std::max(1, scale)) {
+    m_surface.reset(wl_compositor_create_surface(shell.compositor));
+    const bool overlay = layer == keslSkyLayer::overlay;
+    m_layerSurface.reset(zwlr_layer_shell_v1_get_layer_surface(
+        shell.layerShell, m_surface.get(), output,
+        overlay ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND,
+        overlay ? kScreensaverNamespace : kWallpaperNamespace));
+    static const zwlr_layer_surface_v1_listener listener = {&keslWaylandSkySurface::onConfigure,
+                                                            &keslWaylandSkySurface::onClosed};
+    zwlr_layer_surface_v1_add_listener(m_layerSurface.get(), &listener, this);
+    zwlr_layer_surface_v1_set_anchor(m_layerSurface.get(),
+                                     ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                                         ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+    // Over (or under) any panel, all the way to the output's edges.
+    zwlr_layer_surface_v1_set_exclusive_zone(m_layerSurface.get(), -1);
+    zwlr_layer_surface_v1_set_size(m_layerSurface.get(), 0, 0);
+    zwlr_layer_surface_v1_set_keyboard_interactivity(m_layerSurface.get(), overlay ? 1 : 0);
+    if (!overlay) {
+        // A wallpaper must never catch a click meant for the desktop.
+        wl_region* nothing = wl_compositor_create_region(shell.compositor);
+        wl_surface_set_input_region(m_surface.get(), nothing);
+        wl_region_destroy(nothing);
+    }
+    wl_surface_commit(m_surface.get());
+    for (Buffer& buffer : m_buffers) buffer.missed.reserve(kMostMissedRects);
+}
+
+keslWaylandSkySurface::~keslWaylandSkySurface() {
+    m_frameCallback.reset();
+    m_layerSurface.reset();
+    m_surface.reset();
+}
+
+void keslWaylandSkySurface::onConfigure(void* data, zwlr_layer_surface_v1* layerSurface, uint32_t serial,
+                                        uint32_t width, uint32_t height) {
+    auto* self = static_cast<keslWaylandSkySurface*>(data);
+    zwlr_layer_surface_v1_ack_configure(layerSurface, serial);
+    self->m_width = static_cast<int>(width);
+    self->m_height = static_cast<int>(height);
+    self->m_configured = width > 0 && height > 0;
+    // Nothing under the sky needs drawing.
+    wl_region* opaque = wl_compositor_create_region(self->m_compositor);
+    wl_region_add(opaque, 0, 0, static_cast<int32_t>(width), static_cast<int32_t>(height));
+    wl_surface_set_opaque_region(self->m_surface.get(), opaque);
+    wl_region_destroy(opaque);
+    logInfo("Wayland surface configured: %ux%u at scale %i", width, height, self->m_scale);
+}
+
+void keslWaylandSkySurface::onClosed(void* data, zwlr_layer_surface_v1*) {
+    static_cast<keslWaylandSkySurface*>(data)->m_closed = true;
+}
+
+void keslWaylandSkySurface::onFrameDone(void* data, wl_callback*, uint32_t) {
+    static_cast<keslWaylandSkySurface*>(data)->m_frameCallback.reset();
+}
+
+void keslWaylandSkySurface::setScale(int scale) { m_scale = std::max(1, scale); }
+
+bool keslWaylandSkySurface::buffersFit() const {
+    for (const Buffer& buffer : m_buffers) {
+        if (!buffer.shm || !buffer.shm->valid() || buffer.shm->width() != m_width * m_scale ||
+            buffer.shm->height() != m_height * m_scale) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void keslWaylandSkySurface::makeBuffers(wl_shm* shm) {
+    for (Buffer& buffer : m_buffers) {
+        buffer.shm = std::make_unique<keslWaylandShmBuffer>(shm, m_width * m_scale, m_height * m_scale);
+        buffer.missed.clear();
+        buffer.stale = true;
+    }
+    wl_surface_set_buffer_scale(m_surface.get(), m_scale);
+    logInfo("Wayland buffers: 2 of %ix%i", m_width * m_scale, m_height * m_scale);
+}
+
+keslWaylandSkySurface::Buffer* keslWaylandSkySurface::freeBuffer() {
+    for (Buffer& buffer : m_buffers) {
+        if (buffer.shm && buffer.shm->valid() && !buffer.shm->busy()) return &buffer;
+    }
+    return nullptr;
+}
+
+bool keslWaylandSkySurface::wantsFrame() const {
+    if (!m_configured || m_closed || m_frameCallback) return false;
+    if (!buffersFit()) return true;
+    for (const Buffer& buffer : m_buffers) {
+        if (!buffer.shm->busy()) return true;
+    }
+    return false;
+}
+
+void keslWaylandSkySurface::noteDamage(const keslRect<int>& region, const std::vector<keslRect<int>>& damage) {
+    for (Buffer& buffer : m_buffers) {
+        for (const keslRect<int>& rect : damage) {
+            if (buffer.stale) break;
+            const keslRect<int> inside = intersection(rect, region);
+            if (inside.width == 0) continue;
+            if (buffer.missed.size() == kMostMissedRects) {
+                buffer.stale = true;
+                buffer.missed.clear();
+                break;
+            }
+            buffer.missed.push_back(inside);
+        }
+    }
+}
+
+void keslWaylandSkySurface::copyRect(keslWaylandShmBuffer& target, const keslPixelSurface& sky,
+                                     const keslRect<int>& region, const keslRect<int>& rect) {
+    // In buffer pixels, kept inside the buffer and the sky alike.
+    const keslRect<int> skyRect = intersection(intersection(rect, region), keslRect<int>(0, 0, sky.width(), sky.height()));
+    const keslRect<int> local = intersection(keslRect<int>(skyRect.top - region.top, skyRect.left - region.left,
+                                                           skyRect.width, skyRect.height),
+                                             keslRect<int>(0, 0, target.width(), target.height()));
+    if (local.width == 0) return;
+    const size_t bytes = static_cast<size_t>(local.width) * sizeof(keslPixel);
+    for (int y = local.top; y < local.getBottom(); ++y) {
+        std::memcpy(target.row(y) + local.left, sky.row(y + region.top) + local.left + region.left, bytes);
+    }
+    keslCountBlockPixels(static_cast<std::uint64_t>(local.width) * static_cast<std::uint64_t>(local.height));
+}
+
+void keslWaylandSkySurface::copyInto(Buffer& buffer, const keslPixelSurface& sky, const keslRect<int>& region) {
+    if (buffer.stale) {
+        copyRect(*buffer.shm, sky, region, region);
+    } else {
+        for (const keslRect<int>& rect : buffer.missed) copyRect(*buffer.shm, sky, region, rect);
+    }
+    buffer.missed.clear();
+    buffer.stale = false;
+}
+
+void keslWaylandSkySurface::present(const keslPixelSurface& sky, const keslRect<int>& region,
+                                    const std::vector<keslRect<int>>& damage) {
+    if (!buffersFit()) makeBuffers(m_shm);
+    noteDamage(region, damage);
+    Buffer* buffer = freeBuffer();
+    if (!buffer) return;
+    const bool wholeSurface = buffer->stale;
+    copyInto(*buffer, sky, region);
+    wl_surface_attach(m_surface.get(), buffer->shm->buffer(), 0, 0);
+    if (wholeSurface) {
+        wl_surface_damage_buffer(m_surface.get(), 0, 0, buffer->shm->width(), buffer->shm->height());
+    } else {
+        for (const keslRect<int>& rect : damage) {
+            const keslRect<int> inside = intersection(rect, region);
+            if (inside.width == 0) continue;
+            wl_surface_damage_buffer(m_surface.get(), inside.left - region.left, inside.top - region.top, inside.width,
+                                     inside.height);
+        }
+    }
+    static const wl_callback_listener frameListener = {&keslWaylandSkySurface::onFrameDone};
+    m_frameCallback.reset(wl_surface_frame(m_surface.get()));
+    wl_callback_add_listener(m_frameCallback.get(), &frameListener, this);
+    wl_surface_commit(m_surface.get());
+    buffer->shm->markBusy();
+}

@@ -1,0 +1,130 @@
+// The Wayland checks' companion: an ordinary application window (an
+// xdg-shell toplevel) filled with a colour the sky never has, so a
+// screenshot tells whether the window or the sky is on top.
+//   wayland_test_window   prints "shown" once the compositor has shown it, then waits to be killed
+#include <wayland-client.h>
+#include <xdg-shell-client-protocol.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::uint32_t kColour = 0xFF00FF;
+constexpr int kDefaultWidth = 640;
+constexpr int kDefaultHeight = 480;
+
+struct Client {
+    wl_compositor* compositor = nullptr;
+    wl_shm* shm = nullptr;
+    xdg_wm_base* wmBase = nullptr;
+    wl_surface* surface = nullptr;
+    int width = kDefaultWidth;
+    int height = kDefaultHeight;
+    bool configured = false;
+    bool shown = false;
+};
+
+void global(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+    auto* client = static_cast<Client*>(data);
+    if (std::strcmp(interface, wl_compositor_interface.name) == 0) {
+        client->compositor = static_cast<wl_compositor*>(wl_registry_bind(registry, name, &wl_compositor_interface, 4));
+    } else if (std::strcmp(interface, wl_shm_interface.name) == 0) {
+        client->shm = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
+    } else if (std::strcmp(interface, xdg_wm_base_interface.name) == 0) {
+        client->wmBase = static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
+    }
+}
+void globalRemove(void*, wl_registry*, uint32_t) {}
+const wl_registry_listener kRegistryListener = {global, globalRemove};
+
+void ping(void*, xdg_wm_base* base, uint32_t serial) { xdg_wm_base_pong(base, serial); }
+const xdg_wm_base_listener kWmBaseListener = {ping};
+
+void paint(Client& client) {
+    const int stride = client.width * 4;
+    const size_t bytes = static_cast<size_t>(stride) * static_cast<size_t>(client.height);
+    const int fd = memfd_create("test-window", MFD_CLOEXEC);
+    if (fd < 0 || ftruncate(fd, static_cast<off_t>(bytes)) != 0) return;
+    auto* pixels = static_cast<std::uint32_t*>(mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0));
+    for (size_t i = 0; i < bytes / 4; ++i) pixels[i] = kColour;
+    munmap(pixels, bytes);
+    wl_shm_pool* pool = wl_shm_create_pool(client.shm, fd, static_cast<int32_t>(bytes));
+    wl_buffer* buffer = wl_shm_pool_create_buffer(pool, 0, client.width, client.height, stride, WL_SHM_FORMAT_XRGB8888);
+    wl_shm_pool_destroy(pool);
+    close(fd);
+    wl_surface_attach(client.surface, buffer, 0, 0);
+    wl_surface_damage_buffer(client.surface, 0, 0, client.width, client.height);
+    wl_surface_commit(client.surface);
+}
+
+void surfaceConfigure(void* data, xdg_surface* surface, uint32_t serial) {
+    auto* client = static_cast<Client*>(data);
+    xdg_surface_ack_configure(surface, serial);
+    client->configured = true;
+    paint(*client);
+}
+const xdg_surface_listener kSurfaceListener = {surfaceConfigure};
+
+void toplevelConfigure(void* data, xdg_toplevel*, int32_t width, int32_t height, wl_array*) {
+    auto* client = static_cast<Client*>(data);
+    if (width > 0 && height > 0) {
+        client->width = width;
+        client->height = height;
+    }
+}
+void toplevelClose(void*, xdg_toplevel*) {}
+const xdg_toplevel_listener kToplevelListener = [] {
+    xdg_toplevel_listener listener{};
+    listener.configure = toplevelConfigure;
+    listener.close = toplevelClose;
+    return listener;
+}();
+
+void frameDone(void* data, wl_callback* callback, uint32_t) {
+    static_cast<Client*>(data)->shown = true;
+    wl_callback_destroy(callback);
+}
+const wl_callback_listener kFrameListener = {frameDone};
+
+}  // namespace
+
+int main() {
+    wl_display* display = wl_display_connect(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "wayland_test_window: no Wayland compositor\n");
+        return 1;
+    }
+    Client client;
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &kRegistryListener, &client);
+    wl_display_roundtrip(display);
+    if (!client.compositor || !client.shm || !client.wmBase) {
+        std::fprintf(stderr, "wayland_test_window: the compositor lacks xdg-shell or wl_shm\n");
+        return 1;
+    }
+    xdg_wm_base_add_listener(client.wmBase, &kWmBaseListener, nullptr);
+    client.surface = wl_compositor_create_surface(client.compositor);
+    xdg_surface* surface = xdg_wm_base_get_xdg_surface(client.wmBase, client.surface);
+    xdg_surface_add_listener(surface, &kSurfaceListener, &client);
+    xdg_toplevel* toplevel = xdg_surface_get_toplevel(surface);
+    xdg_toplevel_add_listener(toplevel, &kToplevelListener, &client);
+    xdg_toplevel_set_title(toplevel, "orvanel test window");
+    wl_surface_commit(client.surface);
+    while (!client.configured && wl_display_dispatch(display) >= 0) {
+    }
+    // Shown once the compositor asks for the frame after the first.
+    wl_callback* frame = wl_surface_frame(client.surface);
+    wl_callback_add_listener(frame, &kFrameListener, &client);
+    wl_surface_commit(client.surface);
+    while (!client.shown && wl_display_dispatch(display) >= 0) {
+    }
+    std::printf("shown\n");
+    std::fflush(stdout);
+    while (wl_display_dispatch(display) >= 0) {
+    }
+    return 0;
+}
