@@ -17,20 +17,25 @@ set(ORVANEL_WAYLAND_XMLS
   ${ORVANEL_WAYLAND_PROTOCOLS_DIR}/unstable/xdg-output/xdg-output-unstable-v1.xml
   ${ORVANEL_WAYLAND_PROTOCOLS_DIR}/stable/xdg-shell/xdg-shell.xml)
 
-set(ORVANEL_WAYLAND_SOURCES)
-foreach(xml IN LISTS ORVANEL_WAYLAND_XMLS)
-  get_filename_component(name ${xml} NAME_WE)
-  set(header ${ORVANEL_WAYLAND_GENERATED}/${name}-client-protocol.h)
-  set(code ${ORVANEL_WAYLAND_GENERATED}/${name}-protocol.c)
-  add_custom_command(
-    OUTPUT ${header} ${code}
-    COMMAND ${ORVANEL_WAYLAND_SCANNER} client-header ${xml} ${header}
-    COMMAND ${ORVANEL_WAYLAND_SCANNER} private-code ${xml} ${code}
-    DEPENDS ${xml}
-    COMMENT "wayland-scanner ${name}")
-  list(APPEND ORVANEL_WAYLAND_SOURCES ${header} ${code})
-endforeach()
+# The generated header and code of each protocol description, as sources.
+function(orvanel_wayland_protocol_sources out)
+  set(sources)
+  foreach(xml IN LISTS ARGN)
+    get_filename_component(name ${xml} NAME_WE)
+    set(header ${ORVANEL_WAYLAND_GENERATED}/${name}-client-protocol.h)
+    set(code ${ORVANEL_WAYLAND_GENERATED}/${name}-protocol.c)
+    add_custom_command(
+      OUTPUT ${header} ${code}
+      COMMAND ${ORVANEL_WAYLAND_SCANNER} client-header ${xml} ${header}
+      COMMAND ${ORVANEL_WAYLAND_SCANNER} private-code ${xml} ${code}
+      DEPENDS ${xml}
+      COMMENT "wayland-scanner ${name}")
+    list(APPEND sources ${header} ${code})
+  endforeach()
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()
 
+orvanel_wayland_protocol_sources(ORVANEL_WAYLAND_SOURCES ${ORVANEL_WAYLAND_XMLS})
 # A library of its own, so the checks' Wayland test window can use it too.
 add_library(orvanel_wayland_protocols STATIC ${ORVANEL_WAYLAND_SOURCES})
 target_include_directories(orvanel_wayland_protocols PUBLIC ${ORVANEL_WAYLAND_GENERATED})

@@ -2,7 +2,8 @@
 # orvanel --wayland under a headless sway with two outputs: both show stars,
 # the first writes the message by 25 s, an output added during the run gets
 # its own sky within a second, and a key ends the run with exit code 0
-# within half a second.
+# within half a second. In a second run, a pointer move of 4 pixels is
+# jitter and one of more ends it the same way.
 source "$(dirname "$0")/wayland_lib.sh"
 wayland_start_sway 2
 
@@ -46,3 +47,16 @@ wayland_wait_exit_ms "$pid" 500
 [ "$exit_code" = 0 ] || fail "a key did not end the run with 0 within 0.5 s (exit code: $exit_code)"
 echo "a key ended the run with exit code 0 after $exit_ms ms"
 grep -q "Wayland: closed by a key" "$wl_dir/tmp/Orvanel.keslLog.txt" || fail "the log does not say a key ended the run"
+
+as_user_exec "$program" --wayland --moon none --no-clock >"$wl_dir/program.out" 2>&1 &
+pid=$!
+linux_pids+=("$pid")
+wayland_wait_stars HEADLESS-1 5 || fail "the second run shows no stars"
+# One pixel, then three more: four in all from where the sky first saw the pointer.
+as_user "$test_wayland_window" move 2 1 || fail "the pointer could not be moved"
+sleep 0.3
+kill -0 "$pid" 2>/dev/null || fail "a pointer move of 4 pixels ended the run"
+as_user "$test_wayland_window" move 5 0 || fail "the pointer could not be moved"
+wayland_wait_exit_ms "$pid" 500
+[ "$exit_code" = 0 ] || fail "a pointer move did not end the run with 0 within 0.5 s (exit code: $exit_code)"
+echo "a move of 4 pixels is jitter; a longer one ended the run with exit code 0 after $exit_ms ms"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # orvanel --wayland-wallpaper under a headless sway with two outputs: the sky
 # lies behind an ordinary window (the window's pixels are on top), takes no
-# key meant for it, and ends on SIGTERM with exit code 0. Then, under weston
+# key meant for it, is drawn at an output's scale when that changes, and
+# ends on SIGTERM with exit code 0. Then, under weston
 # (no layer-shell) and with no compositor at all, the program says what is
 # missing and exits with 1.
 source "$(dirname "$0")/wayland_lib.sh"
@@ -29,9 +30,23 @@ echo "the window's colour covers $window_pixels of 576000 pixels of its output"
 as_user wtype -s 300 -k Escape || fail "wtype could not send a key"
 sleep 0.3
 kill -0 "$pid" 2>/dev/null || fail "a key meant for the window ended the wallpaper"
+echo "keys go to the window, not to the wallpaper"
+
+# At scale 2 the second output is 480x300 logical pixels, drawn in 960x600.
+as_user swaymsg output HEADLESS-2 scale 2 >/dev/null || fail "sway did not scale the output"
+log=$wl_dir/tmp/Orvanel.keslLog.txt
+for _ in $(seq 100); do grep -q "HEADLESS-2: 480x300 at .*, scale 2" "$log" && break; sleep 0.05; done
+grep -q "HEADLESS-2: 480x300 at .*, scale 2; sky region .*Width:960, Height:600" "$log" ||
+  fail "the scaled output did not get a 960x600 region of the sky"
+drawn="Wayland surface drawn at scale 2 in 960x600 buffers"
+for _ in $(seq 100); do grep -q "$drawn" "$log" && break; sleep 0.05; done
+grep -q "$drawn" "$log" || fail "the scaled output is not drawn at its scale"
+wayland_wait_stars HEADLESS-2 5 || fail "the scaled output shows no stars"
+echo "at scale 2 the output shows a 960x600 sky in 960x600 buffers"
+
 linux_terminate "$pid"
 [ "$exit_code" = 0 ] || fail "SIGTERM gave exit code $exit_code"
-echo "keys go to the window; SIGTERM ends the wallpaper with exit code 0"
+echo "SIGTERM ends the wallpaper with exit code 0"
 
 wayland_start_weston
 as_user_exec "$program" --wayland >"$wl_dir/weston-run.out" 2>&1 &

@@ -89,14 +89,17 @@ wayland_starlight() {  # OUTPUT FROM TO
 wayland_pixels() { /usr/bin/python3 "$ORVANEL_SOURCE_DIR/tests/e2e/wayland_pixels.py" "$@"; }
 
 # Waits up to SECONDS until OUTPUT shows more than a few hundred starlit
-# pixels; stars_seen_at is when the screenshot that showed them was taken (ns).
+# pixels; stars_seen_at is when the screenshot that showed them came back
+# (ns): grim waits for the output's next frame, so that is when it was taken.
 wayland_wait_stars() {  # OUTPUT SECONDS
-  local deadline=$(( $(date +%s%N) + $2 * 1000000000 )) shot_at
+  local deadline=$(( $(date +%s%N) + $2 * 1000000000 )) shot=$wl_dir/stars-$1.ppm shot_at
   while [ "$(date +%s%N)" -lt "$deadline" ]; do
-    shot_at=$(date +%s%N)
-    if [ "$(wayland_starlight "$1" 0 $(( wayland_output_height - 1 )))" -gt 300 ]; then
-      stars_seen_at=$shot_at
-      return 0
+    if wayland_shot "$1" "$shot"; then
+      shot_at=$(date +%s%N)
+      if [ "$(wayland_pixels starlight "$shot" 0 $(( wayland_output_height - 1 )))" -gt 300 ]; then
+        stars_seen_at=$shot_at
+        return 0
+      fi
     fi
     sleep 0.02
   done

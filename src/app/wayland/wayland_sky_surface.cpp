@@ -63,6 +63,9 @@ void keslWaylandSkySurface::onConfigure(void* data, zwlr_layer_surface_v1* layer
     self->m_width = static_cast<int>(width);
     self->m_height = static_cast<int>(height);
     self->m_configured = width > 0 && height > 0;
+    // A configure wants an answer even while the last frame is still out:
+    // a compositor may hold that frame until the surface fits its new state.
+    self->m_configurePending = true;
     // Nothing under the sky needs drawing.
     wl_region* opaque = wl_compositor_create_region(self->m_compositor);
     wl_region_add(opaque, 0, 0, static_cast<int32_t>(width), static_cast<int32_t>(height));
@@ -97,7 +100,6 @@ void keslWaylandSkySurface::makeBuffers(wl_shm* shm) {
         buffer.missed.clear();
         buffer.stale = true;
     }
-    wl_surface_set_buffer_scale(m_surface.get(), m_scale);
     logInfo("Wayland buffers: 2 of %ix%i", m_width * m_scale, m_height * m_scale);
 }
 
@@ -109,7 +111,7 @@ keslWaylandSkySurface::Buffer* keslWaylandSkySurface::freeBuffer() {
 }
 
 bool keslWaylandSkySurface::wantsFrame() const {
-    if (!m_configured || m_closed || m_frameCallback) return false;
+    if (!m_configured || m_closed || (m_frameCallback && !m_configurePending)) return false;
     if (!buffersFit()) return true;
     for (const Buffer& buffer : m_buffers) {
         if (!buffer.shm->busy()) return true;
@@ -164,6 +166,13 @@ void keslWaylandSkySurface::present(const keslPixelSurface& sky, const keslRect<
     noteDamage(region, damage);
     Buffer* buffer = freeBuffer();
     if (!buffer) return;
+    // An output's new scale may keep the buffers' size (480x300 at 2 after 960x600 at 1).
+    if (m_appliedScale != m_scale) {
+        wl_surface_set_buffer_scale(m_surface.get(), m_scale);
+        m_appliedScale = m_scale;
+        logInfo("Wayland surface drawn at scale %i in %ix%i buffers", m_scale, buffer->shm->width(),
+                buffer->shm->height());
+    }
     const bool wholeSurface = buffer->stale;
     copyInto(*buffer, sky, region);
     wl_surface_attach(m_surface.get(), buffer->shm->buffer(), 0, 0);
@@ -177,6 +186,7 @@ void keslWaylandSkySurface::present(const keslPixelSurface& sky, const keslRect<
                                      inside.height);
         }
     }
+    m_configurePending = false;
     static const wl_callback_listener frameListener = {&keslWaylandSkySurface::onFrameDone};
     m_frameCallback.reset(wl_surface_frame(m_surface.get()));
     wl_callback_add_listener(m_frameCallback.get(), &frameListener, this);

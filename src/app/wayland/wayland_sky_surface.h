@@ -74,6 +74,9 @@ private:
     int m_width = 0;
     int m_height = 0;
     int m_scale = 1;
+    // The scale the surface was last told, which buffers are drawn at.
+    int m_appliedScale = 1;
     bool m_configured = false;
+    bool m_configurePending = false;
     bool m_closed = false;
 };
