@@ -9,15 +9,6 @@ namespace {
 
 constexpr const char* kScreensaverNamespace = "orvanel-screensaver";
 constexpr const char* kWallpaperNamespace = "orvanel-wallpaper";
-// More separate rectangles than this, and copying the whole region is as quick.
-constexpr size_t kMostMissedRects = 32;
-
-keslRect<int> intersection(const keslRect<int>& a, const keslRect<int>& b) {
-    const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
-    const int right = std::min(a.getRight(), b.getRight()), bottom = std::min(a.getBottom(), b.getBottom());
-    if (right <= left || bottom <= top) return keslRect<int>();
-    return keslRect<int>(top, left, right - left, bottom - top);
-}
 
 }  // namespace
 
@@ -47,7 +38,6 @@ keslWaylandSkySurface::keslWaylandSkySurface(const keslWaylandShell& shell, wl_o
         wl_region_destroy(nothing);
     }
     wl_surface_commit(m_surface.get());
-    for (Buffer& buffer : m_buffers) buffer.missed.reserve(kMostMissedRects);
 }
 
 keslWaylandSkySurface::~keslWaylandSkySurface() {
@@ -85,9 +75,9 @@ void keslWaylandSkySurface::onFrameDone(void* data, wl_callback*, uint32_t) {
 void keslWaylandSkySurface::setScale(int scale) { m_scale = std::max(1, scale); }
 
 bool keslWaylandSkySurface::buffersFit() const {
-    for (const Buffer& buffer : m_buffers) {
-        if (!buffer.shm || !buffer.shm->valid() || buffer.shm->width() != m_width * m_scale ||
-            buffer.shm->height() != m_height * m_scale) {
+    for (const auto& buffer : m_buffers) {
+        if (!buffer || !buffer->valid() || buffer->width() != m_width * m_scale ||
+            buffer->height() != m_height * m_scale) {
             return false;
         }
     }
@@ -95,51 +85,29 @@ bool keslWaylandSkySurface::buffersFit() const {
 }
 
 void keslWaylandSkySurface::makeBuffers(wl_shm* shm) {
-    for (Buffer& buffer : m_buffers) {
-        buffer.shm = std::make_unique<keslWaylandShmBuffer>(shm, m_width * m_scale, m_height * m_scale);
-        buffer.missed.clear();
-        buffer.stale = true;
-    }
+    for (auto& buffer : m_buffers) buffer = std::make_unique<keslWaylandShmBuffer>(shm, m_width * m_scale, m_height * m_scale);
+    m_owed.owesEverything();
     logInfo("Wayland buffers: 2 of %ix%i", m_width * m_scale, m_height * m_scale);
 }
 
-keslWaylandSkySurface::Buffer* keslWaylandSkySurface::freeBuffer() {
-    for (Buffer& buffer : m_buffers) {
-        if (buffer.shm && buffer.shm->valid() && !buffer.shm->busy()) return &buffer;
+size_t keslWaylandSkySurface::freeBuffer() const {
+    for (size_t i = 0; i < kBuffers; ++i) {
+        if (m_buffers[i] && m_buffers[i]->valid() && !m_buffers[i]->busy()) return i;
     }
-    return nullptr;
+    return kNoBuffer;
 }
 
 bool keslWaylandSkySurface::wantsFrame() const {
     if (!m_configured || m_closed || (m_frameCallback && !m_configurePending)) return false;
-    if (!buffersFit()) return true;
-    for (const Buffer& buffer : m_buffers) {
-        if (!buffer.shm->busy()) return true;
-    }
-    return false;
-}
-
-void keslWaylandSkySurface::noteDamage(const keslRect<int>& region, const std::vector<keslRect<int>>& damage) {
-    for (Buffer& buffer : m_buffers) {
-        for (const keslRect<int>& rect : damage) {
-            if (buffer.stale) break;
-            const keslRect<int> inside = intersection(rect, region);
-            if (inside.width == 0) continue;
-            if (buffer.missed.size() == kMostMissedRects) {
-                buffer.stale = true;
-                buffer.missed.clear();
-                break;
-            }
-            buffer.missed.push_back(inside);
-        }
-    }
+    return !buffersFit() || freeBuffer() != kNoBuffer;
 }
 
 void keslWaylandSkySurface::copyRect(keslWaylandShmBuffer& target, const keslPixelSurface& sky,
                                      const keslRect<int>& region, const keslRect<int>& rect) {
     // In buffer pixels, kept inside the buffer and the sky alike.
-    const keslRect<int> skyRect = intersection(intersection(rect, region), keslRect<int>(0, 0, sky.width(), sky.height()));
-    const keslRect<int> local = intersection(keslRect<int>(skyRect.top - region.top, skyRect.left - region.left,
+    const keslRect<int> skyRect =
+        intersectionOf(intersectionOf(rect, region), keslRect<int>(0, 0, sky.width(), sky.height()));
+    const keslRect<int> local = intersectionOf(keslRect<int>(skyRect.top - region.top, skyRect.left - region.left,
                                                            skyRect.width, skyRect.height),
                                              keslRect<int>(0, 0, target.width(), target.height()));
     if (local.width == 0) return;
@@ -150,37 +118,36 @@ void keslWaylandSkySurface::copyRect(keslWaylandShmBuffer& target, const keslPix
     keslCountBlockPixels(static_cast<std::uint64_t>(local.width) * static_cast<std::uint64_t>(local.height));
 }
 
-void keslWaylandSkySurface::copyInto(Buffer& buffer, const keslPixelSurface& sky, const keslRect<int>& region) {
-    if (buffer.stale) {
-        copyRect(*buffer.shm, sky, region, region);
+void keslWaylandSkySurface::copyInto(size_t buffer, const keslPixelSurface& sky, const keslRect<int>& region) {
+    if (m_owed.owesWhole(buffer)) {
+        copyRect(*m_buffers[buffer], sky, region, region);
     } else {
-        for (const keslRect<int>& rect : buffer.missed) copyRect(*buffer.shm, sky, region, rect);
+        for (const keslRect<int>& rect : m_owed.owed(buffer)) copyRect(*m_buffers[buffer], sky, region, rect);
     }
-    buffer.missed.clear();
-    buffer.stale = false;
+    m_owed.paid(buffer);
 }
 
 void keslWaylandSkySurface::present(const keslPixelSurface& sky, const keslRect<int>& region,
                                     const std::vector<keslRect<int>>& damage) {
     if (!buffersFit()) makeBuffers(m_shm);
-    noteDamage(region, damage);
-    Buffer* buffer = freeBuffer();
-    if (!buffer) return;
+    m_owed.add(region, damage);
+    const size_t index = freeBuffer();
+    if (index == kNoBuffer) return;
+    keslWaylandShmBuffer& buffer = *m_buffers[index];
     // An output's new scale may keep the buffers' size (480x300 at 2 after 960x600 at 1).
     if (m_appliedScale != m_scale) {
         wl_surface_set_buffer_scale(m_surface.get(), m_scale);
         m_appliedScale = m_scale;
-        logInfo("Wayland surface drawn at scale %i in %ix%i buffers", m_scale, buffer->shm->width(),
-                buffer->shm->height());
+        logInfo("Wayland surface drawn at scale %i in %ix%i buffers", m_scale, buffer.width(), buffer.height());
     }
-    const bool wholeSurface = buffer->stale;
-    copyInto(*buffer, sky, region);
-    wl_surface_attach(m_surface.get(), buffer->shm->buffer(), 0, 0);
+    const bool wholeSurface = m_owed.owesWhole(index);
+    copyInto(index, sky, region);
+    wl_surface_attach(m_surface.get(), buffer.buffer(), 0, 0);
     if (wholeSurface) {
-        wl_surface_damage_buffer(m_surface.get(), 0, 0, buffer->shm->width(), buffer->shm->height());
+        wl_surface_damage_buffer(m_surface.get(), 0, 0, buffer.width(), buffer.height());
     } else {
         for (const keslRect<int>& rect : damage) {
-            const keslRect<int> inside = intersection(rect, region);
+            const keslRect<int> inside = intersectionOf(rect, region);
             if (inside.width == 0) continue;
             wl_surface_damage_buffer(m_surface.get(), inside.left - region.left, inside.top - region.top, inside.width,
                                      inside.height);
@@ -191,5 +158,5 @@ void keslWaylandSkySurface::present(const keslPixelSurface& sky, const keslRect<
     m_frameCallback.reset(wl_surface_frame(m_surface.get()));
     wl_callback_add_listener(m_frameCallback.get(), &frameListener, this);
     wl_surface_commit(m_surface.get());
-    buffer->shm->markBusy();
+    buffer.markBusy();
 }

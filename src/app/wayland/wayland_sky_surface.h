@@ -5,9 +5,10 @@
 // buffers in turn, and asks for a frame only when the compositor has shown
 // the last one (its frame callback), so a hidden or switched-off output costs
 // nothing. What a frame changed comes as damage rectangles in sky pixels;
-// each buffer remembers what it missed while the other was on screen.
+// each buffer takes what it missed while the other was on screen.
 #pragma once
 
+#include "app/wayland/wayland_buffer_damage.h"
 #include "app/wayland/wayland_protocols.h"
 #include "app/wayland/wayland_proxy.h"
 #include "app/wayland/wayland_shm_buffer.h"
@@ -44,13 +45,6 @@ public:
     wl_surface* surface() const { return m_surface.get(); }
 
 private:
-    struct Buffer {
-        std::unique_ptr<keslWaylandShmBuffer> shm;
-        // Sky rectangles this buffer has not got yet; whole when `stale`.
-        std::vector<keslRect<int>> missed;
-        bool stale = true;
-    };
-
     static void onConfigure(void* data, zwlr_layer_surface_v1* layerSurface, uint32_t serial, uint32_t width,
                             uint32_t height);
     static void onClosed(void* data, zwlr_layer_surface_v1* layerSurface);
@@ -58,9 +52,9 @@ private:
 
     bool buffersFit() const;
     void makeBuffers(wl_shm* shm);
-    Buffer* freeBuffer();
-    void noteDamage(const keslRect<int>& region, const std::vector<keslRect<int>>& damage);
-    void copyInto(Buffer& buffer, const keslPixelSurface& sky, const keslRect<int>& region);
+    // Index of a buffer the compositor does not hold, or kNoBuffer.
+    size_t freeBuffer() const;
+    void copyInto(size_t buffer, const keslPixelSurface& sky, const keslRect<int>& region);
     void copyRect(keslWaylandShmBuffer& target, const keslPixelSurface& sky, const keslRect<int>& region,
                   const keslRect<int>& rect);
 
@@ -69,7 +63,10 @@ private:
     keslWaylandPtr<wl_surface, keslWaylandRelease::surface> m_surface;
     keslWaylandPtr<zwlr_layer_surface_v1, keslWaylandRelease::layerSurface> m_layerSurface;
     keslWaylandPtr<wl_callback, keslWaylandRelease::callback> m_frameCallback;
-    std::array<Buffer, 2> m_buffers;
+    static constexpr size_t kBuffers = 2;
+    static constexpr size_t kNoBuffer = kBuffers;
+    std::array<std::unique_ptr<keslWaylandShmBuffer>, kBuffers> m_buffers;
+    keslBufferDamage m_owed{kBuffers};
     // Logical size the compositor gave, and the device pixels per logical pixel.
     int m_width = 0;
     int m_height = 0;
