@@ -38,6 +38,16 @@ as_user_exec() {
 # The same for a command the caller waits for.
 as_user() { ( as_user_exec "$@" ); }
 
+# A build in a folder the test user cannot enter (a checkout under /root) is
+# copied, with its translations and the test window, where the user can.
+if ! as_user test -x "$program" || ! as_user test -x "$test_wayland_window"; then
+  mkdir -p "$wl_dir/bin"
+  cp "$program" "$(dirname "$program")"/Orvanel.*.txt "$test_wayland_window" "$wl_dir/bin/"
+  chmod -R a+rX "$wl_dir/bin"
+  program=$wl_dir/bin/orvanel
+  test_wayland_window=$wl_dir/bin/$(basename "$test_wayland_window")
+fi
+
 wayland_wait_socket() {  # NAME LOG
   for _ in $(seq 100); do [ -S "$wl_dir/runtime/$1" ] && return 0; sleep 0.05; done
   fail "the compositor did not open $1: $(tail -5 "$2")"

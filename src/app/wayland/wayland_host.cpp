@@ -189,15 +189,15 @@ bool WaylandSky::connect(std::string& error) {
         error = "this Wayland compositor lacks wl_compositor version 4 or wl_shm, which the sky is drawn through";
         return false;
     }
-    if (m_layer == keslSkyLayer::overlay) {
-        if (!m_seat) logWarning("The Wayland compositor offers no seat: only a signal ends the screensaver");
-        if (m_seat) {
-            m_input = std::make_unique<keslWaylandInput>(
-                m_seat.get(), [this](wl_surface* surface, double x, double y, keslPoint<long>& out) {
-                    return skyPosition(surface, x, y, out);
-                });
-        }
+    if (m_layer != keslSkyLayer::overlay) return true;
+    if (!m_seat) {
+        logWarning("The Wayland compositor offers no seat: only a signal ends the screensaver");
+        return true;
     }
+    m_input = std::make_unique<keslWaylandInput>(
+        m_seat.get(), [this](wl_surface* surface, double x, double y, keslPoint<long>& out) {
+            return skyPosition(surface, x, y, out);
+        });
     return true;
 }
 
