@@ -214,8 +214,8 @@ orvanelLinuxArguments parseLinuxArguments(const std::vector<std::string>& args, 
 }
 
 std::string linuxUsageText() {
-    return "Usage: orvanel [--window [--size WxH] | --root | --window-id ID | --wayland | --wayland-wallpaper |\n"
-           "               --headless [options]] [settings]\n"
+    return "Usage: orvanel [--window [--size WxH] | --root | --window-id ID |\n"
+           "               --wayland | --wayland-wallpaper | --headless [options]] [settings]\n"
            "Orvanel, a night-sky screensaver.\n"
            "\n"
            "  --window          show the sky in a window of its own (the default);\n"
@@ -228,7 +228,8 @@ std::string linuxUsageText() {
            "  --wayland         the screensaver on a Wayland compositor with layer-shell\n"
            "                    (sway, Hyprland, river, KDE Plasma): every output, until\n"
            "                    a key, a click or a move of the pointer\n"
-           "  --wayland-wallpaper  the sky as the live wallpaper of every output, behind\n"
+           "  --wayland-wallpaper\n"
+           "                    the sky as the live wallpaper of every output, behind\n"
            "                    the windows, until SIGTERM or the compositor closes it\n"
            "  --headless        render without a display and write PNG frames:\n"
            "    --seconds S     seconds of animation (default 10)\n"

@@ -113,7 +113,7 @@ private:
     std::vector<keslOutputPlacement> m_placements;
     std::vector<keslWaylandOutput*> m_shownOn;
     std::vector<keslRect<int>> m_regions;
-    // What each frame changed, in sky pixels.
+    // What each frame changed, in sky pixels: the whole sky, until the world says what it redrew.
     std::vector<keslRect<int>> m_damage;
     std::unique_ptr<orvanelLinuxRun> m_run;
 };
