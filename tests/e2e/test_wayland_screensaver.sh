@@ -3,7 +3,7 @@
 # the first writes the message by 25 s, an output added during the run gets
 # its own sky within a second, and a key ends the run with exit code 0
 # within half a second. In a second run, a pointer move of 4 pixels is
-# jitter and one of more ends it the same way.
+# jitter and one of more ends it the same way; in a third, a click does.
 source "$(dirname "$0")/wayland_lib.sh"
 wayland_start_sway 2
 
@@ -60,3 +60,12 @@ as_user "$test_wayland_window" move 5 0 || fail "the pointer could not be moved"
 wayland_wait_exit_ms "$pid" 500
 [ "$exit_code" = 0 ] || fail "a pointer move did not end the run with 0 within 0.5 s (exit code: $exit_code)"
 echo "a move of 4 pixels is jitter; a longer one ended the run with exit code 0 after $exit_ms ms"
+
+as_user_exec "$program" --wayland --moon none --no-clock >"$wl_dir/program.out" 2>&1 &
+pid=$!
+linux_pids+=("$pid")
+wayland_wait_stars HEADLESS-1 5 || fail "the third run shows no stars"
+as_user "$test_wayland_window" click || fail "the pointer could not click"
+wayland_wait_exit_ms "$pid" 500
+[ "$exit_code" = 0 ] || fail "a click did not end the run with 0 within 0.5 s (exit code: $exit_code)"
+echo "a click ended the run with exit code 0 after $exit_ms ms"

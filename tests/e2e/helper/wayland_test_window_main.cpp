@@ -5,6 +5,7 @@
 //   wayland_test_window            prints "shown" once the compositor has shown it, then waits to be killed
 //   wayland_test_window move DX DY moves the pointer one pixel right, then by DX, DY, and returns once the
 //                                  compositor has the move
+//   wayland_test_window click      moves the pointer one pixel right, then presses and releases the left button
 #include <wayland-client.h>
 #include <wlr-virtual-pointer-unstable-v1-client-protocol.h>
 #include <xdg-shell-client-protocol.h>
@@ -21,6 +22,8 @@ namespace {
 constexpr std::uint32_t kColour = 0xFF00FF;
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
+// The left button's Linux event code.
+constexpr uint32_t kLeftButton = 0x110;
 // Clients learn of a new pointer from the seat and must take it before it moves.
 constexpr useconds_t kPointerSettleMicroseconds = 300000;
 
@@ -111,8 +114,17 @@ void step(wl_display* display, zwlr_virtual_pointer_v1* pointer, double dx, doub
     wl_display_roundtrip(display);
 }
 
-// The first step lets the surface under the pointer learn where it is; the second is the move.
-int movePointer(wl_display* display, Client& client, double dx, double dy) {
+void click(wl_display* display, zwlr_virtual_pointer_v1* pointer) {
+    zwlr_virtual_pointer_v1_button(pointer, 1000, kLeftButton, WL_POINTER_BUTTON_STATE_PRESSED);
+    zwlr_virtual_pointer_v1_frame(pointer);
+    zwlr_virtual_pointer_v1_button(pointer, 1010, kLeftButton, WL_POINTER_BUTTON_STATE_RELEASED);
+    zwlr_virtual_pointer_v1_frame(pointer);
+    wl_display_roundtrip(display);
+}
+
+// The first step lets the surface under the pointer learn where it is; then
+// the move or the click.
+int usePointer(wl_display* display, Client& client, bool clicks, double dx, double dy) {
     if (!client.pointers) {
         std::fprintf(stderr, "wayland_test_window: the compositor has no virtual pointers\n");
         return 1;
@@ -122,7 +134,11 @@ int movePointer(wl_display* display, Client& client, double dx, double dy) {
     usleep(kPointerSettleMicroseconds);
     step(display, pointer, 1.0, 0.0);
     usleep(kPointerSettleMicroseconds);
-    step(display, pointer, dx, dy);
+    if (clicks) {
+        click(display, pointer);
+    } else {
+        step(display, pointer, dx, dy);
+    }
     zwlr_virtual_pointer_v1_destroy(pointer);
     wl_display_roundtrip(display);
     return 0;
@@ -144,8 +160,9 @@ int main(int argc, char** argv) {
     wl_registry_add_listener(registry, &kRegistryListener, &client);
     wl_display_roundtrip(display);
     if (argc == 4 && std::strcmp(argv[1], "move") == 0) {
-        return movePointer(display, client, std::atof(argv[2]), std::atof(argv[3]));
+        return usePointer(display, client, false, std::atof(argv[2]), std::atof(argv[3]));
     }
+    if (argc == 2 && std::strcmp(argv[1], "click") == 0) return usePointer(display, client, true, 0.0, 0.0);
     if (!client.compositor || !client.shm || !client.wmBase) {
         std::fprintf(stderr, "wayland_test_window: the compositor lacks xdg-shell or wl_shm\n");
         return 1;
