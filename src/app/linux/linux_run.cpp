@@ -47,6 +47,8 @@ void orvanelLinuxRun::runFrame() {
     ++m_framesRun;
 }
 
+void orvanelLinuxRun::advanceOnly() { m_app->tick(frameStep); }
+
 bool orvanelLinuxRun::closeRequested() const { return m_window->closeRequested(); }
 
 const keslPixelSurface& orvanelLinuxRun::shownFrame() const { return m_window->shownSurface(); }

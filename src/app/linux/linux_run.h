@@ -27,6 +27,8 @@ public:
 
     // Advances by frameStep, draws and shows one frame.
     void runFrame();
+    // Advances by frameStep without drawing: no screen would show the frame.
+    void advanceOnly();
     // What the last flushed frame shows.
     const keslPixelSurface& shownFrame() const;
     int framesRun() const { return m_framesRun; }
