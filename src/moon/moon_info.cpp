@@ -6,7 +6,18 @@
 #include "util/log_guards.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+
+namespace {
+
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+constexpr double kSecondsPerDay = 86400.0;
+constexpr double kJulianDayOfEpoch = 2440587.5;  // 1970-01-01 00:00 UTC
+constexpr double kJulianDayOfJ2000 = 2451545.0;
+constexpr double kDaysPerJulianCentury = 36525.0;
+
+}  // namespace
 
 std::vector<std::int64_t> moonEventTimes(bool fullMoons) {
     const auto& table = fullMoons ? fullMoonTimesUTC : newMoonTimesUTC;
@@ -50,9 +61,26 @@ float interpolatePhase(std::int64_t start, std::int64_t end, std::int64_t t, flo
     return elapsed * (endDegrees - startDegrees) / span + startDegrees;
 }
 
-int moonPercentForDegrees(int degrees) {
-    const int fromFull = std::min(degrees, 360 - degrees);
-    return (180 - fromFull) * 100 / 180;
+int moonPercentForDegrees(double phaseAngleDegrees) {
+    const double lit = (1.0 + std::cos(phaseAngleDegrees * kRadiansPerDegree)) / 2.0;
+    return static_cast<int>(std::lround(lit * 100.0));
+}
+
+// Meeus, Astronomical Algorithms, chapter 48: the phase angle from the mean
+// elongation and anomalies with the six largest periodic terms, within half
+// a percent of lit area of a full ephemeris.
+double moonPhaseAngleAt(std::int64_t t) {
+    const double julianDay = static_cast<double>(t) / kSecondsPerDay + kJulianDayOfEpoch;
+    const double centuries = (julianDay - kJulianDayOfJ2000) / kDaysPerJulianCentury;
+    const double elongation = 297.8501921 + 445267.1114034 * centuries;
+    const double sunAnomaly = 357.5291092 + 35999.0502909 * centuries;
+    const double moonAnomaly = 134.9633964 + 477198.8675055 * centuries;
+    const auto sine = [](double degrees) { return std::sin(degrees * kRadiansPerDegree); };
+    const double angle = 180.0 - elongation - 6.289 * sine(moonAnomaly) + 2.100 * sine(sunAnomaly) -
+                         1.274 * sine(2.0 * elongation - moonAnomaly) - 0.658 * sine(2.0 * elongation) -
+                         0.214 * sine(2.0 * moonAnomaly) - 0.110 * sine(elongation);
+    const double turns = std::floor(angle / 360.0);
+    return angle - turns * 360.0;
 }
 
 std::int64_t nearestEvent(std::int64_t previous, std::int64_t next, std::int64_t t) {
@@ -101,7 +129,7 @@ void cMoonInfo::calcPhaseForTime(std::int64_t t) {
     m_log.info().addFormatted("m_results.moonPhaseDegrees:%i", m_results.moonPhaseDegrees);
 
     char percent[16];
-    std::snprintf(percent, sizeof percent, "%i%%", moonPercentForDegrees(m_results.moonPhaseDegrees));
+    std::snprintf(percent, sizeof percent, "%i%%", moonPercentForDegrees(moonPhaseAngleAt(t)));
     m_results.moonPhasePercentText = percent;
 }
 
