@@ -102,7 +102,9 @@ void cMoonSprite::useCornerAsTransparentColor() {
 void cMoonSprite::placeInside(const keslRect<int>& mainMonitorRect) {
     const keslPoint<float> topLeft{static_cast<float>(mainMonitorRect.left),
                              static_cast<float>(mainMonitorRect.top) + kTopMargin};
-    const keslPoint<float> bottomRight{static_cast<float>(mainMonitorRect.width) - width, height + kBottomMargin};
+    // The box is the monitor's own: a neighbour left of or above it shifts its edges.
+    const keslPoint<float> bottomRight{static_cast<float>(mainMonitorRect.getRight()) - width,
+                                       static_cast<float>(mainMonitorRect.top) + height + kBottomMargin};
     setRandomPosition(topLeft, bottomRight);
 }
 
