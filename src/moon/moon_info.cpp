@@ -89,6 +89,31 @@ std::int64_t nearestEvent(std::int64_t previous, std::int64_t next, std::int64_t
 
 sLocalDate nightDayOf(std::int64_t t) { return localDateOf(t - kNightOffsetSeconds); }
 
+namespace {
+
+// The events either side of the results' moment and their phase angles.
+struct sPhaseInterval {
+    std::int64_t start;
+    std::int64_t end;
+    float startDegrees;
+    float endDegrees;
+};
+
+sPhaseInterval phaseIntervalOf(const sMoonPhaseResults& r) {
+    sPhaseInterval interval{r.prevNewMoon, r.nextNewMoon, kNewMoonDegrees, kNewMoonDegrees};
+    if (r.prevFullMoon > r.prevNewMoon) {
+        interval.start = r.prevFullMoon;
+        interval.startDegrees = kFullMoonDegrees;
+    }
+    if (r.nextFullMoon < r.nextNewMoon) {
+        interval.end = r.nextFullMoon;
+        interval.endDegrees = kFullMoonEndOfCycleDegrees;
+    }
+    return interval;
+}
+
+}  // namespace
+
 cMoonInfo::cMoonInfo(keslLogManager& log) : m_log(log) {
     m_log.info().add("creating cMoonInfo");
     calcPhaseForTime(keslSystemServices().currentTime());
@@ -105,32 +130,24 @@ void cMoonInfo::calcPhaseForTime(std::int64_t t) {
     m_results.prevNewMoon = findPrevEvent(newMoons, t);
     m_results.nextNewMoon = findNextEvent(newMoons, t);
 
-    std::int64_t start = m_results.prevNewMoon;
-    float startDegrees = kNewMoonDegrees;
-    if (m_results.prevFullMoon > m_results.prevNewMoon) {
-        start = m_results.prevFullMoon;
-        startDegrees = kFullMoonDegrees;
-        m_log.info().add("calcPhaseForTime case1");
-    } else {
-        m_log.info().add("calcPhaseForTime case2");
-    }
-
-    std::int64_t end = m_results.nextNewMoon;
-    float endDegrees = kNewMoonDegrees;
-    if (m_results.nextFullMoon < m_results.nextNewMoon) {
-        end = m_results.nextFullMoon;
-        endDegrees = kFullMoonEndOfCycleDegrees;
-        m_log.info().add("calcPhaseForTime case3");
-    } else {
-        m_log.info().add("calcPhaseForTime case4");
-    }
-
-    m_results.moonPhaseDegrees = static_cast<std::int32_t>(interpolatePhase(start, end, t, startDegrees, endDegrees, m_log));
+    const sPhaseInterval interval = phaseIntervalOf(m_results);
+    m_log.info().add(interval.startDegrees == kFullMoonDegrees ? "calcPhaseForTime case1" : "calcPhaseForTime case2");
+    m_log.info().add(interval.endDegrees == kFullMoonEndOfCycleDegrees ? "calcPhaseForTime case3"
+                                                                       : "calcPhaseForTime case4");
+    m_results.moonPhaseDegrees = static_cast<std::int32_t>(
+        interpolatePhase(interval.start, interval.end, t, interval.startDegrees, interval.endDegrees, m_log));
     m_log.info().addFormatted("m_results.moonPhaseDegrees:%i", m_results.moonPhaseDegrees);
 
     char percent[16];
     std::snprintf(percent, sizeof percent, "%i%%", moonPercentForDegrees(moonPhaseAngleAt(t)));
     m_results.moonPhasePercentText = percent;
+}
+
+int cMoonInfo::phaseDegreesAt(std::int64_t t) const {
+    const sPhaseInterval interval = phaseIntervalOf(m_results);
+    if (t < interval.start || t >= interval.end) return -1;
+    return static_cast<int>(
+        interpolatePhase(interval.start, interval.end, t, interval.startDegrees, interval.endDegrees, m_log));
 }
 
 bool cMoonInfo::isFullMoonTonight() const {

@@ -43,6 +43,9 @@ public:
     explicit cMoonInfo(keslLogManager& log = keslLogManager::get());
 
     void calcPhaseForTime(std::int64_t t);
+    // The phase at t on the stored results' interval between two events,
+    // without the tables and without a log line; -1 when t lies outside it.
+    int phaseDegreesAt(std::int64_t t) const;
 
     // Judge the nearer event of the kind (ties go to the next one) by the
     // local calendar, at calcTime; the wall clock is never read.

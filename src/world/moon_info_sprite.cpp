@@ -7,6 +7,7 @@ cMoonInfoSprite::cMoonInfoSprite() : TzerinSpriteText("moonInfoLabel") {
 }
 
 void cMoonInfoSprite::fillFrom(const cMoonInfo& moonInfo, const sMoonTextOptions& options) {
+    m_lines = sMoonInfoLines();
     fillFromMoonInfo(m_lines, moonInfo, options);
     m_needsRebuild = true;
 }

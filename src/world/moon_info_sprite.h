@@ -20,7 +20,8 @@ public:
 
     void update(float seconds) override;
 
-    // Fills the sentences once, when the label is set up.
+    // Fills the sentences when the label is set up, and anew (replacing the
+    // old ones) when a long run finds the moon moved on.
     void fillFrom(const cMoonInfo& moonInfo, const sMoonTextOptions& options);
 
     const sMoonInfoLines& lines() const { return m_lines; }
