@@ -25,11 +25,15 @@ public:
     void fillFrom(const cMoonInfo& moonInfo, const sMoonTextOptions& options);
 
     const sMoonInfoLines& lines() const { return m_lines; }
+    // The width of the widest line any turn of the label may show, in the
+    // label's font; 0 without a window.
+    float widestLineWidth() const;
 
 private:
     bool anyLineChanged() const;
     void composeText();
     void appendPart(const std::string& part);
+    float lineWidth(const std::string& line) const;
 
     sMoonInfoLines m_lines;
     bool m_needsRebuild = true;
