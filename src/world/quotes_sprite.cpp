@@ -148,6 +148,7 @@ int cQuotesSprite::selectRandomPosition() {
     }
     left = chainRect.left = bestLeft;
     top = chainRect.top = bestTop;
+    logInfo("no place for the quote stays clear of the moon: the least covering of %i taken", kPlacements);
     return kPlacements;
 }
 
