@@ -148,7 +148,8 @@ int cQuotesSprite::selectRandomPosition() {
     }
     left = chainRect.left = bestLeft;
     top = chainRect.top = bestTop;
-    logInfo("no place for the quote stays clear of the moon: the least covering of %i taken", kPlacements);
+    logInfo("no place keeps the quote clear of the moon and its label: the least covering of %i tries taken",
+            kPlacements);
     return kPlacements;
 }
 
