@@ -127,6 +127,9 @@ def red(path):
     return "%d %d %d" % (xs.min(), ys.min(), xs.size)
 
 
+FALLING_STAR_COLOURS = ((255, 223, 160), (128, 96, 48))
+
+
 def frame_seconds(path):
     """The animation time of a headless frame, from its number (0.04 s each)."""
     return (int(path.rsplit("-", 1)[1].split(".")[0]) - 1) * 0.04
@@ -148,6 +151,10 @@ def quotes_over_moon(first, last, seconds, files):
         radius = start[2] / 2.0 + 1
         r, g, b = channels(path)
         quote = (r > 50) & (r > g + 8) & (g > b + 8)
+        # A falling star is warm too, but drawn in exactly its head's and its
+        # tail's colour, neither of which a fading burlywood text takes.
+        for star in FALLING_STAR_COLOURS:
+            quote &= ~((r == star[0]) & (g == star[1]) & (b == star[2]))
         if not quote.any():
             continue
         quoted += 1
