@@ -6,6 +6,7 @@
 #include "quotes/quotes.h"
 #include "settings/app_settings.h"
 #include "sprites/random.h"
+#include "system/system_services.h"
 #include "util/log_guards.h"
 #include "world/msg_bottom_line.h"
 
@@ -28,6 +29,8 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<in
     loadMessages();
     if (!preview) initializeClock();
     initializeMoon(preview);
+    m_moonRefresh.start(keslSystemServices().currentTime(),
+                        cMoonSprite::lightingPhase(m_moonInfo.m_results.moonPhaseDegrees));
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
     runGuarded(kMoonInfoLabelStepContext, [&] { initializeMoonInfoLabel(preview); });
     if (!preview) runGuarded(kQuotesLabelStepContext, [&] { initializeQuotesLabel(); });
@@ -147,11 +150,16 @@ void TorvanelWorld::initializeQuotesLabel() {
     m_quotesLabel.addRestriction(&m_mainMonitorBounce);
 }
 
-void TorvanelWorld::initializeMoonInfoLabel(bool preview) {
+sMoonTextOptions TorvanelWorld::moonTextOptions() const {
     sMoonTextOptions options;
     options.showMoonPhaseName = m_moonSettings.showPhaseName.get();
     options.showMoonPhasePercentAndDegrees = m_moonSettings.showPhasePercentAndDegrees.get();
     options.showNotableDates = m_moonSettings.showNotableDates.get();
+    return options;
+}
+
+void TorvanelWorld::initializeMoonInfoLabel(bool preview) {
+    const sMoonTextOptions options = moonTextOptions();
     const bool anythingToSay =
         options.showMoonPhaseName || options.showMoonPhasePercentAndDegrees || options.showNotableDates;
     if (!m_moonSettings.showMoon.get() || !anythingToSay) {
@@ -181,6 +189,7 @@ void TorvanelWorld::update(float seconds) {
     spriteDirector.update(seconds);
     keepMoonInfoLabelUnderMoon();
     runMessageTiming(seconds);
+    refreshStaleMoon();
     runSounds(seconds);
 }
 
@@ -197,6 +206,29 @@ void TorvanelWorld::keepMoonInfoLabelUnderMoon() {
 void TorvanelWorld::runMessageTiming(float seconds) {
     cMsgStarStage stage{m_mainMonitorRect, m_particlePtrList, m_targetPoints, m_textProjector, m_bottomLine};
     m_msgStarDirector.runMessageTiming(seconds, stage);
+}
+
+// Lighting the picture anew takes a few milliseconds: never while message
+// stars fly, the frames that must be smooth.
+void TorvanelWorld::refreshStaleMoon() {
+    if (!m_moon.isVisible()) return;
+    const cStarTransitionEffectBase* writing = m_msgStarDirector.currentEffect();
+    if (writing && writing->running) return;
+    const std::time_t now = keslSystemServices().currentTime();
+    if (!m_moonRefresh.checkDue(now)) return;
+    // Within the interval between two events the phase needs no tables.
+    int phase = m_moonInfo.phaseDegreesAt(now);
+    const bool outsideInterval = phase < 0;
+    if (outsideInterval) {
+        m_moonInfo.calcPhaseForTime(now);
+        phase = m_moonInfo.m_results.moonPhaseDegrees;
+    }
+    if (!m_moonRefresh.phaseMoved(now, phase)) return;
+    logInfo("The moon moved to %i degrees: lit and labelled anew", phase);
+    // The label tells tonight's events and the next dates: they need the whole calculation.
+    if (!outsideInterval) m_moonInfo.calcPhaseForTime(now);
+    m_moon.relight(phase);
+    if (m_moonInfoLabel.disabledCount <= 0) m_moonInfoLabel.fillFrom(m_moonInfo, moonTextOptions());
 }
 
 void TorvanelWorld::deleteStars() {
