@@ -108,13 +108,28 @@ bool parseIsoUtc(const std::string& text, double& unixSeconds) {
     return true;
 }
 
+bool parseLatitude(const std::string& text, double& degrees) {
+    double value = 0.0;
+    if (!readNumber(text, value) || value < -90.0 || value > 90.0) return false;
+    degrees = value;
+    return true;
+}
+
+bool parseLongitude(const std::string& text, double& degrees) {
+    double value = 0.0;
+    if (!readNumber(text, value) || value < -180.0 || value > 180.0) return false;
+    degrees = value;
+    return true;
+}
+
 bool parsePlace(const std::string& text, sPlace& place) {
     const std::size_t comma = text.find(',');
     if (comma == std::string::npos) return false;
-    double lat = 0.0, lon = 0.0;
-    if (!readNumber(text.substr(0, comma), lat) || !readNumber(text.substr(comma + 1), lon)) return false;
-    if (lat < -90.0 || lat > 90.0 || lon < -180.0 || lon > 180.0) return false;
-    place = {lat, lon};
+    sPlace parsed;
+    if (!parseLatitude(text.substr(0, comma), parsed.latitudeDeg) ||
+        !parseLongitude(text.substr(comma + 1), parsed.longitudeDeg))
+        return false;
+    place = parsed;
     return true;
 }
 

@@ -3,9 +3,7 @@
 #include <cmath>
 
 namespace {
-// Refraction lifts a body by at most 0.6 deg; above this altitude it stays
-// under a pixel's worth of a 70-degree-high view, so it is left out there.
-constexpr float kRefractionCeilingDeg = 20.0f;
+// Below this nothing is seen, and refraction adds nothing.
 constexpr float kRefractionFloorDeg = -2.0f;
 constexpr float kDegToRadF = static_cast<float>(kDegToRad);
 constexpr float kRadToDegF = static_cast<float>(kRadToDeg);
@@ -36,7 +34,7 @@ void cStarPositions::compute(const sSkyFrame& frame) {
         float north = (m[1][0] * x + m[1][1] * y + m[1][2] * z) * norm;
         float up = (m[2][0] * x + m[2][1] * y + m[2][2] * z) * norm;
         float alt = std::asin(std::fmax(-1.0f, std::fmin(1.0f, up))) * kRadToDegF;
-        if (alt > kRefractionFloorDeg && alt < kRefractionCeilingDeg) {
+        if (alt > kRefractionFloorDeg) {
             const float lifted = alt + static_cast<float>(refractionDeg(alt));
             const float horizontal = std::sqrt(east * east + north * north);
             const float scale = horizontal > 0.0f ? std::cos(lifted * kDegToRadF) / horizontal : 0.0f;
@@ -48,6 +46,23 @@ void cStarPositions::compute(const sSkyFrame& frame) {
         float azimuth = std::atan2(east, north) * kRadToDegF;
         if (azimuth < 0.0f) azimuth += 360.0f;
         m_places[i] = {alt, azimuth, east, north, up};
+    }
+}
+
+cSkyPointDirections::cSkyPointDirections(const sSkyPoint* points, std::size_t count) {
+    m_j2000.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const sVec3 v = unitVectorOf(points[i].raDeg, points[i].decDeg);
+        m_j2000.push_back({static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)});
+    }
+    m_directions.resize(count);
+}
+
+void cSkyPointDirections::compute(const sSkyFrame& frame) {
+    const sMat3& m = frame.j2000ToHorizon;
+    for (std::size_t i = 0; i < m_j2000.size(); ++i) {
+        const sVec3 v = m * sVec3{m_j2000[i].x, m_j2000[i].y, m_j2000[i].z};
+        m_directions[i] = {static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)};
     }
 }
 

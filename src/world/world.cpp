@@ -9,6 +9,7 @@
 #include "astro/place_from_time_zone.h"
 #include "system/system_services.h"
 #include "sprites/random.h"
+#include "system/system_services.h"
 #include "util/log_guards.h"
 #include "world/msg_bottom_line.h"
 
@@ -34,6 +35,8 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<in
     loadMessages();
     if (!preview) initializeClock();
     initializeMoon(preview);
+    m_moonRefresh.start(keslSystemServices().currentTime(),
+                        cMoonSprite::lightingPhase(m_moonInfo.m_results.moonPhaseDegrees));
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
     runGuarded(kMoonInfoLabelStepContext, [&] { initializeMoonInfoLabel(preview); });
     if (m_realSky) turnMoonToRealSky();
@@ -186,11 +189,16 @@ void TorvanelWorld::initializeQuotesLabel() {
     m_quotesLabel.addRestriction(&m_mainMonitorBounce);
 }
 
-void TorvanelWorld::initializeMoonInfoLabel(bool preview) {
+sMoonTextOptions TorvanelWorld::moonTextOptions() const {
     sMoonTextOptions options;
     options.showMoonPhaseName = m_moonSettings.showPhaseName.get();
     options.showMoonPhasePercentAndDegrees = m_moonSettings.showPhasePercentAndDegrees.get();
     options.showNotableDates = m_moonSettings.showNotableDates.get();
+    return options;
+}
+
+void TorvanelWorld::initializeMoonInfoLabel(bool preview) {
+    const sMoonTextOptions options = moonTextOptions();
     const bool anythingToSay =
         options.showMoonPhaseName || options.showMoonPhasePercentAndDegrees || options.showNotableDates;
     if (!m_moonSettings.showMoon.get() || !anythingToSay) {
@@ -221,6 +229,7 @@ void TorvanelWorld::update(float seconds) {
     followRealMoon();
     keepMoonInfoLabelUnderMoon();
     runMessageTiming(seconds);
+    refreshStaleMoon();
     runSounds(seconds);
 }
 
@@ -258,6 +267,34 @@ void TorvanelWorld::keepMoonInfoLabelUnderMoon() {
 void TorvanelWorld::runMessageTiming(float seconds) {
     cMsgStarStage stage{m_mainMonitorRect, m_particlePtrList, m_targetPoints, m_textProjector, m_bottomLine};
     m_msgStarDirector.runMessageTiming(seconds, stage);
+}
+
+// Lighting the picture anew takes a few milliseconds: never while message
+// stars fly, the frames that must be smooth.
+void TorvanelWorld::refreshStaleMoon() {
+    if (!m_moon.isVisible()) return;
+    const cStarTransitionEffectBase* writing = m_msgStarDirector.currentEffect();
+    if (writing && writing->running) return;
+    const std::time_t now = keslSystemServices().currentTime();
+    if (!m_moonRefresh.checkDue(now)) return;
+    // Within the interval between two events the phase needs no tables.
+    int phase = m_moonInfo.phaseDegreesAt(now);
+    const bool outsideInterval = phase < 0;
+    if (outsideInterval) {
+        m_moonInfo.calcPhaseForTime(now);
+        phase = m_moonInfo.m_results.moonPhaseDegrees;
+    }
+    if (!m_moonRefresh.phaseMoved(now, phase)) return;
+    logInfo("The moon moved to %i degrees: lit and labelled anew", phase);
+    // The label tells tonight's events and the next dates: they need the whole calculation.
+    if (!outsideInterval) m_moonInfo.calcPhaseForTime(now);
+    m_moon.relight(phase);
+    // The real sky's moon turns the new picture as it turned the old one.
+    if (m_moonFollowsSky) {
+        m_moonTurner.keep(m_moon.ownedImage(), phase > 180);
+        followRealMoon();
+    }
+    if (m_moonInfoLabel.disabledCount <= 0) m_moonInfoLabel.fillFrom(m_moonInfo, moonTextOptions());
 }
 
 void TorvanelWorld::deleteStars() {

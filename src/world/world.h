@@ -20,6 +20,7 @@
 #include "world/falling_star.h"
 #include "world/frame_rate_sprite.h"
 #include "world/moon_info_sprite.h"
+#include "world/moon_refresh.h"
 #include "world/moon_sprite.h"
 #include "world/msg_star_director.h"
 #include "world/quotes_sprite.h"
@@ -116,6 +117,7 @@ private:
     void initializeMoon(bool preview);
     void initializeBottomLine();
     void initializeMoonInfoLabel(bool preview);
+    sMoonTextOptions moonTextOptions() const;
     void initializeQuotesLabel();
     void createSoundSettings();
     void scheduleAirplanes();
@@ -125,6 +127,7 @@ private:
     void followRealMoon();
     void keepMoonInfoLabelUnderMoon();
     void runMessageTiming(float seconds);
+    void refreshStaleMoon();
     void runSounds(float seconds);
 
     // Destruction steps, in their order.
@@ -143,6 +146,7 @@ private:
     TzerinSpriteText m_bottomLine{"bottomLine"};
     cMoonSprite m_moon;
     cMoonInfo m_moonInfo;
+    cMoonRefresh m_moonRefresh;
     cMoonSettings m_moonSettings;
     std::vector<std::unique_ptr<cStarSpriteWithPixels>> m_stars;
     cMsgStarArray m_particlePtrList;

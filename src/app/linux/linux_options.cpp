@@ -107,6 +107,10 @@ private:
             chooseMode(orvanelLinuxMode::foreignWindow, arg);
         } else if (name == "headless") {
             chooseMode(orvanelLinuxMode::headless, arg);
+        } else if (name == "wayland") {
+            chooseMode(orvanelLinuxMode::waylandScreensaver, arg);
+        } else if (name == "wayland-wallpaper") {
+            chooseMode(orvanelLinuxMode::waylandWallpaper, arg);
         } else if (name == "size") {
             std::string value;
             if (!takeValue(arg, value)) return;
@@ -201,7 +205,9 @@ private:
             return fail(m_reportOnly + " needs --sky-report");
         }
         if (o.mode == orvanelLinuxMode::skyReport) takeReportPlace();
-        const bool sizeFixedByOthers = o.mode == orvanelLinuxMode::rootWindow || o.mode == orvanelLinuxMode::foreignWindow;
+        const bool sizeFixedByOthers = o.mode == orvanelLinuxMode::rootWindow || o.mode == orvanelLinuxMode::foreignWindow ||
+                                       o.mode == orvanelLinuxMode::waylandScreensaver ||
+                                       o.mode == orvanelLinuxMode::waylandWallpaper;
         if (o.sizeGiven && sizeFixedByOthers) return fail("--size cannot be combined with " + m_modeArg);
     }
 
@@ -239,7 +245,8 @@ orvanelLinuxArguments parseLinuxArguments(const std::vector<std::string>& args, 
 }
 
 std::string linuxUsageText() {
-    return "Usage: orvanel [--window [--size WxH] | --root | --window-id ID | --headless [options]] [settings]\n"
+    return "Usage: orvanel [--window [--size WxH] | --root | --window-id ID |\n"
+           "               --wayland | --wayland-wallpaper | --headless [options]] [settings]\n"
            "Orvanel, a night-sky screensaver.\n"
            "\n"
            "  --window          show the sky in a window of its own (the default);\n"
@@ -249,6 +256,12 @@ std::string linuxUsageText() {
            "                    window XSCREENSAVER_WINDOW names)\n"
            "  --window-id ID    draw into an existing window (decimal or 0x hex), as\n"
            "                    XScreenSaver asks; XSCREENSAVER_WINDOW does the same\n"
+           "  --wayland         the screensaver on a Wayland compositor with layer-shell\n"
+           "                    (sway, Hyprland, river, KDE Plasma): every output, until\n"
+           "                    a key, a click or a move of the pointer\n"
+           "  --wayland-wallpaper\n"
+           "                    the sky as the live wallpaper of every output, behind\n"
+           "                    the windows, until SIGTERM or the compositor closes it\n"
            "  --headless        render without a display and write PNG frames:\n"
            "    --seconds S     seconds of animation (default 10)\n"
            "    --out DIR       folder for the frames, made if missing (default out)\n"

@@ -16,6 +16,8 @@ enum class orvanelLinuxMode {
     foreignWindow,  // a window someone else made: XScreenSaver or a test
     headless,
     skyReport,  // where the sky's objects stand, as JSON on standard output
+    waylandScreensaver,  // layer-shell overlay on every output, ended by input
+    waylandWallpaper,    // layer-shell background of every output, never takes input
 };
 
 // The sky when nobody says otherwise.

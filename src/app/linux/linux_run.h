@@ -25,8 +25,13 @@ public:
     orvanelLinuxRun(const orvanelLinuxRun&) = delete;
     orvanelLinuxRun& operator=(const orvanelLinuxRun&) = delete;
 
+    // The screens changed: the sky is built anew in the new window, without
+    // repeating what belongs to the start of a run.
+    void changeScreens(std::unique_ptr<keslWindow> window);
     // Advances by frameStep, draws and shows one frame.
     void runFrame();
+    // Advances by frameStep without drawing: no screen would show the frame.
+    void advanceOnly();
     // What the last flushed frame shows.
     const keslPixelSurface& shownFrame() const;
     int framesRun() const { return m_framesRun; }

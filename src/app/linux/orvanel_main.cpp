@@ -7,6 +7,7 @@
 #include "app/linux/stop_signals.h"
 #include "app/linux/x11_host.h"
 #include "app/log_at_start.h"
+#include "app/wayland/wayland_host.h"
 #include "settings/settings.h"
 #include "util/log_guards.h"
 
@@ -55,6 +56,10 @@ int main(int argc, char** argv) {
     ensureAppDataFolder();
     applySettingOverrides(options.settingOverrides, applicationSettings());
     if (options.mode == orvanelLinuxMode::headless) return runHeadlessAndSay(options);
+    if (options.mode == orvanelLinuxMode::waylandScreensaver || options.mode == orvanelLinuxMode::waylandWallpaper) {
+        const orvanelWaylandResult result = runOnWayland(options);
+        return reportFailure(result.exitCode, result.error);
+    }
     const orvanelX11Result result = runOnX11(options);
     return reportFailure(result.exitCode, result.error);
 }
