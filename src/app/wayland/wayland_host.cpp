@@ -263,9 +263,9 @@ void WaylandSky::settleOutputs() {
 }
 
 void WaylandSky::rebuildSky() {
-    m_run.reset();
     m_regions = skyRegionsFor(m_placements);
     if (m_regions.empty()) {
+        // Nothing can show a frame; the run itself (and what its start did) goes on.
         logInfo("Wayland: no output to show the sky on; waiting for one");
         return;
     }
@@ -279,7 +279,13 @@ void WaylandSky::rebuildSky() {
     m_damage.assign(1, bounds);
     auto window = std::make_unique<keslWindow>(bounds);
     window->setPresenter([this](const keslPixelSurface& frame) { present(frame); });
-    m_run = std::make_unique<orvanelLinuxRun>(std::move(window));
+    // A new output is a new layout, not a new run: the start (effect, hot
+    // corners, keep-awake) happens once per run.
+    if (m_run) {
+        m_run->changeScreens(std::move(window));
+    } else {
+        m_run = std::make_unique<orvanelLinuxRun>(std::move(window));
+    }
 }
 
 void WaylandSky::present(const keslPixelSurface& frame) {
