@@ -5,6 +5,9 @@
 #include "quotes/quote_choice.h"
 #include "quotes/quotes.h"
 #include "settings/app_settings.h"
+#include "settings/sky_page_logic.h"
+#include "astro/place_from_time_zone.h"
+#include "system/system_services.h"
 #include "sprites/random.h"
 #include "system/system_services.h"
 #include "util/log_guards.h"
@@ -23,8 +26,11 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<in
     }
     setSkyColor();
     setRectangles(mainMonitorRect);
-    runGuarded(kBackgroundStepContext, [&] { initializeBackground(backgroundFactory); });
-    createStars(starCountFor(totalPixels));
+    if (cSkySettings().realSky.get()) runGuarded(kRealSkyStepContext, [&] { initializeRealSky(); });
+    if (!m_realSky) {
+        runGuarded(kBackgroundStepContext, [&] { initializeBackground(backgroundFactory); });
+        createStars(starCountFor(totalPixels));
+    }
     createMessageStars();
     loadMessages();
     if (!preview) initializeClock();
@@ -33,6 +39,7 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<in
                         cMoonSprite::lightingPhase(m_moonInfo.m_results.moonPhaseDegrees));
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
     runGuarded(kMoonInfoLabelStepContext, [&] { initializeMoonInfoLabel(preview); });
+    if (m_realSky) turnMoonToRealSky();
     if (!preview) runGuarded(kQuotesLabelStepContext, [&] { initializeQuotesLabel(); });
     if (!preview) createSoundSettings();
     scheduleAirplanes();
@@ -69,6 +76,38 @@ void TorvanelWorld::setRectangles(const keslRect<int>& mainMonitorRect) {
 void TorvanelWorld::initializeBackground(const cSkyBackgroundFactory& backgroundFactory) {
     m_backgroundPtr = backgroundFactory.create();
     if (m_backgroundPtr) spriteDirector.add(m_backgroundPtr.get());
+}
+
+// The catalogue's sky over the user's place takes the background's place and
+// the normal stars'; the background setting still chooses its base.
+void TorvanelWorld::initializeRealSky() {
+    logFunctionLife life("initializeRealSky()");
+    const cSkySettings sky;
+    sRealSkyOptions options;
+    options.background = cGeneralSettings().background.get();
+    options.constellationLines = sky.showConstellationLines.get();
+    options.names = sky.showNames.get();
+    if (storedSkyPlace(sky, options.place.latitudeDeg, options.place.longitudeDeg)) {
+        logInfo("Sky place from the settings: %.2f, %.2f", options.place.latitudeDeg, options.place.longitudeDeg);
+    } else {
+        options.place = placeFromTimeZone(keslSystemServices(), keslSystemServices().currentTime()).place;
+    }
+    m_realSky = std::make_unique<cRealSkySprite>(m_window, options);
+    spriteDirector.add(m_realSky.get());
+}
+
+// The moon leaves its drift and stands where the real one is, turned to the sun.
+void TorvanelWorld::turnMoonToRealSky() {
+    if (!m_moonSettings.showMoon.get() || !m_moon.isVisible()) return;
+    m_moon.speedX = 0.0f;
+    m_moon.restrictionsEnabled = false;
+    const int phase = cMoonSprite::lightingPhase(m_moonInfo.m_results.moonPhaseDegrees);
+    m_moonTurner.keep(m_moon.ownedImage(), phase > 180);
+    m_moonFollowsSky = true;
+    m_realMoonShown = true;
+    m_moonLabelFollows = m_moonInfoLabel.isVisible();
+    followRealMoon();
+    keepMoonInfoLabelUnderMoon();
 }
 
 void TorvanelWorld::createStars(long count) {
@@ -187,10 +226,32 @@ void TorvanelWorld::scheduleFallingStar() { spriteDirector.add(&m_fallingStar); 
 
 void TorvanelWorld::update(float seconds) {
     spriteDirector.update(seconds);
+    followRealMoon();
     keepMoonInfoLabelUnderMoon();
     runMessageTiming(seconds);
     refreshStaleMoon();
     runSounds(seconds);
+}
+
+// Below the horizon the moon and its label hide; above it they stand where the moon is.
+void TorvanelWorld::followRealMoon() {
+    if (!m_moonFollowsSky) return;
+    const sRealSkyMoon& moon = m_realSky->moon();
+    if (moon.aboveHorizon != m_realMoonShown) {
+        m_realMoonShown = moon.aboveHorizon;
+        if (m_realMoonShown) {
+            m_moon.enable();
+            if (m_moonLabelFollows) m_moonInfoLabel.enable();
+        } else {
+            m_moon.disable();
+            if (m_moonLabelFollows) m_moonInfoLabel.disable();
+        }
+    }
+    if (!m_realMoonShown) return;
+    m_moonTurner.turn(m_moon.ownedImage(), moon.brightLimbDeg);
+    if (!m_moon.sizeValid) m_moon.calculateSize();
+    m_moon.x = moon.x - m_moon.width * 0.5f;
+    m_moon.y = moon.y - m_moon.height * 0.5f;
 }
 
 void TorvanelWorld::keepMoonInfoLabelUnderMoon() {
@@ -228,6 +289,11 @@ void TorvanelWorld::refreshStaleMoon() {
     // The label tells tonight's events and the next dates: they need the whole calculation.
     if (!outsideInterval) m_moonInfo.calcPhaseForTime(now);
     m_moon.relight(phase);
+    // The real sky's moon turns the new picture as it turned the old one.
+    if (m_moonFollowsSky) {
+        m_moonTurner.keep(m_moon.ownedImage(), phase > 180);
+        followRealMoon();
+    }
     if (m_moonInfoLabel.disabledCount <= 0) m_moonInfoLabel.fillFrom(m_moonInfo, moonTextOptions());
 }
 

@@ -24,6 +24,8 @@
 #include "world/moon_sprite.h"
 #include "world/msg_star_director.h"
 #include "world/quotes_sprite.h"
+#include "world/real_sky_moon.h"
+#include "world/real_sky_sprite.h"
 #include "world/sky_background.h"
 #include "world/sky_background_factory.h"
 #include "world/star_sprite_with_pixels.h"
@@ -57,6 +59,7 @@ public:
     static constexpr float kClockRightMargin = 250.0f;
     static constexpr float kClockBottomMargin = 40.0f;
     static constexpr const char* kQuotesLabelStepContext = "initializeQuotesLabel() exception";
+    static constexpr const char* kRealSkyStepContext = "initializeRealSky() exception";
 
     // A null window leaves a world with nothing scheduled. The factory makes the
     // background from the settings; tests hand in their own.
@@ -88,6 +91,8 @@ public:
     const std::array<cAirplane, kAirplaneCount>& getAirplanes() const { return m_airplanes; }
     const cFallingStar& getFallingStar() const { return m_fallingStar; }
     cSkyBackground* getBackground() const { return m_backgroundPtr.get(); }
+    // The real sky in place of the background and the normal stars, or null for the classic sky.
+    const cRealSkySprite* getRealSky() const { return m_realSky.get(); }
     const keslRect<int>& getMainMonitorRect() const { return m_mainMonitorRect; }
     keslColor getDimSkyColor() const { return m_dimSkyColor; }
     const keslRect<int>& getWindowBounds() const { return m_windowWrap.bounds; }
@@ -104,6 +109,8 @@ private:
     void setSkyColor();
     void setRectangles(const keslRect<int>& mainMonitorRect);
     void initializeBackground(const cSkyBackgroundFactory& backgroundFactory);
+    void initializeRealSky();
+    void turnMoonToRealSky();
     void createMessageStars();
     void loadMessages();
     void initializeClock();
@@ -117,6 +124,7 @@ private:
     void scheduleFallingStar();
 
     // Update steps after the director's, in their order.
+    void followRealMoon();
     void keepMoonInfoLabelUnderMoon();
     void runMessageTiming(float seconds);
     void refreshStaleMoon();
@@ -153,4 +161,9 @@ private:
     std::string m_containerFolder;
     cClockSprite m_clock;
     cFrameRateSprite m_frameRateLabel;
+    std::unique_ptr<cRealSkySprite> m_realSky;
+    cMoonTurner m_moonTurner;
+    bool m_moonFollowsSky = false;
+    bool m_realMoonShown = false;
+    bool m_moonLabelFollows = false;
 };

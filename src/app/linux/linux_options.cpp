@@ -1,6 +1,7 @@
 #include "app/linux/linux_options.h"
 
 #include "astro/sky_report.h"
+#include "settings/setting_keys.h"
 
 #include <cerrno>
 #include <cmath>
@@ -144,15 +145,6 @@ private:
             }
             o.atGiven = true;
             m_reportOnly = arg;
-        } else if (name == "place") {
-            std::string value;
-            if (!takeValue(arg, value)) return;
-            if (!parsePlace(value, o.place)) {
-                return fail("--place wants LATITUDE,LONGITUDE in degrees (-90..90, -180..180; south and west "
-                            "negative), such as 52.5,13.4, not \"" + value + "\"");
-            }
-            o.placeGiven = true;
-            m_reportOnly = arg;
         } else if (const orvanelSettingOption* option = findSettingOption(name)) {
             readSettingOption(*option, arg);
         } else {
@@ -168,7 +160,8 @@ private:
             return;
         }
         if (!option.toOverrides(value, m_result.options.settingOverrides)) {
-            fail(std::string("--") + option.name + " wants " + option.valueHint + ", not \"" + value + "\"");
+            fail(std::string("--") + option.name + " wants " + (option.wants ? option.wants : option.valueHint) + ", not \"" +
+                 value + "\"");
         }
     }
 
@@ -211,10 +204,23 @@ private:
         if (!m_reportOnly.empty() && o.mode != orvanelLinuxMode::skyReport) {
             return fail(m_reportOnly + " needs --sky-report");
         }
+        if (o.mode == orvanelLinuxMode::skyReport) takeReportPlace();
         const bool sizeFixedByOthers = o.mode == orvanelLinuxMode::rootWindow || o.mode == orvanelLinuxMode::foreignWindow ||
                                        o.mode == orvanelLinuxMode::waylandScreensaver ||
                                        o.mode == orvanelLinuxMode::waylandWallpaper;
         if (o.sizeGiven && sizeFixedByOthers) return fail("--size cannot be combined with " + m_modeArg);
+    }
+
+    // --place is the sky's setting for a run, and the report's place too.
+    void takeReportPlace() {
+        orvanelLinuxOptions& o = m_result.options;
+        std::string latitude, longitude;
+        for (const orvanelSettingOverride& setting : o.settingOverrides) {
+            if (setting.key == settingKeys::skyLatitude.name) latitude = setting.value;
+            if (setting.key == settingKeys::skyLongitude.name) longitude = setting.value;
+        }
+        if (latitude.empty()) return;
+        o.placeGiven = parsePlace(latitude + "," + longitude, o.place);
     }
 
     void fail(const std::string& text) {
