@@ -31,13 +31,13 @@ end_phase "installs (setup.sh)"
 
 # One Wine prefix per run, with its own HOME so nothing leaks into the
 # user's real folders, and one virtual display for every Wine check. Making
-# the prefix is mostly waiting on Wine's own services, so it runs beside the
-# builds.
+# the prefixes (and the installer check's 32-bit one) is mostly waiting on
+# Wine's own services, so it runs beside the builds.
 export WINEPREFIX=$root/build/wineprefix
 rm -rf "$WINEPREFIX" "$WINEPREFIX.home" "${WINEPREFIX}32"
 mkdir -p "$root/build"
 source tests/e2e/lib.sh
-( orvanel_prepare_wine ) >"$root/build/wineprefix.log" 2>&1 &
+( orvanel_prepare_wine && orvanel_prepare_wine32 ) >"$root/build/wineprefix.log" 2>&1 &
 prefix_pid=$!
 
 jobs=$(nproc)
