@@ -149,6 +149,8 @@ if "$program" --help | grep -q -- '--real-sky'; then
   done
   convert "$work/berlin.png" "$work/sydney.png" -background black -splice 8x0 +append -chop 8x0 "$work/real-sky.png"
   save_png "$work/real-sky.png" "$docs/real-sky-berlin-sydney.png"
+  grep -q 'real-sky-berlin-sydney.png' README.md ||
+    echo "screenshots: docs/real-sky-berlin-sydney.png is new; show it in README.md"
 else
   echo "== the real sky: not offered by this build (orvanel --help lists no --real-sky); skipped"
 fi
