@@ -1,5 +1,6 @@
 # The Linux build has no resource section, so the bitmaps and sounds in
-# resources/ become a generated id -> bytes table compiled into the core.
+# resources/ become a generated id -> bytes table built into the core (the
+# bytes themselves are assembled from the files, see generate_resource_table).
 # Files are named by id: resources/bitmaps/<id>[-<what>].bmp and
 # resources/sounds/<id>[-<what>].wav.
 file(GLOB ORVANEL_RESOURCE_FILES CONFIGURE_DEPENDS

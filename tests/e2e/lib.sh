@@ -26,6 +26,17 @@ orvanel_prepare_wine() {
   export HOME="$WINEPREFIX.home"
 }
 
+# The installer check's 32-bit Windows: a prefix of its own beside the main
+# one, made once per test run (scripts/test.sh makes it while it builds).
+orvanel_prepare_wine32() {
+  local prefix=${WINEPREFIX:-$ORVANEL_SOURCE_DIR/build/wineprefix}32
+  if [ ! -f "$prefix/system.reg" ]; then
+    WINEPREFIX=$prefix WINEARCH=win32 wineboot -i >/dev/null 2>&1
+    WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    WINEPREFIX=$prefix wineserver -w
+  fi
+}
+
 orvanel_prepare_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
   local number=$(( 90 + RANDOM % 400 ))

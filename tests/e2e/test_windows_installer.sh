@@ -62,13 +62,9 @@ check_prefix "64-bit Windows" "$windows/system32" pei-x86-64 "$windows/syswow64"
 
 # A 32-bit Windows of its own, made once per test run like the main prefix.
 wineserver -k 2>/dev/null || true
+orvanel_prepare_wine32
 export WINEPREFIX=${WINEPREFIX}32
 reg_view=()
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  WINEARCH=win32 wineboot -i >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  wineserver -w
-fi
 orvanel_restore_wine_settings
 orvanel_keep_wine_settings
 check_prefix "32-bit Windows" "$WINEPREFIX/drive_c/windows/system32" pei-i386

@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# Remakes the pictures in docs/ from the project's own programs, the same
+# every time: the settings in docs/screenshots/, a frozen clock (libfaketime;
+# the clock also seeds the sky's random numbers, so one time gives one sky),
+# and a virtual display of its own for the configuration sheet under Wine.
+#
+#   scripts/test.sh          # first: builds the programs, makes the Wine prefix
+#   scripts/screenshots.sh   # then: rewrites the pictures in docs/
+#
+# Two runs give the same still pictures pixel for pixel. To change a picture,
+# edit the settings or the constants below and run it again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+docs=$root/docs
+settings=$docs/screenshots/settings.ini
+
+# A waxing crescent evening: the moon shows its phase and its label.
+readonly kNight="2026-03-22 21:30:00"
+readonly kStillSize=1920x1080
+# By 22 s the message has gathered and a quote is showing.
+readonly kStillSeconds=22
+# The Windows preview window of the display settings.
+readonly kPreviewSize=152x112
+readonly kPreviewSeconds=20
+# The animation: the message gathering (2 s to 20.5 s) and dissolving (40 s to
+# 50 s) when a blank message follows it, given as frame numbers (25 a
+# second); one frame of every eight (0.32 s) is shown for 50 ms, so the sky
+# runs six times as fast.
+readonly kAnimationSize=960x540
+readonly kAnimationSeconds=50
+readonly kAnimationStep=8
+readonly kAnimationGather="49 513"
+readonly kAnimationDissolve="1001 1249"
+readonly kAnimationFrameMs=50
+readonly kAnimationHoldMs=1200
+readonly kAnimationQuality=70
+# The sheet's pages shown in the README: Moon, Messages, Digital clock.
+readonly kSheetPages="0 1 7"
+# The real sky, once the program offers it.
+readonly kBerlin="52.52 13.40"
+readonly kSydney="-33.87 151.21"
+
+scripts/setup.sh
+for preset in native-release win32; do
+  cmake --preset "$preset" >/dev/null
+done
+cmake --build --preset native-release -j "$(nproc)" --target orvanel
+cmake --build --preset win32 -j "$(nproc)" --target orvanel_scr orvanel_e2e_helper
+program=$root/build/native-release/orvanel
+
+work=$(mktemp -d)
+cleanup_work() { rm -rf "$work"; }
+trap cleanup_work EXIT
+
+# One headless run as a user who never ran the program before, with the
+# committed settings and the frozen clock: sky NAME SIZE SECONDS EVERY [OPTIONS].
+sky() {
+  local name=$1 size=$2 seconds=$3 every=$4
+  shift 4
+  local home=$work/$name/home
+  mkdir -p "$home/.config/Orvanel software" "$work/$name/tmp"
+  cp "$settings" "$home/.config/Orvanel software/Orvanel screensaver.ini"
+  env -u XDG_CONFIG_HOME -u DISPLAY HOME="$home" TMPDIR="$work/$name/tmp" \
+    faketime -f "$kNight" "$program" --headless --size "$size" --seconds "$seconds" --every "$every" \
+    --out "$work/$name/frames" --no-startup-effect --sound silence "$@" >/dev/null
+}
+
+# The frame shown at SECONDS into a run.
+frame_at() { printf 'frame-%05d.png' $(( $1 * 25 + 1 )); }
+
+# PNG without dates or tool names inside, so a remade picture is the same file.
+save_png() { convert "$1" -strip -define png:compression-level=9 "PNG24:$2"; }
+
+echo "== the sky at $kStillSize"
+sky still "$kStillSize" $(( kStillSeconds + 1 )) $(( kStillSeconds * 25 ))
+save_png "$work/still/frames/$(frame_at "$kStillSeconds")" "$docs/sky.png"
+
+echo "== the preview at $kPreviewSize"
+sky preview "$kPreviewSize" $(( kPreviewSeconds + 1 )) $(( kPreviewSeconds * 25 ))
+save_png "$work/preview/frames/$(frame_at "$kPreviewSeconds")" "$docs/preview.png"
+
+echo "== a message gathering and dissolving"
+sky animation "$kAnimationSize" "$kAnimationSeconds" "$kAnimationStep" --moon small
+frames=() durations=()
+add_frames() {  # FIRST LAST
+  local n
+  for n in $(seq "$1" "$kAnimationStep" "$2"); do
+    frames+=("$work/animation/frames/$(printf 'frame-%05d.png' "$n")")
+  done
+}
+# shellcheck disable=SC2086
+add_frames $kAnimationGather
+gathered=${#frames[@]}
+# shellcheck disable=SC2086
+add_frames $kAnimationDissolve
+args=(-loop 0 -lossy -q "$kAnimationQuality" -m 4)
+for i in "${!frames[@]}"; do
+  duration=$kAnimationFrameMs
+  if [ "$i" = $(( gathered - 1 )) ] || [ "$i" = $(( ${#frames[@]} - 1 )) ]; then duration=$kAnimationHoldMs; fi
+  args+=(-d "$duration" "${frames[$i]}")
+done
+img2webp "${args[@]}" -o "$docs/message.webp" >/dev/null 2>&1
+
+echo "== the configuration sheet under Wine"
+(
+  export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+  unset DISPLAY
+  source tests/e2e/lib.sh
+  orvanel_prepare_wine
+  orvanel_prepare_display
+  orvanel_keep_wine_settings
+  # 100 %: Wine's own scale when no value is set.
+  wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+  wineserver -w
+  cp "$settings" "$ini"
+  wine "$(orvanel_scr)" /c &
+  sheet_pid=$!
+  orvanel_helper sheet current >/dev/null || fail "the configuration sheet did not open"
+  read -r x y w h < <(orvanel_helper sheet rect | sed -n 's/^rect //p')
+  for page in $kSheetPages; do
+    orvanel_helper sheet page "$page" sleep 300 >/dev/null
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/sheet.png"
+    # Without a window manager Wine draws the caption's close box as a bare
+    # "r"; the pictures show the sheet from its tabs down.
+    caption=$(convert "$work/sheet.png" -crop "1x40+$(( w / 2 ))+0" -depth 8 txt:- |
+              awk -F'[ ,:]+' 'NR > 1 && match($0, /#[0-9A-Fa-f]+/) { colour[$2] = substr($0, RSTART, RLENGTH) }
+                   END { for (y = 5; colour[y] == colour[5]; y++); print y }')
+    convert "$work/sheet.png" -crop "${w}x$(( h - caption ))+0+$caption" +repage "$work/sheet-body.png"
+    save_png "$work/sheet-body.png" "$docs/sheet-page-$page.png"
+  done
+  orvanel_helper sheet cancel >/dev/null || true
+  orvanel_wait_exit "$sheet_pid" 15
+  [ "$exit_code" != running ] || orvanel_stop "$sheet_pid"
+)
+
+# Berlin and Sydney side by side, once the program draws the real sky.
+if "$program" --help | grep -q -- '--real-sky'; then
+  echo "== the real sky over Berlin and Sydney"
+  if ! "$program" --help | grep -q -- '--latitude'; then
+    echo "screenshots: --real-sky is offered but no --latitude/--longitude; edit scripts/screenshots.sh" >&2
+    exit 1
+  fi
+  for place in berlin sydney; do
+    if [ "$place" = berlin ]; then read -r lat lon <<<"$kBerlin"; else read -r lat lon <<<"$kSydney"; fi
+    sky "$place" 960x540 $(( kPreviewSeconds + 1 )) $(( kPreviewSeconds * 25 )) --moon small --real-sky --latitude "$lat" --longitude "$lon"
+    convert "$work/$place/frames/$(frame_at "$kPreviewSeconds")" -gravity north -fill '#DEB887' \
+      -font Liberation-Sans -pointsize 22 -annotate +0+12 "${place^}" "$work/$place.png"
+  done
+  convert "$work/berlin.png" "$work/sydney.png" -background black -splice 8x0 +append -chop 8x0 "$work/real-sky.png"
+  save_png "$work/real-sky.png" "$docs/real-sky-berlin-sydney.png"
+  grep -q 'real-sky-berlin-sydney.png' README.md ||
+    echo "screenshots: docs/real-sky-berlin-sydney.png is new; show it in README.md"
+else
+  echo "== the real sky: not offered by this build (orvanel --help lists no --real-sky); skipped"
+fi
+
+echo "pictures in docs/:"
+( cd "$docs" && du -b sky.png preview.png message.webp sheet-page-*.png real-sky-berlin-sydney.png 2>/dev/null ) | awk '{ total += $1; printf "  %-28s %7.0f KB\n", $2, $1 / 1024 } END { printf "  %-28s %7.0f KB\n", "together", total / 1024 }'
