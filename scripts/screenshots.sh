@@ -35,11 +35,14 @@ readonly kAnimationDissolve="1001 1249"
 readonly kAnimationFrameMs=50
 readonly kAnimationHoldMs=1200
 readonly kAnimationQuality=70
-# The sheet's pages shown in the README: Moon, Messages, Digital clock.
-readonly kSheetPages="0 1 7"
-# The real sky, once the program offers it.
-readonly kBerlin="52.52 13.40"
-readonly kSydney="-33.87 151.21"
+# The sheet's pages shown in the README: Moon, Messages, Digital clock, Sky.
+readonly kSheetPages="0 1 7 10"
+# The real sky: the same winter evening sky over Berlin and over Sydney, each at
+# half past nine local time, a second in (before a message or quote appears).
+readonly kBerlin="52.52,13.40 Europe/Berlin"
+readonly kSydney="-33.87,151.21 Australia/Sydney"
+readonly kRealSkyNight="2026-01-15 21:30:00"
+readonly kRealSkySeconds=1
 
 scripts/setup.sh
 for preset in native-release win32; do
@@ -62,7 +65,7 @@ sky() {
   mkdir -p "$home/.config/Orvanel software" "$work/$name/tmp"
   cp "$settings" "$home/.config/Orvanel software/Orvanel screensaver.ini"
   env -u XDG_CONFIG_HOME -u DISPLAY HOME="$home" TMPDIR="$work/$name/tmp" \
-    faketime -f "$kNight" "$program" --headless --size "$size" --seconds "$seconds" --every "$every" \
+    TZ="${sky_zone:-UTC}" faketime -f "${sky_night:-$kNight}" "$program" --headless --size "$size" --seconds "$seconds" --every "$every" \
     --out "$work/$name/frames" --no-startup-effect --sound silence "$@" >/dev/null
 }
 
@@ -134,26 +137,18 @@ echo "== the configuration sheet under Wine"
   [ "$exit_code" != running ] || orvanel_stop "$sheet_pid"
 )
 
-# Berlin and Sydney side by side, once the program draws the real sky.
-if "$program" --help | grep -q -- '--real-sky'; then
-  echo "== the real sky over Berlin and Sydney"
-  if ! "$program" --help | grep -q -- '--latitude'; then
-    echo "screenshots: --real-sky is offered but no --latitude/--longitude; edit scripts/screenshots.sh" >&2
-    exit 1
-  fi
-  for place in berlin sydney; do
-    if [ "$place" = berlin ]; then read -r lat lon <<<"$kBerlin"; else read -r lat lon <<<"$kSydney"; fi
-    sky "$place" 960x540 $(( kPreviewSeconds + 1 )) $(( kPreviewSeconds * 25 )) --moon small --real-sky --latitude "$lat" --longitude "$lon"
-    convert "$work/$place/frames/$(frame_at "$kPreviewSeconds")" -gravity north -fill '#DEB887' \
-      -font Liberation-Sans -pointsize 22 -annotate +0+12 "${place^}" "$work/$place.png"
-  done
-  convert "$work/berlin.png" "$work/sydney.png" -background black -splice 8x0 +append -chop 8x0 "$work/real-sky.png"
-  save_png "$work/real-sky.png" "$docs/real-sky-berlin-sydney.png"
-  grep -q 'real-sky-berlin-sydney.png' README.md ||
-    echo "screenshots: docs/real-sky-berlin-sydney.png is new; show it in README.md"
-else
-  echo "== the real sky: not offered by this build (orvanel --help lists no --real-sky); skipped"
-fi
+# Berlin and Sydney side by side: south from the north, north from the south.
+echo "== the real sky over Berlin and Sydney"
+for place in berlin sydney; do
+  if [ "$place" = berlin ]; then read -r lat_lon sky_zone <<<"$kBerlin"; else read -r lat_lon sky_zone <<<"$kSydney"; fi
+  sky_night=$kRealSkyNight sky "$place" 960x540 $(( kRealSkySeconds + 1 )) 25 --moon small \
+    --real-sky --place "$lat_lon" --sky-names
+  convert "$work/$place/frames/$(frame_at "$kRealSkySeconds")" -gravity southwest -fill '#DEB887' \
+    -font Liberation-Sans -pointsize 22 -annotate +16+12 "${place^}" "$work/$place.png"
+done
+unset sky_zone
+convert "$work/berlin.png" "$work/sydney.png" -background black -splice 8x0 +append -chop 8x0 "$work/real-sky.png"
+save_png "$work/real-sky.png" "$docs/real-sky-berlin-sydney.png"
 
 echo "pictures in docs/:"
 ( cd "$docs" && du -b sky.png preview.png message.webp sheet-page-*.png real-sky-berlin-sydney.png 2>/dev/null ) | awk '{ total += $1; printf "  %-28s %7.0f KB\n", $2, $1 / 1024 } END { printf "  %-28s %7.0f KB\n", "together", total / 1024 }'
