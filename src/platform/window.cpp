@@ -15,9 +15,44 @@ void keslWindow::logConstruction() {
 
 void keslWindow::clear() { clearWithColor(getBackgroundColor()); }
 
+template <typename Draw>
+void keslWindow::clipped(Draw&& draw) {
+    if (m_clipRegion == nullptr) {
+        draw();
+        return;
+    }
+    for (const keslRect<int>& rect : *m_clipRegion) {
+        setClipRect(&rect);
+        draw();
+    }
+    setClipRect(nullptr);
+}
+
+void keslWindow::clearWithColor(keslColor color) {
+    clipped([&] { keslWindowPlatform::clearWithColor(color); });
+}
+
+void keslWindow::fillRect(const keslRect<int>& rect, keslColor color) {
+    clipped([&] { keslWindowPlatform::fillRect(rect, color); });
+}
+
+void keslWindow::fillEllipse(int left, int top, int right, int bottom, keslColor color) {
+    clipped([&] { keslWindowPlatform::fillEllipse(left, top, right, bottom, color); });
+}
+
+void keslWindow::drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) {
+    clipped([&] { keslWindowPlatform::drawLine(x1, y1, x2, y2, width, color); });
+}
+
+void keslWindow::drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
+                           std::optional<keslColor> transparentColor) {
+    clipped([&] { keslWindowPlatform::drawImage(x, y, source, width, height, transparentColor); });
+}
+
 int keslWindow::drawText(int x, int y, const char* text, const spriteTextParams& attributes) {
     pushTextAttributes(attributes);
-    const int height = drawTextInForce(x, y, text);
+    int height = 0;
+    clipped([&] { height = drawTextInForce(x, y, text); });
     popTextAttributes(attributes);
     return height;
 }
@@ -64,7 +99,7 @@ keslColor keslWindow::getPixel(int x, int y) {
 }
 
 void keslWindow::setPixel(int x, int y, keslColor color) {
-    if (insideClient(x, y)) {
-        keslWindowPlatform::setPixel(x, y, color);
-    }
+    if (!insideClient(x, y)) return;
+    if (m_clipRegion != nullptr && !m_clipRegion->intersects(keslRect<int>(y, x, 1, 1))) return;
+    keslWindowPlatform::setPixel(x, y, color);
 }

@@ -184,6 +184,54 @@ void TorvanelWorld::update(float seconds) {
     runSounds(seconds);
 }
 
+void TorvanelWorld::draw() {
+    if (!m_window) return;
+    collectChanges();
+    m_window->setDamage(m_dirty);
+    if (m_dirty.isWhole()) {
+        spriteDirector.draw();
+    } else {
+        drawChanges();
+    }
+    // A whole frame's outline would be the window's edge, and would keep every next frame whole.
+    if (m_showDirty && !m_dirty.isWhole()) outlineChanges();
+}
+
+void TorvanelWorld::collectChanges() {
+    m_dirty.reset(keslRect<int>(0, 0, m_window->getClientWidth(), m_window->getClientHeight()));
+    // Every sprite reports, even in a whole frame, so the next frame knows where each one was.
+    for (TzerinSprite* sprite : spriteDirector.members()) sprite->reportChange(m_dirty);
+    if (!m_outlined.isWhole()) {
+        for (const keslRect<int>& rect : m_outlined) m_dirty.add(rect);
+    }
+    if (m_wholeFrameDue || m_drawWholeFrames || m_dirty.bounds() != m_outlined.bounds()) m_dirty.markWhole();
+    m_wholeFrameDue = false;
+    m_dirty.settle();
+    m_outlined.reset(m_dirty.bounds());
+}
+
+void TorvanelWorld::drawChanges() {
+    if (m_dirty.empty()) return;
+    m_window->setClipRegion(&m_dirty);
+    for (TzerinSprite* sprite : spriteDirector.members()) {
+        if (sprite->disabledCount > 0 || !m_dirty.intersects(sprite->reportedCoverage())) continue;
+        sprite->draw();
+    }
+    m_window->setClipRegion(nullptr);
+}
+
+void TorvanelWorld::outlineChanges() {
+    for (const keslRect<int>& r : m_dirty) {
+        const int right = r.getRight() - 1;
+        const int bottom = r.getBottom() - 1;
+        m_window->drawLine(r.left, r.top, right, r.top, 1, kDirtyOutlineColor);
+        m_window->drawLine(right, r.top, right, bottom, 1, kDirtyOutlineColor);
+        m_window->drawLine(right, bottom, r.left, bottom, 1, kDirtyOutlineColor);
+        m_window->drawLine(r.left, bottom, r.left, r.top, 1, kDirtyOutlineColor);
+        m_outlined.add(r);
+    }
+}
+
 void TorvanelWorld::keepMoonInfoLabelUnderMoon() {
     if (m_moonInfoLabel.disabledCount > 0) return;
     if (!m_moon.sizeValid) m_moon.calculateSize();

@@ -159,6 +159,20 @@ keslPixel* keslDrawingToolsWinDC::pixelInMemory(int x, int y) const {
     return surface->pixels.row(y) + x;
 }
 
+void keslDrawingToolsWinDC::setClip(const keslRect<int>* clip) {
+    m_clipped = clip != nullptr;
+    if (m_clipped) m_clip = *clip;
+    const HDC dc = target();
+    if (dc == nullptr) return;
+    SelectClipRgn(dc, nullptr);
+    if (m_clipped) IntersectClipRect(dc, m_clip.left, m_clip.top, m_clip.getRight(), m_clip.getBottom());
+}
+
+bool keslDrawingToolsWinDC::clippedAway(int x, int y) const {
+    return m_clipped &&
+           (x < m_clip.left || y < m_clip.top || x >= m_clip.getRight() || y >= m_clip.getBottom());
+}
+
 keslColor keslDrawingToolsWinDC::getPixel(int x, int y) {
     const HDC dc = target();
     if (dc == nullptr) {
@@ -172,6 +186,7 @@ keslColor keslDrawingToolsWinDC::getPixel(int x, int y) {
 }
 
 void keslDrawingToolsWinDC::setPixel(int x, int y, keslColor color) {
+    if (clippedAway(x, y)) return;
     if (keslPixel* pixel = pixelInMemory(x, y)) {
         *pixel = toPixel(color);
         return;
@@ -193,6 +208,7 @@ void keslDrawingToolsWinDC::drawLine(int x1, int y1, int x2, int y2, int width, 
 }
 
 void keslDrawingToolsWinDC::multiplyPixel(int x, int y, float red, float green, float blue) {
+    if (clippedAway(x, y)) return;
     if (keslPixel* pixel = pixelInMemory(x, y)) {
         const keslColor c = fromPixel(*pixel);
         *pixel = toPixel(makeColor(scaleChannel(colorRed(c), red), scaleChannel(colorGreen(c), green),
@@ -216,7 +232,8 @@ void keslDrawingToolsWinDC::drawImage(int x, int y, const keslGdiSurface* source
     }
     if (surface->pixels && source->pixels && surface != source) {
         GdiFlush();
-        keslCopyPixels(surface->pixels, x, y, source->pixels, width, height, transparentColor);
+        keslCopyPixels(surface->pixels, x, y, source->pixels, width, height, transparentColor,
+                       m_clipped ? &m_clip : nullptr);
         return;
     }
     const HDC dc = surface->dc;

@@ -279,14 +279,14 @@ struct keslFontEngine::Impl {
         const int y0 = baseline - g.top;
         for (int r = 0; r < g.rows; ++r) {
             const int y = y0 + r;
-            if (y < 0 || y >= surface.height()) {
+            if (y < surface.writeTop() || y >= surface.writeBottom()) {
                 continue;
             }
             keslPixel* row = surface.row(y);
             const std::uint8_t* coverage = g.coverage.data() + static_cast<size_t>(r) * static_cast<size_t>(g.width);
             for (int c = 0; c < g.width; ++c) {
                 const int x = x0 + c;
-                if (x >= 0 && x < surface.width()) {
+                if (x >= surface.writeLeft() && x < surface.writeRight()) {
                     blendCoverage(row[x], surface.textColor, coverage[c]);
                 }
             }

@@ -1,0 +1,60 @@
+// The part of a window that changed since it was last shown: a few disjoint
+// rectangles, or the whole window. Rectangles closer than a small gap merge
+// into their bounding box, so drawing never blends one pixel twice and a
+// presenter sends few requests; when more than about 40 % of the window would
+// change, drawing it whole is cheaper than keeping track. Fixed capacity: a
+// frame allocates nothing.
+#pragma once
+
+#include "system/rect.h"
+
+#include <array>
+#include <cstdint>
+
+class keslDirtyRegion {
+public:
+    static constexpr int kMaxRects = 32;
+    // Rectangles this close (in pixels) merge: fewer, larger rectangles cost less than many small ones.
+    static constexpr int kMergeGap = 8;
+    static constexpr int kWholeFramePercent = 40;
+
+    // Starts whole: nothing has been shown yet.
+    keslDirtyRegion() = default;
+
+    // Empty, inside these bounds (the window's client area).
+    void reset(const keslRect<int>& bounds);
+    void markWhole();
+    // Clipped to the bounds; merges with near neighbours.
+    void add(const keslRect<int>& rect);
+    // Becomes whole when the rectangles cover more than 40 % of the bounds.
+    void settle();
+
+    bool isWhole() const { return m_whole; }
+    bool empty() const { return !m_whole && m_count == 0; }
+    int count() const { return m_whole ? 1 : m_count; }
+    const keslRect<int>* begin() const { return m_whole ? &m_bounds : m_rects.data(); }
+    const keslRect<int>* end() const { return begin() + count(); }
+    bool intersects(const keslRect<int>& rect) const;
+    std::int64_t area() const;
+    const keslRect<int>& bounds() const { return m_bounds; }
+
+private:
+    void append(const keslRect<int>& rect);
+    void removeAt(int index);
+
+    keslRect<int> m_bounds;
+    std::array<keslRect<int>, kMaxRects> m_rects;
+    int m_count = 0;
+    bool m_whole = true;
+};
+
+// The overlap of two rectangles; empty (zero width or height) when they do not meet.
+keslRect<int> keslIntersection(const keslRect<int>& a, const keslRect<int>& b);
+// The smallest rectangle holding both; an empty one counts as nothing.
+keslRect<int> keslBoundingBox(const keslRect<int>& a, const keslRect<int>& b);
+inline bool keslIsEmpty(const keslRect<int>& r) { return r.width <= 0 || r.height <= 0; }
+
+// Folds one more value into a sprite's look (a 64-bit FNV-style mix).
+constexpr std::uint64_t keslMixLook(std::uint64_t look, std::uint64_t value) {
+    return (look ^ value) * 0x100000001B3ull + 0x9E3779B97F4A7C15ull;
+}
