@@ -102,6 +102,9 @@ private:
             if (!takeValue(arg, value)) return;
             if (!parseWindowId(value, o.windowId)) return fail("not a window id: \"" + value + "\"");
             chooseMode(orvanelLinuxMode::foreignWindow, arg);
+        } else if (name == "show-dirty") {
+            if (m_hasInlineValue) return fail(arg + " takes no value");
+            o.showDirty = true;
         } else if (name == "headless") {
             chooseMode(orvanelLinuxMode::headless, arg);
         } else if (name == "size") {
@@ -222,6 +225,7 @@ std::string linuxUsageText() {
            "    --seconds S     seconds of animation (default 10)\n"
            "    --out DIR       folder for the frames, made if missing (default out)\n"
            "    --every N       keep every Nth frame of 0.04 s (default 25, one per second)\n"
+           "  --show-dirty      outline what each frame draws (only what changed)\n"
            "  --help            this text\n"
            "\n" +
            settingOptionsUsage() +

@@ -36,6 +36,8 @@ struct orvanelLinuxOptions {
     double seconds = kDefaultHeadlessSeconds;
     std::string outFolder = "out";
     int everyNthFrame = kDefaultEveryNthFrame;
+    // Outline the rectangles each frame draws.
+    bool showDirty = false;
     // Settings tried for this run, in the order given.
     std::vector<orvanelSettingOverride> settingOverrides;
 };

@@ -47,6 +47,10 @@ void orvanelLinuxRun::runFrame() {
     ++m_framesRun;
 }
 
+void orvanelLinuxRun::showDirty(bool show) {
+    if (TorvanelWorld* world = m_app->getWorld()) world->setShowDirty(show);
+}
+
 bool orvanelLinuxRun::closeRequested() const { return m_window->closeRequested(); }
 
 const keslPixelSurface& orvanelLinuxRun::shownFrame() const { return m_window->shownSurface(); }

@@ -25,6 +25,8 @@ public:
     orvanelLinuxRun(const orvanelLinuxRun&) = delete;
     orvanelLinuxRun& operator=(const orvanelLinuxRun&) = delete;
 
+    // Outlines the rectangles each frame draws (--show-dirty).
+    void showDirty(bool show);
     // Advances by frameStep, draws and shows one frame.
     void runFrame();
     // What the last flushed frame shows.

@@ -48,7 +48,7 @@ public:
         XFree(hints);
         m_deleteAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
         XSetWMProtocols(display, m_window, &m_deleteAtom, 1);
-        XSelectInput(display, m_window, KeyPressMask | StructureNotifyMask);
+        XSelectInput(display, m_window, KeyPressMask | StructureNotifyMask | ExposureMask);
         XMapWindow(display, m_window);
     }
     ~OwnWindow() { XDestroyWindow(m_display, m_window); }
@@ -110,6 +110,13 @@ public:
         : m_display(display), m_window(window), m_deleteAtom(deleteAtom), m_randrEventBase(randrEventBase) {}
 
     // A change of the screens comes as several events: all of them make one change.
+    // True once after the window was uncovered.
+    bool takeExposed() {
+        const bool exposed = m_exposed;
+        m_exposed = false;
+        return exposed;
+    }
+
     RunEnd handlePending() {
         RunEnd pending = RunEnd::running;
         while (XPending(m_display) > 0) {
@@ -142,6 +149,9 @@ private:
                            : RunEnd::running;
             case DestroyNotify:
                 return RunEnd::windowGone;
+            case Expose:
+                m_exposed = true;
+                return RunEnd::running;
             default:
                 return RunEnd::running;
         }
@@ -151,6 +161,7 @@ private:
     Window m_window;
     Atom m_deleteAtom;
     int m_randrEventBase;
+    bool m_exposed = false;
 };
 
 // On the root window a monitor plugged in or out changes the regions: ask
@@ -192,12 +203,16 @@ orvanelX11Result failure(const std::string& text) {
     return {kExitCannotRun, text};
 }
 
-RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom, int randrEventBase) {
+RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom, int randrEventBase,
+                 bool showDirty) {
     keslX11Presenter presenter(target);
     auto window =
         std::make_unique<keslWindow>(keslRect<int>(0, 0, target.width, target.height), presenter.backBufferMemory());
-    window->setPresenter([&presenter](const keslPixelSurface& frame) { presenter.present(frame); });
+    const keslWindow* shown = window.get();
+    window->setPresenter(
+        [&presenter, shown](const keslPixelSurface& frame) { presenter.present(frame, shown->damage()); });
     orvanelLinuxRun run(std::move(window));
+    run.showDirty(showDirty);
 
     EventPump events(display, target.window, deleteAtom, randrEventBase);
     FramePacer pacer(display);
@@ -205,6 +220,7 @@ RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom,
     RunEnd end = RunEnd::running;
     while (end == RunEnd::running && !stopRequested()) {
         if (run.closeRequested()) return RunEnd::closedByApp;
+        if (events.takeExposed()) presenter.presentWholeNext();
         run.runFrame();
         // XScreenSaver may destroy its window before it signals us.
         if (x11ErrorCount() != errorsBefore) return RunEnd::windowGone;
@@ -252,7 +268,12 @@ orvanelX11Result runOnX11(const orvanelLinuxOptions& options) {
     }
 
     // Only to learn that XScreenSaver took its window away.
-    if (options.mode == orvanelLinuxMode::foreignWindow) XSelectInput(display.get(), window, StructureNotifyMask);
+    // Frames show only what changed, so an uncovered part must be sent again whole.
+    if (options.mode == orvanelLinuxMode::foreignWindow) {
+        XSelectInput(display.get(), window, StructureNotifyMask | ExposureMask);
+    } else if (options.mode == orvanelLinuxMode::rootWindow) {
+        XSelectInput(display.get(), window, ExposureMask);
+    }
     const bool onRoot = options.mode == orvanelLinuxMode::rootWindow;
     const keslX11SystemServices services(display.get(), options.mode == orvanelLinuxMode::ownWindow, onRoot);
     const int randrEventBase = watchScreenChanges(display.get(), window);
@@ -264,7 +285,8 @@ orvanelX11Result runOnX11(const orvanelLinuxOptions& options) {
         std::string error;
         if (!describeTarget(display.get(), window, target, error)) return failure(error);
         logInfo("Drawing into X window 0x%lx, %ix%i", static_cast<unsigned long>(window), target.width, target.height);
-        end = runFrames(display.get(), target, ownWindow ? ownWindow->deleteAtom() : 0, randrEventBase);
+        end = runFrames(display.get(), target, ownWindow ? ownWindow->deleteAtom() : 0, randrEventBase,
+                        options.showDirty);
         logInfo("X11 run ended: %s", describeEnd(end));
     }
     return {};
