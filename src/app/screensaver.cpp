@@ -111,6 +111,10 @@ void orvanelScreensaver::drawFrame() {
     if (ovWorldPtr) ovWorldPtr->draw();
 }
 
+void orvanelScreensaver::requestWholeFrame() {
+    if (ovWorldPtr) ovWorldPtr->requestWholeFrame();
+}
+
 void orvanelScreensaver::shutDown() {
     logFunctionLife life("orvanelScreensaver.shutDown()");
     if (startupEffectPtr) {

@@ -95,8 +95,13 @@ void keslDirtyRegion::settle() {
 
 bool keslDirtyRegion::intersects(const keslRect<int>& rect) const {
     if (keslIsEmpty(rect)) return false;
+    // Asked for every sprite of every frame: plain fields, no virtual edges.
+    const int right = rect.left + rect.width;
+    const int bottom = rect.top + rect.height;
     for (const keslRect<int>& r : *this) {
-        if (!keslIsEmpty(keslIntersection(r, rect))) return true;
+        if (r.left < right && rect.left < r.left + r.width && r.top < bottom && rect.top < r.top + r.height) {
+            return true;
+        }
     }
     return false;
 }

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -135,6 +136,32 @@ TEST(DirtyFrames, ThreeThousandFramesOfTheDefaultSkyMatchWholeFramesByteForByte)
     EXPECT_TRUE(dirty.world().getClock().isVisible());
     // And most frames were drawn in part, or the comparison proved nothing.
     EXPECT_GT(partialFrames, kFrames / 2);
+}
+
+// --show-dirty outlines what a frame drew; the outline must not stay behind
+// on the screen once the switch is off, though nothing else changes there.
+TEST(DirtyFrames, OutlinesOfDrawnRectanglesAreGoneTheFrameAfterTheSwitchIsOff) {
+    FakeSystem system;
+    TempFolder folder;
+    system.temp = folder.path();
+    system.appData = folder.path();
+    keslSeedRandomOnce();
+    PresentedSky sky(kSeed);
+    auto outlinePixels = [&] {
+        const keslPixel outline = toPixel(TorvanelWorld::kDirtyOutlineColor);
+        int count = 0;
+        for (int y = 0; y < kHeight; ++y) count += static_cast<int>(std::count(sky.screen().row(y), sky.screen().row(y) + kWidth, outline));
+        return count;
+    };
+    for (int frame = 0; frame < 50; ++frame) sky.runFrame();
+    sky.world().setShowDirty(true);
+    sky.runFrame();
+    sky.runFrame();
+    ASSERT_FALSE(sky.world().lastDrawn().isWhole());
+    EXPECT_GT(outlinePixels(), 0);
+    sky.world().setShowDirty(false);
+    sky.runFrame();
+    EXPECT_EQ(outlinePixels(), 0);
 }
 
 }  // namespace
