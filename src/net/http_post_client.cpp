@@ -21,15 +21,25 @@ keslHttpPostClient::keslHttpPostClient(const RequestClientFactory& factory, int 
     m_client = factory(m_state);
 }
 
+// Waits on the clock, not by counting steps, so the logging in between
+// cannot stretch the drain; the request client, destroyed after this body,
+// then cuts off whatever is left.
 keslHttpPostClient::~keslHttpPostClient() {
-    int budget = m_drainMilliseconds;
-    while (m_state->pending.load() > 0 && budget > 0) {
+    using clock = std::chrono::steady_clock;
+    const clock::time_point deadline = clock::now() + std::chrono::milliseconds(m_drainMilliseconds);
+    bool timedOut = false;
+    while (m_state->pending.load() > 0) {
+        const clock::duration left = deadline - clock::now();
+        if (left <= clock::duration::zero()) {
+            timedOut = true;
+            break;
+        }
         logInfo("keslHttpPostClient destructor found %i pending tasks. Waiting...", m_state->pending.load());
-        std::this_thread::sleep_for(std::chrono::milliseconds(kDrainStepMilliseconds));
-        budget -= kDrainStepMilliseconds;
+        std::this_thread::sleep_for(
+            std::min(left, std::chrono::duration_cast<clock::duration>(std::chrono::milliseconds(kDrainStepMilliseconds))));
     }
     logInfo("keslHttpPostClient destructor found %i pending tasks", m_state->pending.load());
-    if (budget <= 0) logInfo("keslHttpPostClient destructor: Timeout reached.");
+    if (timedOut) logInfo("keslHttpPostClient destructor: Timeout reached.");
 }
 
 int keslHttpPostClient::post(const std::string& body) {

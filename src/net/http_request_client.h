@@ -11,8 +11,9 @@
 #include <string>
 
 // What an in-flight request shares with the client that started it. Shared,
-// not borrowed: a request that outlives its client (the shutdown drain gave
-// up on it) still has somewhere to count itself out.
+// not borrowed: a WinHTTP request that outlives its client (the shutdown
+// drain gave up on it) still has somewhere to count itself out. (The libcurl
+// client cuts off and joins its requests when it is destroyed.)
 struct keslRequestState {
     std::atomic<int> pending{0};
     std::atomic<bool> errorOccurred{false};

@@ -1,5 +1,6 @@
 // Services that change a few answers of the ones in force and pass every
-// other question on to them, for as long as they live: a host adds what only
+// other question on to them (every one: a question left out here would get
+// keslSystem's "unknown" default instead of the system's answer), for as long as they live: a host adds what only
 // it can answer, a run that must stay silent drops the sound. Installed at
 // construction; destruction puts back what was in force before.
 #pragma once
@@ -24,6 +25,13 @@ public:
     std::vector<keslRect<int>> monitorRects() const override { return m_below.monitorRects(); }
     bool cursorPosition(keslPoint<long>& out) const override { return m_below.cursorPosition(out); }
     bool keepAwake(bool on) override { return m_below.keepAwake(on); }
+    std::string computerName() const override { return m_below.computerName(); }
+    std::string userName() const override { return m_below.userName(); }
+    std::string osVersion() const override { return m_below.osVersion(); }
+    bool hasDefaultRoute() const override { return m_below.hasDefaultRoute(); }
+    std::uint64_t installedMemoryBytes() const override { return m_below.installedMemoryBytes(); }
+    std::uint64_t freeMemoryBytes() const override { return m_below.freeMemoryBytes(); }
+    std::string cpuModel() const override { return m_below.cpuModel(); }
     void playSound(int waveResource, bool loop) override { m_below.playSound(waveResource, loop); }
     void stopSound() override { m_below.stopSound(); }
 

@@ -32,6 +32,8 @@ public:
     virtual void setCampaignContent(const std::string& content) { setField("cc", content, 500); }
     virtual void setSn(const std::string& value) { setField("sn", value, 50); }
     virtual void setClientId(const std::string& id) = 0;
+    // Whether the collector drops a hit without a client id.
+    virtual bool requiresClientId() const = 0;
     virtual void setUserAgent(const std::string& agent) { setField("ua", agent, 0); }
     virtual void setCustomDimension(int index, const std::string& value) = 0;
     virtual void setCustomMetric(int index, long long value) = 0;
@@ -65,6 +67,8 @@ public:
     void setCampaignName(const std::string& name) override { setField("cn", name, 100); }
     void setCampaignKeyword(const std::string& keyword) override { setField("ck", keyword, 500); }
     void setClientId(const std::string& id) override { setField("cid", id, 0); }
+    // The Measurement Protocol: "cid ... Required for all hit types".
+    bool requiresClientId() const override { return true; }
     void setCustomDimension(int index, const std::string& value) override;
     void setCustomMetric(int index, long long value) override;
     void setCustomMetric(int index, double value) override;
@@ -87,6 +91,8 @@ public:
     void setCampaignName(const std::string& name) override { setField("_rcn", name, 100); }
     void setCampaignKeyword(const std::string& keyword) override { setField("_rck", keyword, 500); }
     void setClientId(const std::string& id) override { setField("_id", id, 0); }
+    // Without "_id" Matomo recognises the visitor itself.
+    bool requiresClientId() const override { return false; }
     void setCustomDimension(int index, const std::string& value) override;
     // Matomo's tracking API has no custom metrics: they are not sent.
     void setCustomMetric(int, long long) override {}

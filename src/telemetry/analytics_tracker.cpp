@@ -5,10 +5,16 @@
 #include "telemetry/analytics_payload.h"
 #include "telemetry/client_identity.h"
 #include "util/log.h"
+#include "util/file_system.h"
 #include "util/log_guards.h"
 
+#include <charconv>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <limits>
+#include <random>
+#include <system_error>
 #include <thread>
 #include <type_traits>
 
@@ -22,15 +28,29 @@ constexpr int kGoogleMaxProfile = 25;
 constexpr int kDefaultSessionHitBudget = 100;
 constexpr int kHttpNotModified = 304;
 
-bool isNumber(const std::string& text) {
-    if (text.empty() || text.size() > 18) return false;
+// A whole decimal number in [minimum, maximum], digits only (no sign, no
+// blanks, nothing after): anything else, or out of range, is no number.
+bool parseDecimal(const std::string& text, long long minimum, long long maximum, long long& value) {
+    if (text.empty()) return false;
     for (char c : text)
         if (c < '0' || c > '9') return false;
+    long long parsed = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (error != std::errc() || end != text.data() + text.size() || parsed < minimum || parsed > maximum) return false;
+    value = parsed;
     return true;
 }
 
 int intOr(const std::string& text, int fallback) {
-    return isNumber(text) && text.size() < 10 ? std::atoi(text.c_str()) : fallback;
+    long long value = 0;
+    return parseDecimal(text, 0, std::numeric_limits<int>::max(), value) ? static_cast<int>(value) : fallback;
+}
+
+// A client id for this run only: random, so that computers the system cannot
+// name do not all count as one visitor.
+std::string runClientId() {
+    const auto ticks = static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    return std::to_string(std::random_device{}() ^ ticks);
 }
 
 bool isResponseCodeOk(int code) { return (code >= 200 && code <= 299) || code == kHttpNotModified; }
@@ -60,17 +80,19 @@ keslProxy proxyFrom(const cTrackerOptions& options) {
 
 bool isValidGooglePropertyId(const std::string& id) {
     if (id.compare(0, 3, "UA-") != 0) return false;
-    std::string rest = id.substr(3);
-    for (char& c : rest)
-        if (c == '-') c = ' ';
+    const size_t dash = id.find('-', 3);
+    if (dash == std::string::npos) return false;
     long long account = 0;
-    int profile = 0;
-    if (std::sscanf(rest.c_str(), "%lld %d", &account, &profile) != 2) return false;
-    return account != kGoogleRefusedAccount && account >= kGoogleMinAccount && account <= kGoogleMaxAccount &&
-           profile >= kGoogleMinProfile && profile <= kGoogleMaxProfile;
+    long long profile = 0;
+    return parseDecimal(id.substr(3, dash - 3), kGoogleMinAccount, kGoogleMaxAccount, account) &&
+           account != kGoogleRefusedAccount &&
+           parseDecimal(id.substr(dash + 1), kGoogleMinProfile, kGoogleMaxProfile, profile);
 }
 
-bool isValidMatomoSiteId(const std::string& id) { return isNumber(id) && std::atoll(id.c_str()) > 0; }
+bool isValidMatomoSiteId(const std::string& id) {
+    long long site = 0;
+    return parseDecimal(id, 1, std::numeric_limits<long long>::max(), site);
+}
 
 std::string memorySizeText(double bytes) {
     static const char* const units[] = {"bytes", "KB", "MB", "GB", "TB"};
@@ -99,7 +121,15 @@ cAnalyticsTracker<Payload>::cAnalyticsTracker(const cTrackerOptions& options, co
     if (!m_screenResolution.empty()) m_session.setScreenResolution(m_screenResolution);
     if (!m_userLanguage.empty()) m_session.setUserLanguage(m_userLanguage);
     m_session.setUserAgent(m_userAgent);
-    m_session.setClientId(processClientId());
+    // A value the system will not give is left out, never sent as 0 or
+    // empty; only a collector that drops hits without a client id gets one
+    // of its own, new for every run.
+    std::string clientId = currentClientId();
+    if (clientId.empty() && m_session.requiresClientId()) {
+        clientId = runClientId();
+        logInfo("The system names neither computer nor user: this run's clientID is random");
+    }
+    if (!clientId.empty()) m_session.setClientId(clientId);
     m_session.setApplicationFields(appName, appVersion, option(trackerOption::appLabel));
 
     const std::string id = option(trackerOption::trackingId);
@@ -112,8 +142,9 @@ cAnalyticsTracker<Payload>::cAnalyticsTracker(const cTrackerOptions& options, co
         m_muted = true;
     }
     logInfo("%s in %s", kTelemetryLibraryName, appName.c_str());
-    logInfo("Anonymised clientID: %s", processClientId().c_str());
-    logInfo("OS version: %s", system.osVersion().c_str());
+    logInfo("Anonymised clientID: %s", clientId.empty() ? "(unknown, not sent)" : clientId.c_str());
+    const std::string osVersion = system.osVersion();
+    logInfo("OS version: %s", osVersion.empty() ? "(unknown, not sent)" : osVersion.c_str());
 
     const std::string server = option(trackerOption::serverUrl);
     keslServerUrl parsed;
@@ -125,11 +156,12 @@ cAnalyticsTracker<Payload>::cAnalyticsTracker(const cTrackerOptions& options, co
 
     const std::string extraInfo = option(trackerOption::extraInfo);
     if (extraInfo.empty()) return;
-    if (!isNumber(extraInfo) || extraInfo.size() > 9) {
+    long long bits = 0;
+    if (!parseDecimal(extraInfo, 0, std::numeric_limits<int>::max(), bits)) {
         logWarning("Option ExtraInfo cannot be parsed as an integer:[%s]", extraInfo.c_str());
         return;
     }
-    sendSystemInfo(std::atoi(extraInfo.c_str()));
+    sendSystemInfo(static_cast<int>(bits));
 }
 
 template <class Payload>
@@ -179,18 +211,26 @@ template <class Payload>
 bool cAnalyticsTracker<Payload>::sendSystemInfo(int bits) {
     keslSystem& system = keslSystemServices();
     bool allSent = true;
+    // A fact the system will not tell (0 bytes, no cores, no model) is no
+    // fact: its hit is left out rather than sent as 0 or empty.
     auto hit = [&](const char* pathStart, const char* titleStart, const std::string& value) {
+        if (value.empty()) {
+            logInfo("%sunknown; that hit is not sent", titleStart);
+            return;
+        }
         allSent = trackPageview(std::string(pathStart) + value, std::string(titleStart) + value, true) && allSent;
     };
+    auto memory = [](std::uint64_t bytes) { return bytes ? memorySizeText(static_cast<double>(bytes)) : std::string(); };
     if (bits & systemInfoBit::installedRam)
-        hit("System-Info/Installed RAM memory/", "System info: Installed RAM: ",
-            memorySizeText(static_cast<double>(system.installedMemoryBytes())));
+        hit("System-Info/Installed RAM memory/", "System info: Installed RAM: ", memory(system.installedMemoryBytes()));
     if (bits & systemInfoBit::freeRam)
-        hit("System-Info/Free RAM memory/", "System info: Free RAM: ",
-            memorySizeText(static_cast<double>(system.freeMemoryBytes())));
-    if (bits & systemInfoBit::cpuCores)
-        hit("System-Info/CPU-cores/", "System info: CPU cores: ", std::to_string(std::thread::hardware_concurrency()));
-    if (bits & systemInfoBit::cpuModel) hit("System-Info/CPU-model/", "System info: CPU model: ", system.cpuModel());
+        hit("System-Info/Free RAM memory/", "System info: Free RAM: ", memory(system.freeMemoryBytes()));
+    if (bits & systemInfoBit::cpuCores) {
+        const unsigned cores = std::thread::hardware_concurrency();
+        hit("System-Info/CPU-cores/", "System info: CPU cores: ", cores ? std::to_string(cores) : std::string());
+    }
+    if (bits & systemInfoBit::cpuModel)
+        hit("System-Info/CPU-model/", "System info: CPU model: ", keslFileSystemMini::trim(system.cpuModel()));
     return allSent;
 }
 

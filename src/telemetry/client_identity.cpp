@@ -15,10 +15,12 @@ std::string anonymousClientId(const std::string& computerName, const std::string
     return std::to_string(fnv1a32(computerName + userName));
 }
 
-std::string processClientId() {
-    static const std::string id =
-        anonymousClientId(keslSystemServices().computerName(), keslSystemServices().userName());
-    return id;
+std::string currentClientId() {
+    const keslSystem& system = keslSystemServices();
+    const std::string computerName = system.computerName();
+    const std::string userName = system.userName();
+    if (computerName.empty() && userName.empty()) return {};
+    return anonymousClientId(computerName, userName);
 }
 
 std::string userAgentFor(const std::string& appName, const std::string& appVersion, const std::string& osVersion) {

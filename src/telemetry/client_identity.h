@@ -12,8 +12,10 @@
 std::uint32_t fnv1a32(const std::string& text);
 // The decimal hash of the computer name followed by the user name.
 std::string anonymousClientId(const std::string& computerName, const std::string& userName);
-// The same for this computer and user, computed once per process.
-std::string processClientId();
+// The same for this computer and user as the system services name them;
+// empty when they name neither (the hash of nothing would be one id shared
+// by every such computer).
+std::string currentClientId();
 // "Orvanel/5.9.4 (Windows NT 10.0; Win64; x64)".
 std::string userAgentFor(const std::string& appName, const std::string& appVersion, const std::string& osVersion);
 // "1920x1080, 1280x1024": every monitor's size, in the system's order.

@@ -4,6 +4,9 @@
 #include "util/file_system.h"
 #include "util/log.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #ifndef ORVANEL_TELEMETRY_TRACKING_ID
 #define ORVANEL_TELEMETRY_TRACKING_ID ""
 #endif
@@ -53,15 +56,20 @@ cTrackerOptions telemetryDeploymentOptions(const std::string& moduleFolder) {
     cTrackerOptions options = builtInTelemetryOptions();
     const std::string path = joinPath(moduleFolder, kTelemetryDeploymentFileName);
     if (moduleFolder.empty() || !fileExists(path)) return options;
+    // The size first: a file that cannot be a deployment file is never read.
+    std::uint64_t size = 0;
     std::string text;
-    if (!readWholeFile(path, text)) {
+    if (!fileSize(path, size) || (size <= kTelemetryDeploymentMaxBytes && !readWholeFile(path, text))) {
         logWarning("The telemetry deployment file %s cannot be read; the built-in configuration applies",
                    path.c_str());
         return options;
     }
-    if (text.size() > kTelemetryDeploymentMaxBytes) {
-        logWarning("The telemetry deployment file %s is too large (%lu bytes); the built-in configuration applies",
-                   path.c_str(), static_cast<unsigned long>(text.size()));
+    // (Checked again after reading: the file may have grown in between.)
+    if (size > kTelemetryDeploymentMaxBytes || text.size() > kTelemetryDeploymentMaxBytes) {
+        logWarning("The telemetry deployment file %s is too large (%llu bytes, at most %lu); it is not read and "
+                   "the built-in configuration applies",
+                   path.c_str(), static_cast<unsigned long long>(std::max<std::uint64_t>(size, text.size())),
+                   static_cast<unsigned long>(kTelemetryDeploymentMaxBytes));
         return options;
     }
     for (const auto& [key, value] : parseSettingsText(text).entries) {

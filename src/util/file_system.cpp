@@ -91,6 +91,23 @@ bool copyFile(const std::string& source, const std::string& target) {
     return !std::ferror(in.get());
 }
 
+bool fileSize(const std::string& path, std::uint64_t& size) {
+    if (!fileExists(path)) return false;
+    FilePtr file = openFile(path, "rb");
+    if (!file) return false;
+#ifdef _WIN32
+    // long is 32 bits there: a file of 2 GB or more would not be measured.
+    if (_fseeki64(file.get(), 0, SEEK_END) != 0) return false;
+    const long long end = _ftelli64(file.get());
+#else
+    if (std::fseek(file.get(), 0, SEEK_END) != 0) return false;
+    const long long end = std::ftell(file.get());
+#endif
+    if (end < 0) return false;
+    size = static_cast<std::uint64_t>(end);
+    return true;
+}
+
 bool readWholeFile(const std::string& path, std::string& contents) {
     contents.clear();
     if (!fileExists(path)) return false;

@@ -5,6 +5,7 @@
 // character and would silently create oddly named files).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ std::string getFileNameOfPath(const std::string& path);
 // Files. Line breaks written by appendTextFile become CR LF on disk.
 bool appendTextFile(const std::string& path, const std::string& text);
 bool copyFile(const std::string& source, const std::string& target);
+// The file's size in bytes, asked of the open file without reading it;
+// false if it cannot be opened or measured.
+bool fileSize(const std::string& path, std::uint64_t& size);
 // Reads the whole file without line-end translation; false if it cannot be opened.
 bool readWholeFile(const std::string& path, std::string& contents);
 // Creates the file or cuts an existing one to zero bytes.

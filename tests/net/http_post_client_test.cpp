@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 namespace {
@@ -22,23 +23,21 @@ private:
     std::shared_ptr<keslRequestState> m_state;
 };
 
-size_t countOf(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
-
 }  // namespace
 
 TEST(HttpPostClient, ShutdownGivesUpOnAHangingRequestAfterThreeSeconds) {
     LogCapture log;
+    const auto start = std::chrono::steady_clock::now();
     {
         keslHttpPostClient client([](auto state) { return std::make_unique<HangingRequestClient>(state); }, 3000);
         EXPECT_EQ(client.post("a=1"), 200);
         EXPECT_EQ(client.pendingCount(), 1);
     }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(seconds, 3.0);
+    EXPECT_LT(seconds, 3.1);
     const std::string text = log.contents();
-    EXPECT_EQ(countOf(text, "keslHttpPostClient destructor found 1 pending tasks. Waiting..."), 30u);
+    EXPECT_NE(text.find("keslHttpPostClient destructor found 1 pending tasks. Waiting..."), std::string::npos);
     EXPECT_NE(text.find("keslHttpPostClient destructor: Timeout reached."), std::string::npos);
 }
 

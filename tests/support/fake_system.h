@@ -1,11 +1,13 @@
 // System services a test controls: a settable clock and time zone offset,
 // folders inside a temporary folder, a recorded debugger output, monitors, a
-// settable cursor, a recording keep-awake and a recording sound player.
+// settable cursor, a recording keep-awake, a recording sound player and
+// settable answers about the computer and its user.
 // Installed for the lifetime of the object.
 #pragma once
 
 #include "system/system_services.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +38,12 @@ public:
         keepAwakeRequests.push_back(on);
         return keepAwakeGranted;
     }
+    std::string computerName() const override { return computer; }
+    std::string userName() const override { return user; }
+    std::string osVersion() const override { return os; }
+    std::uint64_t installedMemoryBytes() const override { return installedMemory; }
+    std::uint64_t freeMemoryBytes() const override { return freeMemory; }
+    std::string cpuModel() const override { return cpu; }
     void playSound(int waveResource, bool loop) override { sounds.push_back({waveResource, loop}); }
     void stopSound() override { sounds.push_back({kStop, false}); }
 
@@ -66,6 +74,13 @@ public:
     // How often the wall clock was read.
     mutable int clockLooks = 0;
     std::vector<SoundCall> sounds;
+    // Who and what runs the program; empty or 0: the system will not say.
+    std::string computer;
+    std::string user;
+    std::string os;
+    std::uint64_t installedMemory = 0;
+    std::uint64_t freeMemory = 0;
+    std::string cpu;
 
 private:
     keslSystem* m_replaced = nullptr;

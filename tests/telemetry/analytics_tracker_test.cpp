@@ -2,6 +2,8 @@
 #include "telemetry/client_identity.h"
 #include "telemetry/telemetry.h"
 
+#include "system/system_layer.h"
+
 #include "support/fake_system.h"
 #include "support/log_capture.h"
 
@@ -57,6 +59,10 @@ TEST(AnalyticsTracker, GooglePropertyIdsNeedAnAccountAndProfileInRange) {
         {"UA-10000-1", true},   {"UA-1000000000-25", true}, {"UA-111111-1", false}, {"UA-10000-0", false},
         {"UA-10000-26", false}, {"UA-9999-1", false},       {"UA-1000000001-1", false}, {"10000-1", false},
         {"UA-", false},         {"", false},
+        // Nothing but the two numbers, and no number out of range wraps into range.
+        {"UA-10000-1-5", false}, {"UA-10000-1 ", false}, {"UA-+10000-1", false}, {"UA-10000--1", false},
+        {"UA- 10000-1", false},  {"UA-10000", false},  {"UA-18446744073709561616-1", false},
+        {"UA-10000-4294967297", false},
     };
     for (const auto& c : cases) EXPECT_EQ(isValidGooglePropertyId(c.id), c.valid) << c.id;
 }
@@ -120,6 +126,8 @@ TEST(AnalyticsTracker, TwoHundredsAnd304SucceedAndAnyOtherCodeSilencesTheRun) {
 
 TEST(AnalyticsTracker, ScreenViewCarriesTheSessionFields) {
     FakeSystem system;
+    system.computer = "sky-box";
+    system.user = "alice";
     system.monitors = {{0, 0, 1920, 1080}, {0, 1920, 1280, 1024}};
     LogCapture log;
     RecordedPosts posts;
@@ -131,7 +139,7 @@ TEST(AnalyticsTracker, ScreenViewCarriesTheSessionFields) {
     ASSERT_EQ(posts.bodies.size(), 1u);
     const std::string& body = posts.bodies[0];
     for (const std::string& field : std::vector<std::string>{"idsite=3", "rec=1", "apiv=1", "t=screenview", "cd=screensaver%20run",
-                                    "res=1920x1080%2C%201280x1024", "lang=de", "_id=" + processClientId(),
+                                    "res=1920x1080%2C%201280x1024", "lang=de", "_id=" + anonymousClientId("sky-box", "alice"),
                                     "ua=Orvanel%2F5.9.4"})
         EXPECT_NE(body.find(field), std::string::npos) << field << " in " << body;
 }
@@ -172,6 +180,86 @@ TEST(AnalyticsTracker, FirstEventCallsHomeOnceWithTheLibraryLabel) {
     EXPECT_NE(posts.bodies[0].find("idsite=99"), std::string::npos);
     EXPECT_EQ(posts.bodies[0].find("_id="), std::string::npos);
     EXPECT_NE(posts.bodies[1].find("e_c=Orvanel%20events"), std::string::npos);
+}
+
+TEST(AnalyticsTracker, MatomoSiteIdsArePositiveWholeNumbers) {
+    for (const char* id : {"1", "5", "9223372036854775807"}) EXPECT_TRUE(isValidMatomoSiteId(id)) << id;
+    for (const char* id : {"0", "-1", "+5", "5 ", "5x", "", "9223372036854775808"})
+        EXPECT_FALSE(isValidMatomoSiteId(id)) << id;
+}
+
+namespace {
+
+// What a host puts over the platform's services (as the Linux hosts do): it
+// changes none of the answers about the computer and its user.
+class PassingLayer final : public keslSystemLayer {};
+
+std::string allBodies(const RecordedPosts& posts) {
+    std::string text;
+    for (const std::string& body : posts.bodies) text += body + "\n";
+    return text;
+}
+
+}  // namespace
+
+TEST(AnalyticsTracker, SystemInfoAndSessionFieldsComeThroughAHostsLayer) {
+    FakeSystem system;
+    system.computer = "sky-box";
+    system.user = "alice";
+    system.os = "Linux 6.1.0-18-amd64; x86_64";
+    system.installedMemory = 17179869184ull;
+    system.freeMemory = 1610612736ull;
+    system.cpu = "  Intel(R) Core(TM) i5-8250U CPU @ 1.60GHz ";
+    const PassingLayer layer;
+    LogCapture log;
+    RecordedPosts posts;
+    keslHitLimiter limiter;
+    cTrackerOptions options = matomoOptions();
+    options["ExtraInfo"] = "31";
+    cAnalyticsTracker<cAnalyticsPayloadMatomo> tracker(options, recordingEnvironment(posts, limiter));
+    ASSERT_EQ(posts.bodies.size(), 4u) << allBodies(posts);
+    for (const std::string& body : posts.bodies) {
+        EXPECT_NE(body.find("_id=" + anonymousClientId("sky-box", "alice") + "&"), std::string::npos) << body;
+        EXPECT_NE(body.find("ua=Orvanel%2F5.9.4%20%28Linux%206.1.0-18-amd64%3B%20x86_64%29"), std::string::npos)
+            << body;
+    }
+    const std::string text = allBodies(posts);
+    for (const char* field : {"url=%2FCindralux%2FOrvanel%2FSystem-Info%2FInstalled%20RAM%20memory%2F16%20GB\n",
+                              "url=%2FCindralux%2FOrvanel%2FSystem-Info%2FFree%20RAM%20memory%2F1.5%20GB\n",
+                              "url=%2FCindralux%2FOrvanel%2FSystem-Info%2FCPU-cores%2F",
+                              "url=%2FCindralux%2FOrvanel%2FSystem-Info%2FCPU-model%2FIntel%28R%29%20Core%28TM%29%20i5-"
+                              "8250U%20CPU%20%40%201.60GHz\n"})
+        EXPECT_NE(text.find(field), std::string::npos) << field << " in " << text;
+    EXPECT_NE(anonymousClientId("sky-box", "alice"), anonymousClientId("sky-box", "bob"));
+}
+
+TEST(AnalyticsTracker, WhatTheSystemCannotTellIsLeftOutNeverSentAsZeroOrEmpty) {
+    FakeSystem system;  // names nothing, knows no memory and no processor
+    LogCapture log;
+    RecordedPosts posts;
+    keslHitLimiter limiter;
+    cTrackerOptions options = matomoOptions();
+    options["ExtraInfo"] = "31";
+    cAnalyticsTracker<cAnalyticsPayloadMatomo> tracker(options, recordingEnvironment(posts, limiter));
+    ASSERT_TRUE(tracker.trackScreenview("screensaver run"));
+    const std::string text = allBodies(posts);
+    ASSERT_EQ(posts.bodies.size(), 2u) << text;  // the processor cores, and the screen view
+    EXPECT_NE(text.find("System-Info%2FCPU-cores%2F"), std::string::npos) << text;
+    for (const char* absent : {"_id=", "%2F0%20bytes", "CPU-model", "RAM", "ua=Orvanel%2F5.9.4%20", "res="})
+        EXPECT_EQ(text.find(absent), std::string::npos) << absent << " in " << text;
+    EXPECT_TRUE(log.contains("System info: CPU model: unknown; that hit is not sent"));
+    EXPECT_TRUE(log.contains("Anonymised clientID: (unknown, not sent)"));
+
+    // Google's protocol drops a hit without a client id: there it is a random one for the run.
+    RecordedPosts googlePosts;
+    cTrackerOptions google = matomoOptions();
+    google["serverType"] = "ga";
+    google["trackingID"] = "UA-10000-1";
+    cAnalyticsTracker<cAnalyticsPayloadGA> googleTracker(google, recordingEnvironment(googlePosts, limiter));
+    ASSERT_TRUE(googleTracker.trackScreenview("screensaver run"));
+    ASSERT_EQ(googlePosts.bodies.size(), 1u);
+    EXPECT_NE(googlePosts.bodies[0].find("cid="), std::string::npos) << googlePosts.bodies[0];
+    EXPECT_EQ(googlePosts.bodies[0].find("cid=" + anonymousClientId("", "") + "&"), std::string::npos);
 }
 
 TEST(ClientIdentity, ClientIdIsTheFnv1aOfComputerAndUserName) {

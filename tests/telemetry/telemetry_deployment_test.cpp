@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
 TEST(TelemetryDeployment, TheFileBesideTheModuleOverridesOnlyDeploymentKeys) {
     LogCapture log;
     TempFolder folder;
@@ -18,10 +22,16 @@ TEST(TelemetryDeployment, TheFileBesideTheModuleOverridesOnlyDeploymentKeys) {
     EXPECT_TRUE(log.contains("unknown key [appName]"));
 }
 
-TEST(TelemetryDeployment, AnOversizedFileIsIgnored) {
-    LogCapture log;
+TEST(TelemetryDeployment, AnOversizedFileIsRefusedByItsSizeWithoutBeingRead) {
     TempFolder folder;
-    writeFile(folder.file("Orvanel.telemetry"), "trackingID=4\r\n" + std::string(100000, 'x'));
-    EXPECT_EQ(telemetryDeploymentOptions(folder.path()), builtInTelemetryOptions());
-    EXPECT_TRUE(log.contains("is too large"));
+    const std::string path = folder.file("Orvanel.telemetry");
+    // Just over the limit, and 5 GiB (sparse: reading it would take all the memory there is).
+    for (const std::uintmax_t size : {std::uintmax_t{64 * 1024 + 1}, std::uintmax_t{5} << 30}) {
+        LogCapture log;
+        writeFile(path, "trackingID=4\r\n");
+        std::filesystem::resize_file(path, size);
+        EXPECT_EQ(telemetryDeploymentOptions(folder.path()), builtInTelemetryOptions());
+        EXPECT_TRUE(log.contains("is too large (" + std::to_string(size) + " bytes, at most 65536); it is not read"))
+            << size;
+    }
 }

@@ -4,10 +4,13 @@
 #include "system/file_primitives.h"
 #include "system/posix/pulse_sound_player.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <cstdio>
 #include <fstream>
+#include <vector>
 #include <limits.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -29,18 +32,40 @@ std::string inHomeFolder(const char* name) {
     return home + name;
 }
 
-// The value after the colon of the first line of /proc/cpuinfo naming key.
+std::string trimmed(const std::string& text) {
+    const size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos) return {};
+    return text.substr(start, text.find_last_not_of(" \t") + 1 - start);
+}
+
+// The value after the colon of the first line of /proc/cpuinfo naming key
+// (x86 says "model name"; many ARM kernels name no model at all: empty).
 std::string cpuInfoField(const std::string& key) {
     std::ifstream info("/proc/cpuinfo");
     std::string line;
     while (std::getline(info, line)) {
-        if (line.compare(0, key.size(), key) != 0) continue;
         const size_t colon = line.find(':');
-        if (colon == std::string::npos) continue;
-        const size_t start = line.find_first_not_of(" \t", colon + 1);
-        return start == std::string::npos ? std::string() : line.substr(start);
+        if (colon == std::string::npos || trimmed(line.substr(0, colon)) != key) continue;
+        return trimmed(line.substr(colon + 1));
     }
     return {};
+}
+
+// A "Name:   123 kB" line of /proc/meminfo in bytes; 0 when it is not there.
+std::uint64_t memInfoBytes(const std::string& name) {
+    std::ifstream info("/proc/meminfo");
+    std::string line;
+    while (std::getline(info, line)) {
+        if (line.compare(0, name.size() + 1, name + ":") != 0) continue;
+        const char* digits = line.c_str() + name.size() + 1;
+        while (*digits == ' ' || *digits == '\t') ++digits;
+        char* end = nullptr;
+        errno = 0;
+        const unsigned long long kilobytes = std::strtoull(digits, &end, 10);
+        if (end == digits || errno == ERANGE || kilobytes > UINT64_MAX / 1024) return 0;
+        return static_cast<std::uint64_t>(kilobytes) * 1024;
+    }
+    return 0;
 }
 
 std::uint64_t pagesInBytes(int pagesName) {
@@ -83,16 +108,27 @@ public:
         return gethostname(name, sizeof name - 1) == 0 ? std::string(name) : std::string();
     }
 
+    // The account the program runs as, from the user database (as Windows'
+    // GetUserName); only a user the database does not know (a container's
+    // bare uid) falls back on the login's variables.
     std::string userName() const override {
-        const passwd* entry = getpwuid(geteuid());
-        if (entry && entry->pw_name) return entry->pw_name;
-        return environmentOr("USER", "");
+        std::vector<char> buffer(16384);
+        passwd entry{};
+        passwd* found = nullptr;
+        if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name &&
+            *found->pw_name)
+            return found->pw_name;
+        return environmentOr("LOGNAME", environmentOr("USER", ""));
     }
 
+    // "Linux 6.1.0-18-amd64; x86_64", for the user agent.
     std::string osVersion() const override {
         utsname names{};
         if (uname(&names) != 0) return {};
-        return std::string(names.sysname) + " " + names.release + "; " + names.machine;
+        const std::string system = trimmed(std::string(names.sysname) + " " + names.release);
+        const std::string machine = names.machine;
+        if (system.empty()) return {};
+        return machine.empty() ? system : system + "; " + machine;
     }
 
     // The kernel's table lists the default route with destination 00000000;
@@ -112,8 +148,16 @@ public:
         return false;
     }
 
-    std::uint64_t installedMemoryBytes() const override { return pagesInBytes(_SC_PHYS_PAGES); }
-    std::uint64_t freeMemoryBytes() const override { return pagesInBytes(_SC_AVPHYS_PAGES); }
+    std::uint64_t installedMemoryBytes() const override {
+        const std::uint64_t bytes = pagesInBytes(_SC_PHYS_PAGES);
+        return bytes ? bytes : memInfoBytes("MemTotal");
+    }
+    // What Windows calls available: free pages and the caches the kernel
+    // gives back on demand (MemAvailable), else the bare free pages.
+    std::uint64_t freeMemoryBytes() const override {
+        const std::uint64_t available = memInfoBytes("MemAvailable");
+        return available ? available : pagesInBytes(_SC_AVPHYS_PAGES);
+    }
     std::string cpuModel() const override { return cpuInfoField("model name"); }
 
     void playSound(int waveResource, bool loop) override { m_sounds.play(waveResource, loop); }
