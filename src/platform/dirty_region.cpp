@@ -38,6 +38,33 @@ void keslDirtyRegion::reset(const keslRect<int>& bounds) {
     m_bounds = bounds;
     m_count = 0;
     m_whole = false;
+    m_cells.fill(0);
+    m_cellWidth = std::max(1, (bounds.width + kGridCells - 1) / kGridCells);
+    m_cellHeight = std::max(1, (bounds.height + kGridCells - 1) / kGridCells);
+}
+
+bool keslDirtyRegion::cellsOf(const keslRect<int>& rect, std::uint64_t& columns, int& firstRow,
+                              int& lastRow) const {
+    const int left = std::max(rect.left - m_bounds.left, 0);
+    const int top = std::max(rect.top - m_bounds.top, 0);
+    const int right = std::min(rect.left + rect.width - m_bounds.left, m_bounds.width) - 1;
+    const int bottom = std::min(rect.top + rect.height - m_bounds.top, m_bounds.height) - 1;
+    if (right < left || bottom < top) return false;
+    const int firstColumn = std::min(left / m_cellWidth, kGridCells - 1);
+    const int lastColumn = std::min(right / m_cellWidth, kGridCells - 1);
+    firstRow = std::min(top / m_cellHeight, kGridCells - 1);
+    lastRow = std::min(bottom / m_cellHeight, kGridCells - 1);
+    const int span = lastColumn - firstColumn + 1;
+    columns = (span >= 64 ? ~0ull : ((1ull << span) - 1)) << firstColumn;
+    return true;
+}
+
+void keslDirtyRegion::markCells(const keslRect<int>& rect) {
+    std::uint64_t columns = 0;
+    int firstRow = 0;
+    int lastRow = -1;
+    if (!cellsOf(rect, columns, firstRow, lastRow)) return;
+    for (int row = firstRow; row <= lastRow; ++row) m_cells[static_cast<size_t>(row)] |= columns;
 }
 
 void keslDirtyRegion::markWhole() {
@@ -65,6 +92,7 @@ void keslDirtyRegion::add(const keslRect<int>& rect) {
 void keslDirtyRegion::append(const keslRect<int>& rect) {
     if (m_count < kMaxRects) {
         m_rects[static_cast<size_t>(m_count++)] = rect;
+        markCells(rect);
         return;
     }
     // Full: the rectangle joins the one it grows least, and the result is added anew.
@@ -95,6 +123,15 @@ void keslDirtyRegion::settle() {
 
 bool keslDirtyRegion::intersects(const keslRect<int>& rect) const {
     if (keslIsEmpty(rect)) return false;
+    if (!m_whole) {
+        std::uint64_t columns = 0;
+        int firstRow = 0;
+        int lastRow = -1;
+        if (!cellsOf(rect, columns, firstRow, lastRow)) return false;
+        bool touched = false;
+        for (int row = firstRow; row <= lastRow && !touched; ++row) touched = (m_cells[static_cast<size_t>(row)] & columns) != 0;
+        if (!touched) return false;
+    }
     // Asked for every sprite of every frame: plain fields, no virtual edges.
     const int right = rect.left + rect.width;
     const int bottom = rect.top + rect.height;

@@ -1,9 +1,11 @@
-// The part of a window that changed since it was last shown: a few disjoint
+// The part of a window that changed since it was last shown: disjoint
 // rectangles, or the whole window. Rectangles closer than a small gap merge
 // into their bounding box, so drawing never blends one pixel twice and a
-// presenter sends few requests; when more than about 40 % of the window would
-// change, drawing it whole is cheaper than keeping track. Fixed capacity: a
-// frame allocates nothing.
+// presenter sends fewer requests; when more than about 40 % of the window
+// would change, drawing it whole is cheaper than keeping track. A coarse grid
+// of the touched cells answers "does this sprite touch the region?" for the
+// thousands of stars that do not without looking at every rectangle. Fixed
+// capacity: a frame allocates nothing.
 #pragma once
 
 #include "system/rect.h"
@@ -13,7 +15,10 @@
 
 class keslDirtyRegion {
 public:
-    static constexpr int kMaxRects = 32;
+    // Room for every star twinkling at once in a message; beyond it rectangles join.
+    static constexpr int kMaxRects = 256;
+    // The grid has this many cells a side, whatever the window's size.
+    static constexpr int kGridCells = 64;
     // Rectangles this close (in pixels) merge: fewer, larger rectangles cost less than many small ones.
     static constexpr int kMergeGap = 8;
     static constexpr int kWholeFramePercent = 40;
@@ -41,11 +46,18 @@ public:
 private:
     void append(const keslRect<int>& rect);
     void removeAt(int index);
+    void markCells(const keslRect<int>& rect);
+    // The rectangle's cell columns as a mask and its first and last cell rows; false when outside.
+    bool cellsOf(const keslRect<int>& rect, std::uint64_t& columns, int& firstRow, int& lastRow) const;
 
     keslRect<int> m_bounds;
     std::array<keslRect<int>, kMaxRects> m_rects;
     int m_count = 0;
     bool m_whole = true;
+    // Per grid row, the cells some rectangle touched (merges leave cells marked: a superset).
+    std::array<std::uint64_t, kGridCells> m_cells{};
+    int m_cellWidth = 1;
+    int m_cellHeight = 1;
 };
 
 // The overlap of two rectangles; empty (zero width or height) when they do not meet.

@@ -2,7 +2,9 @@
 
 #include "util/log.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 void keslWindow::logConstruction() {
     if (getWindowHandle() == nullptr) {
@@ -16,43 +18,74 @@ void keslWindow::logConstruction() {
 void keslWindow::clear() { clearWithColor(getBackgroundColor()); }
 
 template <typename Draw>
-void keslWindow::clipped(Draw&& draw) {
+void keslWindow::clipped(const keslRect<int>* reach, Draw&& draw) {
     if (m_clipRegion == nullptr) {
         draw();
         return;
     }
+    if (reach != nullptr && !m_clipRegion->intersects(*reach)) return;
     for (const keslRect<int>& rect : *m_clipRegion) {
+        if (reach != nullptr && keslIsEmpty(keslIntersection(rect, *reach))) continue;
         setClipRect(&rect);
         draw();
     }
     setClipRect(nullptr);
 }
 
+namespace {
+// The box a line of this pen width may paint, round caps included.
+keslRect<int> lineReach(int x1, int y1, int x2, int y2, int width) {
+    const int reach = width / 2 + 2;
+    const int left = std::min(x1, x2) - reach;
+    const int top = std::min(y1, y2) - reach;
+    return keslRect<int>(top, left, std::max(x1, x2) + reach + 1 - left, std::max(y1, y2) + reach + 1 - top);
+}
+}  // namespace
+
 void keslWindow::clearWithColor(keslColor color) {
-    clipped([&] { keslWindowPlatform::clearWithColor(color); });
+    clipped(nullptr, [&] { keslWindowPlatform::clearWithColor(color); });
 }
 
 void keslWindow::fillRect(const keslRect<int>& rect, keslColor color) {
-    clipped([&] { keslWindowPlatform::fillRect(rect, color); });
+    clipped(&rect, [&] { keslWindowPlatform::fillRect(rect, color); });
 }
 
 void keslWindow::fillEllipse(int left, int top, int right, int bottom, keslColor color) {
-    clipped([&] { keslWindowPlatform::fillEllipse(left, top, right, bottom, color); });
+    const keslRect<int> reach(std::min(top, bottom), std::min(left, right), std::abs(right - left) + 1,
+                              std::abs(bottom - top) + 1);
+    clipped(&reach, [&] { keslWindowPlatform::fillEllipse(left, top, right, bottom, color); });
 }
 
 void keslWindow::drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) {
-    clipped([&] { keslWindowPlatform::drawLine(x1, y1, x2, y2, width, color); });
+    const keslRect<int> reach = lineReach(x1, y1, x2, y2, width);
+    clipped(&reach, [&] { keslWindowPlatform::drawLine(x1, y1, x2, y2, width, color); });
 }
 
 void keslWindow::drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
                            std::optional<keslColor> transparentColor) {
-    clipped([&] { keslWindowPlatform::drawImage(x, y, source, width, height, transparentColor); });
+    const keslRect<int> reach(y, x, width, height);
+    clipped(&reach, [&] { keslWindowPlatform::drawImage(x, y, source, width, height, transparentColor); });
+}
+
+keslRect<int> keslWindow::textReach(int x, int y, const char* text) {
+    int width = 0;
+    int height = 0;
+    getTextSize(text, &width, &height);
+    // Whatever the alignment, the text lies within a width either side of x;
+    // glyphs may overhang their line by part of its height.
+    const int pad = height / 3 + 2;
+    return keslRect<int>(y - pad, x - width - pad, 2 * (width + pad), height + 2 * pad);
 }
 
 int keslWindow::drawText(int x, int y, const char* text, const spriteTextParams& attributes) {
     pushTextAttributes(attributes);
     int height = 0;
-    clipped([&] { height = drawTextInForce(x, y, text); });
+    if (m_clipRegion != nullptr && text != nullptr) {
+        const keslRect<int> reach = textReach(x, y, text);
+        clipped(&reach, [&] { height = drawTextInForce(x, y, text); });
+    } else {
+        clipped(nullptr, [&] { height = drawTextInForce(x, y, text); });
+    }
     popTextAttributes(attributes);
     return height;
 }

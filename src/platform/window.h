@@ -48,9 +48,12 @@ public:
 private:
     bool insideClient(int x, int y);
     void logConstruction();
-    // Runs draw once, or once per rectangle of the clip region with the clip set to it.
+    // Runs draw once, or once per rectangle of the clip region that meets
+    // reach (what the call may paint; null: anywhere) with the clip set to it.
     template <typename Draw>
-    void clipped(Draw&& draw);
+    void clipped(const keslRect<int>* reach, Draw&& draw);
+    // Where a text drawn at (x, y) with the attributes in force may paint.
+    keslRect<int> textReach(int x, int y, const char* text);
 
     const keslDirtyRegion* m_clipRegion = nullptr;
 };
