@@ -10,8 +10,19 @@ std::int64_t areaOf(const keslRect<int>& r) {
 }
 
 bool near(const keslRect<int>& a, const keslRect<int>& b, int gap) {
-    return a.left - gap < b.getRight() && b.left - gap < a.getRight() && a.top - gap < b.getBottom() &&
-           b.top - gap < a.getBottom();
+    return a.left - gap < b.left + b.width && b.left - gap < a.left + a.width && a.top - gap < b.top + b.height &&
+           b.top - gap < a.top + a.height;
+}
+
+bool contains(const keslRect<int>& outer, const keslRect<int>& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.left + inner.width <= outer.left + outer.width &&
+           inner.top + inner.height <= outer.top + outer.height;
+}
+
+bool cheapToJoin(const keslRect<int>& a, const keslRect<int>& b) {
+    const std::int64_t own = areaOf(a) + areaOf(b);
+    const std::int64_t waste = areaOf(keslBoundingBox(a, b)) - own;
+    return waste <= std::max<std::int64_t>(keslDirtyRegion::kJoinSlackPixels, own / 4);
 }
 
 }  // namespace
@@ -19,8 +30,8 @@ bool near(const keslRect<int>& a, const keslRect<int>& b, int gap) {
 keslRect<int> keslIntersection(const keslRect<int>& a, const keslRect<int>& b) {
     const int left = std::max(a.left, b.left);
     const int top = std::max(a.top, b.top);
-    const int right = std::min(a.getRight(), b.getRight());
-    const int bottom = std::min(a.getBottom(), b.getBottom());
+    const int right = std::min(a.left + a.width, b.left + b.width);
+    const int bottom = std::min(a.top + a.height, b.top + b.height);
     if (right <= left || bottom <= top) return {};
     return keslRect<int>(top, left, right - left, bottom - top);
 }
@@ -74,19 +85,67 @@ void keslDirtyRegion::markWhole() {
 
 void keslDirtyRegion::add(const keslRect<int>& rect) {
     if (m_whole) return;
-    keslRect<int> grown = keslIntersection(rect, m_bounds);
-    if (keslIsEmpty(grown)) return;
-    // A merged box may reach rectangles the parts did not, so look again after every merge.
-    for (int i = 0; i < m_count;) {
-        if (!near(m_rects[static_cast<size_t>(i)], grown, kMergeGap)) {
-            ++i;
+    std::array<keslRect<int>, 64> pending;
+    int pendingCount = 0;
+    pending[static_cast<size_t>(pendingCount++)] = keslIntersection(rect, m_bounds);
+    // Joining and splitting could chase each other round a cluster of
+    // rectangles; past a few steps what is left is simply swallowed whole.
+    int steps = 0;
+    while (pendingCount > 0) {
+        const keslRect<int> piece = pending[static_cast<size_t>(--pendingCount)];
+        if (keslIsEmpty(piece)) continue;
+        if (++steps > kMaxPlacingSteps) {
+            swallow(piece);
+        } else {
+            place(piece, pending, pendingCount);
+        }
+    }
+}
+
+void keslDirtyRegion::swallow(keslRect<int> box) {
+    for (int i = 0; i < m_count; ++i) {
+        if (!keslOverlaps(m_rects[static_cast<size_t>(i)], box)) continue;
+        box = keslBoundingBox(box, m_rects[static_cast<size_t>(i)]);
+        removeAt(i);
+        i = -1;
+    }
+    append(box);
+}
+
+void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount) {
+    // A joined box may reach rectangles the parts did not, so look again after every join.
+    for (int i = 0; i < m_count; ++i) {
+        const keslRect<int> held = m_rects[static_cast<size_t>(i)];
+        if (!near(held, piece, kMergeGap)) continue;
+        const bool overlapping = keslOverlaps(held, piece);
+        if (overlapping && contains(held, piece)) return;
+        const bool fitsFourMore = pendingCount + 4 <= static_cast<int>(pending.size());
+        if (contains(piece, held) || cheapToJoin(held, piece) || (overlapping && !fitsFourMore)) {
+            piece = keslBoundingBox(piece, held);
+            removeAt(i);
+            i = -1;
             continue;
         }
-        grown = keslBoundingBox(grown, m_rects[static_cast<size_t>(i)]);
-        removeAt(i);
-        i = 0;
+        if (!overlapping) continue;
+        // Only the parts outside the held rectangle remain: above, below, left and right of it.
+        const int pieceRight = piece.left + piece.width;
+        const int pieceBottom = piece.top + piece.height;
+        const int heldRight = held.left + held.width;
+        const int heldBottom = held.top + held.height;
+        const int middleTop = std::max(piece.top, held.top);
+        const int middleBottom = std::min(pieceBottom, heldBottom);
+        auto push = [&](int top, int left, int right, int bottom) {
+            if (right > left && bottom > top) {
+                pending[static_cast<size_t>(pendingCount++)] = keslRect<int>(top, left, right - left, bottom - top);
+            }
+        };
+        push(piece.top, piece.left, pieceRight, held.top);
+        push(heldBottom, piece.left, pieceRight, pieceBottom);
+        push(middleTop, piece.left, held.left, middleBottom);
+        push(middleTop, heldRight, pieceRight, middleBottom);
+        return;
     }
-    append(grown);
+    append(piece);
 }
 
 void keslDirtyRegion::append(const keslRect<int>& rect) {
@@ -108,7 +167,8 @@ void keslDirtyRegion::append(const keslRect<int>& rect) {
     }
     const keslRect<int> joined = keslBoundingBox(m_rects[static_cast<size_t>(best)], rect);
     removeAt(best);
-    add(joined);
+    // Splitting again could want more room than there is: the box swallows whatever it overlaps instead.
+    swallow(joined);
 }
 
 void keslDirtyRegion::removeAt(int index) {
@@ -132,13 +192,8 @@ bool keslDirtyRegion::intersects(const keslRect<int>& rect) const {
         for (int row = firstRow; row <= lastRow && !touched; ++row) touched = (m_cells[static_cast<size_t>(row)] & columns) != 0;
         if (!touched) return false;
     }
-    // Asked for every sprite of every frame: plain fields, no virtual edges.
-    const int right = rect.left + rect.width;
-    const int bottom = rect.top + rect.height;
     for (const keslRect<int>& r : *this) {
-        if (r.left < right && rect.left < r.left + r.width && r.top < bottom && rect.top < r.top + r.height) {
-            return true;
-        }
+        if (keslOverlaps(r, rect)) return true;
     }
     return false;
 }

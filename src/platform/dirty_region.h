@@ -1,7 +1,8 @@
 // The part of a window that changed since it was last shown: disjoint
-// rectangles, or the whole window. Rectangles closer than a small gap merge
-// into their bounding box, so drawing never blends one pixel twice and a
-// presenter sends fewer requests; when more than about 40 % of the window
+// rectangles, or the whole window. Rectangles never overlap, so drawing never
+// blends one pixel twice: a new rectangle joins a neighbour when their
+// bounding box wastes little, and otherwise only its parts outside the
+// rectangles already there are kept. When more than about 40 % of the window
 // would change, drawing it whole is cheaper than keeping track. A coarse grid
 // of the touched cells answers "does this sprite touch the region?" for the
 // thousands of stars that do not without looking at every rectangle. Fixed
@@ -19,8 +20,11 @@ public:
     static constexpr int kMaxRects = 256;
     // The grid has this many cells a side, whatever the window's size.
     static constexpr int kGridCells = 64;
-    // Rectangles this close (in pixels) merge: fewer, larger rectangles cost less than many small ones.
+    // Rectangles this close (in pixels) may join: fewer, larger rectangles cost less than many small ones...
     static constexpr int kMergeGap = 8;
+    // ...when their bounding box adds no more than this many pixels, or a quarter of their own.
+    static constexpr int kJoinSlackPixels = 1024;
+    static constexpr int kMaxPlacingSteps = 32;
     static constexpr int kWholeFramePercent = 40;
 
     // Starts whole: nothing has been shown yet.
@@ -29,7 +33,7 @@ public:
     // Empty, inside these bounds (the window's client area).
     void reset(const keslRect<int>& bounds);
     void markWhole();
-    // Clipped to the bounds; merges with near neighbours.
+    // Clipped to the bounds; joins near neighbours or keeps only what they do not hold.
     void add(const keslRect<int>& rect);
     // Becomes whole when the rectangles cover more than 40 % of the bounds.
     void settle();
@@ -45,6 +49,10 @@ public:
 
 private:
     void append(const keslRect<int>& rect);
+    // Stores the bounding box of the rectangle and every one it overlaps.
+    void swallow(keslRect<int> box);
+    // Places one piece; parts still to place go on the pending stack.
+    void place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount);
     void removeAt(int index);
     void markCells(const keslRect<int>& rect);
     // The rectangle's cell columns as a mask and its first and last cell rows; false when outside.
@@ -65,6 +73,12 @@ keslRect<int> keslIntersection(const keslRect<int>& a, const keslRect<int>& b);
 // The smallest rectangle holding both; an empty one counts as nothing.
 keslRect<int> keslBoundingBox(const keslRect<int>& a, const keslRect<int>& b);
 inline bool keslIsEmpty(const keslRect<int>& r) { return r.width <= 0 || r.height <= 0; }
+// Whether two rectangles share a pixel. Asked thousands of times a frame, so
+// it reads the fields rather than the rectangle's virtual edges.
+inline bool keslOverlaps(const keslRect<int>& a, const keslRect<int>& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height && !keslIsEmpty(a) && !keslIsEmpty(b);
+}
 
 // Folds one more value into a sprite's look (a 64-bit FNV-style mix).
 constexpr std::uint64_t keslMixLook(std::uint64_t look, std::uint64_t value) {

@@ -25,7 +25,7 @@ void keslWindow::clipped(const keslRect<int>* reach, Draw&& draw) {
     }
     if (reach != nullptr && !m_clipRegion->intersects(*reach)) return;
     for (const keslRect<int>& rect : *m_clipRegion) {
-        if (reach != nullptr && keslIsEmpty(keslIntersection(rect, *reach))) continue;
+        if (reach != nullptr && !keslOverlaps(rect, *reach)) continue;
         setClipRect(&rect);
         draw();
     }
