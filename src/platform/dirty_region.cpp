@@ -70,6 +70,17 @@ bool keslDirtyRegion::cellsOf(const keslRect<int>& rect, std::uint64_t& columns,
     return true;
 }
 
+bool keslDirtyRegion::touchesCells(const keslRect<int>& rect) const {
+    std::uint64_t columns = 0;
+    int firstRow = 0;
+    int lastRow = -1;
+    if (!cellsOf(rect, columns, firstRow, lastRow)) return false;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        if ((m_cells[static_cast<size_t>(row)] & columns) != 0) return true;
+    }
+    return false;
+}
+
 void keslDirtyRegion::markCells(const keslRect<int>& rect) {
     std::uint64_t columns = 0;
     int firstRow = 0;
@@ -113,15 +124,22 @@ void keslDirtyRegion::swallow(keslRect<int> box) {
 }
 
 void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount) {
+    // Most changes (a twinkling star) are far from every other: the grid says so at once.
+    const keslRect<int> reach(piece.top - kMergeGap, piece.left - kMergeGap, piece.width + 2 * kMergeGap,
+                              piece.height + 2 * kMergeGap);
+    if (!touchesCells(reach)) {
+        append(piece);
+        return;
+    }
     // A joined box may reach rectangles the parts did not, so look again after every join.
     for (int i = 0; i < m_count; ++i) {
-        const keslRect<int> held = m_rects[static_cast<size_t>(i)];
+        const keslRect<int>& held = m_rects[static_cast<size_t>(i)];
         if (!near(held, piece, kMergeGap)) continue;
         const bool overlapping = keslOverlaps(held, piece);
         if (overlapping && contains(held, piece)) return;
         const bool fitsFourMore = pendingCount + 4 <= static_cast<int>(pending.size());
         if (contains(piece, held) || cheapToJoin(held, piece) || (overlapping && !fitsFourMore)) {
-            piece = keslBoundingBox(piece, held);
+            piece = keslBoundingBox(piece, m_rects[static_cast<size_t>(i)]);
             removeAt(i);
             i = -1;
             continue;
@@ -183,15 +201,7 @@ void keslDirtyRegion::settle() {
 
 bool keslDirtyRegion::intersects(const keslRect<int>& rect) const {
     if (keslIsEmpty(rect)) return false;
-    if (!m_whole) {
-        std::uint64_t columns = 0;
-        int firstRow = 0;
-        int lastRow = -1;
-        if (!cellsOf(rect, columns, firstRow, lastRow)) return false;
-        bool touched = false;
-        for (int row = firstRow; row <= lastRow && !touched; ++row) touched = (m_cells[static_cast<size_t>(row)] & columns) != 0;
-        if (!touched) return false;
-    }
+    if (!m_whole && !touchesCells(rect)) return false;
     for (const keslRect<int>& r : *this) {
         if (keslOverlaps(r, rect)) return true;
     }

@@ -55,6 +55,8 @@ private:
     void place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount);
     void removeAt(int index);
     void markCells(const keslRect<int>& rect);
+    // Whether a marked cell lies under the rectangle (true for every rectangle that overlaps one held).
+    bool touchesCells(const keslRect<int>& rect) const;
     // The rectangle's cell columns as a mask and its first and last cell rows; false when outside.
     bool cellsOf(const keslRect<int>& rect, std::uint64_t& columns, int& firstRow, int& lastRow) const;
 

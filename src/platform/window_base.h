@@ -91,10 +91,11 @@ public:
     // Asks whoever shows the window to close it once the current message is done.
     virtual void requestClose() = 0;
 
-    // What the frame being drawn changed. A frame that says nothing is shown whole;
-    // every flush starts the next frame whole again.
-    void setDamage(const keslDirtyRegion& region) { m_damage = region; }
-    const keslDirtyRegion& damage() const { return m_damage; }
+    // What the frame being drawn changed (borrowed until the flush). A frame
+    // that says nothing is shown whole; every flush starts the next frame whole again.
+    void setDamage(const keslDirtyRegion* region) { m_damage = region; }
+    const keslDirtyRegion& damage() const { return m_damage != nullptr ? *m_damage : m_wholeFrame; }
+    void forgetDamage() { m_damage = nullptr; }
 
     keslWindowHandle getWindowHandle() const { return m_windowHandle; }
     bool isDoubleBuffered() const { return m_doubleBuffered; }
@@ -119,7 +120,8 @@ protected:
 
     keslWindowHandle m_windowHandle;
     bool m_doubleBuffered = true;
-    keslDirtyRegion m_damage;
+    const keslDirtyRegion* m_damage = nullptr;
+    const keslDirtyRegion m_wholeFrame;
     keslAttributeStack<keslColor> m_backgroundColor{kDefaultBackgroundColor};
     keslAttributeStack<keslColor> m_textColor{kDefaultTextColor};
     keslAttributeStack<std::string> m_fontName{kDefaultFontName};

@@ -187,7 +187,7 @@ void TorvanelWorld::update(float seconds) {
 void TorvanelWorld::draw() {
     if (!m_window) return;
     collectChanges();
-    m_window->setDamage(m_dirty);
+    m_window->setDamage(&m_dirty);
     if (m_dirty.isWhole()) {
         spriteDirector.draw();
     } else {

@@ -33,7 +33,7 @@ void keslWindowRaster::flush() {
         m_shown = windowTarget;
     }
     if (m_presenter) m_presenter(*m_shown);
-    m_damage.markWhole();
+    forgetDamage();
 }
 
 void keslWindowRaster::setClipRect(const keslRect<int>* clip) {
