@@ -99,7 +99,7 @@ int drawTextEither(HDC dc, const char* text, RECT* r, UINT format) {
 }  // namespace
 
 void keslDrawingToolsWinDC::fillEllipse(int left, int top, int right, int bottom, keslColor color) {
-    const HDC dc = target();
+    const HDC dc = clippedTarget();
     if (dc == nullptr) {
         return;
     }
@@ -108,7 +108,7 @@ void keslDrawingToolsWinDC::fillEllipse(int left, int top, int right, int bottom
 }
 
 void keslDrawingToolsWinDC::fillRect(const keslRect<int>& rect, keslColor color) {
-    const HDC dc = target();
+    const HDC dc = clippedTarget();
     if (dc == nullptr) {
         return;
     }
@@ -119,7 +119,7 @@ void keslDrawingToolsWinDC::fillRect(const keslRect<int>& rect, keslColor color)
 }
 
 int keslDrawingToolsWinDC::drawText(int x, int y, const char* text, const keslTextParams& params) {
-    const HDC dc = target();
+    const HDC dc = clippedTarget();
     if (dc == nullptr || text == nullptr) {
         return 0;
     }
@@ -162,10 +162,19 @@ keslPixel* keslDrawingToolsWinDC::pixelInMemory(int x, int y) const {
 void keslDrawingToolsWinDC::setClip(const keslRect<int>* clip) {
     m_clipped = clip != nullptr;
     if (m_clipped) m_clip = *clip;
+}
+
+HDC keslDrawingToolsWinDC::clippedTarget() {
     const HDC dc = target();
-    if (dc == nullptr) return;
+    if (dc == nullptr) return dc;
+    const bool same = dc == m_clipDC && m_dcClipped == m_clipped && (!m_clipped || m_dcClip == m_clip);
+    if (same) return dc;
     SelectClipRgn(dc, nullptr);
     if (m_clipped) IntersectClipRect(dc, m_clip.left, m_clip.top, m_clip.getRight(), m_clip.getBottom());
+    m_clipDC = dc;
+    m_dcClipped = m_clipped;
+    m_dcClip = m_clip;
+    return dc;
 }
 
 bool keslDrawingToolsWinDC::clippedAway(int x, int y) const {
@@ -198,7 +207,7 @@ void keslDrawingToolsWinDC::setPixel(int x, int y, keslColor color) {
 }
 
 void keslDrawingToolsWinDC::drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) {
-    const HDC dc = target();
+    const HDC dc = clippedTarget();
     if (dc == nullptr) {
         return;
     }
@@ -219,6 +228,7 @@ void keslDrawingToolsWinDC::multiplyPixel(int x, int y, float red, float green, 
     if (dc == nullptr) {
         return;
     }
+    clippedTarget();
     const COLORREF c = GetPixel(dc, x, y);
     SetPixel(dc, x, y,
              RGB(scaleChannel(GetRValue(c), red), scaleChannel(GetGValue(c), green), scaleChannel(GetBValue(c), blue)));
@@ -236,7 +246,7 @@ void keslDrawingToolsWinDC::drawImage(int x, int y, const keslGdiSurface* source
                        m_clipped ? &m_clip : nullptr);
         return;
     }
-    const HDC dc = surface->dc;
+    const HDC dc = clippedTarget();
     if (transparentColor) {
         TransparentBlt(dc, x, y, width, height, source->dc, 0, 0, width, height, toColorRef(*transparentColor));
         return;
