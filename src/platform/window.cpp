@@ -77,6 +77,15 @@ keslRect<int> keslWindow::textReach(int x, int y, const char* text) {
     return keslRect<int>(y - pad, x - width - pad, 2 * (width + pad), height + 2 * pad);
 }
 
+int keslWindow::drawText(int x, int y, const char* text, const spriteTextParams& attributes,
+                         const keslRect<int>& reach) {
+    pushTextAttributes(attributes);
+    int height = 0;
+    clipped(&reach, [&] { height = drawTextInForce(x, y, text); });
+    popTextAttributes(attributes);
+    return height;
+}
+
 int keslWindow::drawText(int x, int y, const char* text, const spriteTextParams& attributes) {
     pushTextAttributes(attributes);
     int height = 0;

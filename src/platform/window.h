@@ -38,6 +38,8 @@ public:
     void drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
                    std::optional<keslColor> transparentColor) override;
     int drawText(int x, int y, const char* text, const spriteTextParams& attributes) override;
+    // The same, for a caller that knows where the text may paint: nothing is measured for the clip.
+    int drawText(int x, int y, const char* text, const spriteTextParams& attributes, const keslRect<int>& reach);
     void pushTextAttributes(const spriteTextParams& attributes) override;
     void popTextAttributes(const spriteTextParams& attributes) override;
     // Outside the client area: opaque black.

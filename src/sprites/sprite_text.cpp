@@ -104,6 +104,7 @@ void TzerinSpriteText::draw() {
     TzerinSprite::draw();
     // A stale size would put an aligned text where the previous text belonged.
     if (!sizeValid) calculateSize();
+    // Drawn where the last report found it: the text, font and size it was measured with are still in force.
     m_renderWindowPtr->drawText(static_cast<int>(x) - alignmentOffset(), static_cast<int>(y), m_text.c_str(),
-                                textParams);
+                                textParams, TzerinSpriteText::coverage());
 }
