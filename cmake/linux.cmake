@@ -12,6 +12,7 @@ target_link_libraries(orvanel_system PUBLIC PkgConfig::ORVANEL_PULSE)
 # RandR (Xinerama as the fallback) for the monitors under the root window.
 pkg_check_modules(ORVANEL_X11 REQUIRED IMPORTED_TARGET x11 xext xscrnsaver xrandr xinerama)
 target_link_libraries(orvanel_app PUBLIC PkgConfig::ORVANEL_X11)
+include(cmake/wayland.cmake)
 include(cmake/resources.cmake)
 
 add_executable(orvanel src/app/linux/orvanel_main.cpp)

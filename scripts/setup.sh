@@ -16,7 +16,12 @@ packages=(
   clang libclang-rt-14-dev
   python3 python3-ephem python3-numpy python3-pil tzdata faketime
   pulseaudio pulseaudio-utils
+  libwayland-dev libwayland-bin wayland-protocols sway grim wtype weston swayidle
 )
+
+# The Wayland checks run their compositor and the program as this ordinary
+# user: sway refuses to start as root, and CI runs as root.
+wayland_test_user=orvanel-test
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
@@ -24,6 +29,10 @@ if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
   need_update=1
+fi
+
+if ! id "$wayland_test_user" >/dev/null 2>&1; then
+  "${sudo_cmd[@]}" useradd --system --create-home --shell /usr/sbin/nologin "$wayland_test_user"
 fi
 
 missing=()

@@ -34,8 +34,12 @@ void orvanelScreensaver::initWithWindowHandle(keslWindowHandle window, int aMoni
     if (ovWorldPtr) {
         logError("orvanelScreensaver.initWithWindowHandle(): ovWorldPtr is not NULL");
     }
-    logInfo("Creating TorvanelWorld with monitorId =%i", monitorId);
     startStartupEffect();
+    buildWorld();
+}
+
+void orvanelScreensaver::buildWorld() {
+    logInfo("Creating TorvanelWorld with monitorId =%i", monitorId);
     m_mainMonitorRect = drawRegions.empty() ? keslRect<int>() : drawRegions.front();
     m_totalPixels = totalPixelsOf(drawRegions);
     logInfo("Total pixels of all monitors:%li", m_totalPixels);
@@ -113,6 +117,22 @@ void orvanelScreensaver::drawFrame() {
 
 void orvanelScreensaver::requestWholeFrame() {
     if (ovWorldPtr) ovWorldPtr->requestWholeFrame();
+}
+
+void orvanelScreensaver::changeScreens(std::unique_ptr<keslWindow> window) {
+    logFunctionLife life("orvanelScreensaver.changeScreens()");
+    // A run whose start was refused stays without a sky.
+    const bool started = ovWorldPtr != nullptr;
+    // The sky and the effect borrow the old window, so they go before it does;
+    // an effect cut short by the change is not played again.
+    ovWorldPtr.reset();
+    if (startupEffectPtr) {
+        startupEffectPtr.reset();
+        logInfo("Deleted startupEffectPtr. point 3");
+    }
+    adoptWindow(std::move(window));
+    computeDrawRegions(monitorId);
+    if (started) buildWorld();
 }
 
 void orvanelScreensaver::shutDown() {

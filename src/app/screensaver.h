@@ -35,6 +35,10 @@ public:
     void requestWholeFrame();
     void eraseBackground() override {}
     void shutDown() override;
+    // A new screen layout: the sky is built anew for the new window and
+    // monitors. Nothing of a run's start happens again: no hot-corner test,
+    // no start-up effect, keep-awake and statistics untouched.
+    void changeScreens(std::unique_ptr<keslWindow> window);
     bool hasConfigureSheet() override { return true; }
 
     int getMonitorId() const { return monitorId; }
@@ -49,6 +53,7 @@ public:
 
 private:
     bool cursorInHotCorner() const;
+    void buildWorld();
     void countDownToRunEvent(float seconds);
     void startStartupEffect();
     bool startupEffectPlays() const;

@@ -6,7 +6,18 @@
 #include "util/log_guards.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+
+namespace {
+
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+constexpr double kSecondsPerDay = 86400.0;
+constexpr double kJulianDayOfEpoch = 2440587.5;  // 1970-01-01 00:00 UTC
+constexpr double kJulianDayOfJ2000 = 2451545.0;
+constexpr double kDaysPerJulianCentury = 36525.0;
+
+}  // namespace
 
 std::vector<std::int64_t> moonEventTimes(bool fullMoons) {
     const auto& table = fullMoons ? fullMoonTimesUTC : newMoonTimesUTC;
@@ -50,9 +61,26 @@ float interpolatePhase(std::int64_t start, std::int64_t end, std::int64_t t, flo
     return elapsed * (endDegrees - startDegrees) / span + startDegrees;
 }
 
-int moonPercentForDegrees(int degrees) {
-    const int fromFull = std::min(degrees, 360 - degrees);
-    return (180 - fromFull) * 100 / 180;
+int moonPercentForDegrees(double phaseAngleDegrees) {
+    const double lit = (1.0 + std::cos(phaseAngleDegrees * kRadiansPerDegree)) / 2.0;
+    return static_cast<int>(std::lround(lit * 100.0));
+}
+
+// Meeus, Astronomical Algorithms, chapter 48: the phase angle from the mean
+// elongation and anomalies with the six largest periodic terms, within half
+// a percent of lit area of a full ephemeris.
+double moonPhaseAngleAt(std::int64_t t) {
+    const double julianDay = static_cast<double>(t) / kSecondsPerDay + kJulianDayOfEpoch;
+    const double centuries = (julianDay - kJulianDayOfJ2000) / kDaysPerJulianCentury;
+    const double elongation = 297.8501921 + 445267.1114034 * centuries;
+    const double sunAnomaly = 357.5291092 + 35999.0502909 * centuries;
+    const double moonAnomaly = 134.9633964 + 477198.8675055 * centuries;
+    const auto sine = [](double degrees) { return std::sin(degrees * kRadiansPerDegree); };
+    const double angle = 180.0 - elongation - 6.289 * sine(moonAnomaly) + 2.100 * sine(sunAnomaly) -
+                         1.274 * sine(2.0 * elongation - moonAnomaly) - 0.658 * sine(2.0 * elongation) -
+                         0.214 * sine(2.0 * moonAnomaly) - 0.110 * sine(elongation);
+    const double turns = std::floor(angle / 360.0);
+    return angle - turns * 360.0;
 }
 
 std::int64_t nearestEvent(std::int64_t previous, std::int64_t next, std::int64_t t) {
@@ -60,6 +88,31 @@ std::int64_t nearestEvent(std::int64_t previous, std::int64_t next, std::int64_t
 }
 
 sLocalDate nightDayOf(std::int64_t t) { return localDateOf(t - kNightOffsetSeconds); }
+
+namespace {
+
+// The events either side of the results' moment and their phase angles.
+struct sPhaseInterval {
+    std::int64_t start;
+    std::int64_t end;
+    float startDegrees;
+    float endDegrees;
+};
+
+sPhaseInterval phaseIntervalOf(const sMoonPhaseResults& r) {
+    sPhaseInterval interval{r.prevNewMoon, r.nextNewMoon, kNewMoonDegrees, kNewMoonDegrees};
+    if (r.prevFullMoon > r.prevNewMoon) {
+        interval.start = r.prevFullMoon;
+        interval.startDegrees = kFullMoonDegrees;
+    }
+    if (r.nextFullMoon < r.nextNewMoon) {
+        interval.end = r.nextFullMoon;
+        interval.endDegrees = kFullMoonEndOfCycleDegrees;
+    }
+    return interval;
+}
+
+}  // namespace
 
 cMoonInfo::cMoonInfo(keslLogManager& log) : m_log(log) {
     m_log.info().add("creating cMoonInfo");
@@ -77,32 +130,24 @@ void cMoonInfo::calcPhaseForTime(std::int64_t t) {
     m_results.prevNewMoon = findPrevEvent(newMoons, t);
     m_results.nextNewMoon = findNextEvent(newMoons, t);
 
-    std::int64_t start = m_results.prevNewMoon;
-    float startDegrees = kNewMoonDegrees;
-    if (m_results.prevFullMoon > m_results.prevNewMoon) {
-        start = m_results.prevFullMoon;
-        startDegrees = kFullMoonDegrees;
-        m_log.info().add("calcPhaseForTime case1");
-    } else {
-        m_log.info().add("calcPhaseForTime case2");
-    }
-
-    std::int64_t end = m_results.nextNewMoon;
-    float endDegrees = kNewMoonDegrees;
-    if (m_results.nextFullMoon < m_results.nextNewMoon) {
-        end = m_results.nextFullMoon;
-        endDegrees = kFullMoonEndOfCycleDegrees;
-        m_log.info().add("calcPhaseForTime case3");
-    } else {
-        m_log.info().add("calcPhaseForTime case4");
-    }
-
-    m_results.moonPhaseDegrees = static_cast<std::int32_t>(interpolatePhase(start, end, t, startDegrees, endDegrees, m_log));
+    const sPhaseInterval interval = phaseIntervalOf(m_results);
+    m_log.info().add(interval.startDegrees == kFullMoonDegrees ? "calcPhaseForTime case1" : "calcPhaseForTime case2");
+    m_log.info().add(interval.endDegrees == kFullMoonEndOfCycleDegrees ? "calcPhaseForTime case3"
+                                                                       : "calcPhaseForTime case4");
+    m_results.moonPhaseDegrees = static_cast<std::int32_t>(
+        interpolatePhase(interval.start, interval.end, t, interval.startDegrees, interval.endDegrees, m_log));
     m_log.info().addFormatted("m_results.moonPhaseDegrees:%i", m_results.moonPhaseDegrees);
 
     char percent[16];
-    std::snprintf(percent, sizeof percent, "%i%%", moonPercentForDegrees(m_results.moonPhaseDegrees));
+    std::snprintf(percent, sizeof percent, "%i%%", moonPercentForDegrees(moonPhaseAngleAt(t)));
     m_results.moonPhasePercentText = percent;
+}
+
+int cMoonInfo::phaseDegreesAt(std::int64_t t) const {
+    const sPhaseInterval interval = phaseIntervalOf(m_results);
+    if (t < interval.start || t >= interval.end) return -1;
+    return static_cast<int>(
+        interpolatePhase(interval.start, interval.end, t, interval.startDegrees, interval.endDegrees, m_log));
 }
 
 bool cMoonInfo::isFullMoonTonight() const {

@@ -34,7 +34,7 @@ struct sMoonPhaseResults {
     std::int64_t prevNewMoon = 0;   // latest new moon at or before calcTime
     std::int64_t nextNewMoon = 0;   // earliest new moon strictly after calcTime
     std::int32_t moonPhaseDegrees = 0;  // 0 to 360
-    std::string moonPhasePercentText;   // illuminated share, e.g. "57%"
+    std::string moonPhasePercentText;   // illuminated share of the disc, e.g. "57%"
 };
 
 class cMoonInfo {
@@ -43,6 +43,9 @@ public:
     explicit cMoonInfo(keslLogManager& log = keslLogManager::get());
 
     void calcPhaseForTime(std::int64_t t);
+    // The phase at t on the stored results' interval between two events,
+    // without the tables and without a log line; -1 when t lies outside it.
+    int phaseDegreesAt(std::int64_t t) const;
 
     // Judge the nearer event of the kind (ties go to the next one) by the
     // local calendar, at calcTime; the wall clock is never read.
@@ -70,8 +73,13 @@ std::int64_t findNextEvent(const std::vector<std::int64_t>& events, std::int64_t
 float interpolatePhase(std::int64_t start, std::int64_t end, std::int64_t t, float startDegrees,
                        float endDegrees, keslLogManager& log = keslLogManager::get());
 
-// Illuminated percentage of a phase angle: 100 at full moon, 0 at new moon.
-int moonPercentForDegrees(int degrees);
+// Illuminated percentage, (1 + cos D) / 2 rounded, of the phase angle D in
+// degrees: 100 at full moon (0), 50 at the quarters, 0 at new moon (180).
+int moonPercentForDegrees(double phaseAngleDegrees);
+// The true phase angle at t, 0..360 (0 at full moon). The tabled phase is
+// linear in time between the events, up to some seven degrees off the moon's
+// uneven pace: right for the picture, too coarse for the lit percentage.
+double moonPhaseAngleAt(std::int64_t t);
 
 // previous or next, whichever is nearer to t; the next one when both are equally far.
 std::int64_t nearestEvent(std::int64_t previous, std::int64_t next, std::int64_t t);

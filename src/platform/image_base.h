@@ -6,6 +6,7 @@
 
 #include "platform/color.h"
 #include "platform/drawing_tools.h"
+#include "platform/pixels.h"
 #include "platform/text_params.h"
 
 class keslWindowBase;
@@ -42,6 +43,9 @@ public:
     keslColor getTransparentColor() const { return m_transparentColor; }
     // The surface a window copies from; null without a picture.
     virtual keslSurfaceHandle getSurfaceHandle() = 0;
+    // The picture's own pixels, for filling a large picture without a call per
+    // pixel; empty when the backend keeps them out of reach.
+    virtual keslPixelView pixelView() { return {}; }
 
 protected:
     virtual void crop_impl(int x, int y, int width, int height) = 0;

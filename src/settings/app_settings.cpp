@@ -87,3 +87,10 @@ float cClockSettings::speedPixelsPerSecond() const {
     }
     return k::kClockSpeedFallback;
 }
+
+cSkySettings::cSkySettings(keslKeyValue& store)
+    : realSky(store, k::realSky),
+      latitude(store, k::skyLatitude),
+      longitude(store, k::skyLongitude),
+      showConstellationLines(store, k::showConstellationLines),
+      showNames(store, k::showSkyNames) {}

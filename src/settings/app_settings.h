@@ -83,3 +83,12 @@ struct cClockSettings {
     int fontSizePixels() const;
     float speedPixelsPerSecond() const;
 };
+
+struct cSkySettings {
+    explicit cSkySettings(keslKeyValue& store = settingsGroups::defaultStore());
+    keslBoolSetting realSky;
+    keslStringSetting latitude;
+    keslStringSetting longitude;
+    keslBoolSetting showConstellationLines;
+    keslBoolSetting showNames;
+};

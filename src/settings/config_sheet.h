@@ -1,4 +1,4 @@
-// The configuration sheet: ten pages of settings in a modal property sheet
+// The configuration sheet: eleven pages of settings in a modal property sheet
 // over the application's settings store. The settings floor knows nothing of
 // the application above it, so the application hands in who it is and where
 // the sheet's usage reports and sound previews go.

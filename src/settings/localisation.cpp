@@ -60,6 +60,18 @@ const char* keslLocalisation::translate(const char* key) {
     return m_translations.emplace(key, key).first->second.c_str();
 }
 
+bool keslLocalisation::hasTranslation(const char* key) {
+    if (!key) return false;
+    if (!m_loaded) loadTranslations();
+    const auto found = m_translations.find(key);
+    // A key looked up before without a translation is kept as its own text.
+    return found != m_translations.end() && found->second != key;
+}
+
+const char* keslLocalisation::translateOr(const char* key, const char* fallback) {
+    return hasTranslation(key) ? translate(key) : fallback;
+}
+
 const std::map<std::string, std::string>& keslLocalisation::getInstalledLanguages() {
     if (m_folderWithTranslations.empty() || m_translationFileStem.empty()) {
         logWarning("getInstalledLanguages() called but m_folderWithTranslations or m_translationFileStem is empty");

@@ -25,6 +25,10 @@ public:
     void setLanguageAndFilespec(const char* languageCode, const char* folder, const char* unused = nullptr);
     // Valid until the table next changes (a new key, or a reload after setLanguageAndFilespec).
     const char* translate(const char* key);
+    // Whether the chosen language's file translates the key.
+    bool hasTranslation(const char* key);
+    // The key's translation, or fallback (such as the English text) when the file has none.
+    const char* translateOr(const char* key, const char* fallback);
     // Drops every known language whose file is missing; returns those left (code to English name).
     const std::map<std::string, std::string>& getInstalledLanguages();
 

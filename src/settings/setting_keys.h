@@ -68,6 +68,15 @@ inline constexpr StringKey clockSpeed{"clockSpeed", "1"};         // pixels per 
 // 0xRRGGBBAA kept as the signed decimal of the 32-bit value: opaque mid grey.
 inline constexpr IntKey clockColor{"clockColor", static_cast<std::int32_t>(0x808080FFu)};
 
+// The real sky over the user's place instead of the random star field.
+// The place is kept as the decimal degrees the user typed (north and east
+// positive); empty means the place is taken from the time zone.
+inline constexpr BoolKey realSky{"realSky", false};
+inline constexpr StringKey skyLatitude{"skyLatitude", ""};
+inline constexpr StringKey skyLongitude{"skyLongitude", ""};
+inline constexpr BoolKey showConstellationLines{"showConstellationLines", true};
+inline constexpr BoolKey showSkyNames{"showSkyNames", false};  // the planets and the brightest stars
+
 // The clock's reading of its two text settings when they are not numbers.
 inline constexpr int kClockFontSizeFallback = 30;
 inline constexpr float kClockSpeedFallback = 1.0f;

@@ -1,6 +1,6 @@
 // The pages of the configuration sheet in their fixed order. The order is
 // what "activeDialogTab" counts in, so a stored index keeps meaning the same
-// page from one version to the next.
+// page from one version to the next: a new page only ever comes last.
 #pragma once
 
 #include <array>
@@ -11,7 +11,7 @@ struct keslSheetPage {
     const char* titleKey;    // translated title, or nullptr for the template's own
 };
 
-inline constexpr std::array<keslSheetPage, 10> kSheetPages{{
+inline constexpr std::array<keslSheetPage, 11> kSheetPages{{
     {106, "Settings / Moon", "trn.Moon"},
     {2008, "Settings / Messages", nullptr},
     {2007, "Settings / Sky background", nullptr},
@@ -22,6 +22,7 @@ inline constexpr std::array<keslSheetPage, 10> kSheetPages{{
     {131, "Settings / Clock", nullptr},
     {2011, "Settings / Telemetry", nullptr},
     {2004, "Settings / About", nullptr},
+    {2012, "Settings / Sky", "trn.Sky"},
 }};
 
 // The page the sheet opens on: a damaged or foreign value falls back to the nearest page.

@@ -34,6 +34,7 @@ public:
     std::string cpuModel() const override { return m_below.cpuModel(); }
     void playSound(int waveResource, bool loop) override { m_below.playSound(waveResource, loop); }
     void stopSound() override { m_below.stopSound(); }
+    std::string timeZoneName() const override { return m_below.timeZoneName(); }
 
 protected:
     keslSystem& below() const { return m_below; }

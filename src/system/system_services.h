@@ -58,6 +58,10 @@ public:
     virtual std::uint64_t installedMemoryBytes() const { return 0; }
     virtual std::uint64_t freeMemoryBytes() const { return 0; }
     virtual std::string cpuModel() const { return {}; }
+    // The system's time zone by name: the IANA name ("Europe/Berlin") on
+    // POSIX, the time-zone key ("W. Europe Standard Time") on Windows; empty
+    // when the system will not say.
+    virtual std::string timeZoneName() const { return {}; }
     // Starts the sound resource waveResource in the background, replacing any
     // sound still playing; with loop it repeats until the next play or stop.
     // Returns at once: the sound system is never waited for.

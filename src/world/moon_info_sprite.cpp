@@ -1,5 +1,9 @@
 #include "world/moon_info_sprite.h"
 
+#include "platform/window.h"
+
+#include <algorithm>
+
 cMoonInfoSprite::cMoonInfoSprite() : TzerinSpriteText("moonInfoLabel") {
     textParams.color = kTextColor;
     textParams.fontSize = kFontSize;
@@ -7,6 +11,7 @@ cMoonInfoSprite::cMoonInfoSprite() : TzerinSpriteText("moonInfoLabel") {
 }
 
 void cMoonInfoSprite::fillFrom(const cMoonInfo& moonInfo, const sMoonTextOptions& options) {
+    m_lines = sMoonInfoLines();
     fillFromMoonInfo(m_lines, moonInfo, options);
     m_needsRebuild = true;
 }
@@ -40,4 +45,25 @@ void cMoonInfoSprite::appendPart(const std::string& part) {
     if (part.empty()) return;
     if (!m_composed.empty()) m_composed += '\n';
     m_composed += part;
+}
+
+float cMoonInfoSprite::widestLineWidth() const {
+    if (!m_renderWindowPtr) return 0.0f;
+    float widest = lineWidth(m_lines.phaseNameText);
+    for (const cTextRotator* rotator : {&m_lines.notableLines, &m_lines.phaseLines, &m_lines.nextDatesLines}) {
+        for (const std::string& line : rotator->lines()) widest = std::max(widest, lineWidth(line));
+    }
+    return widest;
+}
+
+float cMoonInfoSprite::lineWidth(const std::string& line) const {
+    spriteTextParams measuring;
+    measuring.fontName = textParams.fontName;
+    measuring.fontSize = textParams.fontSize;
+    m_renderWindowPtr->pushTextAttributes(measuring);
+    int measuredWidth = 0;
+    int measuredHeight = 0;
+    m_renderWindowPtr->getTextSize(line.c_str(), &measuredWidth, &measuredHeight);
+    m_renderWindowPtr->popTextAttributes(measuring);
+    return static_cast<float>(measuredWidth);
 }

@@ -20,15 +20,20 @@ public:
 
     void update(float seconds) override;
 
-    // Fills the sentences once, when the label is set up.
+    // Fills the sentences when the label is set up, and anew (replacing the
+    // old ones) when a long run finds the moon moved on.
     void fillFrom(const cMoonInfo& moonInfo, const sMoonTextOptions& options);
 
     const sMoonInfoLines& lines() const { return m_lines; }
+    // The width of the widest line any turn of the label may show, in the
+    // label's font; 0 without a window.
+    float widestLineWidth() const;
 
 private:
     bool anyLineChanged() const;
     void composeText();
     void appendPart(const std::string& part);
+    float lineWidth(const std::string& line) const;
 
     sMoonInfoLines m_lines;
     bool m_needsRebuild = true;

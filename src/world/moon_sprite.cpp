@@ -6,6 +6,7 @@
 #include "util/log_guards.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace {
@@ -41,9 +42,18 @@ int cMoonSprite::resourceIdFor(int moonSize, bool preview) {
     }
 }
 
+namespace {
+
+constexpr int kNoPhaseYet = -1;
+// The phase every moon of the process is lit for.
+std::atomic<int> processLightingPhase{kNoPhaseYet};
+
+}  // namespace
+
 int cMoonSprite::lightingPhase(int phaseDegreesNow) {
-    static const int captured = phaseDegreesNow;
-    return captured;
+    int expected = kNoPhaseYet;
+    processLightingPhase.compare_exchange_strong(expected, phaseDegreesNow);
+    return processLightingPhase.load();
 }
 
 bool cMoonSprite::initializeMoon(bool preview, const cMoonSettings& settings, int phaseDegrees, keslWindow* window,
@@ -53,18 +63,40 @@ bool cMoonSprite::initializeMoon(bool preview, const cMoonSettings& settings, in
         disable();
         return false;
     }
-    if (!loadBitmap(resourceIdFor(settings.moonSize.get(), preview))) return false;
+    m_resourceId = resourceIdFor(settings.moonSize.get(), preview);
+    if (!loadBitmap(m_resourceId)) return false;
     setRenderWindow(window);
-    {
-        logTimeCountrer timing("cMoonSprite.illuminate() classic", "Entering", "Exiting");
-        logInfo("moon size:%ipx", static_cast<int>(width));
-        illuminateAtPhase(lightingPhase(phaseDegrees));
-    }
-    useCornerAsTransparentColor();
+    light(lightingPhase(phaseDegrees));
     placeInside(mainMonitorRect);
     speedX = kDriftSpeed;
     restrictionsEnabled = true;
     return true;
+}
+
+bool cMoonSprite::relight(int phaseDegrees) {
+    if (m_resourceId == 0) return false;
+    // Darkening works on the photograph, so it is loaded afresh; an image
+    // takes a bitmap only once, so the photograph's pixels are copied over.
+    keslImage photograph;
+    if (!photograph.initWithResource_impl(m_resourceId)) return false;
+    keslImage& image = ownedImage();
+    const int copyWidth = std::min(photograph.getWidth(), image.getWidth());
+    const int copyHeight = std::min(photograph.getHeight(), image.getHeight());
+    for (int y = 0; y < copyHeight; ++y) {
+        for (int x = 0; x < copyWidth; ++x) image.setPixel(x, y, photograph.getPixel(x, y));
+    }
+    processLightingPhase.store(phaseDegrees);
+    light(phaseDegrees);
+    return true;
+}
+
+void cMoonSprite::light(int phaseDegrees) {
+    {
+        logTimeCountrer timing("cMoonSprite.illuminate() classic", "Entering", "Exiting");
+        logInfo("moon size:%ipx", static_cast<int>(width));
+        illuminateAtPhase(phaseDegrees);
+    }
+    useCornerAsTransparentColor();
 }
 
 bool cMoonSprite::loadBitmap(int resourceId) {
@@ -102,7 +134,9 @@ void cMoonSprite::useCornerAsTransparentColor() {
 void cMoonSprite::placeInside(const keslRect<int>& mainMonitorRect) {
     const keslPoint<float> topLeft{static_cast<float>(mainMonitorRect.left),
                              static_cast<float>(mainMonitorRect.top) + kTopMargin};
-    const keslPoint<float> bottomRight{static_cast<float>(mainMonitorRect.width) - width, height + kBottomMargin};
+    // The box is the monitor's own: a neighbour left of or above it shifts its edges.
+    const keslPoint<float> bottomRight{static_cast<float>(mainMonitorRect.getRight()) - width,
+                                       static_cast<float>(mainMonitorRect.top) + height + kBottomMargin};
     setRandomPosition(topLeft, bottomRight);
 }
 

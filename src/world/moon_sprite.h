@@ -1,8 +1,8 @@
 // The moon: a photograph of the full moon in one of four sizes, darkened once
 // at start-up so that only the part lit in today's phase stays bright, then
-// drifting slowly right and bouncing inside the main monitor. The lighting is
-// worked out once per process; a run that crosses a phase change keeps the
-// picture it started with, because re-lighting would cost a frame's time.
+// drifting slowly right and bouncing inside the main monitor. Every moon of
+// the process is lit for the same phase; a long run lights it anew (relight)
+// when the phase has moved, in a frame that can spare the time.
 // Always drawn as seen from the northern hemisphere: waxing lit on the right.
 #pragma once
 
@@ -38,13 +38,21 @@ public:
     // the phase (0 full, 90 last quarter, 180 new, 270 first quarter).
     void illuminateAtPhase(int phaseDegrees);
 
-    // The phase the moons of this process are lit for: the first one asked.
+    // Lights the picture anew for a phase, where the moon stands; false when
+    // the moon is off or its bitmap cannot be loaded again.
+    bool relight(int phaseDegrees);
+
+    // The phase the moons of this process are lit for: the first one asked,
+    // until a relight moves it on.
     static int lightingPhase(int phaseDegreesNow);
 
 private:
     bool loadBitmap(int resourceId);
+    void light(int phaseDegrees);
     void useCornerAsTransparentColor();
     void placeInside(const keslRect<int>& mainMonitorRect);
+
+    int m_resourceId = 0;
 };
 
 // Brightness 0..1 of pixel (x, y) of a moon image width pixels wide at a phase.

@@ -6,7 +6,11 @@
 #include "util/file_system.h"
 #include "util/log.h"
 #include "util/log_guards.h"
+#include "world/moon_info_sprite.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -17,6 +21,22 @@ bool overlap(const keslRect<float>& a, const keslRect<float>& b) {
 }
 
 bool isObstacle(const keslRect<float>& r) { return r.width > 0.0f && r.height > 0.0f; }
+
+float overlapArea(const keslRect<float>& a, const keslRect<float>& b) {
+    const float width = std::min(a.getRight(), b.getRight()) - std::max(a.left, b.left);
+    const float height = std::min(a.getBottom(), b.getBottom()) - std::max(a.top, b.top);
+    return width > 0.0f && height > 0.0f ? width * height : 0.0f;
+}
+
+keslRect<float> widened(const keslRect<float>& r, float by) {
+    return keslRect<float>(r.top - by, r.left - by, r.width + 2.0f * by, r.height + 2.0f * by);
+}
+
+// Updates of a fade: in by 2 levels from 0 to 100 and one more to hold; out
+// by 12 to 0 and one more to finish.
+constexpr int kFadeInUpdates = cSpriteTextDimming::kFullLevel / cSpriteTextDimming::kFadeInStep + 1;
+constexpr int kFadeOutUpdates =
+    (cSpriteTextDimming::kFullLevel + cSpriteTextDimming::kFadeOutStep - 1) / cSpriteTextDimming::kFadeOutStep + 1;
 
 // Where the sprite is drawn. An aligned text sprite draws left of its
 // rectangle (a centred one ends at x, a right-aligned one a width earlier
@@ -39,9 +59,10 @@ void cQuotesSprite::setQuoteArea(const keslRect<int>& main) {
     quoteArea = keslRect<float>(static_cast<float>(main.top + kAreaInsetTop), static_cast<float>(main.left + kAreaInsetLeft),
                                 static_cast<float>(main.width - kAreaInsetWidth),
                                 static_cast<float>(main.height - kAreaInsetHeight));
+    m_bounceTop = static_cast<float>(main.top);
 }
 
-void cQuotesSprite::setObstacles(const TzerinSprite* moon, const TzerinSprite* moonInfoLabel) {
+void cQuotesSprite::setObstacles(const TzerinSprite* moon, const cMoonInfoSprite* moonInfoLabel) {
     m_moon = moon;
     m_moonInfoLabel = moonInfoLabel;
     refreshObstacles();
@@ -50,9 +71,15 @@ void cQuotesSprite::setObstacles(const TzerinSprite* moon, const TzerinSprite* m
 void cQuotesSprite::refreshObstacles() {
     moonRect = obstacleRect(m_moon);
     moonInfoRect = obstacleRect(m_moonInfoLabel);
+    if (!isObstacle(moonInfoRect)) return;
+    // The label's lines take turns: it is as wide as the widest, about its middle.
+    const float widest = std::max(moonInfoRect.width, m_moonInfoLabel->widestLineWidth());
+    moonInfoRect.left += (moonInfoRect.width - widest) * 0.5f;
+    moonInfoRect.width = widest;
 }
 
 void cQuotesSprite::update(float seconds) {
+    if (seconds > 0.0f) m_stepSeconds = seconds;
     if (initialDelay > 0.0f) {
         initialDelay -= seconds;
         return;
@@ -81,8 +108,9 @@ bool cQuotesSprite::quoteFinished() const {
 void cQuotesSprite::showNextQuote() {
     logFunctionLife life("cQuotesSprite.showNextQuote()");
     getNextQuote();
-    selectRandomPosition();
+    // The rise is chosen first: the place must stay clear all the way up.
     speedY = -(keslRandomUnit() * kDriftRange + kDriftLow);
+    selectRandomPosition();
     startFadeIn(0);
     showNow = false;
 }
@@ -101,20 +129,75 @@ void cQuotesSprite::getNextQuote() {
 int cQuotesSprite::selectRandomPosition() {
     logInfo("selecting random position for quote:%s", getText().c_str());
     refreshObstacles();
-    int placements = 0;
-    do {
-        ++placements;
+    const float seconds = showSeconds();
+    float bestLeft = left;
+    float bestTop = top;
+    float bestCovered = std::numeric_limits<float>::max();
+    for (int placements = 1; placements <= kPlacements; ++placements) {
         left = keslRandomFloat(quoteArea.left + kPlacementMargin, quoteArea.getRight() - width);
         top = keslRandomFloat(quoteArea.top + kPlacementMargin, quoteArea.getBottom() - height);
         chainRect.left = left;
         chainRect.top = top;
-    } while (placements < kPlacements && placementRejected());
-    return placements;
+        const float covered = coveredObstacleArea(sweptRect(left, top, seconds), seconds);
+        if (covered < 0.0f && !outsideArea()) return placements;
+        if (covered < bestCovered) {
+            bestCovered = covered;
+            bestLeft = left;
+            bestTop = top;
+        }
+    }
+    left = chainRect.left = bestLeft;
+    top = chainRect.top = bestTop;
+    logInfo("no place keeps the quote clear of the moon and its label: the least covering of %i tries taken",
+            kPlacements);
+    return kPlacements;
 }
 
-bool cQuotesSprite::placementRejected() const {
-    if (isObstacle(moonRect) && overlap(chainRect, moonRect)) return true;
-    if (isObstacle(moonInfoRect) && overlap(chainRect, moonInfoRect)) return true;
+float cQuotesSprite::showSeconds() const {
+    const float fadeIn = static_cast<float>(kFadeInUpdates) * m_stepSeconds;
+    const float fadeOut = static_cast<float>(kFadeOutUpdates) * m_stepSeconds;
+    // Each line grows in once the one above is full, and starts vanishing
+    // when its hold is over and the one above has vanished.
+    float lineStart = 0.0f;
+    float aboveGone = 0.0f;
+    std::int32_t minimumHoldMs = 0;
+    for (const cSpriteTextDimming_linkedList* line = this; line; line = line->nextLine.get()) {
+        const float hold = static_cast<float>(holdTimeFor(line->getText().size(), minimumHoldMs)) / 1000.0f;
+        aboveGone = std::max(lineStart + fadeIn + hold, aboveGone) + fadeOut;
+        lineStart += fadeIn;
+        minimumHoldMs = kLaterLineMinimumHoldMs;
+    }
+    return aboveGone;
+}
+
+keslRect<float> cQuotesSprite::sweptRect(float atLeft, float atTop, float seconds) const {
+    const float grownWidth = chainRect.width * kLargestDrawnGrowth;
+    const float grownHeight = chainRect.height + height * (kLargestDrawnGrowth - 1.0f);
+    const float travel = std::fabs(speedY) * seconds;
+    if (speedY > 0.0f) return keslRect<float>(atTop, atLeft, grownWidth, travel + grownHeight);
+    // Rising, the quote bounces off the monitor's top and comes down again.
+    const float bounceTop = m_bounceTop - kBounceSlack;
+    const float highest = std::max(bounceTop, atTop - travel);
+    const float lowest = std::max(atTop, bounceTop + (travel - (atTop - bounceTop)));
+    return keslRect<float>(highest, atLeft, grownWidth, lowest - highest + grownHeight);
+}
+
+// Negative when the quote stays clear of both obstacles (touching counts as
+// covering); otherwise how much of them it covers.
+float cQuotesSprite::coveredObstacleArea(const keslRect<float>& swept, float seconds) const {
+    // The moon drifts, and its label with it.
+    const float drift = m_moon ? std::fabs(m_moon->speedX) * seconds + std::fabs(m_moon->speedY) * seconds : 0.0f;
+    float covered = -1.0f;
+    for (const keslRect<float>* obstacle : {&moonRect, &moonInfoRect}) {
+        if (!isObstacle(*obstacle)) continue;
+        const keslRect<float> reach = widened(*obstacle, drift);
+        if (!overlap(swept, reach)) continue;
+        covered = std::max(covered, 0.0f) + overlapArea(swept, reach);
+    }
+    return covered;
+}
+
+bool cQuotesSprite::outsideArea() const {
     return chainRect.left < quoteArea.left || chainRect.top < quoteArea.top ||
            chainRect.getBottom() > quoteArea.getBottom() || chainRect.getRight() > quoteArea.getRight();
 }

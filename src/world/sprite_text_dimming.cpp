@@ -25,9 +25,13 @@ void cSpriteTextDimming::startFadeIn(std::int32_t minimumHoldMs) {
     dimLevel = 0;
     dimState = kFadingIn;
     elapsed = 0;
-    const auto characters = static_cast<std::int32_t>(getText().size());
-    holdTime = std::max(displayDuration, kMinHoldMs) + characters * kHoldMsPerTwentyCharacters / 20;
-    holdTime = std::max(holdTime, minimumHoldMs);
+    holdTime = holdTimeFor(getText().size(), minimumHoldMs);
+}
+
+std::int32_t cSpriteTextDimming::holdTimeFor(std::size_t characters, std::int32_t minimumHoldMs) const {
+    const std::int32_t hold = std::max(displayDuration, kMinHoldMs) +
+                              static_cast<std::int32_t>(characters) * kHoldMsPerTwentyCharacters / 20;
+    return std::max(hold, minimumHoldMs);
 }
 
 void cSpriteTextDimming::startFadeOut() { dimState = kFadingOut; }

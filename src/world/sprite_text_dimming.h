@@ -7,6 +7,7 @@
 #include "platform/color.h"
 #include "sprites/sprite_text.h"
 
+#include <cstddef>
 #include <cstdint>
 
 class cSpriteTextDimming : public TzerinSpriteText {
@@ -33,6 +34,9 @@ public:
     // Starts growing in; the hold that follows lasts at least minimumHoldMs.
     virtual void startFadeIn(std::int32_t minimumHoldMs);
     virtual void startFadeOut();
+
+    // How long a text of this many characters holds after growing in.
+    std::int32_t holdTimeFor(std::size_t characters, std::int32_t minimumHoldMs) const;
 
     // quoteDurationInSec limited to 4..90 seconds, in milliseconds.
     static std::int32_t displayDurationFor(int seconds);

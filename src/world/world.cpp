@@ -5,7 +5,11 @@
 #include "quotes/quote_choice.h"
 #include "quotes/quotes.h"
 #include "settings/app_settings.h"
+#include "settings/sky_page_logic.h"
+#include "astro/place_from_time_zone.h"
+#include "system/system_services.h"
 #include "sprites/random.h"
+#include "system/system_services.h"
 #include "util/log_guards.h"
 #include "world/msg_bottom_line.h"
 
@@ -22,14 +26,20 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<in
     }
     setSkyColor();
     setRectangles(mainMonitorRect);
-    runGuarded(kBackgroundStepContext, [&] { initializeBackground(backgroundFactory); });
-    createStars(starCountFor(totalPixels));
+    if (cSkySettings().realSky.get()) runGuarded(kRealSkyStepContext, [&] { initializeRealSky(); });
+    if (!m_realSky) {
+        runGuarded(kBackgroundStepContext, [&] { initializeBackground(backgroundFactory); });
+        createStars(starCountFor(totalPixels));
+    }
     createMessageStars();
     loadMessages();
     if (!preview) initializeClock();
     initializeMoon(preview);
+    m_moonRefresh.start(keslSystemServices().currentTime(),
+                        cMoonSprite::lightingPhase(m_moonInfo.m_results.moonPhaseDegrees));
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
     runGuarded(kMoonInfoLabelStepContext, [&] { initializeMoonInfoLabel(preview); });
+    if (m_realSky) turnMoonToRealSky();
     if (!preview) runGuarded(kQuotesLabelStepContext, [&] { initializeQuotesLabel(); });
     if (!preview) createSoundSettings();
     scheduleAirplanes();
@@ -66,6 +76,38 @@ void TorvanelWorld::setRectangles(const keslRect<int>& mainMonitorRect) {
 void TorvanelWorld::initializeBackground(const cSkyBackgroundFactory& backgroundFactory) {
     m_backgroundPtr = backgroundFactory.create();
     if (m_backgroundPtr) spriteDirector.add(m_backgroundPtr.get());
+}
+
+// The catalogue's sky over the user's place takes the background's place and
+// the normal stars'; the background setting still chooses its base.
+void TorvanelWorld::initializeRealSky() {
+    logFunctionLife life("initializeRealSky()");
+    const cSkySettings sky;
+    sRealSkyOptions options;
+    options.background = cGeneralSettings().background.get();
+    options.constellationLines = sky.showConstellationLines.get();
+    options.names = sky.showNames.get();
+    if (storedSkyPlace(sky, options.place.latitudeDeg, options.place.longitudeDeg)) {
+        logInfo("Sky place from the settings: %.2f, %.2f", options.place.latitudeDeg, options.place.longitudeDeg);
+    } else {
+        options.place = placeFromTimeZone(keslSystemServices(), keslSystemServices().currentTime()).place;
+    }
+    m_realSky = std::make_unique<cRealSkySprite>(m_window, options);
+    spriteDirector.add(m_realSky.get());
+}
+
+// The moon leaves its drift and stands where the real one is, turned to the sun.
+void TorvanelWorld::turnMoonToRealSky() {
+    if (!m_moonSettings.showMoon.get() || !m_moon.isVisible()) return;
+    m_moon.speedX = 0.0f;
+    m_moon.restrictionsEnabled = false;
+    const int phase = cMoonSprite::lightingPhase(m_moonInfo.m_results.moonPhaseDegrees);
+    m_moonTurner.keep(m_moon.ownedImage(), phase > 180);
+    m_moonFollowsSky = true;
+    m_realMoonShown = true;
+    m_moonLabelFollows = m_moonInfoLabel.isVisible();
+    followRealMoon();
+    keepMoonInfoLabelUnderMoon();
 }
 
 void TorvanelWorld::createStars(long count) {
@@ -147,11 +189,16 @@ void TorvanelWorld::initializeQuotesLabel() {
     m_quotesLabel.addRestriction(&m_mainMonitorBounce);
 }
 
-void TorvanelWorld::initializeMoonInfoLabel(bool preview) {
+sMoonTextOptions TorvanelWorld::moonTextOptions() const {
     sMoonTextOptions options;
     options.showMoonPhaseName = m_moonSettings.showPhaseName.get();
     options.showMoonPhasePercentAndDegrees = m_moonSettings.showPhasePercentAndDegrees.get();
     options.showNotableDates = m_moonSettings.showNotableDates.get();
+    return options;
+}
+
+void TorvanelWorld::initializeMoonInfoLabel(bool preview) {
+    const sMoonTextOptions options = moonTextOptions();
     const bool anythingToSay =
         options.showMoonPhaseName || options.showMoonPhasePercentAndDegrees || options.showNotableDates;
     if (!m_moonSettings.showMoon.get() || !anythingToSay) {
@@ -179,8 +226,10 @@ void TorvanelWorld::scheduleFallingStar() { spriteDirector.add(&m_fallingStar); 
 
 void TorvanelWorld::update(float seconds) {
     spriteDirector.update(seconds);
+    followRealMoon();
     keepMoonInfoLabelUnderMoon();
     runMessageTiming(seconds);
+    refreshStaleMoon();
     runSounds(seconds);
 }
 
@@ -232,6 +281,28 @@ void TorvanelWorld::outlineChanges() {
     }
 }
 
+// Below the horizon the moon and its label hide; above it they stand where the moon is.
+void TorvanelWorld::followRealMoon() {
+    if (!m_moonFollowsSky) return;
+    const sRealSkyMoon& moon = m_realSky->moon();
+    if (moon.aboveHorizon != m_realMoonShown) {
+        m_realMoonShown = moon.aboveHorizon;
+        if (m_realMoonShown) {
+            m_moon.enable();
+            if (m_moonLabelFollows) m_moonInfoLabel.enable();
+        } else {
+            m_moon.disable();
+            if (m_moonLabelFollows) m_moonInfoLabel.disable();
+        }
+    }
+    if (!m_realMoonShown) return;
+    m_moonTurner.turn(m_moon.ownedImage(), moon.brightLimbDeg);
+    m_moon.markChanged();
+    if (!m_moon.sizeValid) m_moon.calculateSize();
+    m_moon.x = moon.x - m_moon.width * 0.5f;
+    m_moon.y = moon.y - m_moon.height * 0.5f;
+}
+
 void TorvanelWorld::keepMoonInfoLabelUnderMoon() {
     if (m_moonInfoLabel.disabledCount > 0) return;
     if (!m_moon.sizeValid) m_moon.calculateSize();
@@ -245,6 +316,36 @@ void TorvanelWorld::keepMoonInfoLabelUnderMoon() {
 void TorvanelWorld::runMessageTiming(float seconds) {
     cMsgStarStage stage{m_mainMonitorRect, m_particlePtrList, m_targetPoints, m_textProjector, m_bottomLine};
     m_msgStarDirector.runMessageTiming(seconds, stage);
+}
+
+// Lighting the picture anew takes a few milliseconds: never while message
+// stars fly, the frames that must be smooth.
+void TorvanelWorld::refreshStaleMoon() {
+    if (!m_moon.isVisible()) return;
+    const cStarTransitionEffectBase* writing = m_msgStarDirector.currentEffect();
+    if (writing && writing->running) return;
+    const std::time_t now = keslSystemServices().currentTime();
+    if (!m_moonRefresh.checkDue(now)) return;
+    // Within the interval between two events the phase needs no tables.
+    int phase = m_moonInfo.phaseDegreesAt(now);
+    const bool outsideInterval = phase < 0;
+    if (outsideInterval) {
+        m_moonInfo.calcPhaseForTime(now);
+        phase = m_moonInfo.m_results.moonPhaseDegrees;
+    }
+    if (!m_moonRefresh.phaseMoved(now, phase)) return;
+    logInfo("The moon moved to %i degrees: lit and labelled anew", phase);
+    // The label tells tonight's events and the next dates: they need the whole calculation.
+    if (!outsideInterval) m_moonInfo.calcPhaseForTime(now);
+    m_moon.relight(phase);
+    // Lit anew in place: the picture changed where the moon did not move.
+    m_moon.markChanged();
+    // The real sky's moon turns the new picture as it turned the old one.
+    if (m_moonFollowsSky) {
+        m_moonTurner.keep(m_moon.ownedImage(), phase > 180);
+        followRealMoon();
+    }
+    if (m_moonInfoLabel.disabledCount <= 0) m_moonInfoLabel.fillFrom(m_moonInfo, moonTextOptions());
 }
 
 void TorvanelWorld::deleteStars() {

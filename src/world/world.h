@@ -23,9 +23,12 @@
 #include "world/falling_star.h"
 #include "world/frame_rate_sprite.h"
 #include "world/moon_info_sprite.h"
+#include "world/moon_refresh.h"
 #include "world/moon_sprite.h"
 #include "world/msg_star_director.h"
 #include "world/quotes_sprite.h"
+#include "world/real_sky_moon.h"
+#include "world/real_sky_sprite.h"
 #include "world/sky_background.h"
 #include "world/sky_background_factory.h"
 #include "world/star_sprite_with_pixels.h"
@@ -61,6 +64,7 @@ public:
     static constexpr float kClockRightMargin = 250.0f;
     static constexpr float kClockBottomMargin = 40.0f;
     static constexpr const char* kQuotesLabelStepContext = "initializeQuotesLabel() exception";
+    static constexpr const char* kRealSkyStepContext = "initializeRealSky() exception";
 
     // A null window leaves a world with nothing scheduled. The factory makes the
     // background from the settings; tests hand in their own.
@@ -103,6 +107,8 @@ public:
     const std::array<cAirplane, kAirplaneCount>& getAirplanes() const { return m_airplanes; }
     const cFallingStar& getFallingStar() const { return m_fallingStar; }
     cSkyBackground* getBackground() const { return m_backgroundPtr.get(); }
+    // The real sky in place of the background and the normal stars, or null for the classic sky.
+    const cRealSkySprite* getRealSky() const { return m_realSky.get(); }
     const keslRect<int>& getMainMonitorRect() const { return m_mainMonitorRect; }
     keslColor getDimSkyColor() const { return m_dimSkyColor; }
     const keslRect<int>& getWindowBounds() const { return m_windowWrap.bounds; }
@@ -119,12 +125,15 @@ private:
     void setSkyColor();
     void setRectangles(const keslRect<int>& mainMonitorRect);
     void initializeBackground(const cSkyBackgroundFactory& backgroundFactory);
+    void initializeRealSky();
+    void turnMoonToRealSky();
     void createMessageStars();
     void loadMessages();
     void initializeClock();
     void initializeMoon(bool preview);
     void initializeBottomLine();
     void initializeMoonInfoLabel(bool preview);
+    sMoonTextOptions moonTextOptions() const;
     void initializeQuotesLabel();
     void createSoundSettings();
     void scheduleAirplanes();
@@ -135,8 +144,10 @@ private:
     void outlineChanges();
 
     // Update steps after the director's, in their order.
+    void followRealMoon();
     void keepMoonInfoLabelUnderMoon();
     void runMessageTiming(float seconds);
+    void refreshStaleMoon();
     void runSounds(float seconds);
 
     // Destruction steps, in their order.
@@ -155,6 +166,7 @@ private:
     TzerinSpriteText m_bottomLine{"bottomLine"};
     cMoonSprite m_moon;
     cMoonInfo m_moonInfo;
+    cMoonRefresh m_moonRefresh;
     cMoonSettings m_moonSettings;
     std::vector<std::unique_ptr<cStarSpriteWithPixels>> m_stars;
     cMsgStarArray m_particlePtrList;
@@ -175,4 +187,9 @@ private:
     bool m_wholeFrameDue = true;
     bool m_drawWholeFrames = false;
     bool m_showDirty = false;
+    std::unique_ptr<cRealSkySprite> m_realSky;
+    cMoonTurner m_moonTurner;
+    bool m_moonFollowsSky = false;
+    bool m_realMoonShown = false;
+    bool m_moonLabelFollows = false;
 };

@@ -3,6 +3,12 @@
 
     moon_frame.py moon FILE   prints "CX CY DIAMETER LIT_OFFSET LIT_SHARE LABEL_TOP LABEL_CX"
     moon_frame.py red FILE    prints "LEFT TOP COUNT" of the red pixels (-1 -1 0 if none)
+    moon_frame.py quotes FIRST LAST SECONDS FILE...
+                              prints "FRAMES QUOTED COVERING" and the frames
+                              whose quote ink (burlywood) lies in the moon's
+                              box or its label's box; the moon is read from
+                              the frames FIRST and LAST, SECONDS apart, and
+                              drifts evenly between them
 
 The moon is found from its lit grey pixels and the faint bluish pixels of its
 dark side; LIT_OFFSET is where the lit part's middle lies across the disc,
@@ -121,7 +127,56 @@ def red(path):
     return "%d %d %d" % (xs.min(), ys.min(), xs.size)
 
 
+FALLING_STAR_COLOURS = ((255, 223, 160), (128, 96, 48))
+
+
+def frame_seconds(path):
+    """The animation time of a headless frame, from its number (0.04 s each)."""
+    return (int(path.rsplit("-", 1)[1].split(".")[0]) - 1) * 0.04
+
+
+def quotes_over_moon(first, last, seconds, files):
+    """Counts the frames whose quote ink lies in the moon's or its label's box.
+
+    Lit and dark moon pixels are grey or bluish and the label pale green, so
+    burlywood ink (red above green above blue) there can only be a quote.
+    """
+    start = [float(v) for v in moon(first).split()]
+    end = [float(v) for v in moon(last).split()]
+    quoted, covering = 0, []
+    for path in files:
+        share = min(max((frame_seconds(path) - frame_seconds(first)) / seconds, 0.0), 1.0)
+        cx = start[0] + (end[0] - start[0]) * share
+        cy = start[1] + (end[1] - start[1]) * share
+        radius = start[2] / 2.0 + 1
+        r, g, b = channels(path)
+        quote = (r > 50) & (r > g + 8) & (g > b + 8)
+        # A falling star is warm too, but drawn in exactly its head's and its
+        # tail's colour, neither of which a fading burlywood text takes.
+        for star in FALLING_STAR_COLOURS:
+            quote &= ~((r == star[0]) & (g == star[1]) & (b == star[2]))
+        if not quote.any():
+            continue
+        quoted += 1
+        top, bottom = int(cy - radius), int(cy + radius)
+        left, right = int(cx - radius), int(cx + radius)
+        boxes = [(left, top, right, bottom)]
+        green = (g > r + 20) & (g > b + 20) & (g > 60)
+        band = green[bottom + 1 : bottom + 90, :]
+        ys, xs = np.nonzero(band)
+        if xs.size:
+            boxes.append((xs.min(), bottom + 1 + ys.min(), xs.max(), bottom + 1 + ys.max()))
+        for l, t, rt, bt in boxes:
+            inside = int(quote[max(t, 0) : bt + 1, max(l, 0) : rt + 1].sum())
+            if inside:
+                covering.append("%s: %d quote pixels in %d,%d-%d,%d" % (path, inside, l, t, rt, bt))
+    return "%d %d %d" % (len(files), quoted, len(covering)) + "".join("\n" + c for c in covering)
+
+
 def main(argv):
+    if len(argv) >= 6 and argv[1] == "quotes":
+        print(quotes_over_moon(argv[2], argv[3], float(argv[4]), argv[5:]))
+        return 0
     if len(argv) != 3 or argv[1] not in ("moon", "red"):
         print(__doc__, file=sys.stderr)
         return 2

@@ -21,7 +21,7 @@ visit_pages() {  # NAME
   rect=$(sheet rect | sed -n 's/^rect //p')
   [ -n "$rect" ] || fail "$1: the sheet has no rectangle"
   read -r x y w h <<<"$rect"
-  for page in 0 1 2 3 4 5 6 7 8 9; do
+  for page in 0 1 2 3 4 5 6 7 8 9 10; do
     report=$(sheet page "$page" sleep 300 clipped)
     grep -q "^checked [1-9]" <<<"$report" || fail "$1: page $page has no controls: $report"
     if grep -q "^clipped [0-9-]" <<<"$report"; then clipped+="page $page: $(grep '^clipped [0-9-]' <<<"$report" | tr '\n' ';') "; fi

@@ -48,6 +48,48 @@ check_moment "2026-11-24 15:00:00" "full-moon" 0 5 all
 check_moment "2026-12-01 06:00:00" "last-quarter" 75 100 left
 echo "the moon shows its phase, lit on the waxing right and the waning left, with its label under it"
 
+# A week in one run: the clock jumps seven days while the sky runs, from the
+# eve of a full moon (its label tells "Full moon tomorrow" in two lines) to a
+# waning gibbous moon (phase name, phase and next dates: three lines). The
+# moon is lit anew on its left and the label grows to the new day's, as tall
+# as that of a run started on the new day.
+source "$(dirname "$0")/quotes_lib.sh"
+libfaketime=$(find /usr/lib -name libfaketime.so.1 -path '*faketime*' | head -1)
+[ -n "$libfaketime" ] || fail "libfaketime is missing (scripts/setup.sh installs faketime)"
+label_height() {  # FILE: rows of the label's ink under the moon
+  local cx cy diameter l t r b
+  read -r cx cy diameter _ < <("$frame_reader" moon "$1") || fail "no moon in $1"
+  read -r l t r b < <(moon_label_box "$1" "$(awk -v y="$cy" -v d="$diameter" 'BEGIN { print y + d / 2 }')")
+  [ "$t" -ge 0 ] || fail "no label under the moon in $1"
+  echo $(( b - t + 1 ))
+}
+stamp=$work/faketime-stamp
+echo "@2026-11-23 20:00:00" > "$stamp"
+week=$work/week
+LD_PRELOAD=$libfaketime FAKETIME_TIMESTAMP_FILE=$stamp FAKETIME_NO_CACHE=1 \
+  "$program" --headless --size 960x600 --seconds 30 --out "$week" >/dev/null &
+pid=$!
+for _ in $(seq 600); do [ -e "$week/frame-00101.png" ] && break; sleep 0.1; done
+echo "@2026-11-30 20:00:00" > "$stamp"
+wait "$pid" || fail "the week-long run exited with $?"
+grep -q "lit and labelled anew" "$TMPDIR/Orvanel.keslLog.txt" || fail "the moon was not lit anew after the jump"
+faketime -f "@2026-11-30 20:00:00" "$program" --headless --size 960x600 --seconds 30 --out "$work/new-day" >/dev/null \
+  || fail "the new day's run exited with $?"
+
+read -r _ _ _ before_offset before_share _ < <("$frame_reader" moon "$week/frame-00051.png")
+read -r _ _ _ after_offset after_share _ < <("$frame_reader" moon "$week/frame-00726.png")
+before_label=$(label_height "$week/frame-00051.png")
+after_label=$(label_height "$week/frame-00726.png")
+new_day_label=$(label_height "$work/new-day/frame-00726.png")
+echo "before the jump: lit middle at $before_offset, lit share $before_share, label ${before_label} rows;" \
+     "a week later: $after_offset, $after_share, label ${after_label} rows (a run started then: ${new_day_label})"
+awk -v s="$before_share" 'BEGIN { exit !(s > 0.85) }' || fail "the eve of the full moon is not nearly all lit"
+awk -v o="$after_offset" 'BEGIN { exit !(o < -0.25) }' || fail "a week later the moon is not lit on the left ($after_offset)"
+[ "$after_label" -ge $(( before_label + 10 )) ] || fail "the label did not gain the new day's third line"
+[ $(( after_label - new_day_label )) -le 4 ] && [ $(( new_day_label - after_label )) -le 4 ] \
+  || fail "the label after the jump is not the new day's ($after_label rows, a new run's $new_day_label)"
+echo "a week later in the same run: the new day's moon and label"
+
 # 30 pixels per second in a random direction: 2 s move the clock some 60 pixels
 # (less if it bounced off an edge on the way).
 printf 'background=0\r\nshowMoon=no\r\nclockSpeed=30\r\nclockAutoColor=no\r\nclockColor=-16776961\r\n' > "$ini"

@@ -57,3 +57,22 @@ fi
 # may drift into them later, while it rises).
 quote_clear_of_moon "$(frame 90)" "$l6 $t6 $r6 $b6" "$l9 $t9 $r9 $b9" || fail "the quote was placed over the moon"
 echo "the quote grows in line by line, drifts up ($rise pixels from 6.4 to 9 s), away from the moon"
+
+# Ten minutes of the built-in quotes on the sky of 1280x800 with the large
+# moon: no quote, rising and growing as it vanishes, ever runs through the
+# moon or its label. Frames every 3 s keep the check short; a quote takes
+# seconds to rise through the label. The release build, when there is one,
+# renders the ten minutes in a fraction of the debug build's time.
+printf 'background=0\r\nshowClock=no\r\n' > "$folder/Orvanel screensaver.ini"
+fast_program=$ORVANEL_SOURCE_DIR/build/native-release/orvanel
+[ -x "$fast_program" ] || fast_program=$program
+long=$work/ten-minutes
+rm -f "$TMPDIR/Orvanel.keslLog.txt"
+"$fast_program" --headless --size 1280x800 --seconds 600 --every 75 --out "$long" >/dev/null || fail "ten-minute run exited with $?"
+report=$(cd "$long" && /usr/bin/python3 "$(dirname "$0")/moon_frame.py" quotes frame-00076.png frame-14926.png 594 frame-*.png) \
+  || fail "cannot read the ten-minute frames"
+read -r frames quoted covering <<<"$(head -1 <<<"$report")"
+quotes_shown=$(grep -c "selecting random position for quote" "$TMPDIR/Orvanel.keslLog.txt")
+echo "ten minutes: $quotes_shown quotes, $quoted of $frames frames with quote ink, $covering over the moon or its label"
+[ "$quoted" -gt 20 ] || fail "hardly any quote in ten minutes ($quoted frames)"
+[ "$covering" = 0 ] || fail "quote ink over the moon or its label: $(tail -n +2 <<<"$report" | head -3)"

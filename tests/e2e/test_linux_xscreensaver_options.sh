@@ -24,8 +24,15 @@ for arg in "${runs[@]}"; do
   "$program" --headless --size 320x200 --seconds 0.2 --out "$work/out" $arg >/dev/null 2>"$work/err" \
     || fail "orvanel refused \"$arg\": $(cat "$work/err")"
 done
+# A text as a user would type it into each field.
+sample_text() {
+  case "$1" in
+    --place) echo '-33.87,151.21' ;;
+    *) echo 'Good night\nsleep well' ;;
+  esac
+}
 for arg in "${strings[@]}"; do
-  "$program" --headless --size 320x200 --seconds 0.2 --out "$work/out" "${arg% %}" 'Good night\nsleep well' >/dev/null 2>"$work/err" \
+  "$program" --headless --size 320x200 --seconds 0.2 --out "$work/out" "${arg% %}" "$(sample_text "${arg% %}")" >/dev/null 2>"$work/err" \
     || fail "orvanel refused \"${arg% %}\": $(cat "$work/err")"
 done
 echo "$(( ${#runs[@]} + ${#strings[@]} )) options from the XML accepted"

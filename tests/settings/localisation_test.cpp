@@ -34,6 +34,14 @@ TEST_F(Localisation, TranslationsComeFromTheChosenLanguagesFile) {
     EXPECT_EQ(localisation.translationFilePath("DE"), fs::joinPath(folder.path(), "Orvanel.DE.txt"));
 }
 
+TEST_F(Localisation, AnUntranslatedKeyCanFallBackToItsEnglishText) {
+    writeTranslations("ES", "trn.Moon=Luna\r\n");
+    localisation.setLanguageAndFilespec("ES", folder.path().c_str());
+    EXPECT_STREQ(localisation.translateOr("trn.Moon", "Moon"), "Luna");
+    localisation.translate("trn.Sky");  // now in the table as its own text
+    EXPECT_STREQ(localisation.translateOr("trn.Sky", "Sky"), "Sky");
+}
+
 TEST_F(Localisation, TheFileIsReadOnceUntilTheLanguageIsSetAgain) {
     writeTranslations("FR", "trn.Moon=Lune\r\n");
     localisation.setLanguageAndFilespec("FR", folder.path().c_str());

@@ -4,6 +4,7 @@
 #include "settings/moon_page_logic.h"
 #include "settings/power_page_logic.h"
 #include "settings/sheet_pages.h"
+#include "settings/sky_page_logic.h"
 #include "settings/sound_page_logic.h"
 #include "support/fake_system.h"
 
@@ -201,10 +202,61 @@ TEST(SheetPages, OpensOnTheStoredPageKeptInRange) {
     EXPECT_EQ(sheetStartPage(0), 0);
     EXPECT_EQ(sheetStartPage(3), 3);
     EXPECT_EQ(sheetStartPage(9), 9);
-    EXPECT_EQ(sheetStartPage(10), 9);
+    EXPECT_EQ(sheetStartPage(10), 10);
+    EXPECT_EQ(sheetStartPage(11), 10);
     EXPECT_EQ(sheetStartPage(-4), 0);
     EXPECT_EQ(kSheetPages[3].templateId, 2010);
     EXPECT_STREQ(kSheetPages[7].screenView, "Settings / Clock");
+    EXPECT_EQ(kSheetPages[9].templateId, 2004) << "About keeps its index when Sky comes last";
+    EXPECT_EQ(kSheetPages[10].templateId, 2012);
+}
+
+TEST(SheetSkyPage, ChecksThePlaceAndKeepsItAsTyped) {
+    using P = keslSkyPlaceProblem;
+    struct Case { const char* latitude; const char* longitude; P problem; const char* keptLat; const char* keptLon; };
+    const Case cases[] = {
+        {"", "", P::none, "", ""},
+        {"  ", "\t", P::none, "", ""},
+        {"52.5", "13.4", P::none, "52.5", "13.4"},
+        {" -33,87 ", "+151,21", P::none, "-33.87", "151.21"},
+        {"90", "-180", P::none, "90", "-180"},
+        {"-90", "180", P::none, "-90", "180"},
+        {"90.01", "0", P::latitude, "", ""},
+        {"-91", "0", P::latitude, "", ""},
+        {"north", "0", P::latitude, "", ""},
+        {"1e1", "0", P::latitude, "", ""},
+        {"nan", "0", P::latitude, "", ""},
+        {"5.2.1", "0", P::latitude, "", ""},
+        {"0", "180.5", P::longitude, "", ""},
+        {"0", "-181", P::longitude, "", ""},
+        {"0", "13 E", P::longitude, "", ""},
+        {"52.5", "", P::onlyOne, "", ""},
+        {"", "13.4", P::onlyOne, "", ""},
+        {"95", "", P::latitude, "", ""},
+    };
+    for (const Case& c : cases) {
+        const keslSkyPlaceCheck check = checkSkyPlace(c.latitude, c.longitude);
+        EXPECT_EQ(check.problem, c.problem) << c.latitude << " / " << c.longitude;
+        EXPECT_EQ(check.latitude, c.keptLat) << c.latitude;
+        EXPECT_EQ(check.longitude, c.keptLon) << c.longitude;
+    }
+    EXPECT_NE(std::string(skyPlaceMessage(P::latitude).english).find("-90 to 90"), std::string::npos);
+    EXPECT_NE(std::string(skyPlaceMessage(P::longitude).english).find("-180 to 180"), std::string::npos);
+}
+
+TEST(SheetSkyPage, AHandEditedPlaceThatIsNoPlaceFallsBackToTheTimeZone) {
+    keslKeyValue store;
+    cSkySettings sky(store);
+    double latitude = 0.0;
+    double longitude = 0.0;
+    EXPECT_FALSE(storedSkyPlace(sky, latitude, longitude)) << "nothing stored: the time zone decides";
+    sky.latitude.set("-33.87");
+    sky.longitude.set("151.21");
+    ASSERT_TRUE(storedSkyPlace(sky, latitude, longitude));
+    EXPECT_DOUBLE_EQ(latitude, -33.87);
+    EXPECT_DOUBLE_EQ(longitude, 151.21);
+    sky.latitude.set("123");
+    EXPECT_FALSE(storedSkyPlace(sky, latitude, longitude));
 }
 
 }  // namespace

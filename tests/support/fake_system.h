@@ -46,6 +46,7 @@ public:
     std::string cpuModel() const override { return cpu; }
     void playSound(int waveResource, bool loop) override { sounds.push_back({waveResource, loop}); }
     void stopSound() override { sounds.push_back({kStop, false}); }
+    std::string timeZoneName() const override { return timeZone; }
 
     // One sound-player call: a WAVE resource played, or kStop.
     struct SoundCall {
@@ -60,6 +61,8 @@ public:
     std::time_t now = 1'700'000'000;
     // Local time is UTC shifted by this many seconds.
     long utcOffsetSeconds = 0;
+    // What the system calls its time zone.
+    std::string timeZone;
     double monotonic = 0.0;
     std::string temp;
     std::string appData;

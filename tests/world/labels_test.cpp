@@ -44,6 +44,27 @@ TEST(MoonInfoLabel, WithoutANoticeTheTextStartsWithThePhaseNameAndTypesTheOtherL
                                    lines.nextDatesLines.currentLine());
 }
 
+// A new moon before dawn, asked that afternoon: its night was the last one, so
+// nothing is imminent and the phase name shows, under the notable line.
+TEST(MoonInfoLabel, ANotableLineComesFirstThenThePhaseNameThenThePhaseLines) {
+    FakeSystem system;
+    std::size_t chosen = kMoonEventsPerTable;
+    for (std::size_t i = 0; i < kMoonEventsPerTable && chosen == kMoonEventsPerTable; ++i) {
+        if (localWallTimeOf(newMoonAt(i)).hour < 5) chosen = i;
+    }
+    ASSERT_LT(chosen, kMoonEventsPerTable) << "no new moon before 05:00";
+    cMoonInfoSprite label;
+    label.fillFrom(moonInfoAt(newMoonAt(chosen) + 10 * kHour), sMoonTextOptions());
+    const sMoonInfoLines& lines = label.lines();
+    ASSERT_FALSE(lines.phaseNameText.empty());
+    EXPECT_FALSE(lines.nextDatesLines.hasLines()) << "a notable line leaves out the next dates";
+
+    for (int i = 0; i < 60; ++i) label.update(0.04f);
+    EXPECT_EQ(label.getText(), "New moon was 10 hours ago\n" + lines.phaseNameText + "\n" +
+                                   lines.phaseLines.currentLine());
+    EXPECT_EQ(lines.phaseLines.currentLine().rfind("Phase (degrees):", 0), 0u);
+}
+
 TEST(MoonInfoLabel, IsPaleGreenElevenPointsAndCentred) {
     const cMoonInfoSprite label;
     EXPECT_STREQ(label.getName(), "moonInfoLabel");
@@ -84,6 +105,27 @@ TEST_F(ClockAt, EightOhSevenReadsInEachOfTheFourFormats) {
         settings.format24H.set(c.format24H);
         settings.showSeconds.set(c.showSeconds);
         EXPECT_EQ(textAfterFourUpdates(), c.text);
+    }
+}
+
+// Only a leading zero goes: the hours 10 to 12 keep both digits, noon is PM
+// and midnight 12 AM.
+TEST_F(ClockAt, TwelveHourTimesDropOnlyALeadingZero) {
+    constexpr std::time_t kMidnight = kMorning - (8 * 3600 + 7 * 60 + 9);
+    const struct {
+        int hour;
+        const char* text;
+    } cases[] = {
+        {0, "12:07 AM"}, {9, "9:07 AM"}, {10, "10:07 AM"}, {11, "11:07 AM"},
+        {12, "12:07 PM"}, {13, "1:07 PM"}, {22, "10:07 PM"}, {23, "11:07 PM"},
+    };
+    settings.format24H.set(false);
+    settings.showSeconds.set(false);
+    for (const auto& c : cases) {
+        system.now = kMidnight + c.hour * 3600 + 7 * 60;
+        cClockSprite clock(store);
+        for (int i = 0; i < 4; ++i) clock.update(0.04f);
+        EXPECT_EQ(clock.getText(), c.text) << c.hour;
     }
 }
 

@@ -128,19 +128,23 @@ TEST_F(MoonOnWindow, TheKeyGreenCornerDarkensToTheTransparentColourAndIsNotDrawn
     EXPECT_NE(test->window().getPixel(left + 50, top + 50), sky);
 }
 
+// A main monitor right of or below a neighbour keeps the moon on itself.
 TEST_F(MoonOnWindow, ItStartsNearTheTopAndDriftsRightInsideTheMainMonitor) {
     settings.moonSize.set(200);
-    for (int i = 0; i < 20; ++i) {
-        cMoonSprite placed;
-        ASSERT_TRUE(placed.initializeMoon(false, settings, 0, &test->window(), main));
-        EXPECT_EQ(placed.width, 200.0f);
-        EXPECT_GE(placed.y, 15.0f);
-        EXPECT_LE(placed.y, 30.0f);
-        EXPECT_GE(placed.x, 0.0f);
-        EXPECT_LE(placed.x, 640.0f - 2 * 200.0f);
-        EXPECT_FLOAT_EQ(placed.speedX, 0.1f);
-        EXPECT_EQ(placed.speedY, 0.0f);
-        EXPECT_TRUE(placed.restrictionsEnabled);
+    const keslRect<int> mains[] = {{0, 0, 640, 400}, {0, 1920, 1280, 800}, {1080, 0, 1280, 800}};
+    for (const keslRect<int>& monitor : mains) {
+        for (int i = 0; i < 20; ++i) {
+            cMoonSprite placed;
+            ASSERT_TRUE(placed.initializeMoon(false, settings, 0, &test->window(), monitor));
+            EXPECT_EQ(placed.width, 200.0f);
+            EXPECT_GE(placed.y, monitor.top + 15.0f);
+            EXPECT_LE(placed.y, monitor.top + 30.0f);
+            EXPECT_GE(placed.x, static_cast<float>(monitor.left));
+            EXPECT_LE(placed.x, monitor.getRight() - 2 * 200.0f);
+            EXPECT_FLOAT_EQ(placed.speedX, 0.1f);
+            EXPECT_EQ(placed.speedY, 0.0f);
+            EXPECT_TRUE(placed.restrictionsEnabled);
+        }
     }
 }
 

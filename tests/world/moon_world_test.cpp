@@ -1,12 +1,14 @@
 #include "platform/pixel_probe.h"
 #include "platform/test_window.h"
 #include "support/app_settings_override.h"
+#include "support/fake_system.h"
 #include "support/log_capture.h"
 #include "world/world.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -100,6 +102,67 @@ TEST(MoonWorld, TheClockStartsInsideTheMainMonitorAndBounces) {
     ASSERT_NE(bounce, nullptr);
     EXPECT_EQ(bounce->bounds, main);
     EXPECT_EQ(world.getFrameRateLabel().getText(), "frame rate (wait...)");
+}
+
+TEST(MoonRefresh, LooksAfterAnHourAtMostOnceAMinuteAndMovesOnWholeDegrees) {
+    cMoonRefresh refresh;
+    refresh.start(1000, 100);
+    EXPECT_FALSE(refresh.checkDue(1000 + 3600));
+    EXPECT_TRUE(refresh.checkDue(1000 + 3601));
+    EXPECT_FALSE(refresh.phaseMoved(1000 + 3601, 100));
+    EXPECT_FALSE(refresh.checkDue(1000 + 3660));
+    EXPECT_TRUE(refresh.checkDue(1000 + 3661));
+    EXPECT_TRUE(refresh.phaseMoved(1000 + 3661, 101));
+    EXPECT_EQ(refresh.litPhaseDegrees(), 101);
+    EXPECT_TRUE(refresh.checkDue(900)) << "a clock set back is looked at again";
+
+    refresh.start(0, 359);
+    EXPECT_TRUE(refresh.phaseMoved(7200, 0)) << "one degree across the full moon";
+    EXPECT_EQ(phaseDistanceDegrees(10, 350), 20);
+    EXPECT_EQ(phaseDistanceDegrees(90, 270), 180);
+}
+
+// A root window left running for a week shows this week's moon and label.
+TEST(MoonWorld, AWeekLaterTheMoonIsLitAndLabelledForTheNewDay) {
+    FakeSystem system;
+    system.now = 1794513600;  // 2026-11-12 20:00 UTC, a thin waxing crescent
+    AppSettingsOverride settings;
+    settings.set("moonSize", "100");
+    auto test = makeTestWindow(800, 600);
+    LogCapture log;
+    TorvanelWorld world(&test->window(), false, keslRect<int>(0, 0, 800, 600), 480000, "", BlackSky());
+    // No message stars in flight, whose frames the refresh leaves alone.
+    world.getMsgStarDirector().setMessages({});
+    world.update(0.04f);
+    system.now += 1800;
+    world.update(0.04f);
+    EXPECT_FALSE(log.contains("lit and labelled anew")) << "within the first hour";
+
+    system.now += 7 * 24 * 3600;
+    for (int i = 0; i < 30; ++i) world.update(0.04f);
+    const std::string lines = log.contents();
+    const size_t first = lines.find("lit and labelled anew");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(lines.find("lit and labelled anew", first + 1), std::string::npos) << "once, then not within a minute";
+
+    cMoonInfo weekLater;
+    const int phase = weekLater.m_results.moonPhaseDegrees;
+    const std::vector<std::string>& phaseLines = world.getMoonInfoLabel().lines().phaseLines.lines();
+    ASSERT_FALSE(phaseLines.empty());
+    EXPECT_EQ(phaseLines.front(), "Phase (degrees):" + std::to_string(phase));
+
+    // The picture is the one a moon lit for the new phase has.
+    cMoonSettings moonSettings;
+    cMoonSprite reference;
+    ASSERT_TRUE(reference.initializeMoon(false, moonSettings, phase, &test->window(), keslRect<int>(0, 0, 800, 600)));
+    ASSERT_TRUE(reference.relight(phase));
+    // Reading a pixel is not const on an image; the world only lends its moon for looking.
+    keslImage& shown = const_cast<cMoonSprite&>(world.getMoon()).ownedImage();
+    int differing = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x) differing += shown.getPixel(x, y) != reference.ownedImage().getPixel(x, y);
+    }
+    EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "platform/test_window.h"
 #include "quotes/quotes.h"
 #include "support/temp_folder.h"
+#include "world/moon_info_sprite.h"
 #include "world/quotes_sprite.h"
 
 #include <gtest/gtest.h>
@@ -191,7 +192,7 @@ TEST_F(QuotesLabel, UserLinesWithBarsBecomeLinesOfTheLabel) {
 
 TEST_F(QuotesLabel, PlacementKeepsAwayFromTheMoonUntilTheEleventhTry) {
     TzerinSpriteText moon("moon");
-    TzerinSpriteText moonInfo("moonInfo");
+    cMoonInfoSprite moonInfo;
     moon.top = 0;
     moon.left = 0;
     moon.width = 800;
@@ -227,6 +228,45 @@ TEST_F(QuotesLabel, PlacementKeepsAwayFromTheMoonUntilTheEleventhTry) {
         label.getNextQuote();
         EXPECT_LT(label.selectRandomPosition(), 11);
     }
+}
+
+// The moon's label lies across the middle of the sky, where a quote placed
+// below it would rise into it: a quote placed clear stays clear of the label,
+// as wide as its widest line, until its last line has vanished.
+TEST_F(QuotesLabel, AQuotePlacedClearStaysClearOfTheMoonLabelWhileItRisesAndGrows) {
+    TzerinSpriteText noMoon("moon");
+    cMoonInfoSprite moonInfo;
+    moonInfo.setRenderWindow(&host->window());
+    moonInfo.top = 250;
+    moonInfo.left = 500;
+    moonInfo.width = 200;
+    moonInfo.height = 30;
+    label.setObstacles(&noMoon, &moonInfo);
+    // A centred text is drawn a width left of its rectangle.
+    const keslRect<float> labelBox(250, 300, 200, 30);
+    label.initialDelay = 0.0f;
+    label.showNow = false;
+    int placedClear = 0;
+    for (int quote = 0; quote < 40; ++quote) {
+        label.getNextQuote();
+        label.speedY = -12.0f;
+        if (label.selectRandomPosition() == cQuotesSprite::kPlacements) continue;
+        ++placedClear;
+        label.startFadeIn(0);
+        for (int tick = 0; tick < 2000 && !label.quoteFinished(); ++tick) {
+            label.update(kTick);
+            for (const cSpriteTextDimming_linkedList* line = &label; line; line = line->nextLine.get()) {
+                if (line->dimLevel <= cSpriteTextDimming_linkedList::kHighestHiddenLevel) continue;
+                const float grown = *line->textParams.fontSize / line->baseFontSize;
+                const keslRect<float> drawn(line->top, line->left, line->width * grown, line->height * grown);
+                ASSERT_TRUE(drawn.getRight() < labelBox.left || drawn.left > labelBox.getRight() ||
+                            drawn.getBottom() < labelBox.top || drawn.top > labelBox.getBottom())
+                    << "quote " << quote << " at tick " << tick << " covers the label: line at " << drawn.left << ","
+                    << drawn.top;
+            }
+        }
+    }
+    EXPECT_GT(placedClear, 10);
 }
 
 TEST_F(QuotesLabel, FirstQuoteAfterFiveSecondsThenThreeSecondsAfterEachVanishes) {

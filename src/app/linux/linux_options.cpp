@@ -1,5 +1,8 @@
 #include "app/linux/linux_options.h"
 
+#include "astro/sky_report.h"
+#include "settings/setting_keys.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -107,6 +110,10 @@ private:
             o.showDirty = true;
         } else if (name == "headless") {
             chooseMode(orvanelLinuxMode::headless, arg);
+        } else if (name == "wayland") {
+            chooseMode(orvanelLinuxMode::waylandScreensaver, arg);
+        } else if (name == "wayland-wallpaper") {
+            chooseMode(orvanelLinuxMode::waylandWallpaper, arg);
         } else if (name == "size") {
             std::string value;
             if (!takeValue(arg, value)) return;
@@ -131,6 +138,16 @@ private:
             if (!takeValue(arg, value)) return;
             if (!parsePositiveInt(value, o.everyNthFrame)) return fail("--every wants a whole number from 1, not \"" + value + "\"");
             m_headlessOnly = arg;
+        } else if (name == "sky-report") {
+            chooseMode(orvanelLinuxMode::skyReport, arg);
+        } else if (name == "at") {
+            std::string value;
+            if (!takeValue(arg, value)) return;
+            if (!parseIsoUtc(value, o.atUnixSeconds)) {
+                return fail("--at wants a UTC time such as 2026-03-20T21:30:00Z, not \"" + value + "\"");
+            }
+            o.atGiven = true;
+            m_reportOnly = arg;
         } else if (const orvanelSettingOption* option = findSettingOption(name)) {
             readSettingOption(*option, arg);
         } else {
@@ -146,7 +163,8 @@ private:
             return;
         }
         if (!option.toOverrides(value, m_result.options.settingOverrides)) {
-            fail(std::string("--") + option.name + " wants " + option.valueHint + ", not \"" + value + "\"");
+            fail(std::string("--") + option.name + " wants " + (option.wants ? option.wants : option.valueHint) + ", not \"" +
+                 value + "\"");
         }
     }
 
@@ -186,8 +204,26 @@ private:
         if (!m_headlessOnly.empty() && o.mode != orvanelLinuxMode::headless) {
             return fail(m_headlessOnly + " needs --headless");
         }
-        const bool sizeFixedByOthers = o.mode == orvanelLinuxMode::rootWindow || o.mode == orvanelLinuxMode::foreignWindow;
+        if (!m_reportOnly.empty() && o.mode != orvanelLinuxMode::skyReport) {
+            return fail(m_reportOnly + " needs --sky-report");
+        }
+        if (o.mode == orvanelLinuxMode::skyReport) takeReportPlace();
+        const bool sizeFixedByOthers = o.mode == orvanelLinuxMode::rootWindow || o.mode == orvanelLinuxMode::foreignWindow ||
+                                       o.mode == orvanelLinuxMode::waylandScreensaver ||
+                                       o.mode == orvanelLinuxMode::waylandWallpaper;
         if (o.sizeGiven && sizeFixedByOthers) return fail("--size cannot be combined with " + m_modeArg);
+    }
+
+    // --place is the sky's setting for a run, and the report's place too.
+    void takeReportPlace() {
+        orvanelLinuxOptions& o = m_result.options;
+        std::string latitude, longitude;
+        for (const orvanelSettingOverride& setting : o.settingOverrides) {
+            if (setting.key == settingKeys::skyLatitude.name) latitude = setting.value;
+            if (setting.key == settingKeys::skyLongitude.name) longitude = setting.value;
+        }
+        if (latitude.empty()) return;
+        o.placeGiven = parsePlace(latitude + "," + longitude, o.place);
     }
 
     void fail(const std::string& text) {
@@ -199,6 +235,7 @@ private:
     orvanelLinuxArguments m_result;
     std::string m_modeArg;
     std::string m_headlessOnly;
+    std::string m_reportOnly;
     std::string m_inlineValue;
     bool m_hasInlineValue = false;
     bool m_help = false;
@@ -211,7 +248,8 @@ orvanelLinuxArguments parseLinuxArguments(const std::vector<std::string>& args, 
 }
 
 std::string linuxUsageText() {
-    return "Usage: orvanel [--window [--size WxH] | --root | --window-id ID | --headless [options]] [settings]\n"
+    return "Usage: orvanel [--window [--size WxH] | --root | --window-id ID |\n"
+           "               --wayland | --wayland-wallpaper | --headless [options]] [settings]\n"
            "Orvanel, a night-sky screensaver.\n"
            "\n"
            "  --window          show the sky in a window of its own (the default);\n"
@@ -221,11 +259,23 @@ std::string linuxUsageText() {
            "                    window XSCREENSAVER_WINDOW names)\n"
            "  --window-id ID    draw into an existing window (decimal or 0x hex), as\n"
            "                    XScreenSaver asks; XSCREENSAVER_WINDOW does the same\n"
+           "  --wayland         the screensaver on a Wayland compositor with layer-shell\n"
+           "                    (sway, Hyprland, river, KDE Plasma): every output, until\n"
+           "                    a key, a click or a move of the pointer\n"
+           "  --wayland-wallpaper\n"
+           "                    the sky as the live wallpaper of every output, behind\n"
+           "                    the windows, until SIGTERM or the compositor closes it\n"
            "  --headless        render without a display and write PNG frames:\n"
            "    --seconds S     seconds of animation (default 10)\n"
            "    --out DIR       folder for the frames, made if missing (default out)\n"
            "    --every N       keep every Nth frame of 0.04 s (default 25, one per second)\n"
            "  --show-dirty      outline what each frame draws (only what changed)\n"
+           "  --sky-report      print where the sun, moon, planets and brightest stars\n"
+           "                    stand, as JSON, and end:\n"
+           "    --at TIME       the moment in UTC, e.g. 2026-03-20T21:30:00Z (default now)\n"
+           "    --place LAT,LON degrees, south and west negative (default: from the\n"
+           "                    time zone)\n"
+           "    --size WxH      add each visible object's pixel x, y on a view this size\n"
            "  --help            this text\n"
            "\n" +
            settingOptionsUsage() +

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/linux/setting_options.h"
+#include "astro/sky_frame.h"
 
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@ enum class orvanelLinuxMode {
     rootWindow,
     foreignWindow,  // a window someone else made: XScreenSaver or a test
     headless,
+    skyReport,  // where the sky's objects stand, as JSON on standard output
+    waylandScreensaver,  // layer-shell overlay on every output, ended by input
+    waylandWallpaper,    // layer-shell background of every output, never takes input
 };
 
 // The sky when nobody says otherwise.
@@ -38,6 +42,11 @@ struct orvanelLinuxOptions {
     int everyNthFrame = kDefaultEveryNthFrame;
     // Outline the rectangles each frame draws.
     bool showDirty = false;
+    // The moment and place of --sky-report; the clock and the time zone when not given.
+    bool atGiven = false;
+    double atUnixSeconds = 0.0;
+    bool placeGiven = false;
+    sPlace place;
     // Settings tried for this run, in the order given.
     std::vector<orvanelSettingOverride> settingOverrides;
 };

@@ -32,6 +32,11 @@ orvanelLinuxRun::orvanelLinuxRun(std::unique_ptr<keslWindow> window)
                [&] { m_app->initWithWindowHandle(nullptr, monitorId); });
 }
 
+void orvanelLinuxRun::changeScreens(std::unique_ptr<keslWindow> window) {
+    m_window = window.get();
+    runGuarded("exception caught: screensaverPtr->changeScreens()", [&] { m_app->changeScreens(std::move(window)); });
+}
+
 orvanelLinuxRun::~orvanelLinuxRun() {
     m_frameTimes.logSummary();
     m_app->shutDown();
@@ -50,6 +55,8 @@ void orvanelLinuxRun::runFrame() {
 void orvanelLinuxRun::showDirty(bool show) {
     if (TorvanelWorld* world = m_app->getWorld()) world->setShowDirty(show);
 }
+
+void orvanelLinuxRun::advanceOnly() { m_app->tick(frameStep); }
 
 bool orvanelLinuxRun::closeRequested() const { return m_window->closeRequested(); }
 

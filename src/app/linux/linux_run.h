@@ -27,8 +27,13 @@ public:
 
     // Outlines the rectangles each frame draws (--show-dirty).
     void showDirty(bool show);
+    // The screens changed: the sky is built anew in the new window, without
+    // repeating what belongs to the start of a run.
+    void changeScreens(std::unique_ptr<keslWindow> window);
     // Advances by frameStep, draws and shows one frame.
     void runFrame();
+    // Advances by frameStep without drawing: no screen would show the frame.
+    void advanceOnly();
     // What the last flushed frame shows.
     const keslPixelSurface& shownFrame() const;
     int framesRun() const { return m_framesRun; }

@@ -3,9 +3,11 @@
 #include "app/linux/headless_host.h"
 #include "app/linux/linux_folders.h"
 #include "app/linux/linux_options.h"
+#include "app/linux/sky_report_command.h"
 #include "app/linux/stop_signals.h"
 #include "app/linux/x11_host.h"
 #include "app/log_at_start.h"
+#include "app/wayland/wayland_host.h"
 #include "settings/settings.h"
 #include "util/log_guards.h"
 
@@ -49,10 +51,15 @@ int main(int argc, char** argv) {
         std::fputs(linuxUsageText().c_str(), stdout);
         return 0;
     }
+    if (options.mode == orvanelLinuxMode::skyReport) return runSkyReport(options);
     installStopSignalHandlers();
     ensureAppDataFolder();
     applySettingOverrides(options.settingOverrides, applicationSettings());
     if (options.mode == orvanelLinuxMode::headless) return runHeadlessAndSay(options);
+    if (options.mode == orvanelLinuxMode::waylandScreensaver || options.mode == orvanelLinuxMode::waylandWallpaper) {
+        const orvanelWaylandResult result = runOnWayland(options);
+        return reportFailure(result.exitCode, result.error);
+    }
     const orvanelX11Result result = runOnX11(options);
     return reportFailure(result.exitCode, result.error);
 }

@@ -1,6 +1,7 @@
 #include "app/linux/setting_options.h"
 
 #include "settings/setting_keys.h"
+#include "settings/sky_page_logic.h"
 #include "settings/sound_table.h"
 #include "util/log.h"
 
@@ -123,6 +124,22 @@ bool sound(const std::string& value, Overrides& out) {
     return true;
 }
 
+// LAT,LON in decimal degrees; a decimal comma would make the pair ambiguous.
+bool place(const std::string& value, Overrides& out) {
+    const size_t comma = value.find(',');
+    if (comma == std::string::npos || value.find(',', comma + 1) != std::string::npos) return false;
+    const std::string latitude = value.substr(0, comma);
+    const std::string longitude = value.substr(comma + 1);
+    if (latitude.find_first_not_of(" \t") == std::string::npos || longitude.find_first_not_of(" \t") == std::string::npos) {
+        return false;
+    }
+    const keslSkyPlaceCheck check = checkSkyPlace(latitude, longitude);
+    if (check.problem != keslSkyPlaceProblem::none) return false;
+    add(out, k::skyLatitude.name, check.latitude);
+    add(out, k::skyLongitude.name, check.longitude);
+    return true;
+}
+
 const std::vector<orvanelSettingOption> kOptions{
     {"background", "black|dark-blue|gradient|stars", "the sky's background", background},
     {"moon", "none|small|medium|large", "the moon and its size", moon},
@@ -144,6 +161,16 @@ const std::vector<orvanelSettingOption> kOptions{
     {"no-loop-sound", nullptr, "play it once", setSwitch<k::loopSound, false>},
     {"hourly-chime", nullptr, "a cuckoo (a rooster in the morning) every full hour", setSwitch<k::cuckooEveryHour, true>},
     {"no-hourly-chime", nullptr, "no chime", setSwitch<k::cuckooEveryHour, false>},
+    {"real-sky", nullptr, "the real sky over your place instead of random stars", setSwitch<k::realSky, true>},
+    {"no-real-sky", nullptr, "the classic random stars", setSwitch<k::realSky, false>},
+    {"place", "LAT,LON", "your place in degrees, north and east positive (-90..90,-180..180);\n"
+                         "                    without it the time zone tells", place,
+     "LAT,LON in decimal degrees, the latitude from -90 to 90 and the longitude from -180 to 180 (such as 52.5,13.4)"},
+    {"constellation-lines", nullptr, "faint lines between the stars of each constellation",
+     setSwitch<k::showConstellationLines, true>},
+    {"no-constellation-lines", nullptr, "no such lines", setSwitch<k::showConstellationLines, false>},
+    {"sky-names", nullptr, "name the planets and the brightest stars", setSwitch<k::showSkyNames, true>},
+    {"no-sky-names", nullptr, "no names", setSwitch<k::showSkyNames, false>},
 };
 
 }  // namespace

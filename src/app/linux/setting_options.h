@@ -19,6 +19,8 @@ struct orvanelSettingOption {
     const char* help;
     // Adds the overrides for value ("" for a switch); false when the value is not one the option takes.
     bool (*toOverrides)(const std::string& value, std::vector<orvanelSettingOverride>& out);
+    // What a refused value is told it should be; nullptr: the value hint says it.
+    const char* wants = nullptr;
 };
 
 const std::vector<orvanelSettingOption>& settingOptions();

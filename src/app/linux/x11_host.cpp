@@ -203,18 +203,19 @@ orvanelX11Result failure(const std::string& text) {
     return {kExitCannotRun, text};
 }
 
-RunEnd runFrames(Display* display, const keslX11Target& target, Atom deleteAtom, int randrEventBase,
-                 bool showDirty) {
-    keslX11Presenter presenter(target);
+// A window over the presenter's image; it borrows the presenter, which must outlive it.
+std::unique_ptr<keslWindow> windowOver(keslX11Presenter& presenter, const keslX11Target& target) {
     auto window =
         std::make_unique<keslWindow>(keslRect<int>(0, 0, target.width, target.height), presenter.backBufferMemory());
-    const keslWindow* shown = window.get();
-    window->setPresenter(
-        [&presenter, shown](const keslPixelSurface& frame) { presenter.present(frame, shown->damage()); });
-    orvanelLinuxRun run(std::move(window));
-    run.showDirty(showDirty);
+    keslX11Presenter* shown = &presenter;
+    const keslWindow* frames = window.get();
+    window->setPresenter([shown, frames](const keslPixelSurface& frame) { shown->present(frame, frames->damage()); });
+    return window;
+}
 
-    EventPump events(display, target.window, deleteAtom, randrEventBase);
+RunEnd runFrames(Display* display, orvanelLinuxRun& run, keslX11Presenter& presenter, Window window, Atom deleteAtom,
+                 int randrEventBase) {
+    EventPump events(display, window, deleteAtom, randrEventBase);
     FramePacer pacer(display);
     const unsigned long errorsBefore = x11ErrorCount();
     RunEnd end = RunEnd::running;
@@ -267,8 +268,8 @@ orvanelX11Result runOnX11(const orvanelLinuxOptions& options) {
             break;
     }
 
-    // Only to learn that XScreenSaver took its window away.
-    // Frames show only what changed, so an uncovered part must be sent again whole.
+    // To learn that XScreenSaver took its window away, and (frames show only
+    // what changed) that an uncovered part must be sent again whole.
     if (options.mode == orvanelLinuxMode::foreignWindow) {
         XSelectInput(display.get(), window, StructureNotifyMask | ExposureMask);
     } else if (options.mode == orvanelLinuxMode::rootWindow) {
@@ -278,15 +279,30 @@ orvanelX11Result runOnX11(const orvanelLinuxOptions& options) {
     const keslX11SystemServices services(display.get(), options.mode == orvanelLinuxMode::ownWindow, onRoot);
     const int randrEventBase = watchScreenChanges(display.get(), window);
 
-    // A change of the screens builds the sky anew for the new monitors and size.
+    // A change of the screens builds the sky anew for the new monitors and
+    // size; the run itself, with all that belongs to its start, goes on.
+    // The presenter is declared first so that it outlives the window of the run.
+    std::unique_ptr<keslX11Presenter> presenter;
+    std::unique_ptr<orvanelLinuxRun> run;
     RunEnd end = RunEnd::screensChanged;
     while (end == RunEnd::screensChanged) {
         keslX11Target target;
         std::string error;
         if (!describeTarget(display.get(), window, target, error)) return failure(error);
         logInfo("Drawing into X window 0x%lx, %ix%i", static_cast<unsigned long>(window), target.width, target.height);
-        end = runFrames(display.get(), target, ownWindow ? ownWindow->deleteAtom() : 0, randrEventBase,
-                        options.showDirty);
+        auto nextPresenter = std::make_unique<keslX11Presenter>(target);
+        std::unique_ptr<keslWindow> frameWindow = windowOver(*nextPresenter, target);
+        if (run) {
+            run->changeScreens(std::move(frameWindow));
+        } else {
+            run = std::make_unique<orvanelLinuxRun>(std::move(frameWindow));
+        }
+        // The sky of the new window outlines its changes as the last one did.
+        run->showDirty(options.showDirty);
+        // The old window is gone with the change, so its presenter may go too.
+        presenter = std::move(nextPresenter);
+        end = runFrames(display.get(), *run, *presenter, window, ownWindow ? ownWindow->deleteAtom() : 0,
+                        randrEventBase);
         logInfo("X11 run ended: %s", describeEnd(end));
     }
     return {};

@@ -210,6 +210,12 @@ bool keslImageWin::initWithFile_impl(const char* fileName) {
     return true;
 }
 
+keslPixelView keslImageWin::pixelView() {
+    // GDI may still be drawing into the section; the caller's writes come after.
+    GdiFlush();
+    return m_gdi->surface.pixels;
+}
+
 keslColor keslImageWin::getPixel(int x, int y) { return m_gdi->tools.getPixel(x, y); }
 
 void keslImageWin::setPixel(int x, int y, keslColor color) { m_gdi->tools.setPixel(x, y, color); }

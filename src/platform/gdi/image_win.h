@@ -21,6 +21,7 @@ public:
     int getHeight() override;
     int drawText(int x, int y, const char* text, const keslTextParams& params) override;
     keslSurfaceHandle getSurfaceHandle() override;
+    keslPixelView pixelView() override;
 
 protected:
     void crop_impl(int x, int y, int width, int height) override;

@@ -25,6 +25,7 @@ public:
         return m_tools.drawText(x, y, text, params);
     }
     keslSurfaceHandle getSurfaceHandle() override { return m_bitmap.get(); }
+    keslPixelView pixelView() override { return m_bitmap ? m_bitmap->view() : keslPixelView{}; }
 
     const keslPixelSurface* surface() const { return m_bitmap.get(); }
 

@@ -16,6 +16,9 @@ public:
     virtual ~cSheetPageWin() = default;
     virtual void load(HWND page) = 0;
     virtual void store(HWND page) = 0;
+    // Asked before the user leaves the page or presses OK; false keeps the
+    // page open after telling the user what is wrong.
+    virtual bool valid(HWND /*page*/) { return true; }
     virtual void command(HWND /*page*/, int /*id*/, int /*code*/) {}
     // True when the page handled the notification.
     virtual bool notify(HWND /*page*/, const NMHDR& /*header*/) { return false; }
@@ -40,3 +43,4 @@ std::unique_ptr<cSheetPageWin> makeStartupPage();
 std::unique_ptr<cSheetPageWin> makeClockPage();
 std::unique_ptr<cSheetPageWin> makeTelemetryPage(keslSheetServices& services);
 std::unique_ptr<cSheetPageWin> makeAboutPage(const keslSheetIdentity& identity);
+std::unique_ptr<cSheetPageWin> makeSkyPage();

@@ -1,4 +1,4 @@
-// The configuration sheet as a Win32 property sheet: ten pages from the
+// The configuration sheet as a Win32 property sheet: eleven pages from the
 // module's dialog templates sharing one dialog procedure, which hands each
 // message to the page object of the dialog's index.
 #include "settings/config_sheet.h"
@@ -50,7 +50,7 @@ INT_PTR onNotify(HWND page, int index, cSheetPageWin& controller, const NMHDR& h
             return answer(page, 0);
         case PSN_KILLACTIVE:
             lastActivePage = index;
-            return answer(page, FALSE);
+            return answer(page, controller.valid(page) ? FALSE : TRUE);
         case PSN_APPLY:
             controller.store(page);
             return answer(page, PSNRET_NOERROR);
@@ -94,7 +94,7 @@ INT_PTR CALLBACK pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 cPageArray makePages(const keslSheetIdentity& identity, keslSheetServices& services) {
     return {makeMoonPage(),      makeMessagesPage(), makeBackgroundPage(),          makeSoundsPage(),
             makeQuotesPage(),    makePowerPage(),    makeStartupPage(),             makeClockPage(),
-            makeTelemetryPage(services), makeAboutPage(identity)};
+            makeTelemetryPage(services), makeAboutPage(identity), makeSkyPage()};
 }
 
 void setUpLocalisation() {
@@ -142,7 +142,8 @@ int showConfigurationSheet(void* parentWindow, const keslSheetIdentity& identity
         sheetPage.pszTemplate = MAKEINTRESOURCEA(kSheetPages[i].templateId);
         sheetPage.pfnDlgProc = pageProc;
         sheetPage.lParam = static_cast<LPARAM>(i);
-        if (kSheetPages[i].titleKey) {
+        // A title the language's file does not translate stays the template's own.
+        if (kSheetPages[i].titleKey && keslLocalisation::get().hasTranslation(kSheetPages[i].titleKey)) {
             titles[i] = keslLocalisation::get().translate(kSheetPages[i].titleKey);
             sheetPage.dwFlags |= PSP_USETITLE;
             sheetPage.pszTitle = titles[i].c_str();

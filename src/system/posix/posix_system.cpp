@@ -121,6 +121,20 @@ public:
         return environmentOr("LOGNAME", environmentOr("USER", ""));
     }
 
+    // TZ when set (":Europe/Berlin" and zoneinfo paths are trimmed by the
+    // reader), else the zone /etc/localtime links to, else Debian's /etc/timezone.
+    std::string timeZoneName() const override {
+        const std::string tz = environmentOr("TZ", "");
+        if (!tz.empty()) return tz;
+        char target[PATH_MAX] = {};
+        const ssize_t length = readlink("/etc/localtime", target, sizeof target - 1);
+        if (length > 0) return std::string(target, static_cast<size_t>(length));
+        std::ifstream file("/etc/timezone");
+        std::string line;
+        std::getline(file, line);
+        return line;
+    }
+
     // "Linux 6.1.0-18-amd64; x86_64", for the user agent.
     std::string osVersion() const override {
         utsname names{};

@@ -118,6 +118,18 @@ public:
         return GetUserNameA(name, &size) ? std::string(name) : std::string();
     }
 
+    // The registry key name of the zone, which CLDR maps to an IANA zone;
+    // the keys are ASCII.
+    std::string timeZoneName() const override {
+        DYNAMIC_TIME_ZONE_INFORMATION info{};
+        if (GetDynamicTimeZoneInformation(&info) == TIME_ZONE_ID_INVALID) return {};
+        std::string name;
+        for (const WCHAR* c = info.TimeZoneKeyName; *c && name.size() < 128; ++c) {
+            if (*c < 0x80) name += static_cast<char>(*c);
+        }
+        return name;
+    }
+
     std::string osVersion() const override {
         OSVERSIONINFOW info;
         if (!realWindowsVersion(info)) return {};

@@ -69,6 +69,11 @@ TEST(LinuxArguments, UnderXScreenSaverTheRootIsTheWindowItMade) {
     EXPECT_EQ(a.options.windowId, 4194305ul);
 }
 
+TEST(LinuxArguments, TheWaylandModesIgnoreTheXScreenSaverVariable) {
+    EXPECT_EQ(parse({"--wayland"}, "0x400001").options.mode, orvanelLinuxMode::waylandScreensaver);
+    EXPECT_EQ(parse({"-wayland-wallpaper"}, "0x400001").options.mode, orvanelLinuxMode::waylandWallpaper);
+}
+
 TEST(LinuxArguments, HelpWinsOverEverythingElseEvenMistakes) {
     EXPECT_EQ(parse({"--root", "--help"}).options.mode, orvanelLinuxMode::help);
     const orvanelLinuxArguments a = parse({"--nonsense", "-h"});
@@ -102,6 +107,14 @@ TEST(LinuxArguments, MistakesAreNamedInTheMessage) {
         {{"--window", "--window-id", "5"}, "cannot be combined"},
         {{"--root", "--size", "10x10"}, "--size cannot be combined with --root"},
         {{"--size", "640x480"}, ""},
+        {{"--at", "2026-03-20T21:30:00Z"}, "--at needs --sky-report"},
+        {{"--headless", "--place", "52.5,13.4"}, ""},
+        {{"--sky-report", "--at", "2026-03-20T24:00:00Z"}, "2026-03-20T24:00:00Z"},
+        {{"--sky-report", "--place", "52.5;13.4"}, "LAT,LON"},
+        {{"--sky-report", "--at=2028-02-29T23:59:59.5Z", "--place=-33.9,151.2", "--size", "1920x1080"}, ""},
+        {{"--wayland", "--root"}, "cannot be combined"},
+        {{"--wayland-wallpaper", "--size", "10x10"}, "--size cannot be combined with --wayland-wallpaper"},
+        {{"--wayland", "--seconds", "3"}, "--seconds needs --headless"},
     };
     for (const Case& c : cases) {
         const orvanelLinuxArguments a = parse(c.args);

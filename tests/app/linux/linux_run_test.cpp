@@ -1,6 +1,7 @@
 #include "app/linux/linux_folders.h"
 #include "app/linux/linux_run.h"
 #include "app/linux/visual_pixels.h"
+#include "support/app_settings_override.h"
 #include "support/fake_system.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
@@ -83,6 +84,33 @@ TEST_F(LinuxRun, EndingTheRunShutsTheApplicationDownAndSaysWhereSettingsLive) {
     { orvanelLinuxRun run(std::make_unique<keslWindow>(640, 400)); }
     EXPECT_TRUE(log.contains("Entering: orvanelScreensaver.shutDown()"));
     EXPECT_TRUE(log.contains("Settings file:"));
+}
+
+// A monitor plugged in while the sky runs, with the cursor resting in an
+// armed corner: the sky is drawn for the new layout and the run goes on,
+// with no second start-up effect and no second keep-awake request.
+TEST_F(LinuxRun, AScreenChangeBuildsTheSkyAnewWithoutRepeatingTheStart) {
+    AppSettingsOverride settings;
+    settings.set("startupEffect", "1").set("hotcorner_BR", "yes").set("preventComputerSleep_permanently", "yes");
+    system.monitors = {keslRect<int>(0, 0, 640, 400)};
+    orvanelLinuxRun run(std::make_unique<keslWindow>(640, 400));
+    ASSERT_NE(run.app().getStartupEffect(), nullptr);
+    run.runFrame();
+    const size_t keepAwakeRequests = system.keepAwakeRequests.size();
+
+    system.monitors = {keslRect<int>(0, 0, 640, 400), keslRect<int>(0, 640, 800, 600)};
+    system.cursor = keslPoint<long>{1439, 599};
+    run.changeScreens(std::make_unique<keslWindow>(1440, 600));
+    run.runFrame();
+
+    EXPECT_FALSE(run.closeRequested());
+    EXPECT_FALSE(log.contains("Screensaver start was prevented because of hotcorners"));
+    EXPECT_EQ(run.app().getStartupEffect(), nullptr);
+    ASSERT_NE(run.app().getWorld(), nullptr);
+    EXPECT_EQ(run.app().getTotalPixels(), 640 * 400 + 800 * 600);
+    EXPECT_EQ(run.shownFrame().width(), 1440);
+    EXPECT_EQ(system.keepAwakeRequests.size(), keepAwakeRequests);
+    EXPECT_TRUE(run.app().getKeepAwake().isActive());
 }
 
 TEST_F(LinuxRun, AMissingApplicationDataFolderIsMadeWithItsParentsAndKeptPrivate) {

@@ -37,6 +37,11 @@ TEST(SettingOptions, EachOptionReadsAsTheSettingItStandsFor) {
         {{"--sound", "ocean"}, "snd_selectedSound", "4"},
         {{"--loop-sound"}, "snd_loopSound", "yes"},
         {{"--no-hourly-chime"}, "snd_cuckooEveryHour", "no"},
+        {{"--real-sky"}, "realSky", "yes"},
+        {{"--place", "-33.87,151.21"}, "skyLatitude", "-33.87"},
+        {{"--place=52.5,13.4"}, "skyLongitude", "13.4"},
+        {{"--no-constellation-lines"}, "showConstellationLines", "no"},
+        {{"--sky-names"}, "showSkyNames", "yes"},
     };
     for (const Case& c : cases) {
         const keslKeyValueStr store = storeAfter(c.args);
@@ -62,12 +67,23 @@ TEST(SettingOptions, ABadValueIsRefusedWithAMessage) {
         {"--background", "purple"}, {"--moon", "huge"},         {"--quote-seconds", "0"},
         {"--quote-seconds", "601"}, {"--quote-seconds", "7s"},  {"--sound", "loud"},
         {"--message", ""},          {"--clock=yes"},            {"--background"},
+        {"--place", "95,13"},       {"--place", "52.5"},        {"--place", "52,5,13,4"},
+        {"--place", ",13.4"},       {"--place", "52.5,190"},
     };
     for (const auto& args : cases) {
         const orvanelLinuxArguments parsed = parseLinuxArguments(args, nullptr);
         EXPECT_FALSE(parsed.error.empty()) << args[0];
     }
     EXPECT_EQ(parseLinuxArguments({"--moon", "huge"}, nullptr).error, "--moon wants none|small|medium|large, not \"huge\"");
+    EXPECT_NE(parseLinuxArguments({"--place", "95,13"}, nullptr).error.find("latitude from -90 to 90"), std::string::npos);
+}
+
+TEST(SettingOptions, ThePlaceOfARunIsAlsoThePlaceOfTheSkyReport) {
+    const orvanelLinuxArguments report = parseLinuxArguments({"--sky-report", "--place=-33.9,151.2"}, nullptr);
+    ASSERT_TRUE(report.error.empty()) << report.error;
+    EXPECT_TRUE(report.options.placeGiven);
+    EXPECT_DOUBLE_EQ(report.options.place.latitudeDeg, -33.9);
+    EXPECT_DOUBLE_EQ(report.options.place.longitudeDeg, 151.2);
 }
 
 TEST(MonitorOrder, ThePrimaryMonitorComesFirstAndTheRegionsKeepTheDesktopsCorner) {

@@ -1,0 +1,78 @@
+#include "app/wayland/wayland_layout.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+keslRect<int> scaled(const keslOutputPlacement& output) {
+    const int scale = std::max(1, output.scale);
+    return keslRect<int>(output.logical.top * scale, output.logical.left * scale, output.logical.width * scale,
+                         output.logical.height * scale);
+}
+
+bool overlap(const keslRect<int>& a, const keslRect<int>& b) {
+    return a.left < b.getRight() && b.left < a.getRight() && a.top < b.getBottom() && b.top < a.getBottom();
+}
+
+bool anyOverlap(const std::vector<keslRect<int>>& regions) {
+    for (size_t i = 0; i < regions.size(); ++i) {
+        for (size_t j = i + 1; j < regions.size(); ++j) {
+            if (overlap(regions[i], regions[j])) return true;
+        }
+    }
+    return false;
+}
+
+void moveToOrigin(std::vector<keslRect<int>>& regions) {
+    int left = regions.front().left, top = regions.front().top;
+    for (const keslRect<int>& region : regions) {
+        left = std::min(left, region.left);
+        top = std::min(top, region.top);
+    }
+    for (keslRect<int>& region : regions) {
+        region.left -= left;
+        region.top -= top;
+    }
+}
+
+void placeInARow(const std::vector<keslOutputPlacement>& outputs, std::vector<keslRect<int>>& regions) {
+    std::vector<size_t> order(outputs.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const keslRect<int>& la = outputs[a].logical;
+        const keslRect<int>& lb = outputs[b].logical;
+        return la.left != lb.left ? la.left < lb.left : la.top < lb.top;
+    });
+    int left = 0;
+    for (size_t index : order) {
+        regions[index].left = left;
+        regions[index].top = 0;
+        left += regions[index].width;
+    }
+}
+
+}  // namespace
+
+std::vector<keslRect<int>> skyRegionsFor(const std::vector<keslOutputPlacement>& outputs) {
+    std::vector<keslRect<int>> regions;
+    if (outputs.empty()) return regions;
+    for (const keslOutputPlacement& output : outputs) regions.push_back(scaled(output));
+    const bool oneScale = std::all_of(outputs.begin(), outputs.end(),
+                                      [&](const keslOutputPlacement& o) { return o.scale == outputs.front().scale; });
+    if (!oneScale || anyOverlap(regions)) {
+        placeInARow(outputs, regions);
+    } else {
+        moveToOrigin(regions);
+    }
+    return regions;
+}
+
+keslRect<int> skyBoundsOf(const std::vector<keslRect<int>>& regions) {
+    int right = 0, bottom = 0;
+    for (const keslRect<int>& region : regions) {
+        right = std::max(right, region.getRight());
+        bottom = std::max(bottom, region.getBottom());
+    }
+    return keslRect<int>(0, 0, right, bottom);
+}

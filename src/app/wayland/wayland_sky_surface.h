@@ -1,0 +1,79 @@
+// One output's window onto the sky: a layer-shell surface anchored to every
+// edge of its output, on the overlay layer (the screensaver, taking the
+// keyboard) or the background layer (the wallpaper, taking no input at all).
+// It shows its region of the sky's back buffer through two shared-memory
+// buffers in turn, and asks for a frame only when the compositor has shown
+// the last one (its frame callback), so a hidden or switched-off output costs
+// nothing. What a frame changed comes as damage rectangles in sky pixels;
+// each buffer takes what it missed while the other was on screen.
+#pragma once
+
+#include "app/wayland/wayland_buffer_damage.h"
+#include "app/wayland/wayland_protocols.h"
+#include "app/wayland/wayland_proxy.h"
+#include "app/wayland/wayland_shm_buffer.h"
+#include "platform/raster/pixel_surface.h"
+#include "system/rect.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+enum class keslSkyLayer { overlay, background };
+
+struct keslWaylandShell {
+    wl_compositor* compositor = nullptr;
+    wl_shm* shm = nullptr;
+    zwlr_layer_shell_v1* layerShell = nullptr;
+};
+
+class keslWaylandSkySurface {
+public:
+    keslWaylandSkySurface(const keslWaylandShell& shell, wl_output* output, keslSkyLayer layer, int scale);
+    ~keslWaylandSkySurface();
+    keslWaylandSkySurface(const keslWaylandSkySurface&) = delete;
+    keslWaylandSkySurface& operator=(const keslWaylandSkySurface&) = delete;
+
+    // The compositor will not show this surface any more (its output went, or it dismissed us).
+    bool closed() const { return m_closed; }
+    // Configured, the last frame shown, and a buffer free to draw the next into.
+    bool wantsFrame() const;
+    void setScale(int scale);
+    // Copies what damage (sky pixels) changed inside region from the sky into
+    // a free buffer, attaches it and commits. Call only when wantsFrame().
+    void present(const keslPixelSurface& sky, const keslRect<int>& region, const std::vector<keslRect<int>>& damage);
+    wl_surface* surface() const { return m_surface.get(); }
+
+private:
+    static void onConfigure(void* data, zwlr_layer_surface_v1* layerSurface, uint32_t serial, uint32_t width,
+                            uint32_t height);
+    static void onClosed(void* data, zwlr_layer_surface_v1* layerSurface);
+    static void onFrameDone(void* data, wl_callback* callback, uint32_t time);
+
+    bool buffersFit() const;
+    void makeBuffers(wl_shm* shm);
+    // Index of a buffer the compositor does not hold, or kNoBuffer.
+    size_t freeBuffer() const;
+    void copyInto(size_t buffer, const keslPixelSurface& sky, const keslRect<int>& region);
+    void copyRect(keslWaylandShmBuffer& target, const keslPixelSurface& sky, const keslRect<int>& region,
+                  const keslRect<int>& rect);
+
+    wl_shm* m_shm;
+    wl_compositor* m_compositor;
+    keslWaylandPtr<wl_surface, keslWaylandRelease::surface> m_surface;
+    keslWaylandPtr<zwlr_layer_surface_v1, keslWaylandRelease::layerSurface> m_layerSurface;
+    keslWaylandPtr<wl_callback, keslWaylandRelease::callback> m_frameCallback;
+    static constexpr size_t kBuffers = 2;
+    static constexpr size_t kNoBuffer = kBuffers;
+    std::array<std::unique_ptr<keslWaylandShmBuffer>, kBuffers> m_buffers;
+    keslBufferDamage m_owed{kBuffers};
+    // Logical size the compositor gave, and the device pixels per logical pixel.
+    int m_width = 0;
+    int m_height = 0;
+    int m_scale = 1;
+    // The scale the surface was last told, which buffers are drawn at.
+    int m_appliedScale = 1;
+    bool m_configured = false;
+    bool m_configurePending = false;
+    bool m_closed = false;
+};

@@ -1,0 +1,62 @@
+// Where every catalogue star stands for a sky frame. The J2000 directions are
+// turned into unit vectors once; each frame is then one matrix product per
+// star plus the refraction near the horizon, into storage reserved at
+// construction, so a frame allocates nothing.
+#pragma once
+
+#include "astro/sky_frame.h"
+#include "astro/star_catalogue.h"
+
+#include <vector>
+
+struct sStarPlace {
+    float altDeg;  // apparent: refraction included
+    float azDeg;
+    // Apparent unit direction (east, north, up), for projecting without trigonometry.
+    float east, north, up;
+};
+
+class cStarPositions {
+public:
+    explicit cStarPositions(const sStarCatalogue& catalogue = builtInStarCatalogue());
+
+    void compute(const sSkyFrame& frame);
+
+    // In catalogue order (brightest first).
+    const std::vector<sStarPlace>& places() const { return m_places; }
+    const sStarCatalogue& catalogue() const { return m_catalogue; }
+
+private:
+    struct sUnit {
+        float x, y, z;
+    };
+    const sStarCatalogue& m_catalogue;
+    std::vector<sUnit> m_j2000;
+    std::vector<sStarPlace> m_places;
+};
+
+// Fixed points of the sky other than stars (the Milky Way's outlines), turned
+// to the horizon like the stars but without refraction: a glow's edge needs
+// no tenth of a degree. Storage reserved at construction.
+class cSkyPointDirections {
+public:
+    cSkyPointDirections(const sSkyPoint* points, std::size_t count);
+
+    void compute(const sSkyFrame& frame);
+
+    struct sDirection {
+        float east, north, up;
+    };
+    const std::vector<sDirection>& directions() const { return m_directions; }
+
+private:
+    struct sUnit {
+        float x, y, z;
+    };
+    std::vector<sUnit> m_j2000;
+    std::vector<sDirection> m_directions;
+};
+
+// The apparent place of one J2000 direction (aberration, precession, nutation,
+// then the horizon), without refraction; for a single star outside the batch.
+sVec3 horizonDirectionOfJ2000(double raDeg, double decDeg, const sSkyFrame& frame);

@@ -1,0 +1,48 @@
+#include "world/real_sky_moon.h"
+
+#include <cmath>
+
+namespace {
+constexpr float kLitOnRightDeg = 270.0f;
+constexpr float kLitOnLeftDeg = 90.0f;
+constexpr float kDegToRadF = 3.14159265f / 180.0f;
+
+float angleBetween(float a, float b) {
+    float d = std::fmod(std::fabs(a - b), 360.0f);
+    return d > 180.0f ? 360.0f - d : d;
+}
+}  // namespace
+
+void cMoonTurner::keep(keslImage& image, bool litOnRight) {
+    m_size = std::min(image.getWidth(), image.getHeight());
+    m_lit.resize(static_cast<size_t>(m_size) * static_cast<size_t>(m_size));
+    for (int y = 0; y < m_size; ++y) {
+        for (int x = 0; x < m_size; ++x) m_lit[static_cast<size_t>(y) * m_size + x] = image.getPixel(x, y);
+    }
+    m_key = image.hasTransparentColor() ? image.getTransparentColor() : image.getPixel(0, 0);
+    m_litDeg = litOnRight ? kLitOnRightDeg : kLitOnLeftDeg;
+    m_turned = false;
+}
+
+bool cMoonTurner::turn(keslImage& image, float brightLimbDeg) {
+    if (m_size == 0) return false;
+    const float wanted = brightLimbDeg - m_litDeg;
+    if (m_turned && angleBetween(wanted, m_turnedDeg) < kTurnStepDeg) return false;
+    m_turned = true;
+    m_turnedDeg = wanted;
+    const float c = std::cos(wanted * kDegToRadF);
+    const float s = std::sin(wanted * kDegToRadF);
+    const float centre = 0.5f * static_cast<float>(m_size - 1);
+    // Each pixel takes the kept pixel that the turn brings there (y runs down the screen).
+    for (int y = 0; y < m_size; ++y) {
+        const float dy = static_cast<float>(y) - centre;
+        for (int x = 0; x < m_size; ++x) {
+            const float dx = static_cast<float>(x) - centre;
+            const int sx = static_cast<int>(std::lround(centre + dx * c - dy * s));
+            const int sy = static_cast<int>(std::lround(centre + dx * s + dy * c));
+            const bool inside = sx >= 0 && sy >= 0 && sx < m_size && sy < m_size;
+            image.setPixel(x, y, inside ? m_lit[static_cast<size_t>(sy) * m_size + sx] : m_key);
+        }
+    }
+    return true;
+}

@@ -1,0 +1,398 @@
+#include "world/real_sky_sprite.h"
+
+#include "platform/window.h"
+#include "system/system_services.h"
+#include "util/log.h"
+#include "world/sky_background.h"
+#include "world/sky_background_factory.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+
+// Twinkling in magnitudes: a steady sky overhead, restless low down, where
+// the light crosses more air (the airmass, capped for the last degrees).
+constexpr float kTwinkleOverhead = 0.03f;
+constexpr float kTwinklePerAirmass = 0.06f;
+constexpr float kMaxTwinkle = 0.7f;
+// The air also dims what is low: magnitudes per airmass above one.
+constexpr float kExtinctionPerAirmass = 0.2f;
+constexpr float kMaxAirmass = 12.0f;
+// The Milky Way is looked up every this many pixels and smoothed between.
+constexpr int kGlowStep = 4;
+// The glow fades into the haze over the lowest degrees.
+constexpr double kGlowHorizonFadeDeg = 8.0;
+// Lines stop short of their stars, so the stars stand free.
+constexpr float kLineGap = 5.0f;
+constexpr int kNameWidth = 120;
+constexpr int kNameHeight = 16;
+constexpr float kNameFontPoints = 8.0f;
+constexpr int kNameOffsetX = 6;
+constexpr int kNameOffsetY = 2;
+// Degrees of the moon's own height used to find "up" at its place on the view.
+constexpr double kUpProbeDeg = 0.5;
+
+constexpr eSolarBody kPlanets[kRealSkyPlanetCount] = {eSolarBody::mercury, eSolarBody::venus,  eSolarBody::mars,
+                                                      eSolarBody::jupiter, eSolarBody::saturn, eSolarBody::uranus,
+                                                      eSolarBody::neptune};
+
+float airmassAt(float altDeg) {
+    const float sinAlt = std::sin(std::max(altDeg, 0.5f) * static_cast<float>(kDegToRad));
+    return std::min(kMaxAirmass, 1.0f / sinAlt);
+}
+
+float fraction(float v) { return v - std::floor(v); }
+
+// A sine by table: the twinkle of a thousand stars per frame needs no more.
+constexpr int kSineSteps = 1024;
+const std::array<float, kSineSteps>& sineTable() {
+    static const std::array<float, kSineSteps> table = [] {
+        std::array<float, kSineSteps> t{};
+        for (int i = 0; i < kSineSteps; ++i) t[static_cast<size_t>(i)] = std::sin(6.2831853f * i / kSineSteps);
+        return t;
+    }();
+    return table;
+}
+float sineOfTurns(float turns) {
+    return sineTable()[static_cast<size_t>(fraction(turns) * kSineSteps) & (kSineSteps - 1)];
+}
+
+int channelOf(keslPixel p, int shift) { return static_cast<int>((p >> shift) & 0xFFu); }
+
+// Adds a colour scaled by amount (0..1) to a pixel, each channel clamped.
+keslPixel added(keslPixel pixel, keslColor colour, float amount) {
+    const keslPixel c = toPixel(colour);
+    auto one = [&](int shift) {
+        const int sum = channelOf(pixel, shift) + static_cast<int>(static_cast<float>(channelOf(c, shift)) * amount + 0.5f);
+        return static_cast<keslPixel>(std::min(255, sum)) << shift;
+    };
+    return one(16) | one(8) | one(0);
+}
+
+void addAt(const keslPixelView& pixels, int x, int y, keslColor colour, float amount) {
+    if (!pixels.contains(x, y) || amount <= 0.0f) return;
+    keslPixel& p = pixels.row(y)[x];
+    p = added(p, colour, amount);
+}
+
+// An antialiased line (Xiaolin Wu's), added to what is there.
+void addLine(const keslPixelView& pixels, float x0, float y0, float x1, float y1, keslColor colour) {
+    const bool steep = std::fabs(y1 - y0) > std::fabs(x1 - x0);
+    if (steep) {
+        std::swap(x0, y0);
+        std::swap(x1, y1);
+    }
+    if (x0 > x1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+    }
+    const float dx = x1 - x0;
+    const float gradient = dx < 1e-6f ? 1.0f : (y1 - y0) / dx;
+    const int first = static_cast<int>(std::lround(x0));
+    const int last = static_cast<int>(std::lround(x1));
+    for (int x = first; x <= last; ++x) {
+        const float y = y0 + gradient * (static_cast<float>(x) - x0);
+        const int iy = static_cast<int>(std::floor(y));
+        const float f = y - static_cast<float>(iy);
+        if (steep) {
+            addAt(pixels, iy, x, colour, 1.0f - f);
+            addAt(pixels, iy + 1, x, colour, f);
+        } else {
+            addAt(pixels, x, iy, colour, 1.0f - f);
+            addAt(pixels, x, iy + 1, colour, f);
+        }
+    }
+}
+
+// The (east, north, up) direction a view pixel shows: the stereographic projection undone.
+sVec3 directionOfPixel(const sSkyProjection& p, double x, double y) {
+    const double a = (x - 0.5 * p.width) / (2.0 * p.scale);
+    const double b = (p.height - y) / (2.0 * p.scale);
+    const double rho2 = a * a + b * b;
+    const double k = 1.0 / (1.0 + rho2);
+    const sVec3 up{0.0, 0.0, 1.0};
+    return k * ((1.0 - rho2) * p.forward + (2.0 * a) * p.right + (2.0 * b) * up);
+}
+
+sMat3 transposed(const sMat3& m) {
+    sMat3 t;
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) t.m[i][j] = m.m[j][i];
+    }
+    return t;
+}
+
+}  // namespace
+
+cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& options)
+    : TzerinSprite("realSky"), m_window(window), m_options(options) {
+    m_width = window ? std::max(1, window->getClientWidth()) : 1;
+    m_height = window ? std::max(1, window->getClientHeight()) : 1;
+    m_projection = makeSkyProjection(m_width, m_height, options.place.latitudeDeg);
+    buildBase(options.background);
+    if (!m_layer.initWithSizeAndColor(m_width, m_height, m_baseColour)) {
+        logError("#2901: the real sky's layer of %ix%i could not be made", m_width, m_height);
+    }
+    m_glowColumns = m_width / kGlowStep + 2;
+    m_glowRows = m_height / kGlowStep + 2;
+    m_glow.assign(static_cast<size_t>(m_glowColumns) * static_cast<size_t>(m_glowRows), 0.0f);
+    m_visibleStars.reserve(m_stars.catalogue().starCount);
+    m_visiblePlanets.reserve(kRealSkyPlanetCount);
+    if (options.names) buildNames();
+    logInfo("The real sky over %.2f %.2f on %ix%i, facing %s", options.place.latitudeDeg, options.place.longitudeDeg,
+            m_width, m_height, m_projection.facingAzimuthDeg > 90.0 ? "south" : "north");
+    setRenderWindow(window);
+    turnTo(keslSystemServices().currentTime());
+}
+
+void cRealSkySprite::buildBase(int background) {
+    switch (background) {
+        case cSkyBackgroundFactory::kBlack:
+            m_baseColour = scaleColor(skyBaseColor, cSkyBackgroundFactory::kBlackShare);
+            return;
+        case cSkyBackgroundFactory::kDarkBlue:
+            m_baseColour = scaleColor(skyBaseColor, cSkyBackgroundFactory::kDarkBlueShare);
+            return;
+        case cSkyBackgroundFactory::kGradient: break;
+        default:
+            m_baseColour = kBlackBase;
+            return;
+    }
+    keslImage gradient;
+    if (!gradient.initWithResource_impl(cSkyBackgroundFactory::kGradientBitmap)) {
+        logWarning("The real sky's gradient could not be loaded; a black base instead");
+        return;
+    }
+    gradient.resizeTo(m_width, m_height);
+    const keslPixelView pixels = gradient.pixelView();
+    m_base.resize(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            m_base[static_cast<size_t>(y) * m_width + x] =
+                pixels.contains(x, y) ? pixels.row(y)[x] : toPixel(gradient.getPixel(x, y));
+        }
+    }
+}
+
+void cRealSkySprite::buildNames() {
+    const sStarCatalogue& catalogue = m_stars.catalogue();
+    keslTextParams text;
+    text.color = kNameColour;
+    text.fontName = std::string(kDefaultFontName);
+    text.fontSize = kNameFontPoints;
+    auto nameImage = [&](const char* name) {
+        auto image = std::make_unique<keslImage>();
+        image->initWithSizeAndColor(kNameWidth, kNameHeight, cRealSkyPalette::kTransparentColor);
+        image->drawText(0, 0, name, text);
+        image->setTransparentColor(cRealSkyPalette::kTransparentColor);
+        return image;
+    };
+    m_starNames.resize(catalogue.countBrighterThan(kNamedStarMagnitude));
+    for (size_t i = 0; i < m_starNames.size(); ++i) {
+        if (const char* name = catalogue.nameOf(i)) m_starNames[i] = nameImage(name);
+    }
+    for (int p = 0; p < kRealSkyPlanetCount; ++p) m_planetNames[static_cast<size_t>(p)] = nameImage(solarBodyName(kPlanets[p]));
+}
+
+void cRealSkySprite::calculateSize() {
+    width = static_cast<float>(m_width);
+    height = static_cast<float>(m_height);
+    sizeValid = true;
+}
+
+void cRealSkySprite::update(float seconds) {
+    TzerinSprite::update(seconds);
+    m_animationSeconds += seconds;
+    const std::time_t now = keslSystemServices().currentTime();
+    if (now != m_turnedTo) turnTo(now);
+}
+
+void cRealSkySprite::turnTo(std::time_t now) {
+    m_turnedTo = now;
+    const sSkyFrame frame = makeSkyFrame(static_cast<double>(now), m_options.place);
+    m_stars.compute(frame);
+    placeStars();
+    placePlanets(frame);
+    placeMoon(frame, solarBodyPosition(eSolarBody::moon, frame), solarBodyPosition(eSolarBody::sun, frame));
+    if (!m_layerValid || skyTurnedAPixel(frame)) renderLayer(frame);
+}
+
+void cRealSkySprite::placeStars() {
+    m_visibleStars.clear();
+    const sStarCatalogue& catalogue = m_stars.catalogue();
+    const std::vector<sStarPlace>& places = m_stars.places();
+    for (size_t i = 0; i < places.size(); ++i) {
+        const sStarPlace& place = places[i];
+        if (place.altDeg <= 0.0f) continue;
+        float x = 0.0f, y = 0.0f;
+        if (!projectDirection(m_projection, place.east, place.north, place.up, x, y) || !isOnView(m_projection, x, y)) {
+            continue;
+        }
+        const sCatalogueStar& star = catalogue.stars[i];
+        const float airmass = airmassAt(place.altDeg);
+        const float seenMagnitude = star.mag + kExtinctionPerAirmass * (airmass - 1.0f);
+        const float twinkle = std::min(kMaxTwinkle, kTwinkleOverhead + kTwinklePerAirmass * (airmass - 1.0f));
+        // Fixed but unrelated phases and rates for each star, from its index.
+        const float n = static_cast<float>(i);
+        m_visibleStars.push_back({static_cast<std::int16_t>(std::lround(x)), static_cast<std::int16_t>(std::lround(y)),
+                                  static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfBv(star.bv)),
+                                  cRealSkyPalette::levelOf(seenMagnitude), twinkle / cRealSkyPalette::kMagnitudesPerLevel,
+                                  static_cast<std::uint16_t>(i), fraction(n * 0.618034f), fraction(n * 0.754878f),
+                                  0.5f + fraction(n * 0.569840f), 1.1f + 1.3f * fraction(n * 0.414214f)});
+    }
+}
+
+void cRealSkySprite::placePlanets(const sSkyFrame& frame) {
+    m_visiblePlanets.clear();
+    for (int p = 0; p < kRealSkyPlanetCount; ++p) {
+        const sBodyPosition body = solarBodyPosition(kPlanets[p], frame);
+        if (body.apparentAltDeg <= 0.0) continue;
+        // As the report places it: the direction lifted by the air.
+        const sVec3 seen = unitVectorOf(90.0 - body.horizontal.azDeg, body.apparentAltDeg);
+        float x = 0.0f, y = 0.0f;
+        if (!projectDirection(m_projection, static_cast<float>(seen.x), static_cast<float>(seen.y),
+                              static_cast<float>(seen.z), x, y) ||
+            !isOnView(m_projection, x, y)) {
+            continue;
+        }
+        const float airmass = airmassAt(static_cast<float>(body.apparentAltDeg));
+        const float seenMagnitude = static_cast<float>(body.mag) + kExtinctionPerAirmass * (airmass - 1.0f);
+        m_visiblePlanets.push_back({static_cast<std::int16_t>(std::lround(x)), static_cast<std::int16_t>(std::lround(y)),
+                                    static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfPlanet(p)),
+                                    cRealSkyPalette::levelOf(seenMagnitude), 0.0f, static_cast<std::uint16_t>(p), 0.0f,
+                                    0.0f, 0.0f, 0.0f});
+    }
+}
+
+void cRealSkySprite::placeMoon(const sSkyFrame& frame, const sBodyPosition& moon, const sBodyPosition& sun) {
+    const sVec3 seen = unitVectorOf(90.0 - moon.horizontal.azDeg, moon.apparentAltDeg);
+    float x = 0.0f, y = 0.0f;
+    m_moon.aboveHorizon = moon.apparentAltDeg > 0.0 &&
+                          projectDirection(m_projection, static_cast<float>(seen.x), static_cast<float>(seen.y),
+                                           static_cast<float>(seen.z), x, y) &&
+                          isOnView(m_projection, x, y);
+    if (!m_moon.aboveHorizon) return;
+    m_moon.x = x;
+    m_moon.y = y;
+    // "Up" at the moon's place is where a point a little higher lands on the view.
+    float upX = x, upY = y;
+    projectAltAz(m_projection, moon.apparentAltDeg + kUpProbeDeg, moon.horizontal.azDeg, upX, upY);
+    const double upDeg = std::atan2(-(upY - y), upX - x) * kRadToDeg - 90.0;  // 0 when up is straight up
+    const double limb = moonBrightLimb(moon, sun, frame).fromZenithDeg;
+    m_moon.brightLimbDeg = static_cast<float>(normalizedDegrees(limb + upDeg));
+}
+
+bool cRealSkySprite::skyTurnedAPixel(const sSkyFrame& frame) const {
+    double turned = std::fabs(frame.localSiderealDeg - m_layerSiderealDeg);
+    if (turned > 180.0) turned = 360.0 - turned;
+    // The stereographic view magnifies at most twofold toward its edges.
+    const double pixelsPerDegree = 2.0 * m_projection.scale * kDegToRad;
+    return turned * pixelsPerDegree >= 1.0;
+}
+
+void cRealSkySprite::renderLayer(const sSkyFrame& frame) {
+    m_layerValid = true;
+    m_layerSiderealDeg = frame.localSiderealDeg;
+    ++m_layerRenders;
+    const keslPixelView pixels = m_layer.pixelView();
+    if (!pixels) return;
+    if (m_base.empty()) {
+        std::fill(pixels.data, pixels.data + static_cast<size_t>(pixels.width) * pixels.height, toPixel(m_baseColour));
+    } else {
+        std::copy(m_base.begin(), m_base.end(), pixels.data);
+    }
+    renderGlow(frame, pixels);
+    if (m_options.constellationLines) renderLines(pixels);
+}
+
+void cRealSkySprite::renderGlow(const sSkyFrame& frame, const keslPixelView& pixels) {
+    const sMat3 toJ2000 = transposed(frame.j2000ToHorizon);
+    for (int gy = 0; gy < m_glowRows; ++gy) {
+        for (int gx = 0; gx < m_glowColumns; ++gx) {
+            const sVec3 d = directionOfPixel(m_projection, gx * kGlowStep, gy * kGlowStep);
+            float glow = 0.0f;
+            if (d.z > 0.0) {
+                double ra = 0.0, dec = 0.0;
+                anglesOf(toJ2000 * d, ra, dec);
+                const double altDeg = std::asin(std::min(1.0, d.z)) * kRadToDeg;
+                const double fade = std::min(1.0, altDeg / kGlowHorizonFadeDeg);
+                glow = m_milkyWay.brightnessAt(ra, dec) * static_cast<float>(fade);
+            }
+            m_glow[static_cast<size_t>(gy) * m_glowColumns + gx] = glow;
+        }
+    }
+    for (int y = 0; y < m_height; ++y) {
+        const int gy = y / kGlowStep;
+        const float ty = static_cast<float>(y % kGlowStep) / kGlowStep;
+        const float* upper = &m_glow[static_cast<size_t>(gy) * m_glowColumns];
+        const float* lower = upper + m_glowColumns;
+        keslPixel* row = pixels.row(y);
+        for (int x = 0; x < m_width; ++x) {
+            const int gx = x / kGlowStep;
+            const float tx = static_cast<float>(x % kGlowStep) / kGlowStep;
+            const float top = upper[gx] + (upper[gx + 1] - upper[gx]) * tx;
+            const float bottom = lower[gx] + (lower[gx + 1] - lower[gx]) * tx;
+            const float glow = top + (bottom - top) * ty;
+            if (glow > 0.004f) row[x] = added(row[x], kGlowColour, glow);
+        }
+    }
+}
+
+void cRealSkySprite::renderLines(const keslPixelView& pixels) {
+    const sStarCatalogue& catalogue = m_stars.catalogue();
+    const std::vector<sStarPlace>& places = m_stars.places();
+    const float margin = static_cast<float>(std::max(m_width, m_height));
+    for (size_t s = 0; s < catalogue.segmentCount; ++s) {
+        const sStarPlace& a = places[catalogue.segments[s].from];
+        const sStarPlace& b = places[catalogue.segments[s].to];
+        if (a.altDeg <= 0.0f && b.altDeg <= 0.0f) continue;
+        float x0, y0, x1, y1;
+        if (!projectDirection(m_projection, a.east, a.north, a.up, x0, y0) ||
+            !projectDirection(m_projection, b.east, b.north, b.up, x1, y1)) {
+            continue;
+        }
+        // Far off the view the plane stretches; such a line is not on screen anyway.
+        if (std::fabs(x0 - m_width / 2.0f) > 2 * margin || std::fabs(x1 - m_width / 2.0f) > 2 * margin ||
+            std::fabs(y0) > 2 * margin || std::fabs(y1) > 2 * margin) {
+            continue;
+        }
+        const float length = std::hypot(x1 - x0, y1 - y0);
+        if (length <= 2.0f * kLineGap) continue;
+        const float ux = (x1 - x0) / length, uy = (y1 - y0) / length;
+        addLine(pixels, x0 + ux * kLineGap, y0 + uy * kLineGap, x1 - ux * kLineGap, y1 - uy * kLineGap, kLineColour);
+    }
+}
+
+float cRealSkySprite::twinkleOffset(const sPoint& point) const {
+    return 0.6f * sineOfTurns(point.phase1 + point.rate1 * m_animationSeconds) +
+           0.4f * sineOfTurns(point.phase2 + point.rate2 * m_animationSeconds);
+}
+
+void cRealSkySprite::drawPoint(const sPoint& point, float level) {
+    const int index = std::clamp(static_cast<int>(std::lround(level)), 0, cRealSkyPalette::kLevels - 1);
+    const int r = m_palette.radius(index);
+    m_palette.image(point.colourClass, index).drawOn(m_renderWindowPtr, point.x - r, point.y - r);
+}
+
+keslRect<int> cRealSkySprite::coverage() {
+    if (!m_renderWindowPtr) return {};
+    return keslRect<int>(0, 0, m_renderWindowPtr->getClientWidth(), m_renderWindowPtr->getClientHeight());
+}
+
+void cRealSkySprite::draw() {
+    if (!m_renderWindowPtr) return;
+    m_layer.drawOn(m_renderWindowPtr, 0, 0);
+    for (const sPoint& star : m_visibleStars) drawPoint(star, star.level + star.twinkleLevels * twinkleOffset(star));
+    for (const sPoint& planet : m_visiblePlanets) drawPoint(planet, planet.level);
+    if (!m_options.names) return;
+    for (const sPoint& star : m_visibleStars) {
+        if (star.star < m_starNames.size() && m_starNames[star.star]) {
+            m_starNames[star.star]->drawOn(m_renderWindowPtr, star.x + kNameOffsetX, star.y + kNameOffsetY);
+        }
+    }
+    for (const sPoint& planet : m_visiblePlanets) {
+        m_planetNames[planet.star]->drawOn(m_renderWindowPtr, planet.x + kNameOffsetX, planet.y + kNameOffsetY);
+    }
+}

@@ -1,0 +1,121 @@
+// The real sky over the user's place, in place of the random star field and
+// the background: the catalogue's stars sized and coloured by magnitude and
+// B-V, twinkling more the nearer the horizon, the planets steady in their
+// colours, and behind them a layer holding the background's base, the
+// Milky Way's glow, the faint constellation lines. The sky turns with the
+// clock of the system services; star places are worked out once a clock
+// second, the layer again only when the sky has turned by a pixel. A frame
+// copies the layer and one small image per point of light, and allocates
+// nothing.
+#pragma once
+
+#include "astro/sky_frame.h"
+#include "astro/sky_projection.h"
+#include "astro/solar_system.h"
+#include "astro/star_positions.h"
+#include "platform/image.h"
+#include "sprites/sprite.h"
+#include "world/milky_way_map.h"
+#include "world/real_sky_palette.h"
+
+#include <array>
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <vector>
+
+class keslWindow;
+
+struct sRealSkyOptions {
+    int background = 3;  // the "background" setting: its base stays, the starry tiles give way to black
+    bool constellationLines = true;
+    bool names = false;
+    sPlace place;
+};
+
+// Where the moon stands on the view and which way its lit side faces.
+struct sRealSkyMoon {
+    bool aboveHorizon = false;
+    float x = 0.0f;  // the disc's centre, in window pixels
+    float y = 0.0f;
+    // Screen direction of the bright limb, degrees counterclockwise from straight up.
+    float brightLimbDeg = 0.0f;
+};
+
+class cRealSkySprite : public TzerinSprite {
+public:
+    static constexpr keslColor kBlackBase = 0x000000FFu;  // the starry image's own base
+    static constexpr keslColor kLineColour = 0x1C2640FFu;  // added to the sky under a line
+    static constexpr keslColor kGlowColour = 0x222A3CFFu;  // the brightest band's glow, added
+    static constexpr keslColor kNameColour = 0x7F8CA8FFu;
+    static constexpr float kNamedStarMagnitude = 1.6f;
+
+    cRealSkySprite(keslWindow* window, const sRealSkyOptions& options);
+
+    void update(float seconds) override;
+    void draw() override;
+    void calculateSize() override;
+    // The whole window, new every frame: the layer is the background and every star twinkles.
+    keslRect<int> coverage() override;
+    std::uint64_t appearance() override { return ++m_framesReported; }
+
+    // Turns the sky to a moment; update does this whenever the clock's second changes.
+    void turnTo(std::time_t now);
+
+    const sRealSkyMoon& moon() const { return m_moon; }
+    const sSkyProjection& projection() const { return m_projection; }
+    // How often the layer has been drawn: once at the start, then once per pixel the sky turns.
+    int layerRenders() const { return m_layerRenders; }
+    size_t visibleStars() const { return m_visibleStars.size(); }
+
+private:
+    struct sPoint {
+        std::int16_t x;
+        std::int16_t y;
+        std::uint8_t colourClass;
+        float level;          // steady brightness level
+        float twinkleLevels;  // amplitude of the twinkle, in levels
+        std::uint16_t star;   // catalogue index, or planet number
+        // The star's own flicker: two waves, their phases in turns and rates in turns per second.
+        float phase1, phase2, rate1, rate2;
+    };
+
+    std::uint64_t m_framesReported = 0;
+
+    void buildBase(int background);
+    void buildNames();
+    void placeStars();
+    void placePlanets(const sSkyFrame& frame);
+    void placeMoon(const sSkyFrame& frame, const sBodyPosition& moon, const sBodyPosition& sun);
+    bool skyTurnedAPixel(const sSkyFrame& frame) const;
+    void renderLayer(const sSkyFrame& frame);
+    void renderGlow(const sSkyFrame& frame, const keslPixelView& pixels);
+    void renderLines(const keslPixelView& pixels);
+    void drawPoint(const sPoint& point, float level);
+    float twinkleOffset(const sPoint& point) const;
+
+    keslWindow* m_window;
+    sRealSkyOptions m_options;
+    int m_width = 0;
+    int m_height = 0;
+    sSkyProjection m_projection;
+    cStarPositions m_stars;
+    cRealSkyPalette m_palette;
+    cMilkyWayMap m_milkyWay;
+    keslImage m_layer;
+    std::vector<keslPixel> m_base;  // the gradient's pixels; empty for a solid base
+    keslColor m_baseColour = kBlackBase;
+    std::vector<float> m_glow;      // the Milky Way on a coarse grid
+    int m_glowColumns = 0;
+    int m_glowRows = 0;
+    std::vector<sPoint> m_visibleStars;
+    std::vector<sPoint> m_visiblePlanets;
+    std::vector<std::unique_ptr<keslImage>> m_starNames;  // by catalogue index, for the brightest
+    std::array<std::unique_ptr<keslImage>, kRealSkyPlanetCount> m_planetNames;
+    sRealSkyMoon m_moon;
+    std::time_t m_turnedTo = -1;
+    bool m_layerValid = false;
+    double m_layerSiderealDeg = 0.0;
+    int m_layerRenders = 0;
+    float m_animationSeconds = 0.0f;
+};

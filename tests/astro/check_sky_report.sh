@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The Linux program's --sky-report end to end: the JSON parses and holds the
+# sun, the moon, the seven planets and the 49 stars brighter than magnitude
+# 2, with pixel positions on a view when a size is given; a bad time or place
+# ends with exit code 2 and says what was wrong.
+set -uo pipefail
+orvanel="$1"
+python=/usr/bin/python3
+fail() { echo "sky report: $*" >&2; exit 1; }
+out="$(mktemp -d)"
+trap 'rm -rf "$out"' EXIT
+
+"$orvanel" --sky-report --at 2026-03-20T21:30:00Z --place 52.5,13.4 --size 1920x1080 >"$out/report.json" \
+  || fail "exit code $? for a good report"
+"$python" -m json.tool "$out/report.json" >/dev/null || fail "the report is not JSON"
+"$python" - "$out/report.json" <<'PY' || fail "the report's contents are wrong"
+import json, sys
+objects = json.load(open(sys.argv[1]))
+kinds = [o["kind"] for o in objects]
+assert kinds.count("sun") == 1 and kinds.count("moon") == 1, kinds
+assert kinds.count("planet") == 7 and kinds.count("star") == 49, kinds
+for o in objects:
+    assert set(o) >= {"name", "kind", "ra", "dec", "alt", "az", "mag"}, o
+    assert 0 <= o["ra"] < 360 and -90 <= o["dec"] <= 90 and -90 <= o["alt"] <= 90 and 0 <= o["az"] < 360, o
+    if "x" in o:
+        assert 0 <= o["x"] < 1920 and 0 <= o["y"] < 1080 and o["alt"] > -1, o
+on_view = [o["name"] for o in objects if "x" in o]
+# Berlin on the March equinox at 22:30: Jupiter high in the south-west, Sirius low in the south-west.
+assert "Jupiter" in on_view and "Sirius" in on_view, on_view
+assert "Sun" not in on_view, on_view
+PY
+
+TZ=Australia/Sydney "$orvanel" --sky-report --at 2027-01-01T10:00:00Z | "$python" -m json.tool >/dev/null \
+  || fail "a report without --place (from the time zone) failed"
+
+for bad in "--at 2026-02-30T00:00:00Z" "--at yesterday" "--at 2026-03-20T21:30:00+01:00" \
+           "--place 91,0" "--place 52.5" "--place 52.5,east" "--place 0,180.5"; do
+  # shellcheck disable=SC2086
+  "$orvanel" --sky-report $bad >"$out/stdout" 2>"$out/stderr"
+  code=$?
+  [ "$code" -eq 2 ] || fail "'$bad' exits $code, not 2"
+  grep -q -- "${bad%% *} wants" "$out/stderr" || fail "'$bad' says: $(cat "$out/stderr")"
+  [ ! -s "$out/stdout" ] || fail "'$bad' still printed a report"
+done
+echo "sky report: ok"

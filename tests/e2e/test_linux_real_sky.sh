@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The real sky where the sky report says it is: a winter evening over Berlin
+# and the same night over Sydney, rendered headless at a fixed moment
+# (faketime) and compared with --sky-report at the same size. Every planet
+# and first-magnitude star the report puts on the view is drawn within 2
+# pixels of its place; Orion and Sirius are in Berlin's frame, and Sydney
+# sees Orion upside down (Betelgeuse under Rigel rather than over it).
+# The frames stay in $ORVANEL_E2E_ARTIFACTS (or the build folder)/real-sky/.
+source "$(dirname "$0")/linux_lib.sh"
+linux_fresh_user
+unset DISPLAY
+# faketime preloads itself; the sanitizer runtime must not insist on coming first.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
+export TZ=UTC
+command -v faketime >/dev/null || fail "faketime is missing (scripts/setup.sh installs it)"
+finder=$(dirname "$0")/sky_frame.py
+shots=${ORVANEL_E2E_ARTIFACTS:-$ORVANEL_NATIVE_BUILD_DIR/e2e-artifacts}/real-sky
+mkdir -p "$shots"
+size=1280x720
+
+# A dark sky with nothing else bright in it: no messages, clock, quotes or moon.
+ini="$HOME/.config/Orvanel software/Orvanel screensaver.ini"
+mkdir -p "$(dirname "$ini")"
+printf 'background=0\r\nshowClock=no\r\nmessagesCount=0\r\nmsg_defaultMessagesAdded=yes\r\n' > "$ini"
+
+sky_at() {  # NAME "YYYY-MM-DD HH:MM:SS" LAT,LON NAME...
+  local name=$1 moment=$2 place=$3 out=$work/$1
+  shift 3
+  faketime -f "@$moment" "$program" --headless --size "$size" --seconds 0.04 --every 1 --out "$out" \
+    --real-sky --place "$place" --no-quotes --moon none >/dev/null || fail "$name: headless run exited with $?"
+  "$program" --sky-report --at "${moment/ /T}Z" --place "$place" --size "$size" > "$out/report.json" \
+    || fail "$name: no sky report"
+  cp "$out/frame-00001.png" "$shots/$name.png"
+  "$finder" "$out/report.json" "$out/frame-00001.png" "$@" > "$out/found.txt" \
+    || fail "$name: the frame does not show the report's sky"
+  echo "$name ($moment UTC, $place): $(awk 'NF == 5 {printf "%s at (%s, %s); ", $1, $4, $5}' "$out/found.txt")"
+}
+y_of() { awk -v n="$2" '$1 == n { print $5 }' "$work/$1/found.txt"; }
+
+sky_at berlin "2026-01-15 20:00:00" 52.5,13.4 Sirius Betelgeuse Rigel Jupiter
+sky_at sydney "2026-01-15 11:00:00" -33.87,151.21 Sirius Betelgeuse Rigel Jupiter
+awk -v b="$(y_of berlin Betelgeuse)" -v r="$(y_of berlin Rigel)" 'BEGIN { exit !(b < r) }' \
+  || fail "Berlin sees Betelgeuse under Rigel"
+awk -v b="$(y_of sydney Betelgeuse)" -v r="$(y_of sydney Rigel)" 'BEGIN { exit !(b > r) }' \
+  || fail "Sydney does not see Orion upside down"
+echo "Orion stands upright over Berlin and upside down over Sydney; frames in $shots"
