@@ -45,6 +45,8 @@ void orvanelScreensaver::buildWorld() {
     logInfo("Total pixels of all monitors:%li", m_totalPixels);
     ovWorldPtr = std::make_unique<TorvanelWorld>(m_window.get(), isPreview(), m_mainMonitorRect, m_totalPixels,
                                                  m_containerFolder);
+    // The preview is small, and the dialog that hosts it repaints it as it likes.
+    if (isPreview()) ovWorldPtr->setDrawWholeFrames(true);
 }
 
 // Regions are relative to the desktop's top-left corner and the cursor is in
@@ -110,7 +112,11 @@ void orvanelScreensaver::drawFrame() {
         startupEffectPtr.reset();
         logInfo("Deleted startupEffectPtr. point 1");
     }
-    if (ovWorldPtr) ovWorldPtr->spriteDirector.draw();
+    if (ovWorldPtr) ovWorldPtr->draw();
+}
+
+void orvanelScreensaver::requestWholeFrame() {
+    if (ovWorldPtr) ovWorldPtr->requestWholeFrame();
 }
 
 void orvanelScreensaver::changeScreens(std::unique_ptr<keslWindow> window) {

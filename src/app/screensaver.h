@@ -31,6 +31,8 @@ public:
     void setContainerFolder(const char* folder) override;
     void tick(float seconds) override;
     void drawFrame() override;
+    // The next frame is drawn and shown whole: the window lost what it showed.
+    void requestWholeFrame();
     void eraseBackground() override {}
     void shutDown() override;
     // A new screen layout: the sky is built anew for the new window and

@@ -18,12 +18,18 @@ std::uint64_t keslBlockPixelsWritten() { return blockPixelsWritten(); }
 void keslCountBlockPixels(std::uint64_t count) { blockPixelsWritten() += count; }
 
 void keslCopyPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
-                    std::optional<keslColor> transparentColor) {
+                    std::optional<keslColor> transparentColor, const keslRect<int>* clip) {
     if (!target || !source) return;
-    const int fromX = std::max(0, -x);
-    const int fromY = std::max(0, -y);
-    const int toX = std::min({width, source.width, target.width - x});
-    const int toY = std::min({height, source.height, target.height - y});
+    int fromX = std::max(0, -x);
+    int fromY = std::max(0, -y);
+    int toX = std::min({width, source.width, target.width - x});
+    int toY = std::min({height, source.height, target.height - y});
+    if (clip != nullptr) {
+        fromX = std::max(fromX, clip->left - x);
+        fromY = std::max(fromY, clip->top - y);
+        toX = std::min(toX, clip->getRight() - x);
+        toY = std::min(toY, clip->getBottom() - y);
+    }
     if (fromX >= toX || fromY >= toY) return;
     const int count = toX - fromX;
     keslCountBlockPixels(static_cast<std::uint64_t>(count) * static_cast<std::uint64_t>(toY - fromY));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/color.h"
+#include "system/rect.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,9 +30,10 @@ struct keslPixelView {
 // Copies source's (0, 0, width, height) to (x, y) of target, clipped to both.
 // With a key, source pixels of exactly that colour leave the target as it
 // was. Only red, green and blue count: GDI may leave anything in the fourth
-// byte. Source and target must not be the same pixels.
+// byte. Source and target must not be the same pixels. A clip (target
+// pixels) limits what is written.
 void keslCopyPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
-                    std::optional<keslColor> transparentColor);
+                    std::optional<keslColor> transparentColor, const keslRect<int>* clip = nullptr);
 
 // Block pixels written by fills and copies since the process started: a
 // benchmark's measure of how many times a frame's worth of memory is written.

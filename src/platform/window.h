@@ -26,7 +26,20 @@ public:
     }
 
     void clear() override;
+    // While a region is set every drawing call paints only inside its
+    // rectangles (which never overlap), each pixel once. The region is borrowed.
+    void setClipRegion(const keslDirtyRegion* region) { m_clipRegion = region; }
+    const keslDirtyRegion* getClipRegion() const { return m_clipRegion; }
+
+    void clearWithColor(keslColor color) override;
+    void fillRect(const keslRect<int>& rect, keslColor color) override;
+    void fillEllipse(int left, int top, int right, int bottom, keslColor color) override;
+    void drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) override;
+    void drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
+                   std::optional<keslColor> transparentColor) override;
     int drawText(int x, int y, const char* text, const spriteTextParams& attributes) override;
+    // The same, for a caller that knows where the text may paint: nothing is measured for the clip.
+    int drawText(int x, int y, const char* text, const spriteTextParams& attributes, const keslRect<int>& reach);
     void pushTextAttributes(const spriteTextParams& attributes) override;
     void popTextAttributes(const spriteTextParams& attributes) override;
     // Outside the client area: opaque black.
@@ -37,6 +50,14 @@ public:
 private:
     bool insideClient(int x, int y);
     void logConstruction();
+    // Runs draw once, or once per rectangle of the clip region that meets
+    // reach (what the call may paint; null: anywhere) with the clip set to it.
+    template <typename Draw>
+    void clipped(const keslRect<int>* reach, Draw&& draw);
+    // Where a text drawn at (x, y) with the attributes in force may paint.
+    keslRect<int> textReach(int x, int y, const char* text);
+
+    const keslDirtyRegion* m_clipRegion = nullptr;
 };
 
 // The window for a native handle: a GDI window on Windows. The raster has no

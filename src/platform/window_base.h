@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/color.h"
+#include "platform/dirty_region.h"
 #include "platform/drawing_tools.h"
 #include "platform/text_params.h"
 #include "system/point.h"
@@ -54,7 +55,10 @@ public:
     keslWindowBase& operator=(const keslWindowBase&) = delete;
     virtual ~keslWindowBase() = default;
 
+    // Shows the back buffer: only the damage when the frame declared one, else all of it.
     virtual void flush() = 0;
+    // Limits drawing (not reading) to one rectangle of the client area; null lifts the limit.
+    virtual void setClipRect(const keslRect<int>* clip) = 0;
     virtual void clear() = 0;
     virtual void clearWithColor(keslColor color) = 0;
     virtual void fillRect(const keslRect<int>& rect, keslColor color) = 0;
@@ -87,6 +91,12 @@ public:
     // Asks whoever shows the window to close it once the current message is done.
     virtual void requestClose() = 0;
 
+    // What the frame being drawn changed (borrowed until the flush). A frame
+    // that says nothing is shown whole; every flush starts the next frame whole again.
+    void setDamage(const keslDirtyRegion* region) { m_damage = region; }
+    const keslDirtyRegion& damage() const { return m_damage != nullptr ? *m_damage : m_wholeFrame; }
+    void forgetDamage() { m_damage = nullptr; }
+
     keslWindowHandle getWindowHandle() const { return m_windowHandle; }
     bool isDoubleBuffered() const { return m_doubleBuffered; }
 
@@ -110,6 +120,8 @@ protected:
 
     keslWindowHandle m_windowHandle;
     bool m_doubleBuffered = true;
+    const keslDirtyRegion* m_damage = nullptr;
+    const keslDirtyRegion m_wholeFrame;
     keslAttributeStack<keslColor> m_backgroundColor{kDefaultBackgroundColor};
     keslAttributeStack<keslColor> m_textColor{kDefaultTextColor};
     keslAttributeStack<std::string> m_fontName{kDefaultFontName};

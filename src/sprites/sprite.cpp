@@ -24,6 +24,38 @@ void TzerinSprite::drawOutlineEdge(float x1, float y1, float x2, float y2) {
                                 kOutlineColor);
 }
 
+keslRect<int> TzerinSprite::coverage() {
+    if (!sizeValid) calculateSize();
+    // Sprites that keep the base look paint at most their rectangle, whichever way x and y round.
+    return keslRect<int>(static_cast<int>(top) - 1, static_cast<int>(left) - 1, static_cast<int>(width) + 3,
+                         static_cast<int>(height) + 3);
+}
+
+std::uint64_t TzerinSprite::appearance() { return 0; }
+
+keslRect<int> TzerinSprite::outlineCoverage() const {
+    return keslRect<int>(static_cast<int>(top) - 1, static_cast<int>(left) - 1, static_cast<int>(width) + 3,
+                         static_cast<int>(height) + 3);
+}
+
+void TzerinSprite::reportChange(keslDirtyRegion& region) {
+    keslRect<int> now;
+    std::uint64_t look = 0;
+    if (isVisible()) {
+        now = coverage();
+        look = keslMixLook(appearance(), m_changes);
+        if (highlightFrames > 0) {
+            now = keslBoundingBox(now, outlineCoverage());
+            look = keslMixLook(look, static_cast<std::uint64_t>(highlightFrames));
+        }
+    }
+    if (now == m_reportedCoverage && look == m_reportedAppearance) return;
+    region.add(m_reportedCoverage);
+    region.add(now);
+    m_reportedCoverage = now;
+    m_reportedAppearance = look;
+}
+
 void TzerinSprite::setRenderWindow(keslWindow* window) {
     m_renderWindowPtr = window;
     sizeValid = false;

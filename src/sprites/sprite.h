@@ -4,8 +4,11 @@
 // calculateSize and usually replace draw.
 #pragma once
 
+#include "platform/dirty_region.h"
 #include "platform/text_params.h"
 #include "sprites/particle.h"
+
+#include <cstdint>
 
 class keslWindow;
 
@@ -23,6 +26,20 @@ public:
     virtual void setRenderWindow(keslWindow* window);
     virtual void update(float seconds);
 
+    // The window pixels the sprite paints as it is now; empty when it paints
+    // nothing. Never smaller than what draw touches: a frame drawn only where
+    // something changed relies on it.
+    virtual keslRect<int> coverage();
+    // Changes whenever the sprite would paint other pixels within the same coverage.
+    virtual std::uint64_t appearance();
+    // When the sprite moved or changed since the last report, adds the
+    // rectangle it covered then and the one it covers now; remembers now.
+    void reportChange(keslDirtyRegion& region);
+    // What the last report found the sprite covering.
+    const keslRect<int>& reportedCoverage() const { return m_reportedCoverage; }
+    // For changes appearance cannot see (the pixels of an image redrawn in place).
+    void markChanged() { ++m_changes; }
+
     void disable() { ++disabledCount; }
     void enable() {
         if (disabledCount >= 1) --disabledCount;
@@ -37,6 +54,10 @@ public:
 
 private:
     void drawOutlineEdge(float x1, float y1, float x2, float y2);
+    keslRect<int> outlineCoverage() const;
 
     const char* m_name;
+    keslRect<int> m_reportedCoverage;
+    std::uint64_t m_reportedAppearance = 0;
+    std::uint64_t m_changes = 0;
 };

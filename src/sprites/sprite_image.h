@@ -12,6 +12,8 @@ public:
 
     void draw() override;
     void calculateSize() override;
+    keslRect<int> coverage() override;
+    std::uint64_t appearance() override;
     virtual void resizeTo(int newWidth, int newHeight);
 
     // Borrowed; the owner keeps it alive while the sprite draws it.

@@ -61,6 +61,11 @@ void cAirplane::advanceBlink(float seconds) {
     if (m_blinkClock >= m_flashDuration + m_darkDuration) m_blinkClock = 0.0f;
 }
 
+keslRect<int> cAirplane::coverage() {
+    if (!m_renderWindowPtr) return {};
+    return keslRect<int>(static_cast<int>(y) - 1, static_cast<int>(x) - 1, kLightWidth, kLightHeight);
+}
+
 void cAirplane::draw() {
     if (!m_renderWindowPtr) return;
     const int column = static_cast<int>(x);

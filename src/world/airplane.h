@@ -19,6 +19,9 @@ public:
 
     void draw() override;
     void calculateSize() override;
+    // The light's box, which also holds the body.
+    keslRect<int> coverage() override;
+    std::uint64_t appearance() override { return m_lightOn ? 1 : 0; }
     void update(float seconds) override;
 
     // Folds a heading (radians) within 45 degrees of straight up or down onto

@@ -80,6 +80,18 @@ void cFallingStar::update(float seconds) {
     if (y > static_cast<float>(m_renderWindowPtr->getClientHeight())) launch();
 }
 
+keslRect<int> cFallingStar::coverage() {
+    if (!m_renderWindowPtr || !m_launched || m_wait > 0.0f) return {};
+    const float endX = x + m_tailX / kHeadTailDivisor + m_tailX / kMiddleTailDivisor + m_tailX;
+    const float endY = y + m_tailY / kHeadTailDivisor + m_tailY / kMiddleTailDivisor + m_tailY;
+    const int reach = kHeadLineWidth / 2 + 2;
+    const int left = std::min(roundToPixel(x), roundToPixel(endX)) - reach;
+    const int top = std::min(roundToPixel(y), roundToPixel(endY)) - reach;
+    const int right = std::max(roundToPixel(x), roundToPixel(endX)) + reach + 1;
+    const int bottom = std::max(roundToPixel(y), roundToPixel(endY)) + reach + 1;
+    return keslRect<int>(top, left, right - left, bottom - top);
+}
+
 void cFallingStar::draw() {
     if (!m_renderWindowPtr || !m_launched || m_wait > 0.0f) return;
     // Thick and warm at the head, thin and fading to amber towards the tail.

@@ -18,6 +18,8 @@ public:
 
     void draw() override;
     void calculateSize() override;
+    // The box of the streak from head to tail end, widened by the head's pen.
+    keslRect<int> coverage() override;
     // Waits, then falls; below the window's bottom it prepares the next fall.
     void update(float seconds) override;
 

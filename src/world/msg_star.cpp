@@ -12,6 +12,8 @@ void cMsgStar::draw() {
     cStarSpriteWithPixels::draw();
 }
 
+keslRect<int> cMsgStar::coverage() { return active ? cStarSpriteWithPixels::coverage() : keslRect<int>(); }
+
 void cMsgStar::update(float seconds) {
     if (!active) return;
     transitionClock += seconds;

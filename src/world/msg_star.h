@@ -25,6 +25,7 @@ public:
 
     // Drawn as any star, but only while active.
     void draw() override;
+    keslRect<int> coverage() override;
     // Only while active: the flight, then the move and twinkle of any star.
     void update(float seconds) override;
 

@@ -376,6 +376,11 @@ void cRealSkySprite::drawPoint(const sPoint& point, float level) {
     m_palette.image(point.colourClass, index).drawOn(m_renderWindowPtr, point.x - r, point.y - r);
 }
 
+keslRect<int> cRealSkySprite::coverage() {
+    if (!m_renderWindowPtr) return {};
+    return keslRect<int>(0, 0, m_renderWindowPtr->getClientWidth(), m_renderWindowPtr->getClientHeight());
+}
+
 void cRealSkySprite::draw() {
     if (!m_renderWindowPtr) return;
     m_layer.drawOn(m_renderWindowPtr, 0, 0);

@@ -55,6 +55,9 @@ public:
     void update(float seconds) override;
     void draw() override;
     void calculateSize() override;
+    // The whole window, new every frame: the layer is the background and every star twinkles.
+    keslRect<int> coverage() override;
+    std::uint64_t appearance() override { return ++m_framesReported; }
 
     // Turns the sky to a moment; update does this whenever the clock's second changes.
     void turnTo(std::time_t now);
@@ -76,6 +79,8 @@ private:
         // The star's own flicker: two waves, their phases in turns and rates in turns per second.
         float phase1, phase2, rate1, rate2;
     };
+
+    std::uint64_t m_framesReported = 0;
 
     void buildBase(int background);
     void buildNames();

@@ -14,6 +14,12 @@ void cSkyBackground::initialize() {
     y = static_cast<float>(onScreen.top);
 }
 
+keslRect<int> cSkyBackground::coverage() {
+    if (!m_renderWindowPtr) return {};
+    const keslSize client = m_renderWindowPtr->getClientSize();
+    return keslRect<int>(0, 0, client.width, client.height);
+}
+
 void cSkyBackground::initializeOnFirstDraw() {
     if (!needsInitialize) return;
     needsInitialize = false;

@@ -16,6 +16,9 @@ public:
     // Reads the window's client size and screen position; needs the render window.
     virtual void initialize();
 
+    // The whole window, always: it is what every change is drawn over.
+    keslRect<int> coverage() override;
+
     int getClientWidth() const { return clientWidth; }
     int getClientHeight() const { return clientHeight; }
 

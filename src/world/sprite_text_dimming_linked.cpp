@@ -1,6 +1,7 @@
 #include "world/sprite_text_dimming_linked.h"
 
 #include <algorithm>
+#include <cstdint>
 
 cSpriteTextDimming_linkedList::cSpriteTextDimming_linkedList(const char* name, keslColor baseColor)
     : cSpriteTextDimming(name, baseColor) {}
@@ -19,8 +20,25 @@ void cSpriteTextDimming_linkedList::stepChain(float seconds) {
     if (dimState == kDone && nextLine->dimState == kHolding) nextLine->startFadeOut();
 }
 
+keslRect<int> cSpriteTextDimming_linkedList::coverage() {
+    keslRect<int> covered;
+    for (cSpriteTextDimming_linkedList* line = this; line; line = line->nextLine.get()) {
+        if (line->drawsOwnLine()) covered = keslBoundingBox(covered, line->TzerinSpriteText::coverage());
+    }
+    return covered;
+}
+
+std::uint64_t cSpriteTextDimming_linkedList::appearance() {
+    std::uint64_t look = 0;
+    for (cSpriteTextDimming_linkedList* line = this; line; line = line->nextLine.get()) {
+        look = keslMixLook(look, static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(line)));
+        if (line->drawsOwnLine()) look = keslMixLook(look, line->TzerinSpriteText::appearance());
+    }
+    return look;
+}
+
 void cSpriteTextDimming_linkedList::draw() {
-    if (dimLevel > kHighestHiddenLevel && isVisible()) TzerinSpriteText::draw();
+    if (drawsOwnLine()) TzerinSpriteText::draw();
     if (nextLine) nextLine->draw();
 }
 

@@ -28,6 +28,9 @@ public:
     void draw() override;
     void calculateSize() override;
     void update(float seconds) override;
+    // The chain's: every line that draws is part of this sprite's picture.
+    keslRect<int> coverage() override;
+    std::uint64_t appearance() override;
 
     // This sprite shows the first line; the others become a new chain below it.
     void setLines(const std::vector<std::string>& lines, keslWindow* window);
@@ -44,4 +47,5 @@ public:
 
 private:
     void stepChain(float seconds);
+    bool drawsOwnLine() const { return dimLevel > kHighestHiddenLevel && isVisible(); }
 };

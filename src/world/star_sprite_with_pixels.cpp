@@ -80,9 +80,20 @@ void cStarSpriteWithPixels::calculateSize() {
     sizeValid = true;
 }
 
+keslRect<int> cStarSpriteWithPixels::coverage() {
+    if (!cStarPalette::current()) return {};
+    return keslRect<int>(static_cast<int>(y), static_cast<int>(x), cStarPalette::kImageSize, cStarPalette::kImageSize);
+}
+
+std::uint64_t cStarSpriteWithPixels::appearance() { return static_cast<std::uint64_t>(paletteLevel()); }
+
+int cStarSpriteWithPixels::paletteLevel() const {
+    return static_cast<int>(brightness * static_cast<float>(cStarPalette::kLevels - 1));
+}
+
 void cStarSpriteWithPixels::draw() {
     cStarPalette* palette = cStarPalette::current();
     if (!palette) return;
-    const int level = static_cast<int>(brightness * static_cast<float>(cStarPalette::kLevels - 1));
+    const int level = paletteLevel();
     palette->getImageOf(level).drawOn(m_renderWindowPtr, static_cast<int>(x), static_cast<int>(y));
 }

@@ -16,6 +16,9 @@ public:
 
     void draw() override;
     void calculateSize() override;
+    keslRect<int> coverage() override;
+    // The palette level drawn.
+    std::uint64_t appearance() override;
     // One quadrant of the star of this brightness (taken in hundredths, the
     // palette's levels): a bluish-white point whose arms grow with brightness.
     virtual void makeStarPattern(float brightness, cStarPattern& pattern);
@@ -25,4 +28,5 @@ public:
 
 private:
     void buildPalette();
+    int paletteLevel() const;
 };

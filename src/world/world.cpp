@@ -233,6 +233,54 @@ void TorvanelWorld::update(float seconds) {
     runSounds(seconds);
 }
 
+void TorvanelWorld::draw() {
+    if (!m_window) return;
+    collectChanges();
+    m_window->setDamage(&m_dirty);
+    if (m_dirty.isWhole()) {
+        spriteDirector.draw();
+    } else {
+        drawChanges();
+    }
+    // A whole frame's outline would be the window's edge, and would keep every next frame whole.
+    if (m_showDirty && !m_dirty.isWhole()) outlineChanges();
+}
+
+void TorvanelWorld::collectChanges() {
+    m_dirty.reset(keslRect<int>(0, 0, m_window->getClientWidth(), m_window->getClientHeight()));
+    // Every sprite reports, even in a whole frame, so the next frame knows where each one was.
+    for (TzerinSprite* sprite : spriteDirector.members()) sprite->reportChange(m_dirty);
+    if (!m_outlined.isWhole()) {
+        for (const keslRect<int>& rect : m_outlined) m_dirty.add(rect);
+    }
+    if (m_wholeFrameDue || m_drawWholeFrames || m_dirty.bounds() != m_outlined.bounds()) m_dirty.markWhole();
+    m_wholeFrameDue = false;
+    m_dirty.settle();
+    m_outlined.reset(m_dirty.bounds());
+}
+
+void TorvanelWorld::drawChanges() {
+    if (m_dirty.empty()) return;
+    m_window->setClipRegion(&m_dirty);
+    for (TzerinSprite* sprite : spriteDirector.members()) {
+        if (sprite->disabledCount > 0 || !m_dirty.intersects(sprite->reportedCoverage())) continue;
+        sprite->draw();
+    }
+    m_window->setClipRegion(nullptr);
+}
+
+void TorvanelWorld::outlineChanges() {
+    for (const keslRect<int>& r : m_dirty) {
+        const int right = r.getRight() - 1;
+        const int bottom = r.getBottom() - 1;
+        m_window->drawLine(r.left, r.top, right, r.top, 1, kDirtyOutlineColor);
+        m_window->drawLine(right, r.top, right, bottom, 1, kDirtyOutlineColor);
+        m_window->drawLine(right, bottom, r.left, bottom, 1, kDirtyOutlineColor);
+        m_window->drawLine(r.left, bottom, r.left, r.top, 1, kDirtyOutlineColor);
+        m_outlined.add(r);
+    }
+}
+
 // Below the horizon the moon and its label hide; above it they stand where the moon is.
 void TorvanelWorld::followRealMoon() {
     if (!m_moonFollowsSky) return;
@@ -249,6 +297,7 @@ void TorvanelWorld::followRealMoon() {
     }
     if (!m_realMoonShown) return;
     m_moonTurner.turn(m_moon.ownedImage(), moon.brightLimbDeg);
+    m_moon.markChanged();
     if (!m_moon.sizeValid) m_moon.calculateSize();
     m_moon.x = moon.x - m_moon.width * 0.5f;
     m_moon.y = moon.y - m_moon.height * 0.5f;
@@ -289,6 +338,8 @@ void TorvanelWorld::refreshStaleMoon() {
     // The label tells tonight's events and the next dates: they need the whole calculation.
     if (!outsideInterval) m_moonInfo.calcPhaseForTime(now);
     m_moon.relight(phase);
+    // Lit anew in place: the picture changed where the moon did not move.
+    m_moon.markChanged();
     // The real sky's moon turns the new picture as it turned the old one.
     if (m_moonFollowsSky) {
         m_moonTurner.keep(m_moon.ownedImage(), phase > 180);

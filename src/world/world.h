@@ -5,7 +5,10 @@
 //   moon-info label, quotes label, airplanes, falling star.
 // Each construction and update step is a function of its own, called in the
 // order of that list. The application updates the world once per tick and
-// draws it through spriteDirector.
+// draws it with draw: every sprite reports what it covered and covers now, and
+// only the rectangles where something changed are drawn again (background
+// first, then the sprites that touch them, in the usual order), unless so
+// much changed that the whole frame is cheaper.
 #pragma once
 
 #include "moon/moon_info.h"
@@ -51,6 +54,8 @@ public:
     static constexpr float kStarPauseSeconds = 100.0f;
     // Drift of a normal star, pixels per second in each direction.
     static constexpr float kStarDriftSpeed = 0.2f;
+    // The outline --show-dirty draws round each changed rectangle.
+    static constexpr keslColor kDirtyOutlineColor = 0x00FF00FFu;
 
     static constexpr const char* kBackgroundStepContext = "initializeBackground() exception";
     static constexpr const char* kBottomLineStepContext = "initializeBottomLine() exception";
@@ -72,6 +77,17 @@ public:
 
     // Advances the sky by a fixed step.
     void update(float seconds);
+    // Draws what changed since the last draw (the whole frame the first time)
+    // and tells the window what that was, so it shows only that.
+    void draw();
+    // The next draw draws and shows the whole frame (the window was uncovered, say).
+    void requestWholeFrame() { m_wholeFrameDue = true; }
+    // Every frame whole: the way frames were drawn before they were tracked.
+    void setDrawWholeFrames(bool whole) { m_drawWholeFrames = whole; }
+    // Outlines the changed rectangles on screen, to see what is drawn.
+    void setShowDirty(bool show) { m_showDirty = show; }
+    // What the last draw drew.
+    const keslDirtyRegion& lastDrawn() const { return m_dirty; }
 
     // One normal star per 4000 pixels of all monitors, at least 80.
     static long starCountFor(long totalPixels);
@@ -123,6 +139,10 @@ private:
     void scheduleAirplanes();
     void scheduleFallingStar();
 
+    void collectChanges();
+    void drawChanges();
+    void outlineChanges();
+
     // Update steps after the director's, in their order.
     void followRealMoon();
     void keepMoonInfoLabelUnderMoon();
@@ -161,6 +181,12 @@ private:
     std::string m_containerFolder;
     cClockSprite m_clock;
     cFrameRateSprite m_frameRateLabel;
+    keslDirtyRegion m_dirty;
+    // Rectangles outlined on screen last frame; they are drawn over again next frame.
+    keslDirtyRegion m_outlined;
+    bool m_wholeFrameDue = true;
+    bool m_drawWholeFrames = false;
+    bool m_showDirty = false;
     std::unique_ptr<cRealSkySprite> m_realSky;
     cMoonTurner m_moonTurner;
     bool m_moonFollowsSky = false;

@@ -84,6 +84,7 @@ orvanelHeadlessResult runHeadless(const orvanelLinuxOptions& options) {
     window->setPresenter([](const keslPixelSurface&) {});
     const SilentSystem silent;
     orvanelLinuxRun run(std::move(window));
+    run.showDirty(options.showDirty);
     for (int frame = 1; frame <= frames && !stopRequested() && !run.closeRequested(); ++frame) {
         run.runFrame();
         result.framesRun = frame;

@@ -105,6 +105,9 @@ private:
             if (!takeValue(arg, value)) return;
             if (!parseWindowId(value, o.windowId)) return fail("not a window id: \"" + value + "\"");
             chooseMode(orvanelLinuxMode::foreignWindow, arg);
+        } else if (name == "show-dirty") {
+            if (m_hasInlineValue) return fail(arg + " takes no value");
+            o.showDirty = true;
         } else if (name == "headless") {
             chooseMode(orvanelLinuxMode::headless, arg);
         } else if (name == "wayland") {
@@ -266,6 +269,7 @@ std::string linuxUsageText() {
            "    --seconds S     seconds of animation (default 10)\n"
            "    --out DIR       folder for the frames, made if missing (default out)\n"
            "    --every N       keep every Nth frame of 0.04 s (default 25, one per second)\n"
+           "  --show-dirty      outline what each frame draws (only what changed)\n"
            "  --sky-report      print where the sun, moon, planets and brightest stars\n"
            "                    stand, as JSON, and end:\n"
            "    --at TIME       the moment in UTC, e.g. 2026-03-20T21:30:00Z (default now)\n"

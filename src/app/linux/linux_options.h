@@ -40,6 +40,8 @@ struct orvanelLinuxOptions {
     double seconds = kDefaultHeadlessSeconds;
     std::string outFolder = "out";
     int everyNthFrame = kDefaultEveryNthFrame;
+    // Outline the rectangles each frame draws.
+    bool showDirty = false;
     // The moment and place of --sky-report; the clock and the time zone when not given.
     bool atGiven = false;
     double atUnixSeconds = 0.0;

@@ -52,6 +52,10 @@ void orvanelLinuxRun::runFrame() {
     ++m_framesRun;
 }
 
+void orvanelLinuxRun::showDirty(bool show) {
+    if (TorvanelWorld* world = m_app->getWorld()) world->setShowDirty(show);
+}
+
 void orvanelLinuxRun::advanceOnly() { m_app->tick(frameStep); }
 
 bool orvanelLinuxRun::closeRequested() const { return m_window->closeRequested(); }

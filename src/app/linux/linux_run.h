@@ -25,6 +25,8 @@ public:
     orvanelLinuxRun(const orvanelLinuxRun&) = delete;
     orvanelLinuxRun& operator=(const orvanelLinuxRun&) = delete;
 
+    // Outlines the rectangles each frame draws (--show-dirty).
+    void showDirty(bool show);
     // The screens changed: the sky is built anew in the new window, without
     // repeating what belongs to the start of a run.
     void changeScreens(std::unique_ptr<keslWindow> window);

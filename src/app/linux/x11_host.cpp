@@ -48,7 +48,7 @@ public:
         XFree(hints);
         m_deleteAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
         XSetWMProtocols(display, m_window, &m_deleteAtom, 1);
-        XSelectInput(display, m_window, KeyPressMask | StructureNotifyMask);
+        XSelectInput(display, m_window, KeyPressMask | StructureNotifyMask | ExposureMask);
         XMapWindow(display, m_window);
     }
     ~OwnWindow() { XDestroyWindow(m_display, m_window); }
@@ -110,6 +110,13 @@ public:
         : m_display(display), m_window(window), m_deleteAtom(deleteAtom), m_randrEventBase(randrEventBase) {}
 
     // A change of the screens comes as several events: all of them make one change.
+    // True once after the window was uncovered.
+    bool takeExposed() {
+        const bool exposed = m_exposed;
+        m_exposed = false;
+        return exposed;
+    }
+
     RunEnd handlePending() {
         RunEnd pending = RunEnd::running;
         while (XPending(m_display) > 0) {
@@ -142,6 +149,9 @@ private:
                            : RunEnd::running;
             case DestroyNotify:
                 return RunEnd::windowGone;
+            case Expose:
+                m_exposed = true;
+                return RunEnd::running;
             default:
                 return RunEnd::running;
         }
@@ -151,6 +161,7 @@ private:
     Window m_window;
     Atom m_deleteAtom;
     int m_randrEventBase;
+    bool m_exposed = false;
 };
 
 // On the root window a monitor plugged in or out changes the regions: ask
@@ -197,17 +208,20 @@ std::unique_ptr<keslWindow> windowOver(keslX11Presenter& presenter, const keslX1
     auto window =
         std::make_unique<keslWindow>(keslRect<int>(0, 0, target.width, target.height), presenter.backBufferMemory());
     keslX11Presenter* shown = &presenter;
-    window->setPresenter([shown](const keslPixelSurface& frame) { shown->present(frame); });
+    const keslWindow* frames = window.get();
+    window->setPresenter([shown, frames](const keslPixelSurface& frame) { shown->present(frame, frames->damage()); });
     return window;
 }
 
-RunEnd runFrames(Display* display, orvanelLinuxRun& run, Window window, Atom deleteAtom, int randrEventBase) {
+RunEnd runFrames(Display* display, orvanelLinuxRun& run, keslX11Presenter& presenter, Window window, Atom deleteAtom,
+                 int randrEventBase) {
     EventPump events(display, window, deleteAtom, randrEventBase);
     FramePacer pacer(display);
     const unsigned long errorsBefore = x11ErrorCount();
     RunEnd end = RunEnd::running;
     while (end == RunEnd::running && !stopRequested()) {
         if (run.closeRequested()) return RunEnd::closedByApp;
+        if (events.takeExposed()) presenter.presentWholeNext();
         run.runFrame();
         // XScreenSaver may destroy its window before it signals us.
         if (x11ErrorCount() != errorsBefore) return RunEnd::windowGone;
@@ -254,8 +268,13 @@ orvanelX11Result runOnX11(const orvanelLinuxOptions& options) {
             break;
     }
 
-    // Only to learn that XScreenSaver took its window away.
-    if (options.mode == orvanelLinuxMode::foreignWindow) XSelectInput(display.get(), window, StructureNotifyMask);
+    // To learn that XScreenSaver took its window away, and (frames show only
+    // what changed) that an uncovered part must be sent again whole.
+    if (options.mode == orvanelLinuxMode::foreignWindow) {
+        XSelectInput(display.get(), window, StructureNotifyMask | ExposureMask);
+    } else if (options.mode == orvanelLinuxMode::rootWindow) {
+        XSelectInput(display.get(), window, ExposureMask);
+    }
     const bool onRoot = options.mode == orvanelLinuxMode::rootWindow;
     const keslX11SystemServices services(display.get(), options.mode == orvanelLinuxMode::ownWindow, onRoot);
     const int randrEventBase = watchScreenChanges(display.get(), window);
@@ -278,9 +297,12 @@ orvanelX11Result runOnX11(const orvanelLinuxOptions& options) {
         } else {
             run = std::make_unique<orvanelLinuxRun>(std::move(frameWindow));
         }
+        // The sky of the new window outlines its changes as the last one did.
+        run->showDirty(options.showDirty);
         // The old window is gone with the change, so its presenter may go too.
         presenter = std::move(nextPresenter);
-        end = runFrames(display.get(), *run, window, ownWindow ? ownWindow->deleteAtom() : 0, randrEventBase);
+        end = runFrames(display.get(), *run, *presenter, window, ownWindow ? ownWindow->deleteAtom() : 0,
+                        randrEventBase);
         logInfo("X11 run ended: %s", describeEnd(end));
     }
     return {};

@@ -100,51 +100,74 @@ keslPixel* keslX11Presenter::backBufferMemory() {
     return takesRasterPixels() ? reinterpret_cast<keslPixel*>(m_image->data) : nullptr;
 }
 
-void keslX11Presenter::copyInto(const keslPixelSurface& frame) {
+void keslX11Presenter::copyInto(const keslPixelSurface& frame, const keslRect<int>& area) {
     // The usual case: the frame was drawn in the image itself.
     if (frame.data() == reinterpret_cast<const keslPixel*>(m_image->data)) return;
-    const int width = std::min(frame.width(), m_target.width);
-    const int height = std::min(frame.height(), m_target.height);
+    const keslRect<int> copied = keslIntersection(
+        area, keslRect<int>(0, 0, std::min(frame.width(), m_target.width), std::min(frame.height(), m_target.height)));
+    if (keslIsEmpty(copied)) return;
     const bool copyAsIs = takesRasterPixels();
-    for (int y = 0; y < height; ++y) {
-        const keslPixel* source = frame.row(y);
+    for (int y = copied.top; y < copied.getBottom(); ++y) {
+        const keslPixel* source = frame.row(y) + copied.left;
         if (copyAsIs) {
-            std::memcpy(m_image->data + static_cast<size_t>(y) * m_image->bytes_per_line, source,
-                        static_cast<size_t>(width) * sizeof(keslPixel));
+            std::memcpy(m_image->data + static_cast<size_t>(y) * m_image->bytes_per_line +
+                            static_cast<size_t>(copied.left) * sizeof(keslPixel),
+                        source, static_cast<size_t>(copied.width) * sizeof(keslPixel));
             continue;
         }
-        convertRow(source, width, y);
+        convertRow(source, copied.left, copied.width, y);
     }
-    keslCountBlockPixels(static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height));
+    keslCountBlockPixels(static_cast<std::uint64_t>(copied.width) * static_cast<std::uint64_t>(copied.height));
 }
 
-void keslX11Presenter::convertRow(const keslPixel* source, int width, int y) {
+void keslX11Presenter::convertRow(const keslPixel* source, int left, int width, int y) {
     char* row = m_image->data + static_cast<size_t>(y) * m_image->bytes_per_line;
     const bool nativeOrder = m_image->byte_order == nativeByteOrder();
     if (nativeOrder && m_image->bits_per_pixel == 32) {
-        auto* out = reinterpret_cast<std::uint32_t*>(row);
+        auto* out = reinterpret_cast<std::uint32_t*>(row) + left;
         for (int x = 0; x < width; ++x) out[x] = m_converter(source[x]);
         return;
     }
     if (nativeOrder && m_image->bits_per_pixel == 16) {
-        auto* out = reinterpret_cast<std::uint16_t*>(row);
+        auto* out = reinterpret_cast<std::uint16_t*>(row) + left;
         for (int x = 0; x < width; ++x) out[x] = static_cast<std::uint16_t>(m_converter(source[x]));
         return;
     }
     // Anything rarer (24 bits packed, palettes) goes through Xlib, slowly but right.
-    for (int x = 0; x < width; ++x) XPutPixel(m_image, x, y, m_converter(source[x]));
+    for (int x = 0; x < width; ++x) XPutPixel(m_image, left + x, y, m_converter(source[x]));
 }
 
-void keslX11Presenter::present(const keslPixelSurface& frame) {
-    copyInto(frame);
-    const unsigned width = static_cast<unsigned>(m_target.width);
-    const unsigned height = static_cast<unsigned>(m_target.height);
+void keslX11Presenter::present(const keslPixelSurface& frame) { present(frame, keslDirtyRegion()); }
+
+void keslX11Presenter::present(const keslPixelSurface& frame, const keslDirtyRegion& changed) {
+    const keslRect<int> whole(0, 0, m_target.width, m_target.height);
+    if (m_wholeDue || changed.isWhole()) {
+        m_wholeDue = false;
+        copyInto(frame, whole);
+        put(whole);
+    } else {
+        for (const keslRect<int>& area : changed) {
+            copyInto(frame, area);
+            put(keslIntersection(area, whole));
+        }
+    }
     if (m_shared) {
-        XShmPutImage(m_target.display, m_target.window, m_gc, m_image, 0, 0, 0, 0, width, height, False);
         // The next frame writes into the same memory: the server must have read this one.
         XSync(m_target.display, False);
         return;
     }
-    XPutImage(m_target.display, m_target.window, m_gc, m_image, 0, 0, 0, 0, width, height);
     XFlush(m_target.display);
+}
+
+void keslX11Presenter::put(const keslRect<int>& area) {
+    if (keslIsEmpty(area)) return;
+    const auto width = static_cast<unsigned>(area.width);
+    const auto height = static_cast<unsigned>(area.height);
+    if (m_shared) {
+        XShmPutImage(m_target.display, m_target.window, m_gc, m_image, area.left, area.top, area.left, area.top,
+                     width, height, False);
+        return;
+    }
+    XPutImage(m_target.display, m_target.window, m_gc, m_image, area.left, area.top, area.left, area.top, width,
+              height);
 }

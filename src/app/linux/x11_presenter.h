@@ -1,6 +1,7 @@
-// Puts each finished frame into an X window in one request: XShmPutImage
-// when the server shares memory with us (a local display), XPutImage
-// otherwise. When the visual takes the raster's pixels as they are, the
+// Puts each finished frame into an X window: XShmPutImage when the server
+// shares memory with us (a local display), XPutImage otherwise, one request
+// per changed rectangle (the whole image when the frame changed everywhere
+// or the window was uncovered). When the visual takes the raster's pixels as they are, the
 // image's memory is offered as the window's back buffer, so the frame is
 // drawn where the server reads it and presenting copies nothing; other
 // visuals (16-bit displays, odd channel orders) get each frame converted
@@ -8,6 +9,7 @@
 #pragma once
 
 #include "app/linux/visual_pixels.h"
+#include "platform/dirty_region.h"
 #include "platform/raster/pixel_surface.h"
 
 #include <X11/Xlib.h>
@@ -36,7 +38,12 @@ public:
     // The image's pixels when the raster can draw into them directly, else
     // null. They live as long as the presenter.
     keslPixel* backBufferMemory();
+    // Sends the whole frame.
     void present(const keslPixelSurface& frame);
+    // Sends only what changed; the window keeps the rest from earlier frames.
+    void present(const keslPixelSurface& frame, const keslDirtyRegion& changed);
+    // The next present sends the whole frame: the server lost what the window showed.
+    void presentWholeNext() { m_wholeDue = true; }
     bool usesSharedMemory() const { return m_shared; }
 
 private:
@@ -44,8 +51,9 @@ private:
     void releaseSharedImage();
     void makePlainImage();
     bool takesRasterPixels() const;
-    void copyInto(const keslPixelSurface& frame);
-    void convertRow(const keslPixel* source, int width, int y);
+    void copyInto(const keslPixelSurface& frame, const keslRect<int>& area);
+    void put(const keslRect<int>& area);
+    void convertRow(const keslPixel* source, int left, int width, int y);
 
     keslX11Target m_target;
     keslVisualMasks m_masks;
@@ -54,6 +62,7 @@ private:
     XImage* m_image = nullptr;
     XShmSegmentInfo m_segment{};
     bool m_shared = false;
+    bool m_wholeDue = true;
     // The plain image's pixels; the XImage only borrows them.
     std::vector<char> m_plainPixels;
 };

@@ -17,6 +17,9 @@ namespace {
 orvanelScreensaver* screensaverPtr = nullptr;
 bool isInitialised = false;
 bool isPainting = false;
+// Set when the frame timer asked for the next paint; a paint nobody asked
+// for means the window was uncovered and must be shown whole.
+bool frameRequested = false;
 UINT_PTR frameTimerId = 0;
 orvanelFrameTimes frameTimes;
 constexpr DWORD kCloseSettleMilliseconds = 40;
@@ -50,6 +53,9 @@ LRESULT onTimer(HWND window, WPARAM timerId) {
     frameTimes.workStarted();
     screensaverPtr->tick(frameStep);
     frameTimes.workEnded();
+    // A region already waiting for paint was uncovered, not drawn by us.
+    if (GetUpdateRect(window, nullptr, FALSE)) screensaverPtr->requestWholeFrame();
+    frameRequested = true;
     RECT client;
     GetClientRect(window, &client);
     InvalidateRect(window, &client, FALSE);
@@ -62,6 +68,8 @@ LRESULT onPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         keslWinPaintstructAuto paint(window);
         if (screensaverPtr) {
             frameTimes.workStarted();
+            if (!frameRequested) screensaverPtr->requestWholeFrame();
+            frameRequested = false;
             screensaverPtr->drawFrame();
             screensaverPtr->flushFrame();
             frameTimes.workEnded();

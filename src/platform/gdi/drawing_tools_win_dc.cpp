@@ -99,7 +99,7 @@ int drawTextEither(HDC dc, const char* text, RECT* r, UINT format) {
 }  // namespace
 
 void keslDrawingToolsWinDC::fillEllipse(int left, int top, int right, int bottom, keslColor color) {
-    const HDC dc = target();
+    const HDC dc = clippedTarget();
     if (dc == nullptr) {
         return;
     }
@@ -108,7 +108,7 @@ void keslDrawingToolsWinDC::fillEllipse(int left, int top, int right, int bottom
 }
 
 void keslDrawingToolsWinDC::fillRect(const keslRect<int>& rect, keslColor color) {
-    const HDC dc = target();
+    const HDC dc = clippedTarget();
     if (dc == nullptr) {
         return;
     }
@@ -119,7 +119,7 @@ void keslDrawingToolsWinDC::fillRect(const keslRect<int>& rect, keslColor color)
 }
 
 int keslDrawingToolsWinDC::drawText(int x, int y, const char* text, const keslTextParams& params) {
-    const HDC dc = target();
+    const HDC dc = clippedTarget();
     if (dc == nullptr || text == nullptr) {
         return 0;
     }
@@ -159,6 +159,29 @@ keslPixel* keslDrawingToolsWinDC::pixelInMemory(int x, int y) const {
     return surface->pixels.row(y) + x;
 }
 
+void keslDrawingToolsWinDC::setClip(const keslRect<int>* clip) {
+    m_clipped = clip != nullptr;
+    if (m_clipped) m_clip = *clip;
+}
+
+HDC keslDrawingToolsWinDC::clippedTarget() {
+    const HDC dc = target();
+    if (dc == nullptr) return dc;
+    const bool same = dc == m_clipDC && m_dcClipped == m_clipped && (!m_clipped || m_dcClip == m_clip);
+    if (same) return dc;
+    SelectClipRgn(dc, nullptr);
+    if (m_clipped) IntersectClipRect(dc, m_clip.left, m_clip.top, m_clip.getRight(), m_clip.getBottom());
+    m_clipDC = dc;
+    m_dcClipped = m_clipped;
+    m_dcClip = m_clip;
+    return dc;
+}
+
+bool keslDrawingToolsWinDC::clippedAway(int x, int y) const {
+    return m_clipped &&
+           (x < m_clip.left || y < m_clip.top || x >= m_clip.getRight() || y >= m_clip.getBottom());
+}
+
 keslColor keslDrawingToolsWinDC::getPixel(int x, int y) {
     const HDC dc = target();
     if (dc == nullptr) {
@@ -172,6 +195,7 @@ keslColor keslDrawingToolsWinDC::getPixel(int x, int y) {
 }
 
 void keslDrawingToolsWinDC::setPixel(int x, int y, keslColor color) {
+    if (clippedAway(x, y)) return;
     if (keslPixel* pixel = pixelInMemory(x, y)) {
         *pixel = toPixel(color);
         return;
@@ -183,7 +207,7 @@ void keslDrawingToolsWinDC::setPixel(int x, int y, keslColor color) {
 }
 
 void keslDrawingToolsWinDC::drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) {
-    const HDC dc = target();
+    const HDC dc = clippedTarget();
     if (dc == nullptr) {
         return;
     }
@@ -193,6 +217,7 @@ void keslDrawingToolsWinDC::drawLine(int x1, int y1, int x2, int y2, int width, 
 }
 
 void keslDrawingToolsWinDC::multiplyPixel(int x, int y, float red, float green, float blue) {
+    if (clippedAway(x, y)) return;
     if (keslPixel* pixel = pixelInMemory(x, y)) {
         const keslColor c = fromPixel(*pixel);
         *pixel = toPixel(makeColor(scaleChannel(colorRed(c), red), scaleChannel(colorGreen(c), green),
@@ -203,6 +228,7 @@ void keslDrawingToolsWinDC::multiplyPixel(int x, int y, float red, float green, 
     if (dc == nullptr) {
         return;
     }
+    clippedTarget();
     const COLORREF c = GetPixel(dc, x, y);
     SetPixel(dc, x, y,
              RGB(scaleChannel(GetRValue(c), red), scaleChannel(GetGValue(c), green), scaleChannel(GetBValue(c), blue)));
@@ -216,10 +242,11 @@ void keslDrawingToolsWinDC::drawImage(int x, int y, const keslGdiSurface* source
     }
     if (surface->pixels && source->pixels && surface != source) {
         GdiFlush();
-        keslCopyPixels(surface->pixels, x, y, source->pixels, width, height, transparentColor);
+        keslCopyPixels(surface->pixels, x, y, source->pixels, width, height, transparentColor,
+                       m_clipped ? &m_clip : nullptr);
         return;
     }
-    const HDC dc = surface->dc;
+    const HDC dc = clippedTarget();
     if (transparentColor) {
         TransparentBlt(dc, x, y, width, height, source->dc, 0, 0, width, height, toColorRef(*transparentColor));
         return;

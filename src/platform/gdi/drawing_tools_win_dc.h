@@ -29,12 +29,24 @@ public:
     virtual void drawImage(int x, int y, const keslGdiSurface* source, int width, int height,
                            std::optional<keslColor> transparentColor);
 
+    // Drawing (not reading) stays inside the rectangle, in memory and in GDI alike; null lifts the limit.
+    void setClip(const keslRect<int>* clip);
+
     static COLORREF toColorRef(keslColor color) { return RGB(colorRed(color), colorGreen(color), colorBlue(color)); }
 
 private:
     HDC target() const { return *m_target != nullptr ? (*m_target)->dc : nullptr; }
     // The target's pixels when (x, y) lies in them and they may be touched now, else null.
     keslPixel* pixelInMemory(int x, int y) const;
+    bool clippedAway(int x, int y) const;
+    // Puts the clip on the device context before a call GDI itself draws; copies in memory need none.
+    HDC clippedTarget();
 
     const keslGdiSurface* const* m_target;
+    bool m_clipped = false;
+    keslRect<int> m_clip;
+    // What the device context was last given, so each GDI call costs no clip calls unless the clip changed.
+    HDC m_clipDC = nullptr;
+    bool m_dcClipped = false;
+    keslRect<int> m_dcClip;
 };

@@ -77,10 +77,20 @@ keslWindowWin::~keslWindowWin() {
 void keslWindowWin::flush() {
     const Gdi& g = *m_gdi;
     if (g.backBufferDC == nullptr || g.backBuffer == nullptr || !m_doubleBuffered) {
+        forgetDamage();
         return;
     }
-    BitBlt(g.windowDC, 0, 0, g.backBufferWidth, g.backBufferHeight, g.backBufferDC, 0, 0, SRCCOPY);
+    if (damage().isWhole()) {
+        BitBlt(g.windowDC, 0, 0, g.backBufferWidth, g.backBufferHeight, g.backBufferDC, 0, 0, SRCCOPY);
+    } else {
+        for (const keslRect<int>& r : damage()) {
+            BitBlt(g.windowDC, r.left, r.top, r.width, r.height, g.backBufferDC, r.left, r.top, SRCCOPY);
+        }
+    }
+    forgetDamage();
 }
+
+void keslWindowWin::setClipRect(const keslRect<int>* clip) { m_gdi->tools.setClip(clip); }
 
 void keslWindowWin::setDoubleBuffered(bool on) {
     keslWindowBase::setDoubleBuffered(on);

@@ -16,6 +16,7 @@ public:
     ~keslWindowWin() override;
 
     void flush() override;
+    void setClipRect(const keslRect<int>* clip) override;
     void clearWithColor(keslColor color) override;
     void fillRect(const keslRect<int>& rect, keslColor color) override;
     void fillEllipse(int left, int top, int right, int bottom, keslColor color) override;

@@ -46,11 +46,11 @@ std::vector<Span> ellipseSpans(int left, int top, int right, int bottom) {
 }  // namespace
 
 void keslDrawingToolsRaster::fillSpan(keslPixelSurface& s, int y, int x0, int x1, keslPixel p) {
-    if (y < 0 || y >= s.height()) {
+    if (y < s.writeTop() || y >= s.writeBottom()) {
         return;
     }
-    x0 = std::max(x0, 0);
-    x1 = std::min(x1, s.width() - 1);
+    x0 = std::max(x0, s.writeLeft());
+    x1 = std::min(x1, s.writeRight() - 1);
     if (x0 > x1) {
         return;
     }
@@ -63,8 +63,8 @@ void keslDrawingToolsRaster::fillRect(const keslRect<int>& rect, keslColor color
     if (s == nullptr) {
         return;
     }
-    const int top = std::max(rect.top, 0);
-    const int bottom = std::min(rect.getBottom(), s->height());
+    const int top = std::max(rect.top, s->writeTop());
+    const int bottom = std::min(rect.getBottom(), s->writeBottom());
     for (int y = top; y < bottom; ++y) {
         fillSpan(*s, y, rect.left, rect.getRight() - 1, toPixel(color));
     }
@@ -92,10 +92,10 @@ void keslDrawingToolsRaster::fillEllipse(int left, int top, int right, int botto
         const Span& above = i > 0 ? spans[i - 1] : outside;
         const Span& below = i + 1 < spans.size() ? spans[i + 1] : outside;
         const int y = top + static_cast<int>(i);
-        if (y < 0 || y >= s->height()) {
+        if (y < s->writeTop() || y >= s->writeBottom()) {
             continue;
         }
-        for (int x = std::max(span.from, 0); x <= std::min(span.to, s->width() - 1); ++x) {
+        for (int x = std::max(span.from, s->writeLeft()); x <= std::min(span.to, s->writeRight() - 1); ++x) {
             const bool edge = x == span.from || x == span.to || !above.contains(x) || !below.contains(x);
             s->set(x, y, edge ? kOutlinePixel : fill);
         }
@@ -150,14 +150,14 @@ keslColor keslDrawingToolsRaster::getPixel(int x, int y) {
 
 void keslDrawingToolsRaster::setPixel(int x, int y, keslColor color) {
     keslPixelSurface* s = surface();
-    if (s != nullptr && s->contains(x, y)) {
+    if (s != nullptr && s->writable(x, y)) {
         s->set(x, y, toPixel(color));
     }
 }
 
 void keslDrawingToolsRaster::multiplyPixel(int x, int y, float red, float green, float blue) {
     keslPixelSurface* s = surface();
-    if (s == nullptr || !s->contains(x, y)) {
+    if (s == nullptr || !s->writable(x, y)) {
         return;
     }
     const keslColor c = fromPixel(s->at(x, y));
@@ -174,7 +174,7 @@ void keslDrawingToolsRaster::thinLine(keslPixelSurface& s, int x1, int y1, int x
     int x = x1;
     int y = y1;
     while (x != x2 || y != y2) {
-        if (s.contains(x, y)) {
+        if (s.writable(x, y)) {
             s.set(x, y, p);
         }
         const int doubled = 2 * error;
@@ -192,10 +192,10 @@ void keslDrawingToolsRaster::thinLine(keslPixelSurface& s, int x1, int y1, int x
 void keslDrawingToolsRaster::wideLine(keslPixelSurface& s, int x1, int y1, int x2, int y2, int width, keslPixel p) {
     const double radius = width / 2.0;
     const int reach = width / 2 + 1;
-    const int minX = std::max(std::min(x1, x2) - reach, 0);
-    const int maxX = std::min(std::max(x1, x2) + reach, s.width() - 1);
-    const int minY = std::max(std::min(y1, y2) - reach, 0);
-    const int maxY = std::min(std::max(y1, y2) + reach, s.height() - 1);
+    const int minX = std::max(std::min(x1, x2) - reach, s.writeLeft());
+    const int maxX = std::min(std::max(x1, x2) + reach, s.writeRight() - 1);
+    const int minY = std::max(std::min(y1, y2) - reach, s.writeTop());
+    const int maxY = std::min(std::max(y1, y2) + reach, s.writeBottom() - 1);
     const double vx = x2 - x1;
     const double vy = y2 - y1;
     const double lengthSquared = vx * vx + vy * vy;
@@ -236,5 +236,5 @@ void keslDrawingToolsRaster::drawImage(int x, int y, const keslPixelSurface* sou
         copy = *source;
         source = &copy;
     }
-    keslCopyPixels(target->view(), x, y, source->view(), width, height, transparentColor);
+    keslCopyPixels(target->view(), x, y, source->view(), width, height, transparentColor, target->clip());
 }

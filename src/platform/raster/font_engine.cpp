@@ -10,6 +10,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -27,6 +28,9 @@ namespace {
 constexpr size_t kGlyphCacheLimit = 8192;
 // Sizes per process are few (whole points); the limit only guards memory.
 constexpr size_t kSizeCacheLimit = 512;
+// Texts laid out and kept: the labels of one sky (clock, quote lines, moon
+// label, bottom line) with room to spare; the oldest is laid out anew.
+constexpr size_t kLayoutCacheSize = 16;
 
 // The Windows families the system names, and the metric-compatible faces
 // that stand in for them.
@@ -70,6 +74,31 @@ struct GlyphKeyHash {
         h = h * 31 + static_cast<size_t>(k.pixelHeight);
         h = h * 31 + static_cast<size_t>(k.codePoint);
         return h * 2 + (k.mono ? 1 : 0);
+    }
+};
+
+// One glyph of a laid-out text, placed relative to the text's anchor (x, y).
+struct PlacedGlyph {
+    const Glyph* glyph = nullptr;
+    int x = 0;
+    int baseline = 0;
+};
+
+// A text laid out once for one face, size, spacing and alignment; drawing
+// it again, anywhere, only paints the placed glyphs.
+struct TextLayout {
+    std::string text;
+    FT_Face face = nullptr;
+    int pixelHeight = 0;
+    bool mono = false;
+    int extra = 0;
+    keslTextAlign alignment = kTextAlignLeft;
+    std::vector<PlacedGlyph> glyphs;
+    keslTextExtent extent;
+    bool valid = false;
+
+    bool matches(const char* t, FT_Face f, int height, bool m, int e, keslTextAlign a) const {
+        return valid && face == f && pixelHeight == height && mono == m && extra == e && alignment == a && text == t;
     }
 };
 
@@ -131,6 +160,10 @@ struct keslFontEngine::Impl {
     };
     std::map<std::pair<FT_Face, int>, SizedFace> sizes;
     std::unordered_map<GlyphKey, Glyph, GlyphKeyHash> glyphs;
+    std::array<TextLayout, kLayoutCacheSize> layouts;
+    size_t nextLayout = 0;
+    // Counts the times the glyph cache was emptied.
+    unsigned glyphGeneration = 0;
 
     ~Impl() {
         for (auto& entry : faces) {
@@ -237,7 +270,10 @@ struct keslFontEngine::Impl {
             return found->second;
         }
         if (glyphs.size() >= kGlyphCacheLimit) {
+            // Layouts point at the glyphs: they go too.
+            for (TextLayout& layout : layouts) layout.valid = false;
             glyphs.clear();
+            ++glyphGeneration;
         }
         Glyph& g = glyphs[key];
         useSize(face, pixelHeight);
@@ -279,58 +315,86 @@ struct keslFontEngine::Impl {
         const int y0 = baseline - g.top;
         for (int r = 0; r < g.rows; ++r) {
             const int y = y0 + r;
-            if (y < 0 || y >= surface.height()) {
+            if (y < surface.writeTop() || y >= surface.writeBottom()) {
                 continue;
             }
             keslPixel* row = surface.row(y);
             const std::uint8_t* coverage = g.coverage.data() + static_cast<size_t>(r) * static_cast<size_t>(g.width);
             for (int c = 0; c < g.width; ++c) {
                 const int x = x0 + c;
-                if (x >= 0 && x < surface.width()) {
+                if (x >= surface.writeLeft() && x < surface.writeRight()) {
                     blendCoverage(row[x], surface.textColor, coverage[c]);
                 }
             }
         }
     }
 
-    // Lays the text out and, when surface is given, paints it.
-    keslTextExtent layout(keslPixelSurface* surface, int x, int y, const char* text, const keslTextParams& params,
-                          int extra) {
-        keslTextExtent extent;
+    // The text laid out at anchor (0, 0): from the cache when nothing that
+    // shapes it changed, else laid out now in the oldest slot. Null when
+    // there is nothing to draw.
+    const TextLayout* layout(const char* text, const keslTextParams& params, int extra) {
         if (text == nullptr || *text == '\0') {
-            return extent;
+            return nullptr;
         }
         FT_Face face = faceFor(params.fontNameOrDefault(), params.wantsThin());
         if (face == nullptr) {
-            return extent;
+            return nullptr;
         }
         const int pixelHeight = pixelHeightForPoints(params.fontPointsOrDefault());
         const bool mono = params.wantsNonAntialiased();
-        const LineMetrics metrics = useSize(face, pixelHeight);
         const keslTextAlign alignment = params.alignment ? *params.alignment : kTextAlignLeft;
+        for (const TextLayout& cached : layouts) {
+            if (cached.matches(text, face, pixelHeight, mono, extra, alignment)) return &cached;
+        }
+        TextLayout& laid = layouts[nextLayout];
+        nextLayout = (nextLayout + 1) % layouts.size();
+        laid.valid = false;
+        // Should the glyph cache empty itself halfway, the glyphs placed so far
+        // are gone: the second pass starts from a cache with room enough.
+        for (int pass = 0; pass < 2 && !laid.valid; ++pass) {
+            const unsigned generation = glyphGeneration;
+            layOut(laid, text, face, pixelHeight, mono, extra, alignment);
+            laid.valid = generation == glyphGeneration;
+        }
+        return laid.valid ? &laid : nullptr;
+    }
+
+    void layOut(TextLayout& laid, const char* text, FT_Face face, int pixelHeight, bool mono, int extra,
+                keslTextAlign alignment) {
+        laid.text = text;
+        laid.face = face;
+        laid.pixelHeight = pixelHeight;
+        laid.mono = mono;
+        laid.extra = extra;
+        laid.alignment = alignment;
+        laid.glyphs.clear();
+        laid.extent = {};
+        const LineMetrics metrics = useSize(face, pixelHeight);
         keslDecodeText(text, std::strlen(text), m_characters);
-        int top = y;
+        int top = 0;
         forEachLine(m_characters, [&](const char32_t* begin, size_t length) {
             const int width = lineWidth(face, pixelHeight, mono, begin, length, extra);
-            extent.width = std::max(extent.width, width);
-            if (surface != nullptr) {
-                int pen = x;
-                if (alignment == kTextAlignCentre) {
-                    pen = x + (0 - width) / 2;
-                } else if (alignment == kTextAlignRight) {
-                    pen = x - width;
-                }
-                const int baseline = top + metrics.ascent;
-                for (size_t i = 0; i < length; ++i) {
-                    const Glyph& g = glyph(face, pixelHeight, begin[i], mono);
-                    paintGlyph(*surface, g, pen, baseline);
-                    pen += g.advance + extra;
-                }
+            laid.extent.width = std::max(laid.extent.width, width);
+            int pen = 0;
+            if (alignment == kTextAlignCentre) {
+                pen = (0 - width) / 2;
+            } else if (alignment == kTextAlignRight) {
+                pen = -width;
+            }
+            const int baseline = top + metrics.ascent;
+            for (size_t i = 0; i < length; ++i) {
+                const Glyph& g = glyph(face, pixelHeight, begin[i], mono);
+                laid.glyphs.push_back({&g, pen, baseline});
+                pen += g.advance + extra;
             }
             top += metrics.height();
         });
-        extent.height = top - y;
-        return extent;
+        laid.extent.height = top;
+    }
+
+    keslTextExtent paint(keslPixelSurface& surface, int x, int y, const TextLayout& laid) {
+        for (const PlacedGlyph& placed : laid.glyphs) paintGlyph(surface, *placed.glyph, x + placed.x, y + placed.baseline);
+        return laid.extent;
     }
 
     // The text's characters, kept between calls so that a label's frame allocates nothing.
@@ -361,9 +425,11 @@ int keslFontEngine::pixelHeightForPoints(int points) {
 
 keslTextExtent keslFontEngine::draw(keslPixelSurface& surface, int x, int y, const char* text,
                                     const keslTextParams& params) {
-    return m_impl->layout(&surface, x, y, text, params, surface.characterExtra);
+    const TextLayout* laid = m_impl->layout(text, params, surface.characterExtra);
+    return laid != nullptr ? m_impl->paint(surface, x, y, *laid) : keslTextExtent{};
 }
 
 keslTextExtent keslFontEngine::measure(const char* text, const keslTextParams& params, int characterExtra) {
-    return m_impl->layout(nullptr, 0, 0, text, params, characterExtra);
+    const TextLayout* laid = m_impl->layout(text, params, characterExtra);
+    return laid != nullptr ? laid->extent : keslTextExtent{};
 }

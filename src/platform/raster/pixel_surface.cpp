@@ -50,3 +50,13 @@ keslPixelSurface& keslPixelSurface::operator=(keslPixelSurface&& other) noexcept
     other.m_data = nullptr;
     return *this;
 }
+
+void keslPixelSurface::setClip(const keslRect<int>* clip) {
+    m_clipped = clip != nullptr;
+    if (!m_clipped) return;
+    m_clipLeft = std::clamp(clip->left, 0, m_width);
+    m_clipTop = std::clamp(clip->top, 0, m_height);
+    m_clipRight = std::clamp(clip->getRight(), m_clipLeft, m_width);
+    m_clipBottom = std::clamp(clip->getBottom(), m_clipTop, m_height);
+    m_clipRect = keslRect<int>(m_clipTop, m_clipLeft, m_clipRight - m_clipLeft, m_clipBottom - m_clipTop);
+}

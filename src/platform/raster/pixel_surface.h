@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/pixels.h"
+#include "system/rect.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -42,6 +43,18 @@ public:
     // Copying from a surface never writes to it; the view's type just cannot say so.
     keslPixelView view() const { return {m_data, m_width, m_height}; }
 
+    // Drawing (never reading) stays inside this rectangle, as a GDI clip
+    // region; null lifts the limit. A copy is never clipped.
+    void setClip(const keslRect<int>* clip);
+    // The area drawing may write: the clip within the surface.
+    int writeLeft() const { return m_clipped ? m_clipLeft : 0; }
+    int writeTop() const { return m_clipped ? m_clipTop : 0; }
+    int writeRight() const { return m_clipped ? m_clipRight : m_width; }
+    int writeBottom() const { return m_clipped ? m_clipBottom : m_height; }
+    bool writable(int x, int y) const { return x >= writeLeft() && y >= writeTop() && x < writeRight() && y < writeBottom(); }
+    // The clip as a rectangle for block copies; null when there is none.
+    const keslRect<int>* clip() const { return m_clipped ? &m_clipRect : nullptr; }
+
     // Device-context state: black text and no extra spacing, as a fresh GDI context.
     keslPixel textColor = 0;
     int characterExtra = 0;
@@ -53,4 +66,10 @@ private:
     int m_height = 0;
     std::vector<keslPixel> m_owned;
     keslPixel* m_data = nullptr;
+    bool m_clipped = false;
+    int m_clipLeft = 0;
+    int m_clipTop = 0;
+    int m_clipRight = 0;
+    int m_clipBottom = 0;
+    keslRect<int> m_clipRect;
 };

@@ -33,6 +33,11 @@ void keslWindowRaster::flush() {
         m_shown = windowTarget;
     }
     if (m_presenter) m_presenter(*m_shown);
+    forgetDamage();
+}
+
+void keslWindowRaster::setClipRect(const keslRect<int>* clip) {
+    if (m_target != nullptr) m_target->setClip(clip);
 }
 
 const keslPixelSurface& keslWindowRaster::shownSurface() {

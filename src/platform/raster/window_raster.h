@@ -27,6 +27,7 @@ public:
     keslWindowRaster(const keslRect<int>& screenRect, keslPixel* backBufferMemory);
 
     void flush() override;
+    void setClipRect(const keslRect<int>* clip) override;
     void clearWithColor(keslColor color) override;
     void fillRect(const keslRect<int>& rect, keslColor color) override;
     void fillEllipse(int left, int top, int right, int bottom, keslColor color) override;
@@ -50,7 +51,8 @@ public:
 
     // What the window shows: what the last flush presented or, without a presenter, the window's own surface.
     const keslPixelSurface& shownSurface();
-    // Called by every flush with what the window then shows.
+    // Called by every flush with what the window then shows; damage() tells
+    // what changed since the last flush.
     void setPresenter(Presenter presenter) { m_presenter = std::move(presenter); }
 
 protected:

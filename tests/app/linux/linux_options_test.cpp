@@ -45,6 +45,13 @@ TEST(LinuxArguments, XScreenSaverSpellingsAndValueFormsAreUnderstood) {
     EXPECT_EQ(parse({"--headless", "--size=64X48"}).options.height, 48);
 }
 
+TEST(LinuxArguments, ShowDirtyWorksWithEveryModeAndTakesNoValue) {
+    EXPECT_FALSE(parse({"--root"}).options.showDirty);
+    EXPECT_TRUE(parse({"-root", "-show-dirty"}).options.showDirty);
+    EXPECT_TRUE(parse({"--headless", "--show-dirty"}).options.showDirty);
+    EXPECT_NE(parse({"--show-dirty=yes"}).error.find("takes no value"), std::string::npos);
+}
+
 TEST(LinuxArguments, TheXScreenSaverVariableNamesTheWindowUnlessTheCommandLineChoseOne) {
     const orvanelLinuxArguments fromVariable = parse({}, "0x400001");
     EXPECT_EQ(fromVariable.options.mode, orvanelLinuxMode::foreignWindow);

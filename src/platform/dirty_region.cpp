@@ -1,0 +1,215 @@
+#include "platform/dirty_region.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+std::int64_t areaOf(const keslRect<int>& r) {
+    return keslIsEmpty(r) ? 0 : static_cast<std::int64_t>(r.width) * static_cast<std::int64_t>(r.height);
+}
+
+bool near(const keslRect<int>& a, const keslRect<int>& b, int gap) {
+    return a.left - gap < b.left + b.width && b.left - gap < a.left + a.width && a.top - gap < b.top + b.height &&
+           b.top - gap < a.top + a.height;
+}
+
+bool contains(const keslRect<int>& outer, const keslRect<int>& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.left + inner.width <= outer.left + outer.width &&
+           inner.top + inner.height <= outer.top + outer.height;
+}
+
+bool cheapToJoin(const keslRect<int>& a, const keslRect<int>& b) {
+    const std::int64_t own = areaOf(a) + areaOf(b);
+    const std::int64_t waste = areaOf(keslBoundingBox(a, b)) - own;
+    return waste <= std::max<std::int64_t>(keslDirtyRegion::kJoinSlackPixels, own / 4);
+}
+
+}  // namespace
+
+keslRect<int> keslIntersection(const keslRect<int>& a, const keslRect<int>& b) {
+    const int left = std::max(a.left, b.left);
+    const int top = std::max(a.top, b.top);
+    const int right = std::min(a.left + a.width, b.left + b.width);
+    const int bottom = std::min(a.top + a.height, b.top + b.height);
+    if (right <= left || bottom <= top) return {};
+    return keslRect<int>(top, left, right - left, bottom - top);
+}
+
+keslRect<int> keslBoundingBox(const keslRect<int>& a, const keslRect<int>& b) {
+    if (keslIsEmpty(a)) return b;
+    if (keslIsEmpty(b)) return a;
+    const int left = std::min(a.left, b.left);
+    const int top = std::min(a.top, b.top);
+    return keslRect<int>(top, left, std::max(a.getRight(), b.getRight()) - left,
+                         std::max(a.getBottom(), b.getBottom()) - top);
+}
+
+void keslDirtyRegion::reset(const keslRect<int>& bounds) {
+    m_bounds = bounds;
+    m_count = 0;
+    m_whole = false;
+    m_cells.fill(0);
+    m_cellWidth = std::max(1, (bounds.width + kGridCells - 1) / kGridCells);
+    m_cellHeight = std::max(1, (bounds.height + kGridCells - 1) / kGridCells);
+}
+
+bool keslDirtyRegion::cellsOf(const keslRect<int>& rect, std::uint64_t& columns, int& firstRow,
+                              int& lastRow) const {
+    const int left = std::max(rect.left - m_bounds.left, 0);
+    const int top = std::max(rect.top - m_bounds.top, 0);
+    const int right = std::min(rect.left + rect.width - m_bounds.left, m_bounds.width) - 1;
+    const int bottom = std::min(rect.top + rect.height - m_bounds.top, m_bounds.height) - 1;
+    if (right < left || bottom < top) return false;
+    const int firstColumn = std::min(left / m_cellWidth, kGridCells - 1);
+    const int lastColumn = std::min(right / m_cellWidth, kGridCells - 1);
+    firstRow = std::min(top / m_cellHeight, kGridCells - 1);
+    lastRow = std::min(bottom / m_cellHeight, kGridCells - 1);
+    const int span = lastColumn - firstColumn + 1;
+    columns = (span >= 64 ? ~0ull : ((1ull << span) - 1)) << firstColumn;
+    return true;
+}
+
+bool keslDirtyRegion::touchesCells(const keslRect<int>& rect) const {
+    std::uint64_t columns = 0;
+    int firstRow = 0;
+    int lastRow = -1;
+    if (!cellsOf(rect, columns, firstRow, lastRow)) return false;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        if ((m_cells[static_cast<size_t>(row)] & columns) != 0) return true;
+    }
+    return false;
+}
+
+void keslDirtyRegion::markCells(const keslRect<int>& rect) {
+    std::uint64_t columns = 0;
+    int firstRow = 0;
+    int lastRow = -1;
+    if (!cellsOf(rect, columns, firstRow, lastRow)) return;
+    for (int row = firstRow; row <= lastRow; ++row) m_cells[static_cast<size_t>(row)] |= columns;
+}
+
+void keslDirtyRegion::markWhole() {
+    m_whole = true;
+    m_count = 0;
+}
+
+void keslDirtyRegion::add(const keslRect<int>& rect) {
+    if (m_whole) return;
+    std::array<keslRect<int>, 64> pending;
+    int pendingCount = 0;
+    pending[static_cast<size_t>(pendingCount++)] = keslIntersection(rect, m_bounds);
+    // Joining and splitting could chase each other round a cluster of
+    // rectangles; past a few steps what is left is simply swallowed whole.
+    int steps = 0;
+    while (pendingCount > 0) {
+        const keslRect<int> piece = pending[static_cast<size_t>(--pendingCount)];
+        if (keslIsEmpty(piece)) continue;
+        if (++steps > kMaxPlacingSteps) {
+            swallow(piece);
+        } else {
+            place(piece, pending, pendingCount);
+        }
+    }
+}
+
+void keslDirtyRegion::swallow(keslRect<int> box) {
+    for (int i = 0; i < m_count; ++i) {
+        if (!keslOverlaps(m_rects[static_cast<size_t>(i)], box)) continue;
+        box = keslBoundingBox(box, m_rects[static_cast<size_t>(i)]);
+        removeAt(i);
+        i = -1;
+    }
+    append(box);
+}
+
+void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount) {
+    // Most changes (a twinkling star) are far from every other: the grid says so at once.
+    const keslRect<int> reach(piece.top - kMergeGap, piece.left - kMergeGap, piece.width + 2 * kMergeGap,
+                              piece.height + 2 * kMergeGap);
+    if (!touchesCells(reach)) {
+        append(piece);
+        return;
+    }
+    // A joined box may reach rectangles the parts did not, so look again after every join.
+    for (int i = 0; i < m_count; ++i) {
+        const keslRect<int>& held = m_rects[static_cast<size_t>(i)];
+        if (!near(held, piece, kMergeGap)) continue;
+        const bool overlapping = keslOverlaps(held, piece);
+        if (overlapping && contains(held, piece)) return;
+        const bool fitsFourMore = pendingCount + 4 <= static_cast<int>(pending.size());
+        if (contains(piece, held) || cheapToJoin(held, piece) || (overlapping && !fitsFourMore)) {
+            piece = keslBoundingBox(piece, m_rects[static_cast<size_t>(i)]);
+            removeAt(i);
+            i = -1;
+            continue;
+        }
+        if (!overlapping) continue;
+        // Only the parts outside the held rectangle remain: above, below, left and right of it.
+        const int pieceRight = piece.left + piece.width;
+        const int pieceBottom = piece.top + piece.height;
+        const int heldRight = held.left + held.width;
+        const int heldBottom = held.top + held.height;
+        const int middleTop = std::max(piece.top, held.top);
+        const int middleBottom = std::min(pieceBottom, heldBottom);
+        auto push = [&](int top, int left, int right, int bottom) {
+            if (right > left && bottom > top) {
+                pending[static_cast<size_t>(pendingCount++)] = keslRect<int>(top, left, right - left, bottom - top);
+            }
+        };
+        push(piece.top, piece.left, pieceRight, held.top);
+        push(heldBottom, piece.left, pieceRight, pieceBottom);
+        push(middleTop, piece.left, held.left, middleBottom);
+        push(middleTop, heldRight, pieceRight, middleBottom);
+        return;
+    }
+    append(piece);
+}
+
+void keslDirtyRegion::append(const keslRect<int>& rect) {
+    if (m_count < kMaxRects) {
+        m_rects[static_cast<size_t>(m_count++)] = rect;
+        markCells(rect);
+        return;
+    }
+    // Full: the rectangle joins the one it grows least, and the result is added anew.
+    int best = 0;
+    std::int64_t bestGrowth = std::numeric_limits<std::int64_t>::max();
+    for (int i = 0; i < m_count; ++i) {
+        const keslRect<int>& r = m_rects[static_cast<size_t>(i)];
+        const std::int64_t growth = areaOf(keslBoundingBox(r, rect)) - areaOf(r);
+        if (growth < bestGrowth) {
+            bestGrowth = growth;
+            best = i;
+        }
+    }
+    const keslRect<int> joined = keslBoundingBox(m_rects[static_cast<size_t>(best)], rect);
+    removeAt(best);
+    // Splitting again could want more room than there is: the box swallows whatever it overlaps instead.
+    swallow(joined);
+}
+
+void keslDirtyRegion::removeAt(int index) {
+    m_rects[static_cast<size_t>(index)] = m_rects[static_cast<size_t>(m_count - 1)];
+    --m_count;
+}
+
+void keslDirtyRegion::settle() {
+    if (m_whole) return;
+    if (area() * 100 > areaOf(m_bounds) * kWholeFramePercent) markWhole();
+}
+
+bool keslDirtyRegion::intersects(const keslRect<int>& rect) const {
+    if (keslIsEmpty(rect)) return false;
+    if (!m_whole && !touchesCells(rect)) return false;
+    for (const keslRect<int>& r : *this) {
+        if (keslOverlaps(r, rect)) return true;
+    }
+    return false;
+}
+
+std::int64_t keslDirtyRegion::area() const {
+    std::int64_t total = 0;
+    for (const keslRect<int>& r : *this) total += areaOf(r);
+    return total;
+}

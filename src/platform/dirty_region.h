@@ -1,0 +1,88 @@
+// The part of a window that changed since it was last shown: disjoint
+// rectangles, or the whole window. Rectangles never overlap, so drawing never
+// blends one pixel twice: a new rectangle joins a neighbour when their
+// bounding box wastes little, and otherwise only its parts outside the
+// rectangles already there are kept. When more than about 40 % of the window
+// would change, drawing it whole is cheaper than keeping track. A coarse grid
+// of the touched cells answers "does this sprite touch the region?" for the
+// thousands of stars that do not without looking at every rectangle. Fixed
+// capacity: a frame allocates nothing.
+#pragma once
+
+#include "system/rect.h"
+
+#include <array>
+#include <cstdint>
+
+class keslDirtyRegion {
+public:
+    // Room for every star twinkling at once in a message; beyond it rectangles join.
+    static constexpr int kMaxRects = 256;
+    // The grid has this many cells a side, whatever the window's size.
+    static constexpr int kGridCells = 64;
+    // Rectangles this close (in pixels) may join: fewer, larger rectangles cost less than many small ones...
+    static constexpr int kMergeGap = 8;
+    // ...when their bounding box adds no more than this many pixels, or a quarter of their own.
+    static constexpr int kJoinSlackPixels = 1024;
+    static constexpr int kMaxPlacingSteps = 32;
+    static constexpr int kWholeFramePercent = 40;
+
+    // Starts whole: nothing has been shown yet.
+    keslDirtyRegion() = default;
+
+    // Empty, inside these bounds (the window's client area).
+    void reset(const keslRect<int>& bounds);
+    void markWhole();
+    // Clipped to the bounds; joins near neighbours or keeps only what they do not hold.
+    void add(const keslRect<int>& rect);
+    // Becomes whole when the rectangles cover more than 40 % of the bounds.
+    void settle();
+
+    bool isWhole() const { return m_whole; }
+    bool empty() const { return !m_whole && m_count == 0; }
+    int count() const { return m_whole ? 1 : m_count; }
+    const keslRect<int>* begin() const { return m_whole ? &m_bounds : m_rects.data(); }
+    const keslRect<int>* end() const { return begin() + count(); }
+    bool intersects(const keslRect<int>& rect) const;
+    std::int64_t area() const;
+    const keslRect<int>& bounds() const { return m_bounds; }
+
+private:
+    void append(const keslRect<int>& rect);
+    // Stores the bounding box of the rectangle and every one it overlaps.
+    void swallow(keslRect<int> box);
+    // Places one piece; parts still to place go on the pending stack.
+    void place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount);
+    void removeAt(int index);
+    void markCells(const keslRect<int>& rect);
+    // Whether a marked cell lies under the rectangle (true for every rectangle that overlaps one held).
+    bool touchesCells(const keslRect<int>& rect) const;
+    // The rectangle's cell columns as a mask and its first and last cell rows; false when outside.
+    bool cellsOf(const keslRect<int>& rect, std::uint64_t& columns, int& firstRow, int& lastRow) const;
+
+    keslRect<int> m_bounds;
+    std::array<keslRect<int>, kMaxRects> m_rects;
+    int m_count = 0;
+    bool m_whole = true;
+    // Per grid row, the cells some rectangle touched (merges leave cells marked: a superset).
+    std::array<std::uint64_t, kGridCells> m_cells{};
+    int m_cellWidth = 1;
+    int m_cellHeight = 1;
+};
+
+// The overlap of two rectangles; empty (zero width or height) when they do not meet.
+keslRect<int> keslIntersection(const keslRect<int>& a, const keslRect<int>& b);
+// The smallest rectangle holding both; an empty one counts as nothing.
+keslRect<int> keslBoundingBox(const keslRect<int>& a, const keslRect<int>& b);
+inline bool keslIsEmpty(const keslRect<int>& r) { return r.width <= 0 || r.height <= 0; }
+// Whether two rectangles share a pixel. Asked thousands of times a frame, so
+// it reads the fields rather than the rectangle's virtual edges.
+inline bool keslOverlaps(const keslRect<int>& a, const keslRect<int>& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height && !keslIsEmpty(a) && !keslIsEmpty(b);
+}
+
+// Folds one more value into a sprite's look (a 64-bit FNV-style mix).
+constexpr std::uint64_t keslMixLook(std::uint64_t look, std::uint64_t value) {
+    return (look ^ value) * 0x100000001B3ull + 0x9E3779B97F4A7C15ull;
+}
