@@ -91,7 +91,7 @@ private:
     RunEnd closedSurfaces();
     void rebuildSky();
     void runFrame();
-    void present(const keslPixelSurface& frame);
+    void present(const keslPixelSurface& frame, const keslDirtyRegion& changed);
     RunEnd waitForEvents(double until);
     bool skyPosition(wl_surface* surface, double x, double y, keslPoint<long>& out) const;
 
@@ -276,9 +276,10 @@ void WaylandSky::rebuildSky() {
     }
     m_system.setMonitors(m_regions);
     const keslRect<int> bounds = skyBoundsOf(m_regions);
-    m_damage.assign(1, bounds);
+    m_damage.reserve(keslDirtyRegion::kMaxRects);
     auto window = std::make_unique<keslWindow>(bounds);
-    window->setPresenter([this](const keslPixelSurface& frame) { present(frame); });
+    const keslWindow* shown = window.get();
+    window->setPresenter([this, shown](const keslPixelSurface& frame) { present(frame, shown->damage()); });
     // A new output is a new layout, not a new run: the start (effect, hot
     // corners, keep-awake) happens once per run.
     if (m_run) {
@@ -288,10 +289,17 @@ void WaylandSky::rebuildSky() {
     }
 }
 
-void WaylandSky::present(const keslPixelSurface& frame) {
+void WaylandSky::present(const keslPixelSurface& frame, const keslDirtyRegion& changed) {
+    // Within the reserved capacity: a frame allocates nothing.
+    m_damage.assign(changed.begin(), changed.end());
     for (size_t i = 0; i < m_shownOn.size(); ++i) {
         keslWaylandSkySurface* sky = m_shownOn[i]->sky();
-        if (sky && sky->wantsFrame()) sky->present(frame, m_regions[i], m_damage);
+        if (!sky) continue;
+        if (sky->wantsFrame()) {
+            sky->present(frame, m_regions[i], m_damage);
+        } else {
+            sky->skip(m_regions[i], m_damage);
+        }
     }
 }
 

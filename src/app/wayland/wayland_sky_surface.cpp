@@ -127,6 +127,11 @@ void keslWaylandSkySurface::copyInto(size_t buffer, const keslPixelSurface& sky,
     m_owed.paid(buffer);
 }
 
+void keslWaylandSkySurface::skip(const keslRect<int>& region, const std::vector<keslRect<int>>& damage) {
+    m_owed.add(region, damage);
+    m_skippedSinceCommit = true;
+}
+
 void keslWaylandSkySurface::present(const keslPixelSurface& sky, const keslRect<int>& region,
                                     const std::vector<keslRect<int>>& damage) {
     if (!buffersFit()) makeBuffers(m_shm);
@@ -140,7 +145,7 @@ void keslWaylandSkySurface::present(const keslPixelSurface& sky, const keslRect<
         m_appliedScale = m_scale;
         logInfo("Wayland surface drawn at scale %i in %ix%i buffers", m_scale, buffer.width(), buffer.height());
     }
-    const bool wholeSurface = m_owed.owesWhole(index);
+    const bool wholeSurface = m_owed.owesWhole(index) || m_skippedSinceCommit;
     copyInto(index, sky, region);
     wl_surface_attach(m_surface.get(), buffer.buffer(), 0, 0);
     if (wholeSurface) {
@@ -154,6 +159,7 @@ void keslWaylandSkySurface::present(const keslPixelSurface& sky, const keslRect<
         }
     }
     m_configurePending = false;
+    m_skippedSinceCommit = false;
     static const wl_callback_listener frameListener = {&keslWaylandSkySurface::onFrameDone};
     m_frameCallback.reset(wl_surface_frame(m_surface.get()));
     wl_callback_add_listener(m_frameCallback.get(), &frameListener, this);

@@ -42,6 +42,9 @@ public:
     // Copies what damage (sky pixels) changed inside region from the sky into
     // a free buffer, attaches it and commits. Call only when wantsFrame().
     void present(const keslPixelSurface& sky, const keslRect<int>& region, const std::vector<keslRect<int>>& damage);
+    // A frame this surface did not take (it was still showing the last one):
+    // its buffers owe the damage, and the next commit cannot name only its own.
+    void skip(const keslRect<int>& region, const std::vector<keslRect<int>>& damage);
     wl_surface* surface() const { return m_surface.get(); }
 
 private:
@@ -76,4 +79,5 @@ private:
     bool m_configured = false;
     bool m_configurePending = false;
     bool m_closed = false;
+    bool m_skippedSinceCommit = false;
 };
