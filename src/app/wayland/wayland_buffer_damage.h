@@ -13,8 +13,9 @@
 
 class keslBufferDamage {
 public:
-    // More separate rectangles than this per buffer, and the whole region is owed.
-    static constexpr size_t kMostRects = 32;
+    // More separate rectangles than this per buffer, and the whole region is
+    // owed: two frames of a sky's changes (up to 256 each) still go by rectangle.
+    static constexpr size_t kMostRects = 512;
 
     explicit keslBufferDamage(size_t buffers);
 

@@ -42,7 +42,7 @@ TEST(WaylandBufferDamage, TooManyRectanglesOrNewBuffersOweTheWholeRegion) {
     damage.paid(0);
     damage.paid(1);
     std::vector<keslRect<int>> many;
-    for (int i = 0; i < 33; ++i) many.emplace_back(i * 2, 100 + i * 2, 1, 1);
+    for (int i = 0; i < 513; ++i) many.emplace_back(i % 32 * 2, 100 + i / 32 * 2, 1, 1);
     damage.add(kRegion, many);
     EXPECT_EQ(owedText(damage, 0), "whole");
     damage.paid(0);
