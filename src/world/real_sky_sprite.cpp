@@ -23,6 +23,10 @@ constexpr float kMaxAirmass = 12.0f;
 // A star's twinkle steps this often, each star at its own moments: a calm
 // flicker, and a frame redraws a few stars rather than all of them.
 constexpr float kTwinkleStepsPerSecond = 4.0f;
+// A star shows another level only once its twinkle strays this far (in
+// levels) from the one shown: a star overhead, barely twinkling, stays put
+// rather than flickering across a rounding edge.
+constexpr float kTwinkleHysteresis = 0.8f;
 // Room for every point's change to be noted twice over between two reports;
 // beyond it the frame is drawn whole.
 constexpr size_t kChangesPerPoint = 4;
@@ -50,6 +54,8 @@ float airmassAt(float altDeg) {
 }
 
 float fraction(float v) { return v - std::floor(v); }
+
+int levelIndex(float level) { return std::clamp(static_cast<int>(std::lround(level)), 0, cRealSkyPalette::kLevels - 1); }
 
 // The square a point's picture of this radius fills.
 keslRect<int> squareAround(int x, int y, int radius) {
@@ -226,7 +232,9 @@ void cRealSkySprite::update(float seconds) {
 
 void cRealSkySprite::stepTwinkles() {
     for (sPoint& star : m_visibleStars) {
-        const int level = twinkledLevel(star);
+        const float wanted = star.level + star.twinkleLevels * twinkleOffset(star);
+        if (std::fabs(wanted - static_cast<float>(star.shown)) < kTwinkleHysteresis) continue;
+        const int level = levelIndex(wanted);
         if (level == star.shown) continue;
         const int r = std::max(m_palette.radius(level), m_palette.radius(star.shown));
         noteChange(squareAround(star.x, star.y, r));
@@ -460,12 +468,14 @@ float cRealSkySprite::twinkleOffset(const sPoint& point) const {
 }
 
 int cRealSkySprite::twinkledLevel(const sPoint& point) const {
-    const float level = point.level + point.twinkleLevels * twinkleOffset(point);
-    return std::clamp(static_cast<int>(std::lround(level)), 0, cRealSkyPalette::kLevels - 1);
+    return levelIndex(point.level + point.twinkleLevels * twinkleOffset(point));
 }
 
 void cRealSkySprite::drawPoint(const sPoint& point) {
     const int r = m_palette.radius(point.shown);
+    // Most points lie outside a frame's few changes: passed over before the window is asked to draw.
+    const keslDirtyRegion* clip = m_renderWindowPtr->getClipRegion();
+    if (clip && !clip->intersects(squareAround(point.x, point.y, r))) return;
     m_palette.image(point.colourClass, point.shown).drawOn(m_renderWindowPtr, point.x - r, point.y - r);
 }
 
