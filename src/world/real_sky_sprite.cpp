@@ -22,7 +22,7 @@ constexpr float kExtinctionPerAirmass = 0.2f;
 constexpr float kMaxAirmass = 12.0f;
 // A star's twinkle steps this often, each star at its own moments: a calm
 // flicker, and a frame redraws a few stars rather than all of them.
-constexpr float kTwinkleStepsPerSecond = 4.0f;
+constexpr float kTwinkleStepsPerSecond = 2.5f;
 // A star shows another level only once its twinkle strays this far (in
 // levels) from the one shown: a star overhead, barely twinkling, stays put
 // rather than flickering across a rounding edge.
