@@ -25,6 +25,12 @@ bool cheapToJoin(const keslRect<int>& a, const keslRect<int>& b) {
     return waste <= std::max<std::int64_t>(keslDirtyRegion::kJoinSlackPixels, own / 4);
 }
 
+// The rectangle and the gap around it within which a held one may join it.
+keslRect<int> reachOf(const keslRect<int>& r) {
+    return keslRect<int>(r.top - keslDirtyRegion::kMergeGap, r.left - keslDirtyRegion::kMergeGap,
+                         r.width + 2 * keslDirtyRegion::kMergeGap, r.height + 2 * keslDirtyRegion::kMergeGap);
+}
+
 }  // namespace
 
 keslRect<int> keslIntersection(const keslRect<int>& a, const keslRect<int>& b) {
@@ -96,9 +102,21 @@ void keslDirtyRegion::markWhole() {
 
 void keslDirtyRegion::add(const keslRect<int>& rect) {
     if (m_whole) return;
+    const keslRect<int> clipped = keslIntersection(rect, m_bounds);
+    if (keslIsEmpty(clipped)) return;
+    // Most changes (a twinkling star) are far from every other: kept at once,
+    // without readying the room that joining and splitting need.
+    if (!touchesCells(reachOf(clipped))) {
+        append(clipped);
+        return;
+    }
+    addNear(clipped);
+}
+
+void keslDirtyRegion::addNear(const keslRect<int>& rect) {
     std::array<keslRect<int>, 64> pending;
     int pendingCount = 0;
-    pending[static_cast<size_t>(pendingCount++)] = keslIntersection(rect, m_bounds);
+    pending[static_cast<size_t>(pendingCount++)] = rect;
     // Joining and splitting could chase each other round a cluster of
     // rectangles; past a few steps what is left is simply swallowed whole.
     int steps = 0;
@@ -124,10 +142,7 @@ void keslDirtyRegion::swallow(keslRect<int> box) {
 }
 
 void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount) {
-    // Most changes (a twinkling star) are far from every other: the grid says so at once.
-    const keslRect<int> reach(piece.top - kMergeGap, piece.left - kMergeGap, piece.width + 2 * kMergeGap,
-                              piece.height + 2 * kMergeGap);
-    if (!touchesCells(reach)) {
+    if (!touchesCells(reachOf(piece))) {
         append(piece);
         return;
     }

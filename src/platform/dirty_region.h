@@ -49,6 +49,8 @@ public:
 
 private:
     void append(const keslRect<int>& rect);
+    // Places a rectangle that may join or overlap held ones.
+    void addNear(const keslRect<int>& rect);
     // Stores the bounding box of the rectangle and every one it overlaps.
     void swallow(keslRect<int> box);
     // Places one piece; parts still to place go on the pending stack.

@@ -34,7 +34,8 @@ public:
     virtual std::uint64_t appearance();
     // When the sprite moved or changed since the last report, adds the
     // rectangle it covered then and the one it covers now; remembers now.
-    void reportChange(keslDirtyRegion& region);
+    // A sprite whose parts change apart from one another adds those parts as well.
+    virtual void reportChange(keslDirtyRegion& region);
     // What the last report found the sprite covering.
     const keslRect<int>& reportedCoverage() const { return m_reportedCoverage; }
     // For changes appearance cannot see (the pixels of an image redrawn in place).

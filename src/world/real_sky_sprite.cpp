@@ -20,6 +20,16 @@ constexpr float kMaxTwinkle = 0.7f;
 // The air also dims what is low: magnitudes per airmass above one.
 constexpr float kExtinctionPerAirmass = 0.2f;
 constexpr float kMaxAirmass = 12.0f;
+// A star's twinkle steps this often, each star at its own moments: a calm
+// flicker, and a frame redraws a few stars rather than all of them.
+constexpr float kTwinkleStepsPerSecond = 2.5f;
+// A star shows another level only once its twinkle strays this far (in
+// levels) from the one shown: a star overhead, barely twinkling, stays put
+// rather than flickering across a rounding edge.
+constexpr float kTwinkleHysteresis = 0.8f;
+// Room for every point's change to be noted twice over between two reports;
+// beyond it the frame is drawn whole.
+constexpr size_t kChangesPerPoint = 4;
 // The Milky Way is looked up every this many pixels and smoothed between.
 constexpr int kGlowStep = 4;
 // The glow fades into the haze over the lowest degrees.
@@ -44,6 +54,13 @@ float airmassAt(float altDeg) {
 }
 
 float fraction(float v) { return v - std::floor(v); }
+
+int levelIndex(float level) { return std::clamp(static_cast<int>(std::lround(level)), 0, cRealSkyPalette::kLevels - 1); }
+
+// The square a point's picture of this radius fills.
+keslRect<int> squareAround(int x, int y, int radius) {
+    return keslRect<int>(y - radius, x - radius, 2 * radius + 1, 2 * radius + 1);
+}
 
 // A sine by table: the twinkle of a thousand stars per frame needs no more.
 constexpr int kSineSteps = 1024;
@@ -139,7 +156,10 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     m_glowRows = m_height / kGlowStep + 2;
     m_glow.assign(static_cast<size_t>(m_glowColumns) * static_cast<size_t>(m_glowRows), 0.0f);
     m_visibleStars.reserve(m_stars.catalogue().starCount);
+    m_previousStars.reserve(m_stars.catalogue().starCount);
     m_visiblePlanets.reserve(kRealSkyPlanetCount);
+    m_previousPlanets.reserve(kRealSkyPlanetCount);
+    m_changes.reserve(kChangesPerPoint * (m_stars.catalogue().starCount + kRealSkyPlanetCount));
     if (options.names) buildNames();
     logInfo("The real sky over %.2f %.2f on %ix%i, facing %s", options.place.latitudeDeg, options.place.longitudeDeg,
             m_width, m_height, m_projection.facingAzimuthDeg > 90.0 ? "south" : "north");
@@ -207,16 +227,86 @@ void cRealSkySprite::update(float seconds) {
     m_animationSeconds += seconds;
     const std::time_t now = keslSystemServices().currentTime();
     if (now != m_turnedTo) turnTo(now);
+    stepTwinkles();
+}
+
+void cRealSkySprite::stepTwinkles() {
+    for (sPoint& star : m_visibleStars) {
+        const float wanted = star.level + star.twinkleLevels * twinkleOffset(star);
+        if (std::fabs(wanted - static_cast<float>(star.shown)) < kTwinkleHysteresis) continue;
+        const int level = levelIndex(wanted);
+        if (level == star.shown) continue;
+        const int r = std::max(m_palette.radius(level), m_palette.radius(star.shown));
+        noteChange(squareAround(star.x, star.y, r));
+        star.shown = static_cast<std::uint8_t>(level);
+    }
 }
 
 void cRealSkySprite::turnTo(std::time_t now) {
     m_turnedTo = now;
     const sSkyFrame frame = makeSkyFrame(static_cast<double>(now), m_options.place);
     m_stars.compute(frame);
+    std::swap(m_visibleStars, m_previousStars);
     placeStars();
+    std::swap(m_visiblePlanets, m_previousPlanets);
     placePlanets(frame);
     placeMoon(frame, solarBodyPosition(eSolarBody::moon, frame), solarBodyPosition(eSolarBody::sun, frame));
-    if (!m_layerValid || skyTurnedAPixel(frame)) renderLayer(frame);
+    if (!m_layerValid || skyTurnedAPixel(frame)) {
+        renderLayer(frame);
+        return;
+    }
+    // Less than a pixel turned, yet a rounded place or a level may have stepped.
+    noteMoves(m_previousStars, m_visibleStars, false);
+    noteMoves(m_previousPlanets, m_visiblePlanets, true);
+}
+
+void cRealSkySprite::noteMoves(const std::vector<sPoint>& before, const std::vector<sPoint>& after, bool planets) {
+    // Both lists follow the catalogue's order.
+    size_t i = 0, j = 0;
+    while (i < before.size() || j < after.size()) {
+        if (j == after.size() || (i < before.size() && before[i].star < after[j].star)) {
+            notePoint(before[i++], planets);
+            continue;
+        }
+        if (i == before.size() || after[j].star < before[i].star) {
+            notePoint(after[j++], planets);
+            continue;
+        }
+        const sPoint& a = before[i++];
+        const sPoint& b = after[j++];
+        if (a.x == b.x && a.y == b.y && a.shown == b.shown && a.colourClass == b.colourClass) continue;
+        notePoint(a, planets);
+        notePoint(b, planets);
+    }
+}
+
+void cRealSkySprite::notePoint(const sPoint& point, bool planets) {
+    const int r = m_palette.radius(point.shown);
+    noteChange(squareAround(point.x, point.y, r));
+    if (!hasName(point, planets)) return;
+    noteChange(keslRect<int>(point.y + kNameOffsetY, point.x + kNameOffsetX, kNameWidth, kNameHeight));
+}
+
+bool cRealSkySprite::hasName(const sPoint& point, bool planets) const {
+    if (!m_options.names) return false;
+    if (planets) return m_planetNames[point.star] != nullptr;
+    return point.star < m_starNames.size() && m_starNames[point.star] != nullptr;
+}
+
+void cRealSkySprite::noteChange(const keslRect<int>& rect) {
+    if (m_changes.size() < m_changes.capacity()) {
+        m_changes.push_back(rect);
+        return;
+    }
+    // Too much changed to list: the whole window is new.
+    m_changes.clear();
+    ++m_look;
+}
+
+void cRealSkySprite::reportChange(keslDirtyRegion& region) {
+    TzerinSprite::reportChange(region);
+    for (const keslRect<int>& rect : m_changes) region.add(rect);
+    m_changes.clear();
 }
 
 void cRealSkySprite::placeStars() {
@@ -236,11 +326,13 @@ void cRealSkySprite::placeStars() {
         const float twinkle = std::min(kMaxTwinkle, kTwinkleOverhead + kTwinklePerAirmass * (airmass - 1.0f));
         // Fixed but unrelated phases and rates for each star, from its index.
         const float n = static_cast<float>(i);
-        m_visibleStars.push_back({static_cast<std::int16_t>(std::lround(x)), static_cast<std::int16_t>(std::lround(y)),
-                                  static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfBv(star.bv)),
-                                  cRealSkyPalette::levelOf(seenMagnitude), twinkle / cRealSkyPalette::kMagnitudesPerLevel,
-                                  static_cast<std::uint16_t>(i), fraction(n * 0.618034f), fraction(n * 0.754878f),
-                                  0.5f + fraction(n * 0.569840f), 1.1f + 1.3f * fraction(n * 0.414214f)});
+        sPoint point{static_cast<std::int16_t>(std::lround(x)), static_cast<std::int16_t>(std::lround(y)),
+                     static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfBv(star.bv)),
+                     cRealSkyPalette::levelOf(seenMagnitude), twinkle / cRealSkyPalette::kMagnitudesPerLevel,
+                     static_cast<std::uint16_t>(i), fraction(n * 0.618034f), fraction(n * 0.754878f),
+                     0.5f + fraction(n * 0.569840f), 1.1f + 1.3f * fraction(n * 0.414214f), fraction(n * 0.236068f)};
+        point.shown = static_cast<std::uint8_t>(twinkledLevel(point));
+        m_visibleStars.push_back(point);
     }
 }
 
@@ -259,10 +351,12 @@ void cRealSkySprite::placePlanets(const sSkyFrame& frame) {
         }
         const float airmass = airmassAt(static_cast<float>(body.apparentAltDeg));
         const float seenMagnitude = static_cast<float>(body.mag) + kExtinctionPerAirmass * (airmass - 1.0f);
-        m_visiblePlanets.push_back({static_cast<std::int16_t>(std::lround(x)), static_cast<std::int16_t>(std::lround(y)),
-                                    static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfPlanet(p)),
-                                    cRealSkyPalette::levelOf(seenMagnitude), 0.0f, static_cast<std::uint16_t>(p), 0.0f,
-                                    0.0f, 0.0f, 0.0f});
+        sPoint point{static_cast<std::int16_t>(std::lround(x)), static_cast<std::int16_t>(std::lround(y)),
+                     static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfPlanet(p)),
+                     cRealSkyPalette::levelOf(seenMagnitude), 0.0f, static_cast<std::uint16_t>(p), 0.0f,
+                     0.0f, 0.0f, 0.0f, 0.0f};
+        point.shown = static_cast<std::uint8_t>(twinkledLevel(point));
+        m_visiblePlanets.push_back(point);
     }
 }
 
@@ -294,6 +388,9 @@ bool cRealSkySprite::skyTurnedAPixel(const sSkyFrame& frame) const {
 
 void cRealSkySprite::renderLayer(const sSkyFrame& frame) {
     m_layerValid = true;
+    // The whole window is new: no point's own change need be listed.
+    ++m_look;
+    m_changes.clear();
     m_layerSiderealDeg = frame.localSiderealDeg;
     ++m_layerRenders;
     const keslPixelView pixels = m_layer.pixelView();
@@ -366,14 +463,20 @@ void cRealSkySprite::renderLines(const keslPixelView& pixels) {
 }
 
 float cRealSkySprite::twinkleOffset(const sPoint& point) const {
-    return 0.6f * sineOfTurns(point.phase1 + point.rate1 * m_animationSeconds) +
-           0.4f * sineOfTurns(point.phase2 + point.rate2 * m_animationSeconds);
+    const float t = std::floor(m_animationSeconds * kTwinkleStepsPerSecond + point.stagger) / kTwinkleStepsPerSecond;
+    return 0.6f * sineOfTurns(point.phase1 + point.rate1 * t) + 0.4f * sineOfTurns(point.phase2 + point.rate2 * t);
 }
 
-void cRealSkySprite::drawPoint(const sPoint& point, float level) {
-    const int index = std::clamp(static_cast<int>(std::lround(level)), 0, cRealSkyPalette::kLevels - 1);
-    const int r = m_palette.radius(index);
-    m_palette.image(point.colourClass, index).drawOn(m_renderWindowPtr, point.x - r, point.y - r);
+int cRealSkySprite::twinkledLevel(const sPoint& point) const {
+    return levelIndex(point.level + point.twinkleLevels * twinkleOffset(point));
+}
+
+void cRealSkySprite::drawPoint(const sPoint& point) {
+    const int r = m_palette.radius(point.shown);
+    // Most points lie outside a frame's few changes: passed over before the window is asked to draw.
+    const keslDirtyRegion* clip = m_renderWindowPtr->getClipRegion();
+    if (clip && !clip->intersects(squareAround(point.x, point.y, r))) return;
+    m_palette.image(point.colourClass, point.shown).drawOn(m_renderWindowPtr, point.x - r, point.y - r);
 }
 
 keslRect<int> cRealSkySprite::coverage() {
@@ -384,8 +487,9 @@ keslRect<int> cRealSkySprite::coverage() {
 void cRealSkySprite::draw() {
     if (!m_renderWindowPtr) return;
     m_layer.drawOn(m_renderWindowPtr, 0, 0);
-    for (const sPoint& star : m_visibleStars) drawPoint(star, star.level + star.twinkleLevels * twinkleOffset(star));
-    for (const sPoint& planet : m_visiblePlanets) drawPoint(planet, planet.level);
+    // Clipped to a frame's changes, the window skips every point outside them.
+    for (const sPoint& star : m_visibleStars) drawPoint(star);
+    for (const sPoint& planet : m_visiblePlanets) drawPoint(planet);
     if (!m_options.names) return;
     for (const sPoint& star : m_visibleStars) {
         if (star.star < m_starNames.size() && m_starNames[star.star]) {

@@ -4,9 +4,10 @@
 // colours, and behind them a layer holding the background's base, the
 // Milky Way's glow, the faint constellation lines. The sky turns with the
 // clock of the system services; star places are worked out once a clock
-// second, the layer again only when the sky has turned by a pixel. A frame
-// copies the layer and one small image per point of light, and allocates
-// nothing.
+// second, the layer again only when the sky has turned by a pixel. Each star
+// steps its twinkle a few times a second, at its own moments, so a frame
+// reports only the stars whose picture changed; the whole window only when
+// the layer was drawn anew. A frame allocates nothing.
 #pragma once
 
 #include "astro/sky_frame.h"
@@ -55,9 +56,11 @@ public:
     void update(float seconds) override;
     void draw() override;
     void calculateSize() override;
-    // The whole window, new every frame: the layer is the background and every star twinkles.
+    // The whole window: the layer is the background. It looks new only when the layer was drawn anew.
     keslRect<int> coverage() override;
-    std::uint64_t appearance() override { return ++m_framesReported; }
+    std::uint64_t appearance() override { return m_look; }
+    // Besides the whole window when the layer changed, each point of light whose picture changed or moved.
+    void reportChange(keslDirtyRegion& region) override;
 
     // Turns the sky to a moment; update does this whenever the clock's second changes.
     void turnTo(std::time_t now);
@@ -78,9 +81,9 @@ private:
         std::uint16_t star;   // catalogue index, or planet number
         // The star's own flicker: two waves, their phases in turns and rates in turns per second.
         float phase1, phase2, rate1, rate2;
+        float stagger;  // in turns of a twinkle step: when this star steps
+        std::uint8_t shown = 0;  // the palette level drawn
     };
-
-    std::uint64_t m_framesReported = 0;
 
     void buildBase(int background);
     void buildNames();
@@ -91,8 +94,15 @@ private:
     void renderLayer(const sSkyFrame& frame);
     void renderGlow(const sSkyFrame& frame, const keslPixelView& pixels);
     void renderLines(const keslPixelView& pixels);
-    void drawPoint(const sPoint& point, float level);
+    void drawPoint(const sPoint& point);
     float twinkleOffset(const sPoint& point) const;
+    int twinkledLevel(const sPoint& point) const;
+    void stepTwinkles();
+    // Notes every point that moved, changed or came and went between two placings.
+    void noteMoves(const std::vector<sPoint>& before, const std::vector<sPoint>& after, bool planets);
+    void notePoint(const sPoint& point, bool planets);
+    void noteChange(const keslRect<int>& rect);
+    bool hasName(const sPoint& point, bool planets) const;
 
     keslWindow* m_window;
     sRealSkyOptions m_options;
@@ -110,6 +120,11 @@ private:
     int m_glowRows = 0;
     std::vector<sPoint> m_visibleStars;
     std::vector<sPoint> m_visiblePlanets;
+    // The placings before the last, kept to see what moved; swapped, never reallocated.
+    std::vector<sPoint> m_previousStars;
+    std::vector<sPoint> m_previousPlanets;
+    std::vector<keslRect<int>> m_changes;  // since the last report
+    std::uint64_t m_look = 0;
     std::vector<std::unique_ptr<keslImage>> m_starNames;  // by catalogue index, for the brightest
     std::array<std::unique_ptr<keslImage>, kRealSkyPlanetCount> m_planetNames;
     sRealSkyMoon m_moon;

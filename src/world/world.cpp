@@ -296,8 +296,8 @@ void TorvanelWorld::followRealMoon() {
         }
     }
     if (!m_realMoonShown) return;
-    m_moonTurner.turn(m_moon.ownedImage(), moon.brightLimbDeg);
-    m_moon.markChanged();
+    // Turned in place, the picture changes where the moon does not move; unturned, it stays.
+    if (m_moonTurner.turn(m_moon.ownedImage(), moon.brightLimbDeg)) m_moon.markChanged();
     if (!m_moon.sizeValid) m_moon.calculateSize();
     m_moon.x = moon.x - m_moon.width * 0.5f;
     m_moon.y = moon.y - m_moon.height * 0.5f;

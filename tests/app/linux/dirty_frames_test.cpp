@@ -4,6 +4,7 @@
 // presented onto a "screen" that keeps whatever was not presented. After
 // every frame the two screens must be the same, byte for byte.
 #include "platform/window.h"
+#include "settings/app_settings.h"
 #include "sprites/random.h"
 #include "support/fake_system.h"
 #include "support/temp_folder.h"
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -136,6 +138,52 @@ TEST(DirtyFrames, ThreeThousandFramesOfTheDefaultSkyMatchWholeFramesByteForByte)
     EXPECT_TRUE(dirty.world().getClock().isVisible());
     // And most frames were drawn in part, or the comparison proved nothing.
     EXPECT_GT(partialFrames, kFrames / 2);
+}
+
+// The real sky over Berlin with its names: the catalogue's stars twinkle,
+// the layer is drawn anew as the sky turns, and a turn may shift a star or a
+// name by a pixel. The clock runs five times faster than on screen, so the
+// sky turns several pixels within the run.
+TEST(DirtyFrames, TheRealSkyDrawnInPartsMatchesWholeFramesWhileItTwinklesAndTurns) {
+    constexpr int kRealSkyFrames = 400;
+    constexpr int kFramesPerFastSecond = 5;
+    keslKeyValue& settings = settingsGroups::defaultStore();
+    FakeSystem system;
+    TempFolder folder;
+    system.temp = folder.path();
+    system.appData = folder.path();
+    system.now = 1768507200;  // 2026-01-15 20:00 UTC: Orion up, the Milky Way across
+    struct Overrides {
+        keslKeyValue& store;
+        void set(const std::string& realSky, const std::string& names, const std::string& latitude,
+                 const std::string& longitude) {
+            store.overrideForThisRun("realSky", realSky);
+            store.overrideForThisRun("showSkyNames", names);
+            store.overrideForThisRun("skyLatitude", latitude);
+            store.overrideForThisRun("skyLongitude", longitude);
+        }
+        ~Overrides() { set("no", "no", "", ""); }
+    } overrides{settings};
+    overrides.set("yes", "yes", "52.5", "13.4");
+    keslSeedRandomOnce();
+    PresentedSky whole(kSeed);
+    PresentedSky dirty(kSeed);
+    whole.world().setDrawWholeFrames(true);
+    const cRealSkySprite* sky = dirty.world().getRealSky();
+    ASSERT_NE(sky, nullptr);
+    const int rendersAtStart = sky->layerRenders();
+
+    int partialFrames = 0;
+    for (int frame = 0; frame < kRealSkyFrames; ++frame) {
+        if (frame % kFramesPerFastSecond == 0) ++system.now;
+        whole.runFrame();
+        dirty.runFrame();
+        const int row = firstDifferentRow(whole.screen(), dirty.screen());
+        ASSERT_EQ(row, -1) << "frame " << frame << " differs from row " << row;
+        partialFrames += dirty.world().lastDrawn().isWhole() ? 0 : 1;
+    }
+    EXPECT_GT(sky->layerRenders(), rendersAtStart);
+    EXPECT_GT(partialFrames, kRealSkyFrames / 2);
 }
 
 // --show-dirty outlines what a frame drew; the outline must not stay behind
