@@ -22,17 +22,21 @@ void TzerinSpriteText::calculateSize() {
         height = 0;
         return;
     }
+    const keslPoint<int> measured = measureLine(m_text);
+    width = static_cast<float>(measured.x);
+    height = static_cast<float>(measured.y);
+    sizeValid = true;
+}
+
+keslPoint<int> TzerinSpriteText::measureLine(const std::string& line) const {
     spriteTextParams measuring;
     measuring.fontName = textParams.fontName;
     measuring.fontSize = textParams.fontSize;
     m_renderWindowPtr->pushTextAttributes(measuring);
-    int measuredWidth = 0;
-    int measuredHeight = 0;
-    m_renderWindowPtr->getTextSize(m_text.c_str(), &measuredWidth, &measuredHeight);
+    keslPoint<int> measured{0, 0};
+    m_renderWindowPtr->getTextSize(line.c_str(), &measured.x, &measured.y);
     m_renderWindowPtr->popTextAttributes(measuring);
-    width = static_cast<float>(measuredWidth);
-    height = static_cast<float>(measuredHeight);
-    sizeValid = true;
+    return measured;
 }
 
 void TzerinSpriteText::refreshInk() {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "sprites/sprite.h"
+#include "system/point.h"
 
 #include <string>
 
@@ -21,6 +22,10 @@ public:
     virtual void setText(const char* text);
 
     const std::string& getText() const { return m_text; }
+
+protected:
+    // Width and height of line in the sprite's own font and size; needs a window.
+    keslPoint<int> measureLine(const std::string& line) const;
 
 private:
     int alignmentOffset() const;

@@ -57,13 +57,5 @@ float cMoonInfoSprite::widestLineWidth() const {
 }
 
 float cMoonInfoSprite::lineWidth(const std::string& line) const {
-    spriteTextParams measuring;
-    measuring.fontName = textParams.fontName;
-    measuring.fontSize = textParams.fontSize;
-    m_renderWindowPtr->pushTextAttributes(measuring);
-    int measuredWidth = 0;
-    int measuredHeight = 0;
-    m_renderWindowPtr->getTextSize(line.c_str(), &measuredWidth, &measuredHeight);
-    m_renderWindowPtr->popTextAttributes(measuring);
-    return static_cast<float>(measuredWidth);
+    return static_cast<float>(measureLine(line).x);
 }
