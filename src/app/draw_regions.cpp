@@ -33,6 +33,19 @@ std::vector<keslRect<int>> monitorsPrimaryFirst(std::vector<keslRect<int>> monit
     return monitors;
 }
 
+std::vector<keslRect<int>> monitorsWithin(const keslRect<int>& screen, const std::vector<keslRect<int>>& monitors) {
+    std::vector<keslRect<int>> shown;
+    for (const keslRect<int>& monitor : monitors) {
+        const int left = std::max(monitor.left, screen.left);
+        const int top = std::max(monitor.top, screen.top);
+        const int right = std::min(monitor.getRight(), screen.getRight());
+        const int bottom = std::min(monitor.getBottom(), screen.getBottom());
+        if (right <= left || bottom <= top) continue;
+        shown.emplace_back(top, left, right - left, bottom - top);
+    }
+    return shown;
+}
+
 keslPoint<int> virtualScreenOrigin(const std::vector<keslRect<int>>& monitors) {
     if (monitors.empty()) return {};
     keslPoint<int> origin{monitors.front().left, monitors.front().top};

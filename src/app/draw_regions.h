@@ -18,6 +18,10 @@ std::vector<keslRect<int>> computeDrawRegions(bool preview, const keslRect<int>&
 // monitor), the others in their order; an index out of range changes nothing.
 std::vector<keslRect<int>> monitorsPrimaryFirst(std::vector<keslRect<int>> monitors, int primaryIndex);
 
+// The monitors cut to the part the screen shows; a monitor wholly outside it
+// is left out. X lets a monitor's list outlast a smaller screen mode.
+std::vector<keslRect<int>> monitorsWithin(const keslRect<int>& screen, const std::vector<keslRect<int>>& monitors);
+
 // The top-left corner of the desktop's bounding box in screen pixels, where
 // the regions' (0, 0) lies; (0, 0) without monitors.
 keslPoint<int> virtualScreenOrigin(const std::vector<keslRect<int>>& monitors);

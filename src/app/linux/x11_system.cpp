@@ -53,7 +53,11 @@ std::vector<keslRect<int>> keslX11SystemServices::monitorRects() const {
         std::vector<keslRect<int>> screens = xineramaMonitors(m_display);
         if (screens.size() > monitors.size()) monitors = std::move(screens);
     }
-    return monitors;
+    // After a change to a smaller mode RandR still lists the monitors of the
+    // larger one; only their visible part may hold the moon or a message.
+    const int screen = DefaultScreen(m_display);
+    return monitorsWithin(keslRect<int>(0, 0, DisplayWidth(m_display, screen), DisplayHeight(m_display, screen)),
+                          monitors);
 }
 
 keslX11SystemServices::~keslX11SystemServices() {

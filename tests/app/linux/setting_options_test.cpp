@@ -102,4 +102,14 @@ TEST(MonitorOrder, ThePrimaryMonitorComesFirstAndTheRegionsKeepTheDesktopsCorner
     EXPECT_EQ(monitorsPrimaryFirst(listed, 7), listed);
 }
 
+TEST(MonitorOrder, AScreenSmallerThanItsMonitorsKeepsOnlyTheirVisibleParts) {
+    // The primary at x = 1920, 1280 wide, after the screen shrank to 2800x1080;
+    // a third monitor lies wholly beyond the new edge.
+    const std::vector<keslRect<int>> listed = {{0, 1920, 1280, 800}, {0, 0, 1920, 1080}, {0, 3200, 640, 480}};
+    const auto shown = monitorsWithin(keslRect<int>(0, 0, 2800, 1080), listed);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], keslRect<int>(0, 1920, 880, 800));
+    EXPECT_EQ(shown[1], keslRect<int>(0, 0, 1920, 1080));
+}
+
 }  // namespace
