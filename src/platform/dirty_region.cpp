@@ -56,6 +56,7 @@ void keslDirtyRegion::reset(const keslRect<int>& bounds) {
     m_count = 0;
     m_whole = false;
     m_cells.fill(0);
+    m_rowRects.fill(RectMask{});
     m_cellWidth = std::max(1, (bounds.width + kGridCells - 1) / kGridCells);
     m_cellHeight = std::max(1, (bounds.height + kGridCells - 1) / kGridCells);
 }
@@ -95,9 +96,36 @@ void keslDirtyRegion::markCells(const keslRect<int>& rect) {
     for (int row = firstRow; row <= lastRow; ++row) m_cells[static_cast<size_t>(row)] |= columns;
 }
 
+keslDirtyRegion::RectMask keslDirtyRegion::rectsInRowsOf(const keslRect<int>& rect) const {
+    RectMask rects{};
+    std::uint64_t columns = 0;
+    int firstRow = 0;
+    int lastRow = -1;
+    if (!cellsOf(rect, columns, firstRow, lastRow)) return rects;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const RectMask& crossing = m_rowRects[static_cast<size_t>(row)];
+        for (int word = 0; word < kMaskWords; ++word) rects[static_cast<size_t>(word)] |= crossing[static_cast<size_t>(word)];
+    }
+    return rects;
+}
+
+void keslDirtyRegion::markRows(const keslRect<int>& rect, int index, bool on) {
+    std::uint64_t columns = 0;
+    int firstRow = 0;
+    int lastRow = -1;
+    if (!cellsOf(rect, columns, firstRow, lastRow)) return;
+    const std::uint64_t bit = 1ull << (index % 64);
+    const auto word = static_cast<size_t>(index / 64);
+    for (int row = firstRow; row <= lastRow; ++row) {
+        std::uint64_t& crossing = m_rowRects[static_cast<size_t>(row)][word];
+        crossing = on ? (crossing | bit) : (crossing & ~bit);
+    }
+}
+
 void keslDirtyRegion::markWhole() {
     m_whole = true;
     m_count = 0;
+    m_rowRects.fill(RectMask{});
 }
 
 void keslDirtyRegion::add(const keslRect<int>& rect) {
@@ -132,13 +160,22 @@ void keslDirtyRegion::addNear(const keslRect<int>& rect) {
 }
 
 void keslDirtyRegion::swallow(keslRect<int> box) {
-    for (int i = 0; i < m_count; ++i) {
-        if (!keslOverlaps(m_rects[static_cast<size_t>(i)], box)) continue;
+    for (int i = firstOverlapping(box); i >= 0; i = firstOverlapping(box)) {
         box = keslBoundingBox(box, m_rects[static_cast<size_t>(i)]);
         removeAt(i);
-        i = -1;
     }
     append(box);
+}
+
+int keslDirtyRegion::firstOverlapping(const keslRect<int>& rect) const {
+    const RectMask candidates = rectsInRowsOf(rect);
+    for (int word = 0; word < kMaskWords; ++word) {
+        for (std::uint64_t bits = candidates[static_cast<size_t>(word)]; bits != 0; bits &= bits - 1) {
+            const int i = word * 64 + __builtin_ctzll(bits);
+            if (keslOverlaps(m_rects[static_cast<size_t>(i)], rect)) return i;
+        }
+    }
+    return -1;
 }
 
 void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount) {
@@ -147,42 +184,56 @@ void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& 
         return;
     }
     // A joined box may reach rectangles the parts did not, so look again after every join.
-    for (int i = 0; i < m_count; ++i) {
-        const keslRect<int>& held = m_rects[static_cast<size_t>(i)];
-        if (!near(held, piece, kMergeGap)) continue;
-        const bool overlapping = keslOverlaps(held, piece);
-        if (overlapping && contains(held, piece)) return;
-        const bool fitsFourMore = pendingCount + 4 <= static_cast<int>(pending.size());
-        if (contains(piece, held) || cheapToJoin(held, piece) || (overlapping && !fitsFourMore)) {
-            piece = keslBoundingBox(piece, m_rects[static_cast<size_t>(i)]);
-            removeAt(i);
-            i = -1;
-            continue;
-        }
-        if (!overlapping) continue;
-        // Only the parts outside the held rectangle remain: above, below, left and right of it.
-        const int pieceRight = piece.left + piece.width;
-        const int pieceBottom = piece.top + piece.height;
-        const int heldRight = held.left + held.width;
-        const int heldBottom = held.top + held.height;
-        const int middleTop = std::max(piece.top, held.top);
-        const int middleBottom = std::min(pieceBottom, heldBottom);
-        auto push = [&](int top, int left, int right, int bottom) {
-            if (right > left && bottom > top) {
-                pending[static_cast<size_t>(pendingCount++)] = keslRect<int>(top, left, right - left, bottom - top);
+    bool joined = true;
+    while (joined) {
+        joined = false;
+        const RectMask candidates = rectsInRowsOf(reachOf(piece));
+        for (int word = 0; word < kMaskWords && !joined; ++word) {
+            for (std::uint64_t bits = candidates[static_cast<size_t>(word)]; bits != 0; bits &= bits - 1) {
+                const int i = word * 64 + __builtin_ctzll(bits);
+                const keslRect<int> held = m_rects[static_cast<size_t>(i)];
+                if (!near(held, piece, kMergeGap)) continue;
+                const bool overlapping = keslOverlaps(held, piece);
+                if (overlapping && contains(held, piece)) return;
+                const bool fitsFourMore = pendingCount + 4 <= static_cast<int>(pending.size());
+                if (contains(piece, held) || cheapToJoin(held, piece) || (overlapping && !fitsFourMore)) {
+                    piece = keslBoundingBox(piece, held);
+                    removeAt(i);
+                    joined = true;
+                    break;
+                }
+                if (!overlapping) continue;
+                splitAround(piece, held, pending, pendingCount);
+                return;
             }
-        };
-        push(piece.top, piece.left, pieceRight, held.top);
-        push(heldBottom, piece.left, pieceRight, pieceBottom);
-        push(middleTop, piece.left, held.left, middleBottom);
-        push(middleTop, heldRight, pieceRight, middleBottom);
-        return;
+        }
     }
     append(piece);
 }
 
+void keslDirtyRegion::splitAround(const keslRect<int>& piece, const keslRect<int>& held,
+                                  std::array<keslRect<int>, 64>& pending, int& pendingCount) {
+    // Only the parts outside the held rectangle remain: above, below, left and right of it.
+    const int pieceRight = piece.left + piece.width;
+    const int pieceBottom = piece.top + piece.height;
+    const int heldRight = held.left + held.width;
+    const int heldBottom = held.top + held.height;
+    const int middleTop = std::max(piece.top, held.top);
+    const int middleBottom = std::min(pieceBottom, heldBottom);
+    auto push = [&](int top, int left, int right, int bottom) {
+        if (right > left && bottom > top) {
+            pending[static_cast<size_t>(pendingCount++)] = keslRect<int>(top, left, right - left, bottom - top);
+        }
+    };
+    push(piece.top, piece.left, pieceRight, held.top);
+    push(heldBottom, piece.left, pieceRight, pieceBottom);
+    push(middleTop, piece.left, held.left, middleBottom);
+    push(middleTop, heldRight, pieceRight, middleBottom);
+}
+
 void keslDirtyRegion::append(const keslRect<int>& rect) {
     if (m_count < kMaxRects) {
+        markRows(rect, m_count, true);
         m_rects[static_cast<size_t>(m_count++)] = rect;
         markCells(rect);
         return;
@@ -205,8 +256,14 @@ void keslDirtyRegion::append(const keslRect<int>& rect) {
 }
 
 void keslDirtyRegion::removeAt(int index) {
-    m_rects[static_cast<size_t>(index)] = m_rects[static_cast<size_t>(m_count - 1)];
-    --m_count;
+    const int last = m_count - 1;
+    markRows(m_rects[static_cast<size_t>(index)], index, false);
+    if (index != last) {
+        markRows(m_rects[static_cast<size_t>(last)], last, false);
+        markRows(m_rects[static_cast<size_t>(last)], index, true);
+        m_rects[static_cast<size_t>(index)] = m_rects[static_cast<size_t>(last)];
+    }
+    m_count = last;
 }
 
 void keslDirtyRegion::settle() {
@@ -216,11 +273,8 @@ void keslDirtyRegion::settle() {
 
 bool keslDirtyRegion::intersects(const keslRect<int>& rect) const {
     if (keslIsEmpty(rect)) return false;
-    if (!m_whole && !touchesCells(rect)) return false;
-    for (const keslRect<int>& r : *this) {
-        if (keslOverlaps(r, rect)) return true;
-    }
-    return false;
+    if (m_whole) return keslOverlaps(m_bounds, rect);
+    return touchesCells(rect) && firstOverlapping(rect) >= 0;
 }
 
 std::int64_t keslDirtyRegion::area() const {

@@ -5,8 +5,9 @@
 // rectangles already there are kept. When more than about 40 % of the window
 // would change, drawing it whole is cheaper than keeping track. A coarse grid
 // of the touched cells answers "does this sprite touch the region?" for the
-// thousands of stars that do not without looking at every rectangle. Fixed
-// capacity: a frame allocates nothing.
+// thousands of stars that do not without looking at every rectangle, and per
+// grid row a mask of the rectangles crossing it names the few worth looking
+// at for those that might. Fixed capacity: a frame allocates nothing.
 #pragma once
 
 #include "system/rect.h"
@@ -44,17 +45,34 @@ public:
     const keslRect<int>* begin() const { return m_whole ? &m_bounds : m_rects.data(); }
     const keslRect<int>* end() const { return begin() + count(); }
     bool intersects(const keslRect<int>& rect) const;
+    // Calls visit(held) for each rectangle sharing a pixel with rect, in the
+    // order they are held (the bounds when whole).
+    template <typename Visit>
+    void forEachOverlapping(const keslRect<int>& rect, Visit&& visit) const;
     std::int64_t area() const;
     const keslRect<int>& bounds() const { return m_bounds; }
 
 private:
+    static constexpr int kMaskWords = kMaxRects / 64;
+    // One bit per held rectangle, by its index.
+    using RectMask = std::array<std::uint64_t, kMaskWords>;
+
+    // The rectangles crossing the grid rows the rectangle spans.
+    RectMask rectsInRowsOf(const keslRect<int>& rect) const;
+    // Sets or clears the index's bit in the rows the rectangle spans.
+    void markRows(const keslRect<int>& rect, int index, bool on);
     void append(const keslRect<int>& rect);
     // Places a rectangle that may join or overlap held ones.
     void addNear(const keslRect<int>& rect);
     // Stores the bounding box of the rectangle and every one it overlaps.
     void swallow(keslRect<int> box);
+    // The index of the first held rectangle sharing a pixel with rect, or -1.
+    int firstOverlapping(const keslRect<int>& rect) const;
     // Places one piece; parts still to place go on the pending stack.
     void place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount);
+    // Pushes the parts of piece outside held (which it overlaps) onto the pending stack.
+    static void splitAround(const keslRect<int>& piece, const keslRect<int>& held,
+                            std::array<keslRect<int>, 64>& pending, int& pendingCount);
     void removeAt(int index);
     void markCells(const keslRect<int>& rect);
     // Whether a marked cell lies under the rectangle (true for every rectangle that overlaps one held).
@@ -68,6 +86,7 @@ private:
     bool m_whole = true;
     // Per grid row, the cells some rectangle touched (merges leave cells marked: a superset).
     std::array<std::uint64_t, kGridCells> m_cells{};
+    std::array<RectMask, kGridCells> m_rowRects{};
     int m_cellWidth = 1;
     int m_cellHeight = 1;
 };
@@ -87,4 +106,21 @@ inline bool keslOverlaps(const keslRect<int>& a, const keslRect<int>& b) {
 // Folds one more value into a sprite's look (a 64-bit FNV-style mix).
 constexpr std::uint64_t keslMixLook(std::uint64_t look, std::uint64_t value) {
     return (look ^ value) * 0x100000001B3ull + 0x9E3779B97F4A7C15ull;
+}
+
+template <typename Visit>
+void keslDirtyRegion::forEachOverlapping(const keslRect<int>& rect, Visit&& visit) const {
+    if (keslIsEmpty(rect)) return;
+    if (m_whole) {
+        if (keslOverlaps(m_bounds, rect)) visit(m_bounds);
+        return;
+    }
+    if (!touchesCells(rect)) return;
+    const RectMask candidates = rectsInRowsOf(rect);
+    for (int word = 0; word < kMaskWords; ++word) {
+        for (std::uint64_t bits = candidates[static_cast<size_t>(word)]; bits != 0; bits &= bits - 1) {
+            const keslRect<int>& held = m_rects[static_cast<size_t>(word * 64 + __builtin_ctzll(bits))];
+            if (keslOverlaps(held, rect)) visit(held);
+        }
+    }
 }

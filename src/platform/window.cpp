@@ -23,13 +23,18 @@ void keslWindow::clipped(const keslRect<int>* reach, Draw&& draw) {
         draw();
         return;
     }
-    if (reach != nullptr && !m_clipRegion->intersects(*reach)) return;
-    for (const keslRect<int>& rect : *m_clipRegion) {
-        if (reach != nullptr && !keslOverlaps(rect, *reach)) continue;
+    bool clipSet = false;
+    auto drawIn = [&](const keslRect<int>& rect) {
         setClipRect(&rect);
+        clipSet = true;
         draw();
+    };
+    if (reach != nullptr) {
+        m_clipRegion->forEachOverlapping(*reach, drawIn);
+    } else {
+        for (const keslRect<int>& rect : *m_clipRegion) drawIn(rect);
     }
-    setClipRect(nullptr);
+    if (clipSet) setClipRect(nullptr);
 }
 
 namespace {

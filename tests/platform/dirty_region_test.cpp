@@ -46,9 +46,24 @@ TEST(DirtyRegion, HoldsEveryAddedPixelOnceAndNothingOutsideTheWindow) {
                     ASSERT_GE(counts[static_cast<size_t>(y * kWindow.width + x)], 1) << "round " << round;
                 }
             }
-            if (!keslIsEmpty(inside)) ASSERT_TRUE(region.intersects(inside));
+            if (!keslIsEmpty(inside)) {
+                ASSERT_TRUE(region.intersects(inside));
+            }
         }
         for (int c : counts) ASSERT_LE(c, 1) << "round " << round;
+        // A probe sees exactly the held rectangles it shares a pixel with.
+        for (int probe = 0; probe < 50; ++probe) {
+            const keslRect<int> p(static_cast<int>(random() % 200), static_cast<int>(random() % 320),
+                                  1 + static_cast<int>(random() % 40), 1 + static_cast<int>(random() % 40));
+            std::vector<keslRect<int>> expected;
+            for (const keslRect<int>& r : region) {
+                if (keslIntersection(r, p).width > 0) expected.push_back(r);
+            }
+            std::vector<keslRect<int>> visited;
+            region.forEachOverlapping(p, [&](const keslRect<int>& r) { visited.push_back(r); });
+            ASSERT_EQ(visited, expected) << "round " << round << ", probe " << probe;
+            ASSERT_EQ(region.intersects(p), !expected.empty());
+        }
         for (const keslRect<int>& r : region) {
             ASSERT_EQ(keslIntersection(r, kWindow), r);
         }
