@@ -5,6 +5,8 @@
 
 namespace {
 
+constexpr int kGridCellsPerSide = keslDirtyRegion::kGridCells;
+
 std::int64_t areaOf(const keslRect<int>& r) {
     return keslIsEmpty(r) ? 0 : static_cast<std::int64_t>(r.width) * static_cast<std::int64_t>(r.height);
 }
@@ -29,6 +31,14 @@ bool cheapToJoin(const keslRect<int>& a, const keslRect<int>& b) {
 keslRect<int> reachOf(const keslRect<int>& r) {
     return keslRect<int>(r.top - keslDirtyRegion::kMergeGap, r.left - keslDirtyRegion::kMergeGap,
                          r.width + 2 * keslDirtyRegion::kMergeGap, r.height + 2 * keslDirtyRegion::kMergeGap);
+}
+
+// Cells a power of two wide, so a pixel finds its cell by a shift: the
+// smallest such width that fits the span into the grid.
+int cellShiftFor(int span) {
+    int shift = 0;
+    while ((kGridCellsPerSide << shift) < span) ++shift;
+    return shift;
 }
 
 }  // namespace
@@ -57,8 +67,8 @@ void keslDirtyRegion::reset(const keslRect<int>& bounds) {
     m_whole = false;
     m_cells.fill(0);
     m_rowRects.fill(RectMask{});
-    m_cellWidth = std::max(1, (bounds.width + kGridCells - 1) / kGridCells);
-    m_cellHeight = std::max(1, (bounds.height + kGridCells - 1) / kGridCells);
+    m_cellShiftX = cellShiftFor(bounds.width);
+    m_cellShiftY = cellShiftFor(bounds.height);
 }
 
 bool keslDirtyRegion::cellsOf(const keslRect<int>& rect, std::uint64_t& columns, int& firstRow,
@@ -68,10 +78,10 @@ bool keslDirtyRegion::cellsOf(const keslRect<int>& rect, std::uint64_t& columns,
     const int right = std::min(rect.left + rect.width - m_bounds.left, m_bounds.width) - 1;
     const int bottom = std::min(rect.top + rect.height - m_bounds.top, m_bounds.height) - 1;
     if (right < left || bottom < top) return false;
-    const int firstColumn = std::min(left / m_cellWidth, kGridCells - 1);
-    const int lastColumn = std::min(right / m_cellWidth, kGridCells - 1);
-    firstRow = std::min(top / m_cellHeight, kGridCells - 1);
-    lastRow = std::min(bottom / m_cellHeight, kGridCells - 1);
+    const int firstColumn = std::min(left >> m_cellShiftX, kGridCells - 1);
+    const int lastColumn = std::min(right >> m_cellShiftX, kGridCells - 1);
+    firstRow = std::min(top >> m_cellShiftY, kGridCells - 1);
+    lastRow = std::min(bottom >> m_cellShiftY, kGridCells - 1);
     const int span = lastColumn - firstColumn + 1;
     columns = (span >= 64 ? ~0ull : ((1ull << span) - 1)) << firstColumn;
     return true;

@@ -87,8 +87,9 @@ private:
     // Per grid row, the cells some rectangle touched (merges leave cells marked: a superset).
     std::array<std::uint64_t, kGridCells> m_cells{};
     std::array<RectMask, kGridCells> m_rowRects{};
-    int m_cellWidth = 1;
-    int m_cellHeight = 1;
+    // A cell is 2^shift pixels wide and high.
+    int m_cellShiftX = 0;
+    int m_cellShiftY = 0;
 };
 
 // The overlap of two rectangles; empty (zero width or height) when they do not meet.

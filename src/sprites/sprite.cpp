@@ -50,8 +50,15 @@ void TzerinSprite::reportChange(keslDirtyRegion& region) {
         }
     }
     if (now == m_reportedCoverage && look == m_reportedAppearance) return;
-    region.add(m_reportedCoverage);
-    region.add(now);
+    // A sprite that moved a little covers both places with one box: what the
+    // region would join them into anyway, found without a search.
+    const keslRect<int> both = keslBoundingBox(m_reportedCoverage, now);
+    if (keslOverlaps(m_reportedCoverage, now) && both.width <= 2 * now.width && both.height <= 2 * now.height) {
+        region.add(both);
+    } else {
+        region.add(m_reportedCoverage);
+        region.add(now);
+    }
     m_reportedCoverage = now;
     m_reportedAppearance = look;
 }

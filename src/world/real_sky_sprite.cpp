@@ -31,7 +31,9 @@ constexpr float kTwinkleHysteresis = 0.8f;
 // beyond it the frame is drawn whole.
 constexpr size_t kChangesPerPoint = 4;
 // The Milky Way is looked up every this many pixels and smoothed between.
-constexpr int kGlowStep = 4;
+constexpr int kGlowStep = 8;
+// Glow below this share of its colour would not change a pixel.
+constexpr float kFaintestGlow = 0.004f;
 // The glow fades into the haze over the lowest degrees.
 constexpr double kGlowHorizonFadeDeg = 8.0;
 // Lines stop short of their stars, so the stars stand free.
@@ -232,6 +234,10 @@ void cRealSkySprite::update(float seconds) {
 
 void cRealSkySprite::stepTwinkles() {
     for (sPoint& star : m_visibleStars) {
+        // Between its steps a star's twinkle stands still: most frames pass over most stars.
+        const int step = twinkleStep(star);
+        if (step == star.step) continue;
+        star.step = step;
         const float wanted = star.level + star.twinkleLevels * twinkleOffset(star);
         if (std::fabs(wanted - static_cast<float>(star.shown)) < kTwinkleHysteresis) continue;
         const int level = levelIndex(wanted);
@@ -332,6 +338,7 @@ void cRealSkySprite::placeStars() {
                      static_cast<std::uint16_t>(i), fraction(n * 0.618034f), fraction(n * 0.754878f),
                      0.5f + fraction(n * 0.569840f), 1.1f + 1.3f * fraction(n * 0.414214f), fraction(n * 0.236068f)};
         point.shown = static_cast<std::uint8_t>(twinkledLevel(point));
+        point.step = twinkleStep(point);
         m_visibleStars.push_back(point);
     }
 }
@@ -426,13 +433,17 @@ void cRealSkySprite::renderGlow(const sSkyFrame& frame, const keslPixelView& pix
         const float* upper = &m_glow[static_cast<size_t>(gy) * m_glowColumns];
         const float* lower = upper + m_glowColumns;
         keslPixel* row = pixels.row(y);
-        for (int x = 0; x < m_width; ++x) {
-            const int gx = x / kGlowStep;
-            const float tx = static_cast<float>(x % kGlowStep) / kGlowStep;
-            const float top = upper[gx] + (upper[gx + 1] - upper[gx]) * tx;
-            const float bottom = lower[gx] + (lower[gx + 1] - lower[gx]) * tx;
-            const float glow = top + (bottom - top) * ty;
-            if (glow > 0.004f) row[x] = added(row[x], kGlowColour, glow);
+        for (int gx = 0; gx * kGlowStep < m_width; ++gx) {
+            // Between its corners the glow is no brighter than they are: most of the sky adds nothing.
+            if (std::max({upper[gx], upper[gx + 1], lower[gx], lower[gx + 1]}) <= kFaintestGlow) continue;
+            const int end = std::min(m_width, (gx + 1) * kGlowStep);
+            for (int x = gx * kGlowStep; x < end; ++x) {
+                const float tx = static_cast<float>(x % kGlowStep) / kGlowStep;
+                const float top = upper[gx] + (upper[gx + 1] - upper[gx]) * tx;
+                const float bottom = lower[gx] + (lower[gx + 1] - lower[gx]) * tx;
+                const float glow = top + (bottom - top) * ty;
+                if (glow > kFaintestGlow) row[x] = added(row[x], kGlowColour, glow);
+            }
         }
     }
 }
@@ -462,8 +473,12 @@ void cRealSkySprite::renderLines(const keslPixelView& pixels) {
     }
 }
 
+int cRealSkySprite::twinkleStep(const sPoint& point) const {
+    return static_cast<int>(std::floor(m_animationSeconds * kTwinkleStepsPerSecond + point.stagger));
+}
+
 float cRealSkySprite::twinkleOffset(const sPoint& point) const {
-    const float t = std::floor(m_animationSeconds * kTwinkleStepsPerSecond + point.stagger) / kTwinkleStepsPerSecond;
+    const float t = static_cast<float>(twinkleStep(point)) / kTwinkleStepsPerSecond;
     return 0.6f * sineOfTurns(point.phase1 + point.rate1 * t) + 0.4f * sineOfTurns(point.phase2 + point.rate2 * t);
 }
 

@@ -83,6 +83,7 @@ private:
         float phase1, phase2, rate1, rate2;
         float stagger;  // in turns of a twinkle step: when this star steps
         std::uint8_t shown = 0;  // the palette level drawn
+        std::int32_t step = -1;  // the twinkle step shown was worked out for
     };
 
     void buildBase(int background);
@@ -95,6 +96,7 @@ private:
     void renderGlow(const sSkyFrame& frame, const keslPixelView& pixels);
     void renderLines(const keslPixelView& pixels);
     void drawPoint(const sPoint& point);
+    int twinkleStep(const sPoint& point) const;
     float twinkleOffset(const sPoint& point) const;
     int twinkledLevel(const sPoint& point) const;
     void stepTwinkles();
