@@ -40,7 +40,9 @@ orvanel_prepare_wine32() {
 orvanel_prepare_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
   local number=$(( 90 + RANDOM % 400 ))
-  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # Without -noreset the server resets whenever its last client leaves, and a
+  # check that connects in that moment finds no display.
+  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   ORVANEL_XVFB_PID=$!
   export DISPLAY=":$number"
   # Wine's server holds the display; stop it before the display goes.

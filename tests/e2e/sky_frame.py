@@ -10,10 +10,14 @@ frame: the brightest pixel near the reported place, then the centre of the
 light around it. Prints "NAME X Y FOUND_X FOUND_Y" per object and fails
 (exit 1) when one is missing or lies more than 2 pixels away; each NAME
 given must be among them. With a magnitude M, stars brighter than M count
-(1 by default); the last line is "checked N".
+(1 by default); the last line is "checked N". Magnitudes are as seen: the
+air dims what stands low (0.2 magnitudes per airmass above one, the airmass
+capped at 12), so a bright star a degree above the horizon is not expected
+to shine.
 """
 
 import json
+import math
 import sys
 
 import numpy as np
@@ -22,6 +26,11 @@ from PIL import Image
 SEARCH = 6       # pixels around the reported place where the light is looked for
 TOLERANCE = 2.0  # pixels between the report and the light's centre
 PEAK = 150       # a bright object's core is at least this bright
+
+
+def seen_magnitude(obj):
+    airmass = min(12.0, 1.0 / math.sin(math.radians(max(obj["alt"], 0.5))))
+    return obj["mag"] + 0.2 * (airmass - 1.0)
 
 
 def main():
@@ -38,7 +47,7 @@ def main():
     for obj in report:
         if "x" not in obj or obj["kind"] not in ("planet", "star"):
             continue
-        if obj["mag"] >= (star_limit if obj["kind"] == "star" else 2.0):
+        if seen_magnitude(obj) >= (star_limit if obj["kind"] == "star" else 2.0):
             continue
         x, y = obj["x"], obj["y"]
         left, top = max(0, round(x) - SEARCH), max(0, round(y) - SEARCH)

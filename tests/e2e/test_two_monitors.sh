@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 orvanel_prepare_wine
 
 number=$(( 500 + RANDOM % 400 ))
-Xvfb ":$number" +xinerama -screen 0 800x600x24 -screen 1 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$number" +xinerama -screen 0 800x600x24 -screen 1 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 wineserver -k 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
