@@ -6,9 +6,11 @@
 # flies in on the first frame, so a minute covers a whole message transition.
 #
 #   bench/wine_frame_times.sh [SIZE] [SECONDS]
+#   ORVANEL_SCR=build/win64/Orvanel64.scr bench/wine_frame_times.sh
 #
 # Needs the win32 build (build/win32/Orvanel.scr, or ORVANEL_WIN32_BUILD_DIR)
 # and uses the test prefix (build/wineprefix), whose settings it restores.
+# ORVANEL_SCR picks another module: 64-bit Windows runs the 64-bit one.
 set -euo pipefail
 export ORVANEL_SOURCE_DIR=${ORVANEL_SOURCE_DIR:-$(cd "$(dirname "$0")/.." && pwd)}
 export ORVANEL_WIN32_BUILD_DIR=${ORVANEL_WIN32_BUILD_DIR:-$ORVANEL_SOURCE_DIR/build/win32}
@@ -26,11 +28,12 @@ orvanel_keep_wine_settings
 rm -f "$ini"
 
 xdotool mousemove 20 20
-wine "$(orvanel_scr)" /s >/dev/null 2>&1 &
+scr=${ORVANEL_SCR:-$(orvanel_scr)}
+wine "$scr" /s >/dev/null 2>&1 &
 pid=$!
 orvanel_wait_window || { orvanel_stop "$pid"; echo "no screensaver window" >&2; exit 1; }
 sleep "$seconds"
 xdotool key space
 orvanel_wait_exit "$pid" 10
 [ "$exit_code" = 0 ] || { orvanel_stop "$pid"; echo "the run did not end on a key: $exit_code" >&2; exit 1; }
-echo "$size, ${seconds} s under Wine: $(tr -d '\r' < "$(orvanel_log_file)" | grep -o 'Frames: .*')"
+echo "$(basename "$scr"), $size, ${seconds} s under Wine: $(tr -d '\r' < "$(orvanel_log_file)" | grep -o 'Frames: .*')"

@@ -29,6 +29,8 @@ orvanel_wait_window || { orvanel_stop "$pid"; fail "no screensaver window"; }
 SECONDS=0
 shot() { import -window root "$artifacts/messages-$1.png"; echo "$artifacts/messages-$1.png"; }
 at() { while [ "$SECONDS" -lt "$1" ]; do sleep 0.2; done; }
+# Read with grep, never grep -q: a grep that stops at the first match leaves
+# tr writing into a closed pipe, and under pipefail a find becomes a failure.
 log() { tr -d '\r' < "$(orvanel_log_file)"; }
 stop_and_fail() { orvanel_stop "$pid"; fail "$@"; }
 # Takes shots named NAME until the bottom line shows (or LIMIT seconds have
@@ -72,8 +74,8 @@ echo "pixels changed between 5 and 10 s: $moving"
 at 40; shot 40s >/dev/null
 
 # The second message, then its own bottom line once its stars have settled.
-while [ "$SECONDS" -lt 100 ] && ! log | grep -q "project(Orvanel"; do sleep 1; done
-log | grep -q "project(Orvanel" || stop_and_fail "the second message never came"
+while [ "$SECONDS" -lt 100 ] && ! log | grep -F "project(Orvanel" >/dev/null; do sleep 1; done
+log | grep -F "project(Orvanel" >/dev/null || stop_and_fail "the second message never came"
 second_at=$SECONDS
 wait_for_line second 110
 [ -n "$line_shot" ] || stop_and_fail "the second bottom line never showed"
@@ -84,7 +86,7 @@ echo "second message after $second_at s, settled after $SECONDS s; the lower scr
 xdotool key space
 orvanel_wait_exit "$pid" 3
 [ "$exit_code" = 0 ] || stop_and_fail "the run did not end on a key: $exit_code"
-log | grep -q "su_YY=0, su_YN=0, su_NY=" || fail "the first transition did not start from an empty sky"
+log | grep -F "su_YY=0, su_YN=0, su_NY=" >/dev/null || fail "the first transition did not start from an empty sky"
 frames=$(log | grep -Eo 'Frames: [0-9]+ in [0-9]+\.[0-9] s, average [0-9]+\.[0-9] ms, slowest [0-9]+\.[0-9] ms') ||
   fail "the run did not end with its frame times"
 echo "$frames"

@@ -72,7 +72,7 @@ orvanel_wait_window || { orvanel_stop "$pid"; fail "no screensaver window"; }
 # Hits go out as the run starts; once the run has said that statistics are
 # off, a second more shows whether any came anyway.
 for _ in $(seq 100); do
-  { tr -d '\r' <"$(orvanel_log_file)"; } 2>/dev/null | grep -q "Telemetry is off: the user did not consent" && break
+  { tr -d '\r' <"$(orvanel_log_file)"; } 2>/dev/null | grep -F "Telemetry is off: the user did not consent" >/dev/null && break
   sleep 0.1
 done
 sleep 1
@@ -80,7 +80,7 @@ xdotool key space
 orvanel_wait_exit "$pid" 5
 [ "$exit_code" = 0 ] || { orvanel_stop "$pid"; fail "a key did not end the run without consent: $exit_code"; }
 [ ! -s "$work/bodies" ] || fail "the collector received hits without consent: $(cat "$work/bodies")"
-tr -d '\r' <"$(orvanel_log_file)" | grep -q "Telemetry is off: the user did not consent" \
+tr -d '\r' <"$(orvanel_log_file)" | grep -F "Telemetry is off: the user did not consent" >/dev/null \
   || fail "the log does not say telemetry is off"
 stop_collector
 echo "without consent the collector receives nothing"
