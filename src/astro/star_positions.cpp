@@ -18,35 +18,50 @@ cStarPositions::cStarPositions(const sStarCatalogue& catalogue) : m_catalogue(ca
     m_places.resize(catalogue.starCount);
 }
 
-void cStarPositions::compute(const sSkyFrame& frame) {
-    float m[3][3];
+cStarPositions::sTurn cStarPositions::turnOf(const sSkyFrame& frame) {
+    sTurn turn{};
     for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) m[i][j] = static_cast<float>(frame.j2000ToHorizon.m[i][j]);
+        for (int j = 0; j < 3; ++j) turn.m[i][j] = static_cast<float>(frame.j2000ToHorizon.m[i][j]);
     }
-    const float ax = static_cast<float>(frame.aberrationJ2000.x);
-    const float ay = static_cast<float>(frame.aberrationJ2000.y);
-    const float az = static_cast<float>(frame.aberrationJ2000.z);
-    for (std::size_t i = 0; i < m_j2000.size(); ++i) {
-        const sUnit& u = m_j2000[i];
-        const float x = u.x + ax, y = u.y + ay, z = u.z + az;
-        const float norm = 1.0f / std::sqrt(x * x + y * y + z * z);
-        float east = (m[0][0] * x + m[0][1] * y + m[0][2] * z) * norm;
-        float north = (m[1][0] * x + m[1][1] * y + m[1][2] * z) * norm;
-        float up = (m[2][0] * x + m[2][1] * y + m[2][2] * z) * norm;
-        float alt = std::asin(std::fmax(-1.0f, std::fmin(1.0f, up))) * kRadToDegF;
-        if (alt > kRefractionFloorDeg) {
-            const float lifted = alt + static_cast<float>(refractionDeg(alt));
-            const float horizontal = std::sqrt(east * east + north * north);
-            const float scale = horizontal > 0.0f ? std::cos(lifted * kDegToRadF) / horizontal : 0.0f;
-            east *= scale;
-            north *= scale;
-            up = std::sin(lifted * kDegToRadF);
-            alt = lifted;
-        }
-        float azimuth = std::atan2(east, north) * kRadToDegF;
-        if (azimuth < 0.0f) azimuth += 360.0f;
-        m_places[i] = {alt, azimuth, east, north, up};
+    turn.ax = static_cast<float>(frame.aberrationJ2000.x);
+    turn.ay = static_cast<float>(frame.aberrationJ2000.y);
+    turn.az = static_cast<float>(frame.aberrationJ2000.z);
+    return turn;
+}
+
+void cStarPositions::compute(const sSkyFrame& frame) {
+    const sTurn turn = turnOf(frame);
+    for (std::size_t i = 0; i < m_j2000.size(); ++i) place(i, turn);
+}
+
+void cStarPositions::compute(const sSkyFrame& frame, const std::vector<std::uint32_t>& only) {
+    const sTurn turn = turnOf(frame);
+    for (const std::uint32_t i : only) {
+        if (i < m_j2000.size()) place(i, turn);
     }
+}
+
+void cStarPositions::place(std::size_t i, const sTurn& turn) {
+    const float (&m)[3][3] = turn.m;
+    const sUnit& u = m_j2000[i];
+    const float x = u.x + turn.ax, y = u.y + turn.ay, z = u.z + turn.az;
+    const float norm = 1.0f / std::sqrt(x * x + y * y + z * z);
+    float east = (m[0][0] * x + m[0][1] * y + m[0][2] * z) * norm;
+    float north = (m[1][0] * x + m[1][1] * y + m[1][2] * z) * norm;
+    float up = (m[2][0] * x + m[2][1] * y + m[2][2] * z) * norm;
+    float alt = std::asin(std::fmax(-1.0f, std::fmin(1.0f, up))) * kRadToDegF;
+    if (alt > kRefractionFloorDeg) {
+        const float lifted = alt + static_cast<float>(refractionDeg(alt));
+        const float horizontal = std::sqrt(east * east + north * north);
+        const float scale = horizontal > 0.0f ? std::cos(lifted * kDegToRadF) / horizontal : 0.0f;
+        east *= scale;
+        north *= scale;
+        up = std::sin(lifted * kDegToRadF);
+        alt = lifted;
+    }
+    float azimuth = std::atan2(east, north) * kRadToDegF;
+    if (azimuth < 0.0f) azimuth += 360.0f;
+    m_places[i] = {alt, azimuth, east, north, up};
 }
 
 cSkyPointDirections::cSkyPointDirections(const sSkyPoint* points, std::size_t count) {

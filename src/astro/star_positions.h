@@ -7,6 +7,7 @@
 #include "astro/sky_frame.h"
 #include "astro/star_catalogue.h"
 
+#include <cstdint>
 #include <vector>
 
 struct sStarPlace {
@@ -21,6 +22,8 @@ public:
     explicit cStarPositions(const sStarCatalogue& catalogue = builtInStarCatalogue());
 
     void compute(const sSkyFrame& frame);
+    // Only the listed stars (catalogue indices); the others keep their last places.
+    void compute(const sSkyFrame& frame, const std::vector<std::uint32_t>& only);
 
     // In catalogue order (brightest first).
     const std::vector<sStarPlace>& places() const { return m_places; }
@@ -30,6 +33,14 @@ private:
     struct sUnit {
         float x, y, z;
     };
+    // The frame's rotation and aberration in single precision, as each star needs them.
+    struct sTurn {
+        float m[3][3];
+        float ax, ay, az;
+    };
+    static sTurn turnOf(const sSkyFrame& frame);
+    void place(std::size_t i, const sTurn& turn);
+
     const sStarCatalogue& m_catalogue;
     std::vector<sUnit> m_j2000;
     std::vector<sStarPlace> m_places;

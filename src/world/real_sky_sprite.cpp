@@ -30,6 +30,14 @@ constexpr float kTwinkleHysteresis = 0.8f;
 // Room for every point's change to be noted twice over between two reports;
 // beyond it the frame is drawn whole.
 constexpr size_t kChangesPerPoint = 4;
+// Every star is placed at least this often; in between only those near the view.
+constexpr std::time_t kAllStarsSeconds = 60;
+// Stars this far below the horizon cannot rise into view before all are placed again.
+constexpr float kNearViewAltitudeDeg = -1.0f;
+// The sky turns 360 degrees in a sidereal day.
+constexpr double kTurnDegPerSecond = 360.0 / 86164.1;
+// The glow, blurred over degrees, is drawn again only once the sky turned this many pixels.
+constexpr double kGlowTurnPixels = 4.0;
 // The Milky Way is looked up every this many pixels and smoothed between.
 constexpr int kGlowStep = 8;
 // Glow below this share of its colour would not change a pixel.
@@ -251,13 +259,21 @@ void cRealSkySprite::stepTwinkles() {
 void cRealSkySprite::turnTo(std::time_t now) {
     m_turnedTo = now;
     const sSkyFrame frame = makeSkyFrame(static_cast<double>(now), m_options.place);
-    m_stars.compute(frame);
+    const bool layerDue = !m_layerValid || pixelsTurnedSince(frame, m_layerSiderealDeg) >= 1.0;
+    // The lines join stars anywhere in the sky, so new lines want every star placed.
+    const bool linesDue = layerDue && m_options.constellationLines;
+    if (linesDue || m_allPlacedAt < 0 || now - m_allPlacedAt >= kAllStarsSeconds || now < m_allPlacedAt) {
+        placeAllStars(frame);
+        m_allPlacedAt = now;
+    } else {
+        m_stars.compute(frame, m_nearView);
+    }
     std::swap(m_visibleStars, m_previousStars);
     placeStars();
     std::swap(m_visiblePlanets, m_previousPlanets);
     placePlanets(frame);
     placeMoon(frame, solarBodyPosition(eSolarBody::moon, frame), solarBodyPosition(eSolarBody::sun, frame));
-    if (!m_layerValid || skyTurnedAPixel(frame)) {
+    if (layerDue) {
         renderLayer(frame);
         return;
     }
@@ -315,11 +331,29 @@ void cRealSkySprite::reportChange(keslDirtyRegion& region) {
     m_changes.clear();
 }
 
+void cRealSkySprite::placeAllStars(const sSkyFrame& frame) {
+    m_stars.compute(frame);
+    // What a star may travel before all are placed again, and its own radius.
+    const float margin = static_cast<float>(2.0 * pixelsTurnedSince(frame, frame.localSiderealDeg + kTurnDegPerSecond *
+                                                                                  kAllStarsSeconds)) +
+                         4.0f;
+    m_nearView.clear();
+    const std::vector<sStarPlace>& places = m_stars.places();
+    for (size_t i = 0; i < places.size(); ++i) {
+        const sStarPlace& place = places[i];
+        if (place.altDeg <= kNearViewAltitudeDeg) continue;
+        float x = 0.0f, y = 0.0f;
+        if (!projectDirection(m_projection, place.east, place.north, place.up, x, y)) continue;
+        if (x < -margin || y < -margin || x > m_width + margin || y > m_height + margin) continue;
+        m_nearView.push_back(static_cast<std::uint32_t>(i));
+    }
+}
+
 void cRealSkySprite::placeStars() {
     m_visibleStars.clear();
     const sStarCatalogue& catalogue = m_stars.catalogue();
     const std::vector<sStarPlace>& places = m_stars.places();
-    for (size_t i = 0; i < places.size(); ++i) {
+    for (const std::uint32_t i : m_nearView) {
         const sStarPlace& place = places[i];
         if (place.altDeg <= 0.0f) continue;
         float x = 0.0f, y = 0.0f;
@@ -385,12 +419,12 @@ void cRealSkySprite::placeMoon(const sSkyFrame& frame, const sBodyPosition& moon
     m_moon.brightLimbDeg = static_cast<float>(normalizedDegrees(limb + upDeg));
 }
 
-bool cRealSkySprite::skyTurnedAPixel(const sSkyFrame& frame) const {
-    double turned = std::fabs(frame.localSiderealDeg - m_layerSiderealDeg);
+double cRealSkySprite::pixelsTurnedSince(const sSkyFrame& frame, double siderealDeg) const {
+    double turned = std::fabs(std::fmod(frame.localSiderealDeg - siderealDeg, 360.0));
     if (turned > 180.0) turned = 360.0 - turned;
     // The stereographic view magnifies at most twofold toward its edges.
     const double pixelsPerDegree = 2.0 * m_projection.scale * kDegToRad;
-    return turned * pixelsPerDegree >= 1.0;
+    return turned * pixelsPerDegree;
 }
 
 void cRealSkySprite::renderLayer(const sSkyFrame& frame) {
@@ -402,12 +436,18 @@ void cRealSkySprite::renderLayer(const sSkyFrame& frame) {
     ++m_layerRenders;
     const keslPixelView pixels = m_layer.pixelView();
     if (!pixels) return;
-    if (m_base.empty()) {
-        std::fill(pixels.data, pixels.data + static_cast<size_t>(pixels.width) * pixels.height, toPixel(m_baseColour));
-    } else {
-        std::copy(m_base.begin(), m_base.end(), pixels.data);
+    const size_t count = static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height);
+    if (m_glowing.size() != count || pixelsTurnedSince(frame, m_glowSiderealDeg) >= kGlowTurnPixels) {
+        m_glowSiderealDeg = frame.localSiderealDeg;
+        m_glowing.resize(count);
+        if (m_base.size() == count) {
+            std::copy(m_base.begin(), m_base.end(), m_glowing.begin());
+        } else {
+            std::fill(m_glowing.begin(), m_glowing.end(), toPixel(m_baseColour));
+        }
+        renderGlow(frame, keslPixelView{m_glowing.data(), pixels.width, pixels.height});
     }
-    renderGlow(frame, pixels);
+    std::copy(m_glowing.begin(), m_glowing.end(), pixels.data);
     if (m_options.constellationLines) renderLines(pixels);
 }
 

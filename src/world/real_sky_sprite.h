@@ -4,7 +4,10 @@
 // colours, and behind them a layer holding the background's base, the
 // Milky Way's glow, the faint constellation lines. The sky turns with the
 // clock of the system services; star places are worked out once a clock
-// second, the layer again only when the sky has turned by a pixel. Each star
+// second for the stars on or near the view, and for all of them once a
+// minute (none can cross the margin sooner) or whenever the lines are drawn.
+// The layer is drawn again when the sky has turned by a pixel; the glow,
+// blurred over many pixels, only every few pixels. Each star
 // steps its twinkle a few times a second, at its own moments, so a frame
 // reports only the stars whose picture changed; the whole window only when
 // the layer was drawn anew. A frame allocates nothing.
@@ -70,6 +73,11 @@ public:
     // How often the layer has been drawn: once at the start, then once per pixel the sky turns.
     int layerRenders() const { return m_layerRenders; }
     size_t visibleStars() const { return m_visibleStars.size(); }
+    // Calls visit(catalogue index, x, y) for each star on the view, in catalogue order.
+    template <typename Visit>
+    void visitVisibleStars(Visit&& visit) const {
+        for (const sPoint& star : m_visibleStars) visit(star.star, star.x, star.y);
+    }
 
 private:
     struct sPoint {
@@ -91,7 +99,10 @@ private:
     void placeStars();
     void placePlanets(const sSkyFrame& frame);
     void placeMoon(const sSkyFrame& frame, const sBodyPosition& moon, const sBodyPosition& sun);
-    bool skyTurnedAPixel(const sSkyFrame& frame) const;
+    // The most a point of the view may have moved since the sky stood at that sidereal angle.
+    double pixelsTurnedSince(const sSkyFrame& frame, double siderealDeg) const;
+    // Every star is placed anew, and those on or near the view are listed.
+    void placeAllStars(const sSkyFrame& frame);
     void renderLayer(const sSkyFrame& frame);
     void renderGlow(const sSkyFrame& frame, const keslPixelView& pixels);
     void renderLines(const keslPixelView& pixels);
@@ -116,6 +127,7 @@ private:
     cMilkyWayMap m_milkyWay;
     keslImage m_layer;
     std::vector<keslPixel> m_base;  // the gradient's pixels; empty for a solid base
+    std::vector<keslPixel> m_glowing;  // the base with the Milky Way on it: the layer without its lines
     keslColor m_baseColour = kBlackBase;
     std::vector<float> m_glow;      // the Milky Way on a coarse grid
     int m_glowColumns = 0;
@@ -131,8 +143,12 @@ private:
     std::array<std::unique_ptr<keslImage>, kRealSkyPlanetCount> m_planetNames;
     sRealSkyMoon m_moon;
     std::time_t m_turnedTo = -1;
+    // Catalogue indices of the stars above the horizon's haze and on or near the view, in order.
+    std::vector<std::uint32_t> m_nearView;
+    std::time_t m_allPlacedAt = -1;
     bool m_layerValid = false;
     double m_layerSiderealDeg = 0.0;
+    double m_glowSiderealDeg = 0.0;
     int m_layerRenders = 0;
     float m_animationSeconds = 0.0f;
 };
