@@ -1,7 +1,7 @@
 // Between the minutes when every star is placed, only the stars on or near
 // the view are; a star that rises or turns into view in between must still
 // be drawn where a sky placing every star would draw it.
-#include "platform/window.h"
+#include "platform/test_window.h"
 #include "support/fake_system.h"
 #include "world/real_sky_sprite.h"
 
@@ -31,7 +31,8 @@ TEST(RealSky, StarsPlacedSecondBySecondAreWhereAFreshSkyPlacesThem) {
     for (const Case& c : cases) {
         FakeSystem system;
         system.now = c.start;
-        keslWindow window(640, 360);
+        auto test = makeTestWindow(640, 360);
+        keslWindow& window = test->window();
         sRealSkyOptions options;
         options.place = {c.latitude, c.longitude};
         // Without lines nothing but the minute places every star.
