@@ -135,20 +135,41 @@ def frame_seconds(path):
     return (int(path.rsplit("-", 1)[1].split(".")[0]) - 1) * 0.04
 
 
+def ink_over_moon(quote, g, r, b, centre, radius):
+    """Where quote ink lies on the disc around centre or in the label's box under it."""
+    cx, cy = centre
+    top, bottom = int(cy - radius), int(cy + radius)
+    left, right = int(cx - radius), int(cx + radius)
+    found = []
+    # The disc itself, not the corners of its square.
+    ys, xs = np.mgrid[max(top, 0) : bottom + 1, max(left, 0) : right + 1]
+    on_disc = (xs + 0.5 - cx) ** 2 + (ys + 0.5 - cy) ** 2 <= radius * radius
+    near = quote[max(top, 0) : bottom + 1, max(left, 0) : right + 1]
+    inside = int((near & on_disc[: near.shape[0], : near.shape[1]]).sum())
+    if inside:
+        found.append("%d quote pixels on the moon around %d,%d" % (inside, cx, cy))
+    green = (g > r + 20) & (g > b + 20) & (g > 60)
+    band = green[bottom + 1 : bottom + 90, :]
+    ys, xs = np.nonzero(band)
+    if xs.size:
+        l, t, rt, bt = xs.min(), bottom + 1 + ys.min(), xs.max(), bottom + 1 + ys.max()
+        inside = int(quote[max(t, 0) : bt + 1, max(l, 0) : rt + 1].sum())
+        if inside:
+            found.append("%d quote pixels in the label's box %d,%d-%d,%d" % (inside, l, t, rt, bt))
+    return found
+
+
 def quotes_over_moon(first, last, seconds, files):
-    """Counts the frames whose quote ink lies in the moon's or its label's box.
+    """Counts the frames whose quote ink lies on the moon's disc or in its label's box.
 
     Lit and dark moon pixels are grey or bluish and the label pale green, so
     burlywood ink (red above green above blue) there can only be a quote.
     """
     start = [float(v) for v in moon(first).split()]
     end = [float(v) for v in moon(last).split()]
+    radius = start[2] / 2.0 + 1
     quoted, covering = 0, []
     for path in files:
-        share = min(max((frame_seconds(path) - frame_seconds(first)) / seconds, 0.0), 1.0)
-        cx = start[0] + (end[0] - start[0]) * share
-        cy = start[1] + (end[1] - start[1]) * share
-        radius = start[2] / 2.0 + 1
         r, g, b = channels(path)
         quote = (r > 50) & (r > g + 8) & (g > b + 8)
         # A falling star is warm too, but drawn in exactly its head's and its
@@ -158,18 +179,17 @@ def quotes_over_moon(first, last, seconds, files):
         if not quote.any():
             continue
         quoted += 1
-        top, bottom = int(cy - radius), int(cy + radius)
-        left, right = int(cx - radius), int(cx + radius)
-        boxes = [(left, top, right, bottom)]
-        green = (g > r + 20) & (g > b + 20) & (g > 60)
-        band = green[bottom + 1 : bottom + 90, :]
-        ys, xs = np.nonzero(band)
-        if xs.size:
-            boxes.append((xs.min(), bottom + 1 + ys.min(), xs.max(), bottom + 1 + ys.max()))
-        for l, t, rt, bt in boxes:
-            inside = int(quote[max(t, 0) : bt + 1, max(l, 0) : rt + 1].sum())
-            if inside:
-                covering.append("%s: %d quote pixels in %d,%d-%d,%d" % (path, inside, l, t, rt, bt))
+        # The moon drifts, and bounces off the monitor's edges: first placed
+        # on the line from the first frame's moon to the last's, and where
+        # that finds ink, looked for in the frame itself.
+        share = min(max((frame_seconds(path) - frame_seconds(first)) / seconds, 0.0), 1.0)
+        guess = (start[0] + (end[0] - start[0]) * share, start[1] + (end[1] - start[1]) * share)
+        found = ink_over_moon(quote, g, r, b, guess, radius)
+        if found:
+            seen = moon(path)
+            if seen is not None:
+                found = ink_over_moon(quote, g, r, b, [float(v) for v in seen.split()[:2]], radius)
+        covering += ["%s: %s" % (path, f) for f in found]
     return "%d %d %d" % (len(files), quoted, len(covering)) + "".join("\n" + c for c in covering)
 
 

@@ -18,6 +18,14 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 printf 'background=0\r\nshowClock=no\r\nshowMoon=no\r\nmessagesCount=0\r\nmsg_defaultMessagesAdded=yes\r\n' > "$ini"
 for category in Love Wisdom Advice Funny WomenVSMen Peace; do printf 'showQuotes_%s=no\r\n' "$category" >> "$ini"; done
 
+# The run draws the sky of this very moment, so the place is one where it is
+# late evening now: latitude 52.5, and the longitude whose local time is about
+# 23 h (its whole degrees, and .4 typed with a decimal comma), where bright
+# stars stand well above the horizon at any hour of the test.
+degrees=$(( ((23 - 10#$(date -u +%H)) * 15 + 540) % 360 - 180 ))
+[ "$degrees" -gt -180 ] || degrees=179
+longitude="$degrees.4"
+typed_longitude="$degrees,4"
 sheet() { orvanel_helper sheet "$@"; }
 click_control() {  # ID: a real mouse click in the middle of the control
   local x y
@@ -37,13 +45,13 @@ click_control 1070
 click_control 1071
 xdotool type --delay 30 "52.5"
 click_control 1072
-xdotool type --delay 30 "13,4"
+xdotool type --delay 30 "$typed_longitude"
 import -window root "$shots/sky-page.png"
 sheet ok >/dev/null
 orvanel_wait_exit "$sheet_pid" 15
 [ "$exit_code" != running ] || { orvanel_stop "$sheet_pid"; fail "the sheet did not close on OK"; }
 [ "$(setting realSky)" = yes ] || fail "realSky is '$(setting realSky)' after OK"
-[ "$(setting skyLatitude),$(setting skyLongitude)" = "52.5,13.4" ] || fail "the place is '$(setting skyLatitude),$(setting skyLongitude)'"
+[ "$(setting skyLatitude),$(setting skyLongitude)" = "52.5,$longitude" ] || fail "the place is '$(setting skyLatitude),$(setting skyLongitude)'"
 
 screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
 xdotool mousemove 20 20
@@ -56,11 +64,11 @@ import -window root "$shots/run.png"
 xdotool key space
 orvanel_wait_exit "$pid" 5
 [ "$exit_code" = 0 ] || { orvanel_stop "$pid"; fail "the run did not end on a key: $exit_code"; }
-grep -q 'The real sky over 52.50 13.40' <(tr -d '\r' < "$(orvanel_log_file)") || fail "the run did not draw the real sky"
+grep -qF "The real sky over 52.50 $(printf '%.2f' "$longitude")" <(tr -d '\r' < "$(orvanel_log_file)") || fail "the run did not draw the real sky"
 
-"$native/orvanel" --sky-report --at "$moment" --place 52.5,13.4 --size "$screen" > "$work/report.json" || fail "no sky report"
+"$native/orvanel" --sky-report --at "$moment" --place "52.5,$longitude" --size "$screen" > "$work/report.json" || fail "no sky report"
 "$(dirname "$0")/sky_frame.py" --stars-brighter-than=2 "$work/report.json" "$shots/run.png" > "$work/found.txt" \
   || fail "the run does not show the report's sky at $moment: $(cat "$work/found.txt")"
 checked=$(sed -n 's/^checked //p' "$work/found.txt")
 [ "$checked" -ge 3 ] || fail "only $checked bright objects were on the view at $moment"
-echo "at $moment over 52.5 N 13.4 E on $screen: $(awk 'NF == 5 {printf "%s (%s, %s) ", $1, $4, $5}' "$work/found.txt")"
+echo "at $moment over 52.5 N $longitude E on $screen: $(awk 'NF == 5 {printf "%s (%s, %s) ", $1, $4, $5}' "$work/found.txt")"
