@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int kGridCellsPerSide = keslDirtyRegion::kGridCells;
-
 std::int64_t areaOf(const keslRect<int>& r) {
     return keslIsEmpty(r) ? 0 : static_cast<std::int64_t>(r.width) * static_cast<std::int64_t>(r.height);
 }
@@ -37,7 +35,7 @@ keslRect<int> reachOf(const keslRect<int>& r) {
 // smallest such width that fits the span into the grid.
 int cellShiftFor(int span) {
     int shift = 0;
-    while ((kGridCellsPerSide << shift) < span) ++shift;
+    while ((keslDirtyRegion::kGridCells << shift) < span) ++shift;
     return shift;
 }
 
@@ -178,14 +176,7 @@ void keslDirtyRegion::swallow(keslRect<int> box) {
 }
 
 int keslDirtyRegion::firstOverlapping(const keslRect<int>& rect) const {
-    const RectMask candidates = rectsInRowsOf(rect);
-    for (int word = 0; word < kMaskWords; ++word) {
-        for (std::uint64_t bits = candidates[static_cast<size_t>(word)]; bits != 0; bits &= bits - 1) {
-            const int i = word * 64 + __builtin_ctzll(bits);
-            if (keslOverlaps(m_rects[static_cast<size_t>(i)], rect)) return i;
-        }
-    }
-    return -1;
+    return findIn(rectsInRowsOf(rect), [&](int i) { return keslOverlaps(m_rects[static_cast<size_t>(i)], rect); });
 }
 
 void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount) {
@@ -193,30 +184,26 @@ void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& 
         append(piece);
         return;
     }
+    const bool fitsFourMore = pendingCount + 4 <= static_cast<int>(pending.size());
     // A joined box may reach rectangles the parts did not, so look again after every join.
-    bool joined = true;
-    while (joined) {
-        joined = false;
-        const RectMask candidates = rectsInRowsOf(reachOf(piece));
-        for (int word = 0; word < kMaskWords && !joined; ++word) {
-            for (std::uint64_t bits = candidates[static_cast<size_t>(word)]; bits != 0; bits &= bits - 1) {
-                const int i = word * 64 + __builtin_ctzll(bits);
-                const keslRect<int> held = m_rects[static_cast<size_t>(i)];
-                if (!near(held, piece, kMergeGap)) continue;
-                const bool overlapping = keslOverlaps(held, piece);
-                if (overlapping && contains(held, piece)) return;
-                const bool fitsFourMore = pendingCount + 4 <= static_cast<int>(pending.size());
-                if (contains(piece, held) || cheapToJoin(held, piece) || (overlapping && !fitsFourMore)) {
-                    piece = keslBoundingBox(piece, held);
-                    removeAt(i);
-                    joined = true;
-                    break;
-                }
-                if (!overlapping) continue;
-                splitAround(piece, held, pending, pendingCount);
-                return;
-            }
+    for (;;) {
+        // The first near rectangle the piece overlaps, lies inside, or joins cheaply.
+        const int i = findIn(rectsInRowsOf(reachOf(piece)), [&](int k) {
+            const keslRect<int>& held = m_rects[static_cast<size_t>(k)];
+            return near(held, piece, kMergeGap) &&
+                   (keslOverlaps(held, piece) || contains(piece, held) || cheapToJoin(held, piece));
+        });
+        if (i < 0) break;
+        const keslRect<int> held = m_rects[static_cast<size_t>(i)];
+        const bool overlapping = keslOverlaps(held, piece);
+        if (overlapping && contains(held, piece)) return;
+        if (contains(piece, held) || cheapToJoin(held, piece) || (overlapping && !fitsFourMore)) {
+            piece = keslBoundingBox(piece, held);
+            removeAt(i);
+            continue;
         }
+        splitAround(piece, held, pending, pendingCount);
+        return;
     }
     append(piece);
 }

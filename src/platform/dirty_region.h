@@ -68,6 +68,9 @@ private:
     void swallow(keslRect<int> box);
     // The index of the first held rectangle sharing a pixel with rect, or -1.
     int firstOverlapping(const keslRect<int>& rect) const;
+    // The first index in the mask, in order, for which found(index) is true; -1 when none is.
+    template <typename Found>
+    static int findIn(const RectMask& mask, Found&& found);
     // Places one piece; parts still to place go on the pending stack.
     void place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount);
     // Pushes the parts of piece outside held (which it overlaps) onto the pending stack.
@@ -117,11 +120,20 @@ void keslDirtyRegion::forEachOverlapping(const keslRect<int>& rect, Visit&& visi
         return;
     }
     if (!touchesCells(rect)) return;
-    const RectMask candidates = rectsInRowsOf(rect);
+    findIn(rectsInRowsOf(rect), [&](int i) {
+        const keslRect<int>& held = m_rects[static_cast<size_t>(i)];
+        if (keslOverlaps(held, rect)) visit(held);
+        return false;
+    });
+}
+
+template <typename Found>
+int keslDirtyRegion::findIn(const RectMask& mask, Found&& found) {
     for (int word = 0; word < kMaskWords; ++word) {
-        for (std::uint64_t bits = candidates[static_cast<size_t>(word)]; bits != 0; bits &= bits - 1) {
-            const keslRect<int>& held = m_rects[static_cast<size_t>(word * 64 + __builtin_ctzll(bits))];
-            if (keslOverlaps(held, rect)) visit(held);
+        for (std::uint64_t bits = mask[static_cast<size_t>(word)]; bits != 0; bits &= bits - 1) {
+            const int index = word * 64 + __builtin_ctzll(bits);
+            if (found(index)) return index;
         }
     }
+    return -1;
 }

@@ -334,9 +334,7 @@ void cRealSkySprite::reportChange(keslDirtyRegion& region) {
 void cRealSkySprite::placeAllStars(const sSkyFrame& frame) {
     m_stars.compute(frame);
     // What a star may travel before all are placed again, and its own radius.
-    const float margin = static_cast<float>(2.0 * pixelsTurnedSince(frame, frame.localSiderealDeg + kTurnDegPerSecond *
-                                                                                  kAllStarsSeconds)) +
-                         4.0f;
+    const float margin = static_cast<float>(2.0 * pixelsForTurn(kTurnDegPerSecond * kAllStarsSeconds)) + 4.0f;
     m_nearView.clear();
     const std::vector<sStarPlace>& places = m_stars.places();
     for (size_t i = 0; i < places.size(); ++i) {
@@ -422,9 +420,12 @@ void cRealSkySprite::placeMoon(const sSkyFrame& frame, const sBodyPosition& moon
 double cRealSkySprite::pixelsTurnedSince(const sSkyFrame& frame, double siderealDeg) const {
     double turned = std::fabs(std::fmod(frame.localSiderealDeg - siderealDeg, 360.0));
     if (turned > 180.0) turned = 360.0 - turned;
+    return pixelsForTurn(turned);
+}
+
+double cRealSkySprite::pixelsForTurn(double degrees) const {
     // The stereographic view magnifies at most twofold toward its edges.
-    const double pixelsPerDegree = 2.0 * m_projection.scale * kDegToRad;
-    return turned * pixelsPerDegree;
+    return degrees * 2.0 * m_projection.scale * kDegToRad;
 }
 
 void cRealSkySprite::renderLayer(const sSkyFrame& frame) {

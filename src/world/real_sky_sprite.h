@@ -101,6 +101,8 @@ private:
     void placeMoon(const sSkyFrame& frame, const sBodyPosition& moon, const sBodyPosition& sun);
     // The most a point of the view may have moved since the sky stood at that sidereal angle.
     double pixelsTurnedSince(const sSkyFrame& frame, double siderealDeg) const;
+    // The most a point of the view may move while the sky turns this many degrees.
+    double pixelsForTurn(double degrees) const;
     // Every star is placed anew, and those on or near the view are listed.
     void placeAllStars(const sSkyFrame& frame);
     void renderLayer(const sSkyFrame& frame);
