@@ -9,6 +9,11 @@ constexpr float kDegToRadF = static_cast<float>(kDegToRad);
 constexpr float kRadToDegF = static_cast<float>(kRadToDeg);
 }  // namespace
 
+float sStarPlace::azimuthDeg() const {
+    const float azimuth = std::atan2(east, north) * kRadToDegF;
+    return azimuth < 0.0f ? azimuth + 360.0f : azimuth;
+}
+
 cStarPositions::cStarPositions(const sStarCatalogue& catalogue) : m_catalogue(catalogue) {
     m_j2000.reserve(catalogue.starCount);
     for (std::size_t i = 0; i < catalogue.starCount; ++i) {
@@ -49,19 +54,20 @@ void cStarPositions::place(std::size_t i, const sTurn& turn) {
     float east = (m[0][0] * x + m[0][1] * y + m[0][2] * z) * norm;
     float north = (m[1][0] * x + m[1][1] * y + m[1][2] * z) * norm;
     float up = (m[2][0] * x + m[2][1] * y + m[2][2] * z) * norm;
-    float alt = std::asin(std::fmax(-1.0f, std::fmin(1.0f, up))) * kRadToDegF;
-    if (alt > kRefractionFloorDeg) {
-        const float lifted = alt + static_cast<float>(refractionDeg(alt));
-        const float horizontal = std::sqrt(east * east + north * north);
-        const float scale = horizontal > 0.0f ? std::cos(lifted * kDegToRadF) / horizontal : 0.0f;
-        east *= scale;
-        north *= scale;
-        up = std::sin(lifted * kDegToRadF);
-        alt = lifted;
+    const float alt = std::asin(std::fmax(-1.0f, std::fmin(1.0f, up))) * kRadToDegF;
+    if (alt <= kRefractionFloorDeg) {
+        m_places[i] = {alt, east, north, up};
+        return;
     }
-    float azimuth = std::atan2(east, north) * kRadToDegF;
-    if (azimuth < 0.0f) azimuth += 360.0f;
-    m_places[i] = {alt, azimuth, east, north, up};
+    // The air lifts the star by r within its vertical: the sum of two angles,
+    // with r under a degree, needs no sine or cosine of the altitude.
+    const float liftDeg = static_cast<float>(refractionDeg(alt));
+    const float r = liftDeg * kDegToRadF;
+    const float cosR = 1.0f - r * r * 0.5f + r * r * r * r / 24.0f;
+    const float sinR = r - r * r * r / 6.0f;
+    const float horizontal = std::sqrt(east * east + north * north);
+    const float scale = horizontal > 0.0f ? (horizontal * cosR - up * sinR) / horizontal : 0.0f;
+    m_places[i] = {alt + liftDeg, east * scale, north * scale, up * cosR + horizontal * sinR};
 }
 
 cSkyPointDirections::cSkyPointDirections(const sSkyPoint* points, std::size_t count) {

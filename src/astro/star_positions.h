@@ -12,9 +12,11 @@
 
 struct sStarPlace {
     float altDeg;  // apparent: refraction included
-    float azDeg;
     // Apparent unit direction (east, north, up), for projecting without trigonometry.
     float east, north, up;
+
+    // From north through east, 0..360; worked out when asked, as few ask.
+    float azimuthDeg() const;
 };
 
 class cStarPositions {

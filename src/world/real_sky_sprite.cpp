@@ -40,8 +40,6 @@ constexpr double kTurnDegPerSecond = 360.0 / 86164.1;
 constexpr double kGlowTurnPixels = 4.0;
 // The Milky Way is looked up every this many pixels and smoothed between.
 constexpr int kGlowStep = 8;
-// Glow below this share of its colour would not change a pixel.
-constexpr float kFaintestGlow = 0.004f;
 // The glow fades into the haze over the lowest degrees.
 constexpr double kGlowHorizonFadeDeg = 8.0;
 // Lines stop short of their stars, so the stars stand free.
@@ -58,9 +56,10 @@ constexpr eSolarBody kPlanets[kRealSkyPlanetCount] = {eSolarBody::mercury, eSola
                                                       eSolarBody::jupiter, eSolarBody::saturn, eSolarBody::uranus,
                                                       eSolarBody::neptune};
 
-float airmassAt(float altDeg) {
-    const float sinAlt = std::sin(std::max(altDeg, 0.5f) * static_cast<float>(kDegToRad));
-    return std::min(kMaxAirmass, 1.0f / sinAlt);
+// From the sine of the altitude, as a star's place holds it ("up").
+float airmassAt(float sinAlt) {
+    static const float kLowest = std::sin(0.5f * static_cast<float>(kDegToRad));
+    return std::min(kMaxAirmass, 1.0f / std::max(sinAlt, kLowest));
 }
 
 float fraction(float v) { return v - std::floor(v); }
@@ -86,53 +85,6 @@ float sineOfTurns(float turns) {
     return sineTable()[static_cast<size_t>(fraction(turns) * kSineSteps) & (kSineSteps - 1)];
 }
 
-int channelOf(keslPixel p, int shift) { return static_cast<int>((p >> shift) & 0xFFu); }
-
-// Adds a colour scaled by amount (0..1) to a pixel, each channel clamped.
-keslPixel added(keslPixel pixel, keslColor colour, float amount) {
-    const keslPixel c = toPixel(colour);
-    auto one = [&](int shift) {
-        const int sum = channelOf(pixel, shift) + static_cast<int>(static_cast<float>(channelOf(c, shift)) * amount + 0.5f);
-        return static_cast<keslPixel>(std::min(255, sum)) << shift;
-    };
-    return one(16) | one(8) | one(0);
-}
-
-void addAt(const keslPixelView& pixels, int x, int y, keslColor colour, float amount) {
-    if (!pixels.contains(x, y) || amount <= 0.0f) return;
-    keslPixel& p = pixels.row(y)[x];
-    p = added(p, colour, amount);
-}
-
-// An antialiased line (Xiaolin Wu's), added to what is there.
-void addLine(const keslPixelView& pixels, float x0, float y0, float x1, float y1, keslColor colour) {
-    const bool steep = std::fabs(y1 - y0) > std::fabs(x1 - x0);
-    if (steep) {
-        std::swap(x0, y0);
-        std::swap(x1, y1);
-    }
-    if (x0 > x1) {
-        std::swap(x0, x1);
-        std::swap(y0, y1);
-    }
-    const float dx = x1 - x0;
-    const float gradient = dx < 1e-6f ? 1.0f : (y1 - y0) / dx;
-    const int first = static_cast<int>(std::lround(x0));
-    const int last = static_cast<int>(std::lround(x1));
-    for (int x = first; x <= last; ++x) {
-        const float y = y0 + gradient * (static_cast<float>(x) - x0);
-        const int iy = static_cast<int>(std::floor(y));
-        const float f = y - static_cast<float>(iy);
-        if (steep) {
-            addAt(pixels, iy, x, colour, 1.0f - f);
-            addAt(pixels, iy + 1, x, colour, f);
-        } else {
-            addAt(pixels, x, iy, colour, 1.0f - f);
-            addAt(pixels, x, iy + 1, colour, f);
-        }
-    }
-}
-
 // The (east, north, up) direction a view pixel shows: the stereographic projection undone.
 sVec3 directionOfPixel(const sSkyProjection& p, double x, double y) {
     const double a = (x - 0.5 * p.width) / (2.0 * p.scale);
@@ -151,6 +103,24 @@ sMat3 transposed(const sMat3& m) {
     return t;
 }
 
+// The gradient background's picture at the window's size; empty (a black base) when it cannot be had.
+std::vector<keslPixel> gradientPixels(int width, int height) {
+    keslImage gradient;
+    if (!gradient.initWithResource_impl(cSkyBackgroundFactory::kGradientBitmap)) {
+        logWarning("The real sky's gradient could not be loaded; a black base instead");
+        return {};
+    }
+    gradient.resizeTo(width, height);
+    const keslPixelView pixels = gradient.pixelView();
+    std::vector<keslPixel> base(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            base[static_cast<size_t>(y) * width + x] = pixels.contains(x, y) ? pixels.row(y)[x] : toPixel(gradient.getPixel(x, y));
+        }
+    }
+    return base;
+}
+
 }  // namespace
 
 cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& options)
@@ -158,18 +128,19 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     m_width = window ? std::max(1, window->getClientWidth()) : 1;
     m_height = window ? std::max(1, window->getClientHeight()) : 1;
     m_projection = makeSkyProjection(m_width, m_height, options.place.latitudeDeg);
-    buildBase(options.background);
-    if (!m_layer.initWithSizeAndColor(m_width, m_height, m_baseColour)) {
-        logError("#2901: the real sky's layer of %ix%i could not be made", m_width, m_height);
-    }
+    buildLayer(options.background);
     m_glowColumns = m_width / kGlowStep + 2;
     m_glowRows = m_height / kGlowStep + 2;
     m_glow.assign(static_cast<size_t>(m_glowColumns) * static_cast<size_t>(m_glowRows), 0.0f);
+    placeGlowGrid();
     m_visibleStars.reserve(m_stars.catalogue().starCount);
     m_previousStars.reserve(m_stars.catalogue().starCount);
     m_visiblePlanets.reserve(kRealSkyPlanetCount);
     m_previousPlanets.reserve(kRealSkyPlanetCount);
-    m_changes.reserve(kChangesPerPoint * (m_stars.catalogue().starCount + kRealSkyPlanetCount));
+    m_lines.reserve(m_stars.catalogue().segmentCount);
+    // Besides the points, a band of the layer may change in strips.
+    m_changes.reserve(kChangesPerPoint * (m_stars.catalogue().starCount + kRealSkyPlanetCount) +
+                      m_layer->changesPerBand());
     if (options.names) buildNames();
     logInfo("The real sky over %.2f %.2f on %ix%i, facing %s", options.place.latitudeDeg, options.place.longitudeDeg,
             m_width, m_height, m_projection.facingAzimuthDeg > 90.0 ? "south" : "north");
@@ -177,33 +148,23 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     turnTo(keslSystemServices().currentTime());
 }
 
-void cRealSkySprite::buildBase(int background) {
+void cRealSkySprite::buildLayer(int background) {
+    keslColor colour = kBlackBase;
+    std::vector<keslPixel> base;
     switch (background) {
         case cSkyBackgroundFactory::kBlack:
-            m_baseColour = scaleColor(skyBaseColor, cSkyBackgroundFactory::kBlackShare);
-            return;
+            colour = scaleColor(skyBaseColor, cSkyBackgroundFactory::kBlackShare);
+            break;
         case cSkyBackgroundFactory::kDarkBlue:
-            m_baseColour = scaleColor(skyBaseColor, cSkyBackgroundFactory::kDarkBlueShare);
-            return;
-        case cSkyBackgroundFactory::kGradient: break;
-        default:
-            m_baseColour = kBlackBase;
-            return;
+            colour = scaleColor(skyBaseColor, cSkyBackgroundFactory::kDarkBlueShare);
+            break;
+        case cSkyBackgroundFactory::kGradient:
+            base = gradientPixels(m_width, m_height);
+            break;
+        default: break;
     }
-    keslImage gradient;
-    if (!gradient.initWithResource_impl(cSkyBackgroundFactory::kGradientBitmap)) {
-        logWarning("The real sky's gradient could not be loaded; a black base instead");
-        return;
-    }
-    gradient.resizeTo(m_width, m_height);
-    const keslPixelView pixels = gradient.pixelView();
-    m_base.resize(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            m_base[static_cast<size_t>(y) * m_width + x] =
-                pixels.contains(x, y) ? pixels.row(y)[x] : toPixel(gradient.getPixel(x, y));
-        }
-    }
+    m_layer = std::make_unique<cRealSkyLayer>(m_width, m_height, colour, std::move(base),
+                                              m_stars.catalogue().segmentCount);
 }
 
 void cRealSkySprite::buildNames() {
@@ -238,6 +199,8 @@ void cRealSkySprite::update(float seconds) {
     const std::time_t now = keslSystemServices().currentTime();
     if (now != m_turnedTo) turnTo(now);
     stepTwinkles();
+    if (!m_layer->drawing()) return;
+    for (const keslRect<int>& rect : m_layer->drawBand()) noteChange(rect);
 }
 
 void cRealSkySprite::stepTwinkles() {
@@ -273,11 +236,8 @@ void cRealSkySprite::turnTo(std::time_t now) {
     std::swap(m_visiblePlanets, m_previousPlanets);
     placePlanets(frame);
     placeMoon(frame, solarBodyPosition(eSolarBody::moon, frame), solarBodyPosition(eSolarBody::sun, frame));
-    if (layerDue) {
-        renderLayer(frame);
-        return;
-    }
-    // Less than a pixel turned, yet a rounded place or a level may have stepped.
+    if (layerDue) renderLayer(frame);
+    // A rounded place or a level may have stepped; the lines follow band by band.
     noteMoves(m_previousStars, m_visibleStars, false);
     noteMoves(m_previousPlanets, m_visiblePlanets, true);
 }
@@ -351,6 +311,7 @@ void cRealSkySprite::placeStars() {
     m_visibleStars.clear();
     const sStarCatalogue& catalogue = m_stars.catalogue();
     const std::vector<sStarPlace>& places = m_stars.places();
+    size_t before = 0;  // walks the last placing, which follows the catalogue's order too
     for (const std::uint32_t i : m_nearView) {
         const sStarPlace& place = places[i];
         if (place.altDeg <= 0.0f) continue;
@@ -359,7 +320,7 @@ void cRealSkySprite::placeStars() {
             continue;
         }
         const sCatalogueStar& star = catalogue.stars[i];
-        const float airmass = airmassAt(place.altDeg);
+        const float airmass = airmassAt(place.up);
         const float seenMagnitude = star.mag + kExtinctionPerAirmass * (airmass - 1.0f);
         const float twinkle = std::min(kMaxTwinkle, kTwinkleOverhead + kTwinklePerAirmass * (airmass - 1.0f));
         // Fixed but unrelated phases and rates for each star, from its index.
@@ -369,8 +330,15 @@ void cRealSkySprite::placeStars() {
                      cRealSkyPalette::levelOf(seenMagnitude), twinkle / cRealSkyPalette::kMagnitudesPerLevel,
                      static_cast<std::uint16_t>(i), fraction(n * 0.618034f), fraction(n * 0.754878f),
                      0.5f + fraction(n * 0.569840f), 1.1f + 1.3f * fraction(n * 0.414214f), fraction(n * 0.236068f)};
-        point.shown = static_cast<std::uint8_t>(twinkledLevel(point));
-        point.step = twinkleStep(point);
+        while (before < m_previousStars.size() && m_previousStars[before].star < i) ++before;
+        if (before < m_previousStars.size() && m_previousStars[before].star == i) {
+            // A star still in view keeps its twinkle where it stands, hysteresis and all.
+            point.shown = m_previousStars[before].shown;
+            point.step = m_previousStars[before].step;
+        } else {
+            point.shown = static_cast<std::uint8_t>(twinkledLevel(point));
+            point.step = twinkleStep(point);
+        }
         m_visibleStars.push_back(point);
     }
 }
@@ -388,7 +356,7 @@ void cRealSkySprite::placePlanets(const sSkyFrame& frame) {
             !isOnView(m_projection, x, y)) {
             continue;
         }
-        const float airmass = airmassAt(static_cast<float>(body.apparentAltDeg));
+        const float airmass = airmassAt(static_cast<float>(std::sin(body.apparentAltDeg * kDegToRad)));
         const float seenMagnitude = static_cast<float>(body.mag) + kExtinctionPerAirmass * (airmass - 1.0f);
         sPoint point{static_cast<std::int16_t>(std::lround(x)), static_cast<std::int16_t>(std::lround(y)),
                      static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfPlanet(p)),
@@ -429,67 +397,54 @@ double cRealSkySprite::pixelsForTurn(double degrees) const {
 }
 
 void cRealSkySprite::renderLayer(const sSkyFrame& frame) {
-    m_layerValid = true;
-    // The whole window is new: no point's own change need be listed.
-    ++m_look;
-    m_changes.clear();
     m_layerSiderealDeg = frame.localSiderealDeg;
     ++m_layerRenders;
-    const keslPixelView pixels = m_layer.pixelView();
-    if (!pixels) return;
-    const size_t count = static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height);
-    if (m_glowing.size() != count || pixelsTurnedSince(frame, m_glowSiderealDeg) >= kGlowTurnPixels) {
+    if (!m_layerValid || pixelsTurnedSince(frame, m_glowSiderealDeg) >= kGlowTurnPixels) {
         m_glowSiderealDeg = frame.localSiderealDeg;
-        m_glowing.resize(count);
-        if (m_base.size() == count) {
-            std::copy(m_base.begin(), m_base.end(), m_glowing.begin());
-        } else {
-            std::fill(m_glowing.begin(), m_glowing.end(), toPixel(m_baseColour));
-        }
-        renderGlow(frame, keslPixelView{m_glowing.data(), pixels.width, pixels.height});
+        renderGlow(frame);
     }
-    std::copy(m_glowing.begin(), m_glowing.end(), pixels.data);
-    if (m_options.constellationLines) renderLines(pixels);
+    collectLines();
+    m_layer->begin(m_lines);
+    if (m_layerValid) return;
+    // The first layer is drawn at once, and the whole window with it: no point's own change need be listed.
+    m_layerValid = true;
+    m_layer->finish();
+    ++m_look;
+    m_changes.clear();
 }
 
-void cRealSkySprite::renderGlow(const sSkyFrame& frame, const keslPixelView& pixels) {
-    const sMat3 toJ2000 = transposed(frame.j2000ToHorizon);
+void cRealSkySprite::placeGlowGrid() {
+    m_glowPoints.clear();
+    m_glowPoints.reserve(m_glow.size());
     for (int gy = 0; gy < m_glowRows; ++gy) {
         for (int gx = 0; gx < m_glowColumns; ++gx) {
             const sVec3 d = directionOfPixel(m_projection, gx * kGlowStep, gy * kGlowStep);
-            float glow = 0.0f;
-            if (d.z > 0.0) {
-                double ra = 0.0, dec = 0.0;
-                anglesOf(toJ2000 * d, ra, dec);
-                const double altDeg = std::asin(std::min(1.0, d.z)) * kRadToDeg;
-                const double fade = std::min(1.0, altDeg / kGlowHorizonFadeDeg);
-                glow = m_milkyWay.brightnessAt(ra, dec) * static_cast<float>(fade);
-            }
-            m_glow[static_cast<size_t>(gy) * m_glowColumns + gx] = glow;
-        }
-    }
-    for (int y = 0; y < m_height; ++y) {
-        const int gy = y / kGlowStep;
-        const float ty = static_cast<float>(y % kGlowStep) / kGlowStep;
-        const float* upper = &m_glow[static_cast<size_t>(gy) * m_glowColumns];
-        const float* lower = upper + m_glowColumns;
-        keslPixel* row = pixels.row(y);
-        for (int gx = 0; gx * kGlowStep < m_width; ++gx) {
-            // Between its corners the glow is no brighter than they are: most of the sky adds nothing.
-            if (std::max({upper[gx], upper[gx + 1], lower[gx], lower[gx + 1]}) <= kFaintestGlow) continue;
-            const int end = std::min(m_width, (gx + 1) * kGlowStep);
-            for (int x = gx * kGlowStep; x < end; ++x) {
-                const float tx = static_cast<float>(x % kGlowStep) / kGlowStep;
-                const float top = upper[gx] + (upper[gx + 1] - upper[gx]) * tx;
-                const float bottom = lower[gx] + (lower[gx + 1] - lower[gx]) * tx;
-                const float glow = top + (bottom - top) * ty;
-                if (glow > kFaintestGlow) row[x] = added(row[x], kGlowColour, glow);
-            }
+            const double altDeg = d.z > 0.0 ? std::asin(std::min(1.0, d.z)) * kRadToDeg : 0.0;
+            const double fade = std::min(1.0, altDeg / kGlowHorizonFadeDeg);
+            m_glowPoints.push_back({static_cast<float>(d.x), static_cast<float>(d.y), static_cast<float>(d.z),
+                                    static_cast<float>(fade)});
         }
     }
 }
 
-void cRealSkySprite::renderLines(const keslPixelView& pixels) {
+void cRealSkySprite::renderGlow(const sSkyFrame& frame) {
+    const sMat3 toJ2000 = transposed(frame.j2000ToHorizon);
+    for (size_t i = 0; i < m_glowPoints.size(); ++i) {
+        const sGlowPoint& point = m_glowPoints[i];
+        if (point.fade <= 0.0f) {
+            m_glow[i] = 0.0f;
+            continue;
+        }
+        double ra = 0.0, dec = 0.0;
+        anglesOf(toJ2000 * sVec3{point.east, point.north, point.up}, ra, dec);
+        m_glow[i] = m_milkyWay.brightnessAt(ra, dec) * point.fade;
+    }
+    m_layer->setGlow(m_glow, m_glowColumns, kGlowStep);
+}
+
+void cRealSkySprite::collectLines() {
+    m_lines.clear();
+    if (!m_options.constellationLines) return;
     const sStarCatalogue& catalogue = m_stars.catalogue();
     const std::vector<sStarPlace>& places = m_stars.places();
     const float margin = static_cast<float>(std::max(m_width, m_height));
@@ -510,7 +465,7 @@ void cRealSkySprite::renderLines(const keslPixelView& pixels) {
         const float length = std::hypot(x1 - x0, y1 - y0);
         if (length <= 2.0f * kLineGap) continue;
         const float ux = (x1 - x0) / length, uy = (y1 - y0) / length;
-        addLine(pixels, x0 + ux * kLineGap, y0 + uy * kLineGap, x1 - ux * kLineGap, y1 - uy * kLineGap, kLineColour);
+        m_lines.push_back({x0 + ux * kLineGap, y0 + uy * kLineGap, x1 - ux * kLineGap, y1 - uy * kLineGap});
     }
 }
 
@@ -542,7 +497,7 @@ keslRect<int> cRealSkySprite::coverage() {
 
 void cRealSkySprite::draw() {
     if (!m_renderWindowPtr) return;
-    m_layer.drawOn(m_renderWindowPtr, 0, 0);
+    m_layer->image().drawOn(m_renderWindowPtr, 0, 0);
     // Clipped to a frame's changes, the window skips every point outside them.
     for (const sPoint& star : m_visibleStars) drawPoint(star);
     for (const sPoint& planet : m_visiblePlanets) drawPoint(planet);

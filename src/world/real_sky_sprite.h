@@ -6,11 +6,11 @@
 // clock of the system services; star places are worked out once a clock
 // second for the stars on or near the view, and for all of them once a
 // minute (none can cross the margin sooner) or whenever the lines are drawn.
-// The layer is drawn again when the sky has turned by a pixel; the glow,
-// blurred over many pixels, only every few pixels. Each star
+// The layer is drawn again when the sky has turned by a pixel, a band a
+// frame; the glow, blurred over many pixels, only every few pixels. Each star
 // steps its twinkle a few times a second, at its own moments, so a frame
-// reports only the stars whose picture changed; the whole window only when
-// the layer was drawn anew. A frame allocates nothing.
+// reports only the stars whose picture changed and the layer's changed
+// strips; the whole window only for the first layer. A frame allocates nothing.
 #pragma once
 
 #include "astro/sky_frame.h"
@@ -20,6 +20,7 @@
 #include "platform/image.h"
 #include "sprites/sprite.h"
 #include "world/milky_way_map.h"
+#include "world/real_sky_layer.h"
 #include "world/real_sky_palette.h"
 
 #include <array>
@@ -49,8 +50,6 @@ struct sRealSkyMoon {
 class cRealSkySprite : public TzerinSprite {
 public:
     static constexpr keslColor kBlackBase = 0x000000FFu;  // the starry image's own base
-    static constexpr keslColor kLineColour = 0x1C2640FFu;  // added to the sky under a line
-    static constexpr keslColor kGlowColour = 0x222A3CFFu;  // the brightest band's glow, added
     static constexpr keslColor kNameColour = 0x7F8CA8FFu;
     static constexpr float kNamedStarMagnitude = 1.6f;
 
@@ -59,10 +58,10 @@ public:
     void update(float seconds) override;
     void draw() override;
     void calculateSize() override;
-    // The whole window: the layer is the background. It looks new only when the layer was drawn anew.
+    // The whole window: the layer is the background. It looks new only when the first layer was drawn.
     keslRect<int> coverage() override;
     std::uint64_t appearance() override { return m_look; }
-    // Besides the whole window when the layer changed, each point of light whose picture changed or moved.
+    // Each point of light whose picture changed or moved, and what the layer's last band changed.
     void reportChange(keslDirtyRegion& region) override;
 
     // Turns the sky to a moment; update does this whenever the clock's second changes.
@@ -70,7 +69,7 @@ public:
 
     const sRealSkyMoon& moon() const { return m_moon; }
     const sSkyProjection& projection() const { return m_projection; }
-    // How often the layer has been drawn: once at the start, then once per pixel the sky turns.
+    // How often the layer has been begun anew: once at the start, then once per pixel the sky turns.
     int layerRenders() const { return m_layerRenders; }
     size_t visibleStars() const { return m_visibleStars.size(); }
     // Calls visit(catalogue index, x, y) for each star on the view, in catalogue order.
@@ -94,7 +93,7 @@ private:
         std::int32_t step = -1;  // the twinkle step shown was worked out for
     };
 
-    void buildBase(int background);
+    void buildLayer(int background);
     void buildNames();
     void placeStars();
     void placePlanets(const sSkyFrame& frame);
@@ -106,8 +105,10 @@ private:
     // Every star is placed anew, and those on or near the view are listed.
     void placeAllStars(const sSkyFrame& frame);
     void renderLayer(const sSkyFrame& frame);
-    void renderGlow(const sSkyFrame& frame, const keslPixelView& pixels);
-    void renderLines(const keslPixelView& pixels);
+    // Where each point of the glow's grid looks: fixed, as the view is.
+    void placeGlowGrid();
+    void renderGlow(const sSkyFrame& frame);
+    void collectLines();
     void drawPoint(const sPoint& point);
     int twinkleStep(const sPoint& point) const;
     float twinkleOffset(const sPoint& point) const;
@@ -127,11 +128,14 @@ private:
     cStarPositions m_stars;
     cRealSkyPalette m_palette;
     cMilkyWayMap m_milkyWay;
-    keslImage m_layer;
-    std::vector<keslPixel> m_base;  // the gradient's pixels; empty for a solid base
-    std::vector<keslPixel> m_glowing;  // the base with the Milky Way on it: the layer without its lines
-    keslColor m_baseColour = kBlackBase;
+    std::unique_ptr<cRealSkyLayer> m_layer;
+    std::vector<cRealSkyLayer::sLine> m_lines;  // of the layer being drawn
     std::vector<float> m_glow;      // the Milky Way on a coarse grid
+    struct sGlowPoint {
+        float east, north, up;
+        float fade;  // toward the haze of the horizon; 0 below it
+    };
+    std::vector<sGlowPoint> m_glowPoints;
     int m_glowColumns = 0;
     int m_glowRows = 0;
     std::vector<sPoint> m_visibleStars;

@@ -1,0 +1,261 @@
+#include "world/real_sky_layer.h"
+
+#include "util/log.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// Glow below this share of its colour would not change a pixel.
+constexpr float kFaintestGlow = 0.004f;
+constexpr int kTileShift = 4;
+static_assert(cRealSkyLayer::kTilePixels == 1 << kTileShift, "a tile is found by a shift");
+
+int channelOf(keslPixel p, int shift) { return static_cast<int>((p >> shift) & 0xFFu); }
+
+// Adds a colour scaled by amount (0..1) to a pixel, each channel clamped.
+keslPixel added(keslPixel pixel, keslColor colour, float amount) {
+    const keslPixel c = toPixel(colour);
+    auto one = [&](int shift) {
+        const int sum = channelOf(pixel, shift) + static_cast<int>(static_cast<float>(channelOf(c, shift)) * amount + 0.5f);
+        return static_cast<keslPixel>(std::min(255, sum)) << shift;
+    };
+    return one(16) | one(8) | one(0);
+}
+
+// The glow's colour scaled by each share it can have, in steps finer than a
+// channel's: adding one is a look-up, not three multiplications.
+constexpr int kGlowShares = 1024;
+const std::array<keslPixel, kGlowShares + 1>& glowSteps() {
+    static const std::array<keslPixel, kGlowShares + 1> steps = [] {
+        std::array<keslPixel, kGlowShares + 1> table{};
+        for (int i = 0; i <= kGlowShares; ++i) {
+            table[static_cast<size_t>(i)] = added(0, cRealSkyLayer::kGlowColour, static_cast<float>(i) / kGlowShares);
+        }
+        return table;
+    }();
+    return steps;
+}
+
+// Adds two pixels channel by channel, each clamped at 255, all three at once.
+keslPixel saturatedSum(keslPixel a, keslPixel b) {
+    const keslPixel low = (a & 0x7F7F7F7Fu) + (b & 0x7F7F7F7Fu);
+    const keslPixel sum = low ^ ((a ^ b) & 0x80808080u);
+    const keslPixel carried = ((a & b) | ((a | b) & ~sum)) & 0x80808080u;
+    return (sum | ((carried >> 7) * 0xFFu)) & 0x00FFFFFFu;
+}
+
+// The rows of one band of the layer, and the tiles its lines mark.
+struct LineCanvas {
+    keslPixelView pixels;  // the band's rows only
+    int top;               // the band's first row in the layer
+    std::uint8_t* tiles;
+    int tileColumns;
+
+    void add(int x, int y, float amount) const {
+        if (!pixels.contains(x, y) || amount <= 0.0f) return;
+        keslPixel& p = pixels.row(y)[x];
+        p = added(p, cRealSkyLayer::kLineColour, amount);
+        tiles[static_cast<size_t>((y + top) >> kTileShift) * static_cast<size_t>(tileColumns) +
+              static_cast<size_t>(x >> kTileShift)] |= 1;
+    }
+};
+
+// An antialiased line (Xiaolin Wu's), added to what is there; only the part
+// inside the canvas is walked.
+void addLine(const LineCanvas& canvas, float x0, float y0, float x1, float y1) {
+    const bool steep = std::fabs(y1 - y0) > std::fabs(x1 - x0);
+    if (steep) {
+        std::swap(x0, y0);
+        std::swap(x1, y1);
+    }
+    if (x0 > x1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+    }
+    const float dx = x1 - x0;
+    const float gradient = dx < 1e-6f ? 1.0f : (y1 - y0) / dx;
+    const int along = steep ? canvas.pixels.height : canvas.pixels.width;
+    const int first = std::max(0, static_cast<int>(std::lround(x0)));
+    const int last = std::min(along - 1, static_cast<int>(std::lround(x1)));
+    for (int x = first; x <= last; ++x) {
+        const float y = y0 + gradient * (static_cast<float>(x) - x0);
+        const int iy = static_cast<int>(std::floor(y));
+        const float f = y - static_cast<float>(iy);
+        if (steep) {
+            canvas.add(iy, x, 1.0f - f);
+            canvas.add(iy + 1, x, f);
+        } else {
+            canvas.add(x, iy, 1.0f - f);
+            canvas.add(x, iy + 1, f);
+        }
+    }
+}
+
+}  // namespace
+
+cRealSkyLayer::cRealSkyLayer(int width, int height, keslColor baseColour, std::vector<keslPixel> basePixels,
+                             size_t maxLines)
+    : m_width(width),
+      m_height(height),
+      m_baseColour(baseColour),
+      m_base(std::move(basePixels)),
+      m_tileColumns((width + kTilePixels - 1) / kTilePixels),
+      m_tileRows((height + kTilePixels - 1) / kTilePixels) {
+    if (!m_image.initWithSizeAndColor(width, height, baseColour) || !m_image.pixelView()) {
+        logError("#2901: the real sky's layer of %ix%i could not be made", width, height);
+        return;
+    }
+    m_valid = true;
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    if (m_base.size() != count) m_base.clear();
+    // Until a glow is set, the layer without its lines is the base.
+    if (m_base.empty()) {
+        m_glowing.assign(count, toPixel(baseColour));
+    } else {
+        m_glowing = m_base;
+    }
+    m_tiles.assign(static_cast<size_t>(m_tileColumns) * static_cast<size_t>(m_tileRows), 0);
+    m_lines.reserve(maxLines);
+    // A band's row of tiles holds at most one run for every other tile.
+    m_changed.reserve(static_cast<size_t>(m_tileColumns / 2 + 1) * kBandTileRows);
+}
+
+void cRealSkyLayer::setGlow(const std::vector<float>& grid, int columns, int step) {
+    if (!m_valid || columns < 2 || step < 1) return;
+    m_glowPending = true;
+    const int cellColumns = columns - 1;
+    const int cellRows = static_cast<int>(grid.size()) / columns - 1;
+    if (cellRows < 1) return;
+    m_glowCells.resize(static_cast<size_t>(cellColumns) * static_cast<size_t>(cellRows), 0);
+    for (int gy = 0; gy < cellRows && gy * step < m_height; ++gy) {
+        const float* upper = &grid[static_cast<size_t>(gy) * static_cast<size_t>(columns)];
+        const float* lower = upper + columns;
+        for (int gx = 0; gx < cellColumns && gx * step < m_width; ++gx) {
+            // Between its corners the glow is no brighter than they are: most of the sky adds nothing.
+            const bool glows = std::max({upper[gx], upper[gx + 1], lower[gx], lower[gx + 1]}) > kFaintestGlow;
+            std::uint8_t& glowed = m_glowCells[static_cast<size_t>(gy) * static_cast<size_t>(cellColumns) + gx];
+            // A cell with no glow then or now holds the base already.
+            if (!glows && glowed == 0) continue;
+            glowed = glows ? 1 : 0;
+            const float corners[4] = {upper[gx], upper[gx + 1], lower[gx], lower[gx + 1]};
+            fillGlowCell(gx * step, gy * step, step, glows ? corners : nullptr);
+        }
+    }
+}
+
+void cRealSkyLayer::fillGlowCell(int left, int top, int step, const float* corners) {
+    const int right = std::min(m_width, left + step);
+    const int bottom = std::min(m_height, top + step);
+    const std::array<keslPixel, kGlowShares + 1>& steps = glowSteps();
+    constexpr float kFixed = kGlowShares * 65536.0f;  // 16 bits below a share of the table
+    auto fixed = [&](float glow) { return static_cast<std::int32_t>(std::clamp(glow, 0.0f, 1.0f) * kFixed); };
+    for (int y = top; y < bottom; ++y) {
+        keslPixel* row = &m_glowing[static_cast<size_t>(y) * static_cast<size_t>(m_width)];
+        if (m_base.empty()) {
+            std::fill(row + left, row + right, toPixel(m_baseColour));
+        } else {
+            const keslPixel* base = &m_base[static_cast<size_t>(y) * static_cast<size_t>(m_width)];
+            std::copy(base + left, base + right, row + left);
+        }
+        if (!corners) continue;
+        // Down the cell's two sides first, then across a step at a time.
+        const float ty = static_cast<float>(y - top) / static_cast<float>(step);
+        const float leftGlow = corners[0] + (corners[2] - corners[0]) * ty;
+        const float rightGlow = corners[1] + (corners[3] - corners[1]) * ty;
+        std::int32_t glow = fixed(leftGlow) + 32768;
+        const std::int32_t across = (fixed(rightGlow) - fixed(leftGlow)) / step;
+        for (int x = left; x < right; ++x, glow += across) {
+            row[x] = saturatedSum(row[x], steps[static_cast<size_t>(glow >> 16)]);
+        }
+    }
+}
+
+void cRealSkyLayer::begin(const std::vector<sLine>& lines) {
+    if (!m_valid) return;
+    m_lines.assign(lines.begin(), lines.end());
+    // Bands not yet drawn still show the glow before the last: they too are drawn whole.
+    m_glowChanged = m_glowPending || (drawing() && m_glowChanged);
+    m_glowPending = false;
+    m_nextBand = 0;
+}
+
+const std::vector<keslRect<int>>& cRealSkyLayer::drawBand() {
+    m_changed.clear();
+    if (!drawing()) return m_changed;
+    const int firstRow = m_nextBand * kBandTileRows;
+    const int lastRow = std::min(m_tileRows, firstRow + kBandTileRows) - 1;
+    const int top = firstRow * kTilePixels;
+    const int bottom = std::min(m_height, (lastRow + 1) * kTilePixels);
+    m_nextBand = lastRow + 1 < m_tileRows ? m_nextBand + 1 : -1;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int column = 0; column < m_tileColumns; ++column) {
+            std::uint8_t& tile = m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns) + column];
+            // Only where lines were is the picture not the glow already.
+            if (!m_glowChanged && (tile & 1) != 0) {
+                restore(row * kTilePixels, std::min(m_height, (row + 1) * kTilePixels), column * kTilePixels,
+                        std::min(m_width, (column + 1) * kTilePixels));
+            }
+            tile = static_cast<std::uint8_t>((tile & 1) << 1);
+        }
+    }
+    if (m_glowChanged) restore(top, bottom, 0, m_width);
+    drawLines(top, bottom);
+    if (m_glowChanged) {
+        m_changed.push_back(keslRect<int>(top, 0, m_width, bottom - top));
+    } else {
+        noteChangedTiles(firstRow, lastRow);
+    }
+    for (int row = firstRow; row <= lastRow; ++row) {
+        std::uint8_t* tiles = &m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns)];
+        for (int column = 0; column < m_tileColumns; ++column) tiles[column] &= 1;
+    }
+    return m_changed;
+}
+
+void cRealSkyLayer::finish() {
+    while (drawing()) drawBand();
+}
+
+void cRealSkyLayer::restore(int top, int bottom, int left, int right) {
+    const keslPixelView pixels = m_image.pixelView();
+    for (int y = top; y < bottom; ++y) {
+        const keslPixel* from = &m_glowing[static_cast<size_t>(y) * static_cast<size_t>(m_width)];
+        std::copy(from + left, from + right, pixels.row(y) + left);
+    }
+}
+
+void cRealSkyLayer::drawLines(int top, int bottom) {
+    const keslPixelView pixels = m_image.pixelView();
+    const LineCanvas canvas{keslPixelView{pixels.row(top), pixels.width, bottom - top}, top, m_tiles.data(),
+                            m_tileColumns};
+    for (const sLine& line : m_lines) {
+        // A line's antialiasing reaches a row past its ends.
+        if (std::max(line.y0, line.y1) + 2.0f < static_cast<float>(top) ||
+            std::min(line.y0, line.y1) - 2.0f > static_cast<float>(bottom)) {
+            continue;
+        }
+        addLine(canvas, line.x0, line.y0 - static_cast<float>(top), line.x1, line.y1 - static_cast<float>(top));
+    }
+}
+
+void cRealSkyLayer::noteChangedTiles(int firstRow, int lastRow) {
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const std::uint8_t* tiles = &m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns)];
+        const int top = row * kTilePixels;
+        const int height = std::min(m_height, top + kTilePixels) - top;
+        for (int column = 0; column < m_tileColumns;) {
+            if (tiles[column] == 0) {
+                ++column;
+                continue;
+            }
+            const int start = column;
+            while (column < m_tileColumns && tiles[column] != 0) ++column;
+            const int left = start * kTilePixels;
+            m_changed.push_back(keslRect<int>(top, left, std::min(m_width, column * kTilePixels) - left, height));
+        }
+    }
+}

@@ -1,0 +1,73 @@
+// The real sky's background: the base, the Milky Way's glow on it, and the
+// faint constellation lines on that. When the sky has turned a pixel, the
+// layer is drawn anew a band of rows at a time, one band a frame: within a
+// band only the tiles the lines crossed before or cross now are touched, so
+// a frame redraws a few strips instead of the whole window. Between two
+// bands a line may stand a pixel apart from its other half for a frame;
+// nobody sees that. When the glow changes, each band is drawn whole.
+#pragma once
+
+#include "platform/image.h"
+#include "platform/pixels.h"
+#include "system/rect.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class cRealSkyLayer {
+public:
+    struct sLine {
+        float x0, y0, x1, y1;
+    };
+    static constexpr keslColor kLineColour = 0x1C2640FFu;  // added to the sky under a line
+    static constexpr keslColor kGlowColour = 0x222A3CFFu;  // the brightest band's glow, added
+    // Tiles a line marks, in pixels a side; bands of this many tile rows.
+    static constexpr int kTilePixels = 16;
+    static constexpr int kBandTileRows = 8;
+
+    // The base is a solid colour, or a picture of the layer's size.
+    cRealSkyLayer(int width, int height, keslColor baseColour, std::vector<keslPixel> basePixels, size_t maxLines);
+
+    explicit operator bool() const { return m_valid; }
+    // The glow of the next drawing: a grid of shares of the glow's colour,
+    // one value every step pixels, smoothed between them.
+    void setGlow(const std::vector<float>& grid, int columns, int step);
+    // Starts drawing the layer anew with these lines, and the glow when it
+    // was set since; a drawing still under way goes on with them.
+    void begin(const std::vector<sLine>& lines);
+    bool drawing() const { return m_nextBand >= 0; }
+    // The most parts of the window one band can change.
+    size_t changesPerBand() const { return m_changed.capacity(); }
+    // Draws the next band; returns the parts of the window it changed.
+    const std::vector<keslRect<int>>& drawBand();
+    // Draws every band left at once.
+    void finish();
+    keslImage& image() { return m_image; }
+
+private:
+    // The base over one cell of the glow's grid, and the glow smoothed between its corners (none when null).
+    void fillGlowCell(int left, int top, int step, const float* corners);
+    void restore(int top, int bottom, int left, int right);
+    void drawLines(int top, int bottom);
+    void noteChangedTiles(int firstRow, int lastRow);
+
+    int m_width;
+    int m_height;
+    bool m_valid = false;
+    keslImage m_image;
+    keslColor m_baseColour;
+    std::vector<keslPixel> m_base;     // the gradient's pixels; empty for a solid base
+    std::vector<keslPixel> m_glowing;  // the base with the glow on it: the layer without its lines
+    std::vector<std::uint8_t> m_glowCells;  // per cell of the glow's grid: whether it glowed when last set
+    std::vector<sLine> m_lines;
+    int m_tileColumns;
+    int m_tileRows;
+    // Per tile: bit 0 while lines lie on it in the image, bit 1 while it had some before this drawing.
+    std::vector<std::uint8_t> m_tiles;
+    std::vector<keslRect<int>> m_changed;
+    int m_nextBand = -1;
+    bool m_glowPending = false;
+    // Every band is drawn whole: the glow under it changed.
+    bool m_glowChanged = false;
+};

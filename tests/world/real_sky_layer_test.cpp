@@ -1,0 +1,110 @@
+// The layer is drawn anew a band at a time, touching only where lines were
+// or are: when the last band is done it must be exactly the layer a fresh
+// drawing makes, and every pixel that changed on the way must lie in a part
+// the bands reported, or the screen keeps a ghost of the old lines.
+#include "world/real_sky_layer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 200;
+constexpr int kHeight = 300;  // three bands
+constexpr int kStep = 8;
+constexpr int kColumns = kWidth / kStep + 2;
+constexpr int kRows = kHeight / kStep + 2;
+constexpr keslColor kBase = 0x050810FFu;
+
+using Lines = std::vector<cRealSkyLayer::sLine>;
+
+// A diagonal band of glow whose middle runs through (centre, 0) and leans to the right.
+std::vector<float> glowBand(float centre) {
+    std::vector<float> grid(static_cast<size_t>(kColumns) * kRows);
+    for (int gy = 0; gy < kRows; ++gy) {
+        for (int gx = 0; gx < kColumns; ++gx) {
+            const float off = static_cast<float>(gx * kStep) - centre - 0.4f * static_cast<float>(gy * kStep);
+            grid[static_cast<size_t>(gy) * kColumns + gx] = std::exp(-off * off / 1800.0f);
+        }
+    }
+    return grid;
+}
+
+Lines shifted(const Lines& lines, float dx, float dy) {
+    Lines moved = lines;
+    for (auto& l : moved) {
+        l.x0 += dx;
+        l.x1 += dx;
+        l.y0 += dy;
+        l.y1 += dy;
+    }
+    return moved;
+}
+
+std::vector<keslPixel> pixelsOf(cRealSkyLayer& layer) {
+    const keslPixelView view = layer.image().pixelView();
+    std::vector<keslPixel> pixels;
+    for (int y = 0; y < view.height; ++y) pixels.insert(pixels.end(), view.row(y), view.row(y) + view.width);
+    return pixels;
+}
+
+TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
+    const Lines lines = {{10, 10, 190, 290}, {20, 150, 180, 160}, {100, 5, 105, 295}, {5, 280, 60, 120}};
+    struct Case {
+        const char* what;
+        Lines next;
+        bool newGlow;
+        Lines interrupting;  // when not empty: begun after the first band of next
+    };
+    const Case cases[] = {
+        {"lines a pixel on", shifted(lines, 1.0f, 0.5f), false, {}},
+        {"lines gone", {}, false, {}},
+        {"glow and lines moved", shifted(lines, 1.0f, 0.0f), true, {}},
+        {"a second turn before the first was done", shifted(lines, 1.0f, 0.0f), true, shifted(lines, 2.0f, 0.0f)},
+    };
+    for (const Case& c : cases) {
+        cRealSkyLayer layer(kWidth, kHeight, kBase, {}, 8);
+        layer.setGlow(glowBand(40.0f), kColumns, kStep);
+        layer.begin(lines);
+        layer.finish();
+        const std::vector<keslPixel> before = pixelsOf(layer);
+
+        // Far enough that cells lit before are dark now and must show the base again.
+        const std::vector<float> glow = glowBand(c.newGlow ? 140.0f : 40.0f);
+        if (c.newGlow) layer.setGlow(glow, kColumns, kStep);
+        layer.begin(c.next);
+        std::vector<keslRect<int>> reported;
+        for (int band = 0; layer.drawing(); ++band) {
+            for (const keslRect<int>& r : layer.drawBand()) reported.push_back(r);
+            if (band == 0 && !c.interrupting.empty()) layer.begin(c.interrupting);
+        }
+        const Lines& last = c.interrupting.empty() ? c.next : c.interrupting;
+
+        cRealSkyLayer fresh(kWidth, kHeight, kBase, {}, 8);
+        fresh.setGlow(glow, kColumns, kStep);
+        fresh.begin(last);
+        fresh.finish();
+        const std::vector<keslPixel> after = pixelsOf(layer);
+        EXPECT_EQ(after, pixelsOf(fresh)) << c.what;
+
+        int changed = 0, unreported = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const size_t i = static_cast<size_t>(y) * kWidth + x;
+                if (before[i] == after[i]) continue;
+                ++changed;
+                bool inside = false;
+                for (const keslRect<int>& r : reported) {
+                    inside = inside || (x >= r.left && x < r.getRight() && y >= r.top && y < r.getBottom());
+                }
+                unreported += inside ? 0 : 1;
+            }
+        }
+        EXPECT_GT(changed, 300) << c.what;
+        EXPECT_EQ(unreported, 0) << c.what;
+    }
+}
+
+}  // namespace
