@@ -50,17 +50,19 @@ keslPixel saturatedSum(keslPixel a, keslPixel b) {
 
 // The rows of one band of the layer, and the tiles its lines mark.
 struct LineCanvas {
+
     keslPixelView pixels;  // the band's rows only
     int top;               // the band's first row in the layer
     std::uint8_t* tiles;
     int tileColumns;
+    std::uint8_t mark;  // the bit a tile gets when a line crosses it
 
     void add(int x, int y, float amount) const {
         if (!pixels.contains(x, y) || amount <= 0.0f) return;
         keslPixel& p = pixels.row(y)[x];
         p = added(p, cRealSkyLayer::kLineColour, amount);
         tiles[static_cast<size_t>((y + top) >> kTileShift) * static_cast<size_t>(tileColumns) +
-              static_cast<size_t>(x >> kTileShift)] |= 1;
+              static_cast<size_t>(x >> kTileShift)] |= mark;
     }
 };
 
@@ -131,18 +133,30 @@ void cRealSkyLayer::setGlow(const std::vector<float>& grid, int columns, int ste
     const int cellRows = static_cast<int>(grid.size()) / columns - 1;
     if (cellRows < 1) return;
     m_glowCells.resize(static_cast<size_t>(cellColumns) * static_cast<size_t>(cellRows), 0);
+    for (std::uint8_t& tile : m_tiles) tile = static_cast<std::uint8_t>(tile & ~kGlowNext);
     for (int gy = 0; gy < cellRows && gy * step < m_height; ++gy) {
         const float* upper = &grid[static_cast<size_t>(gy) * static_cast<size_t>(columns)];
         const float* lower = upper + columns;
         for (int gx = 0; gx < cellColumns && gx * step < m_width; ++gx) {
             // Between its corners the glow is no brighter than they are: most of the sky adds nothing.
             const bool glows = std::max({upper[gx], upper[gx + 1], lower[gx], lower[gx + 1]}) > kFaintestGlow;
+            if (glows) markGlowTiles(gx * step, gy * step, step);
             std::uint8_t& glowed = m_glowCells[static_cast<size_t>(gy) * static_cast<size_t>(cellColumns) + gx];
             // A cell with no glow then or now holds the base already.
             if (!glows && glowed == 0) continue;
             glowed = glows ? 1 : 0;
             const float corners[4] = {upper[gx], upper[gx + 1], lower[gx], lower[gx + 1]};
             fillGlowCell(gx * step, gy * step, step, glows ? corners : nullptr);
+        }
+    }
+}
+
+void cRealSkyLayer::markGlowTiles(int left, int top, int step) {
+    const int lastColumn = std::min(m_tileColumns, (left + step + kTilePixels - 1) / kTilePixels) - 1;
+    const int lastRow = std::min(m_tileRows, (top + step + kTilePixels - 1) / kTilePixels) - 1;
+    for (int row = top / kTilePixels; row <= lastRow; ++row) {
+        for (int column = left / kTilePixels; column <= lastColumn; ++column) {
+            m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns) + column] |= kGlowNext;
         }
     }
 }
@@ -195,11 +209,13 @@ const std::vector<keslRect<int>>& cRealSkyLayer::drawBand() {
         for (int column = 0; column < m_tileColumns; ++column) {
             std::uint8_t& tile = m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns) + column];
             // Only where lines were is the picture not the glow already.
-            if (!m_glowChanged && (tile & 1) != 0) {
+            if (!m_glowChanged && (tile & kLinesNow) != 0) {
                 restore(row * kTilePixels, std::min(m_height, (row + 1) * kTilePixels), column * kTilePixels,
                         std::min(m_width, (column + 1) * kTilePixels));
             }
-            tile = static_cast<std::uint8_t>((tile & 1) << 1);
+            const bool glowNow = m_glowChanged ? (tile & kGlowNext) != 0 : (tile & kGlowNow) != 0;
+            tile = static_cast<std::uint8_t>((tile & kGlowNext) | ((tile & kLinesNow) != 0 ? kLinesBefore : 0) |
+                                             (glowNow ? kGlowNow : 0));
         }
     }
     if (m_glowChanged) restore(top, bottom, 0, m_width);
@@ -211,7 +227,7 @@ const std::vector<keslRect<int>>& cRealSkyLayer::drawBand() {
     }
     for (int row = firstRow; row <= lastRow; ++row) {
         std::uint8_t* tiles = &m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns)];
-        for (int column = 0; column < m_tileColumns; ++column) tiles[column] &= 1;
+        for (int column = 0; column < m_tileColumns; ++column) tiles[column] &= static_cast<std::uint8_t>(~kLinesBefore);
     }
     return m_changed;
 }
@@ -231,7 +247,7 @@ void cRealSkyLayer::restore(int top, int bottom, int left, int right) {
 void cRealSkyLayer::drawLines(int top, int bottom) {
     const keslPixelView pixels = m_image.pixelView();
     const LineCanvas canvas{keslPixelView{pixels.row(top), pixels.width, bottom - top}, top, m_tiles.data(),
-                            m_tileColumns};
+                            m_tileColumns, kLinesNow};
     for (const sLine& line : m_lines) {
         // A line's antialiasing reaches a row past its ends.
         if (std::max(line.y0, line.y1) + 2.0f < static_cast<float>(top) ||
@@ -248,14 +264,56 @@ void cRealSkyLayer::noteChangedTiles(int firstRow, int lastRow) {
         const int top = row * kTilePixels;
         const int height = std::min(m_height, top + kTilePixels) - top;
         for (int column = 0; column < m_tileColumns;) {
-            if (tiles[column] == 0) {
+            if ((tiles[column] & (kLinesNow | kLinesBefore)) == 0) {
                 ++column;
                 continue;
             }
             const int start = column;
-            while (column < m_tileColumns && tiles[column] != 0) ++column;
+            while (column < m_tileColumns && (tiles[column] & (kLinesNow | kLinesBefore)) != 0) ++column;
             const int left = start * kTilePixels;
             m_changed.push_back(keslRect<int>(top, left, std::min(m_width, column * kTilePixels) - left, height));
+        }
+    }
+}
+
+void cRealSkyLayer::drawOn(keslWindow& window) {
+    if (!m_valid) return;
+    const keslDirtyRegion* region = window.getClipRegion();
+    if (!region) {
+        drawRect(window, keslRect<int>(0, 0, m_width, m_height));
+        return;
+    }
+    // Each piece below is drawn with its own clip, inside one rectangle of the region.
+    window.setClipRegion(nullptr);
+    for (const keslRect<int>& rect : *region) drawRect(window, rect);
+    window.setClipRegion(region);
+}
+
+void cRealSkyLayer::drawRect(keslWindow& window, const keslRect<int>& rect) {
+    const int left = std::max(0, rect.left);
+    const int right = std::min(m_width, rect.left + rect.width);
+    const int top = std::max(0, rect.top);
+    const int bottom = std::min(m_height, rect.top + rect.height);
+    if (right <= left || bottom <= top) return;
+    for (int row = top / kTilePixels; row * kTilePixels < bottom; ++row) {
+        const int y0 = std::max(top, row * kTilePixels);
+        const int y1 = std::min(bottom, (row + 1) * kTilePixels);
+        const std::uint8_t* tiles = &m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns)];
+        for (int column = left / kTilePixels; column * kTilePixels < right;) {
+            // A run of tiles alike: all plain base, or all holding glow or lines.
+            const bool isPlain = plain(tiles[column]);
+            const int start = column;
+            while (column * kTilePixels < right && plain(tiles[column]) == isPlain) ++column;
+            const int x0 = std::max(left, start * kTilePixels);
+            const int x1 = std::min(right, column * kTilePixels);
+            const keslRect<int> piece(y0, x0, x1 - x0, y1 - y0);
+            if (isPlain) {
+                window.fillRect(piece, m_baseColour);
+                continue;
+            }
+            window.setClipRect(&piece);
+            m_image.drawOn(&window, 0, 0);
+            window.setClipRect(nullptr);
         }
     }
 }

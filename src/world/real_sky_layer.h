@@ -5,10 +5,14 @@
 // a frame redraws a few strips instead of the whole window. Between two
 // bands a line may stand a pixel apart from its other half for a frame;
 // nobody sees that. When the glow changes, each band is drawn whole.
+// On a solid base most tiles hold nothing but the base: they are filled,
+// not copied, so drawing a frame's scattered changes reads little of the
+// layer's memory.
 #pragma once
 
 #include "platform/image.h"
 #include "platform/pixels.h"
+#include "platform/window.h"
 #include "system/rect.h"
 
 #include <cstddef>
@@ -43,6 +47,8 @@ public:
     const std::vector<keslRect<int>>& drawBand();
     // Draws every band left at once.
     void finish();
+    // Onto the window, inside its clip region when it has one.
+    void drawOn(keslWindow& window);
     keslImage& image() { return m_image; }
 
 private:
@@ -51,6 +57,10 @@ private:
     void restore(int top, int bottom, int left, int right);
     void drawLines(int top, int bottom);
     void noteChangedTiles(int firstRow, int lastRow);
+    // Marks the tiles under a cell of the glow's grid as glowing in the next drawing.
+    void markGlowTiles(int left, int top, int step);
+    bool plain(std::uint8_t tile) const { return m_base.empty() && (tile & (kLinesNow | kGlowNow)) == 0; }
+    void drawRect(keslWindow& window, const keslRect<int>& rect);
 
     int m_width;
     int m_height;
@@ -63,7 +73,11 @@ private:
     std::vector<sLine> m_lines;
     int m_tileColumns;
     int m_tileRows;
-    // Per tile: bit 0 while lines lie on it in the image, bit 1 while it had some before this drawing.
+    // Per tile, what lies on it.
+    static constexpr std::uint8_t kLinesNow = 1;     // lines, in the image
+    static constexpr std::uint8_t kLinesBefore = 2;  // lines, before the band being drawn
+    static constexpr std::uint8_t kGlowNow = 4;      // glow, in the image
+    static constexpr std::uint8_t kGlowNext = 8;     // glow, in the glow set for the next drawing
     std::vector<std::uint8_t> m_tiles;
     std::vector<keslRect<int>> m_changed;
     int m_nextBand = -1;

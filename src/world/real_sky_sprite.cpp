@@ -42,6 +42,8 @@ constexpr double kGlowTurnPixels = 4.0;
 constexpr int kGlowStep = 8;
 // The glow fades into the haze over the lowest degrees.
 constexpr double kGlowHorizonFadeDeg = 8.0;
+// A point that moved no further than this is noted as one box round both places.
+constexpr int kNearMovePixels = 2;
 // Lines stop short of their stars, so the stars stand free.
 constexpr float kLineGap = 5.0f;
 constexpr int kNameWidth = 120;
@@ -134,6 +136,7 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     m_glow.assign(static_cast<size_t>(m_glowColumns) * static_cast<size_t>(m_glowRows), 0.0f);
     placeGlowGrid();
     m_visibleStars.reserve(m_stars.catalogue().starCount);
+    for (std::vector<std::uint16_t>& group : m_twinkleGroups) group.reserve(m_stars.catalogue().starCount);
     m_previousStars.reserve(m_stars.catalogue().starCount);
     m_visiblePlanets.reserve(kRealSkyPlanetCount);
     m_previousPlanets.reserve(kRealSkyPlanetCount);
@@ -204,19 +207,31 @@ void cRealSkySprite::update(float seconds) {
 }
 
 void cRealSkySprite::stepTwinkles() {
-    for (sPoint& star : m_visibleStars) {
-        // Between its steps a star's twinkle stands still: most frames pass over most stars.
-        const int step = twinkleStep(star);
-        if (step == star.step) continue;
-        star.step = step;
-        const float wanted = star.level + star.twinkleLevels * twinkleOffset(star);
-        if (std::fabs(wanted - static_cast<float>(star.shown)) < kTwinkleHysteresis) continue;
-        const int level = levelIndex(wanted);
-        if (level == star.shown) continue;
-        const int r = std::max(m_palette.radius(level), m_palette.radius(star.shown));
-        noteChange(squareAround(star.x, star.y, r));
-        star.shown = static_cast<std::uint8_t>(level);
+    for (size_t g = 0; g < kTwinkleGroups; ++g) {
+        // Between its steps a group's twinkle stands still: most frames pass over most stars.
+        const float stagger = static_cast<float>(g) / static_cast<float>(kTwinkleGroups);
+        const int step = static_cast<int>(std::floor(m_animationSeconds * kTwinkleStepsPerSecond + stagger));
+        if (step == m_groupSteps[g]) continue;
+        m_groupSteps[g] = step;
+        for (const std::uint16_t index : m_twinkleGroups[g]) stepTwinkle(m_visibleStars[index]);
     }
+}
+
+void cRealSkySprite::stepTwinkle(sPoint& star) {
+    const int step = twinkleStep(star);
+    if (step == star.step) return;
+    star.step = step;
+    const float wanted = star.level + star.twinkleLevels * twinkleOffset(star);
+    if (std::fabs(wanted - static_cast<float>(star.shown)) < kTwinkleHysteresis) return;
+    const int level = levelIndex(wanted);
+    if (level == star.shown) return;
+    const int r = std::max(m_palette.radius(level), m_palette.radius(star.shown));
+    noteChange(squareAround(star.x, star.y, r));
+    star.shown = static_cast<std::uint8_t>(level);
+}
+
+size_t cRealSkySprite::groupOf(const sPoint& point) {
+    return std::min(kTwinkleGroups - 1, static_cast<size_t>(point.stagger * static_cast<float>(kTwinkleGroups) + 0.5f));
 }
 
 void cRealSkySprite::turnTo(std::time_t now) {
@@ -257,16 +272,28 @@ void cRealSkySprite::noteMoves(const std::vector<sPoint>& before, const std::vec
         const sPoint& a = before[i++];
         const sPoint& b = after[j++];
         if (a.x == b.x && a.y == b.y && a.shown == b.shown && a.colourClass == b.colourClass) continue;
-        notePoint(a, planets);
-        notePoint(b, planets);
+        if (std::abs(a.x - b.x) > kNearMovePixels || std::abs(a.y - b.y) > kNearMovePixels) {
+            notePoint(a, planets);
+            notePoint(b, planets);
+            continue;
+        }
+        // A pixel's step: one box holds both places, half as many changes to draw.
+        noteChange(keslBoundingBox(squareOf(a), squareOf(b)));
+        if (hasName(a, planets)) noteChange(keslBoundingBox(nameBoxOf(a), nameBoxOf(b)));
     }
 }
 
+keslRect<int> cRealSkySprite::squareOf(const sPoint& point) const {
+    return squareAround(point.x, point.y, m_palette.radius(point.shown));
+}
+
+keslRect<int> cRealSkySprite::nameBoxOf(const sPoint& point) {
+    return keslRect<int>(point.y + kNameOffsetY, point.x + kNameOffsetX, kNameWidth, kNameHeight);
+}
+
 void cRealSkySprite::notePoint(const sPoint& point, bool planets) {
-    const int r = m_palette.radius(point.shown);
-    noteChange(squareAround(point.x, point.y, r));
-    if (!hasName(point, planets)) return;
-    noteChange(keslRect<int>(point.y + kNameOffsetY, point.x + kNameOffsetX, kNameWidth, kNameHeight));
+    noteChange(squareOf(point));
+    if (hasName(point, planets)) noteChange(nameBoxOf(point));
 }
 
 bool cRealSkySprite::hasName(const sPoint& point, bool planets) const {
@@ -309,8 +336,10 @@ void cRealSkySprite::placeAllStars(const sSkyFrame& frame) {
 
 void cRealSkySprite::placeStars() {
     m_visibleStars.clear();
+    for (std::vector<std::uint16_t>& group : m_twinkleGroups) group.clear();
     const sStarCatalogue& catalogue = m_stars.catalogue();
     const std::vector<sStarPlace>& places = m_stars.places();
+    constexpr float kGroups = static_cast<float>(kTwinkleGroups);
     size_t before = 0;  // walks the last placing, which follows the catalogue's order too
     for (const std::uint32_t i : m_nearView) {
         const sStarPlace& place = places[i];
@@ -329,7 +358,8 @@ void cRealSkySprite::placeStars() {
                      static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfBv(star.bv)),
                      cRealSkyPalette::levelOf(seenMagnitude), twinkle / cRealSkyPalette::kMagnitudesPerLevel,
                      static_cast<std::uint16_t>(i), fraction(n * 0.618034f), fraction(n * 0.754878f),
-                     0.5f + fraction(n * 0.569840f), 1.1f + 1.3f * fraction(n * 0.414214f), fraction(n * 0.236068f)};
+                     0.5f + fraction(n * 0.569840f), 1.1f + 1.3f * fraction(n * 0.414214f),
+                     std::floor(fraction(n * 0.236068f) * kGroups) / kGroups};
         while (before < m_previousStars.size() && m_previousStars[before].star < i) ++before;
         if (before < m_previousStars.size() && m_previousStars[before].star == i) {
             // A star still in view keeps its twinkle where it stands, hysteresis and all.
@@ -339,6 +369,7 @@ void cRealSkySprite::placeStars() {
             point.shown = static_cast<std::uint8_t>(twinkledLevel(point));
             point.step = twinkleStep(point);
         }
+        m_twinkleGroups[groupOf(point)].push_back(static_cast<std::uint16_t>(m_visibleStars.size()));
         m_visibleStars.push_back(point);
     }
 }
@@ -497,7 +528,7 @@ keslRect<int> cRealSkySprite::coverage() {
 
 void cRealSkySprite::draw() {
     if (!m_renderWindowPtr) return;
-    m_layer->image().drawOn(m_renderWindowPtr, 0, 0);
+    m_layer->drawOn(*m_renderWindowPtr);
     // Clipped to a frame's changes, the window skips every point outside them.
     for (const sPoint& star : m_visibleStars) drawPoint(star);
     for (const sPoint& planet : m_visiblePlanets) drawPoint(planet);

@@ -88,7 +88,7 @@ private:
         std::uint16_t star;   // catalogue index, or planet number
         // The star's own flicker: two waves, their phases in turns and rates in turns per second.
         float phase1, phase2, rate1, rate2;
-        float stagger;  // in turns of a twinkle step: when this star steps
+        float stagger;  // in turns of a twinkle step: when this star steps, one of a few moments
         std::uint8_t shown = 0;  // the palette level drawn
         std::int32_t step = -1;  // the twinkle step shown was worked out for
     };
@@ -114,9 +114,13 @@ private:
     float twinkleOffset(const sPoint& point) const;
     int twinkledLevel(const sPoint& point) const;
     void stepTwinkles();
+    void stepTwinkle(sPoint& star);
+    static size_t groupOf(const sPoint& point);
     // Notes every point that moved, changed or came and went between two placings.
     void noteMoves(const std::vector<sPoint>& before, const std::vector<sPoint>& after, bool planets);
     void notePoint(const sPoint& point, bool planets);
+    keslRect<int> squareOf(const sPoint& point) const;
+    static keslRect<int> nameBoxOf(const sPoint& point);
     void noteChange(const keslRect<int>& rect);
     bool hasName(const sPoint& point, bool planets) const;
 
@@ -157,4 +161,9 @@ private:
     double m_glowSiderealDeg = 0.0;
     int m_layerRenders = 0;
     float m_animationSeconds = 0.0f;
+    // Stars step their twinkles at one of this many moments a step: a frame
+    // looks only at the stars whose moment came.
+    static constexpr size_t kTwinkleGroups = 16;
+    std::array<std::vector<std::uint16_t>, kTwinkleGroups> m_twinkleGroups;  // indices into m_visibleStars
+    std::array<int, kTwinkleGroups> m_groupSteps{};
 };

@@ -1,7 +1,10 @@
 // The layer is drawn anew a band at a time, touching only where lines were
 // or are: when the last band is done it must be exactly the layer a fresh
 // drawing makes, and every pixel that changed on the way must lie in a part
-// the bands reported, or the screen keeps a ghost of the old lines.
+// the bands reported, or the screen keeps a ghost of the old lines. On the
+// window, tiles of plain base are filled rather than copied: what it shows
+// must still be the layer's every pixel.
+#include "platform/test_window.h"
 #include "world/real_sky_layer.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +107,16 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
         }
         EXPECT_GT(changed, 300) << c.what;
         EXPECT_EQ(unreported, 0) << c.what;
+
+        auto test = makeTestWindow(kWidth, kHeight);
+        keslWindow& window = test->window();
+        window.clearWithColor(0xFF00FFFFu);
+        layer.drawOn(window);
+        int wrong = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) wrong += window.getPixel(x, y) == layer.image().getPixel(x, y) ? 0 : 1;
+        }
+        EXPECT_EQ(wrong, 0) << c.what << ": pixels the window shows otherwise than the layer";
     }
 }
 
