@@ -143,9 +143,15 @@ sHorizontal horizontalOf(const sVec3& enu) {
     return out;
 }
 
-double refractionDeg(double trueAltDeg) {
-    if (trueAltDeg < -2.0) return 0.0;
-    const double h = trueAltDeg;
-    const double arcmin = 1.02 / std::tan((h + 10.3 / (h + 5.11)) * kDegToRad);
-    return arcmin > 0.0 ? arcmin / 60.0 : 0.0;
+namespace {
+// Saemundsson's formula, in arcminutes, for either precision.
+template <typename Real>
+Real refractionDegOf(Real h) {
+    if (h < Real(-2)) return Real(0);
+    const Real arcmin = Real(1.02) / std::tan((h + Real(10.3) / (h + Real(5.11))) * static_cast<Real>(kDegToRad));
+    return arcmin > Real(0) ? arcmin / Real(60) : Real(0);
 }
+}  // namespace
+
+double refractionDeg(double trueAltDeg) { return refractionDegOf(trueAltDeg); }
+float refractionDeg(float trueAltDeg) { return refractionDegOf(trueAltDeg); }

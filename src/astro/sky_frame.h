@@ -67,3 +67,5 @@ sHorizontal horizontalOf(const sVec3& enu);
 // standard atmosphere (Saemundsson's formula; 0.57 deg at the horizon).
 // Below -2 deg nothing is seen and nothing is added.
 double refractionDeg(double trueAltDeg);
+// The same in single precision, for thousands of stars a second.
+float refractionDeg(float trueAltDeg);

@@ -160,7 +160,7 @@ std::string skyReportJson(double unixSeconds, const sPlace& place, const sSkyPro
             std::snprintf(fallback, sizeof fallback, "Star %zu", i + 1);
             name = fallback;
         }
-        appendObject(json, name, "star", ra, dec, place.altDeg, place.azimuthDeg(), star.mag, projection, place.east,
+        appendObject(json, name, "star", ra, dec, place.altitudeDeg(), place.azimuthDeg(), star.mag, projection, place.east,
                      place.north, place.up);
     }
     return json + "\n]\n";

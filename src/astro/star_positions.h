@@ -1,7 +1,7 @@
 // Where every catalogue star stands for a sky frame. The J2000 directions are
 // turned into unit vectors once; each frame is then one matrix product per
-// star plus the refraction near the horizon, into storage reserved at
-// construction, so a frame allocates nothing.
+// star plus the air's lift, looked up in a table by the sine of the altitude,
+// into storage reserved at construction, so a frame allocates nothing.
 #pragma once
 
 #include "astro/sky_frame.h"
@@ -11,13 +11,16 @@
 #include <vector>
 
 struct sStarPlace {
-    float altDeg;  // apparent: refraction included
-    // Apparent unit direction (east, north, up), for projecting without trigonometry.
+    // Apparent unit direction (east, north, up; refraction included), for projecting without trigonometry.
     float east, north, up;
 
-    // From north through east, 0..360; worked out when asked, as few ask.
+    // Worked out when asked, as few ask: the altitude (apparent), and the
+    // azimuth from north through east, 0..360.
+    float altitudeDeg() const;
     float azimuthDeg() const;
 };
+
+class cRefractionLift;
 
 class cStarPositions {
 public:
@@ -44,6 +47,7 @@ private:
     void place(std::size_t i, const sTurn& turn);
 
     const sStarCatalogue& m_catalogue;
+    const cRefractionLift& m_lift;
     std::vector<sUnit> m_j2000;
     std::vector<sStarPlace> m_places;
 };

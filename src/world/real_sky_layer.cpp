@@ -295,15 +295,25 @@ void cRealSkyLayer::drawRect(keslWindow& window, const keslRect<int>& rect) {
     const int top = std::max(0, rect.top);
     const int bottom = std::min(m_height, rect.top + rect.height);
     if (right <= left || bottom <= top) return;
+    const int firstColumn = left / kTilePixels;
+    const int lastColumn = (right - 1) / kTilePixels;
+    int plainTop = -1;  // where the rows of plain tiles not yet filled begin
     for (int row = top / kTilePixels; row * kTilePixels < bottom; ++row) {
         const int y0 = std::max(top, row * kTilePixels);
         const int y1 = std::min(bottom, (row + 1) * kTilePixels);
         const std::uint8_t* tiles = &m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns)];
-        for (int column = left / kTilePixels; column * kTilePixels < right;) {
+        // Rows of tiles that are plain across the rectangle are filled together.
+        if (std::all_of(tiles + firstColumn, tiles + lastColumn + 1, [&](std::uint8_t t) { return plain(t); })) {
+            if (plainTop < 0) plainTop = y0;
+            continue;
+        }
+        if (plainTop >= 0) window.fillRect(keslRect<int>(plainTop, left, right - left, y0 - plainTop), m_baseColour);
+        plainTop = -1;
+        for (int column = firstColumn; column <= lastColumn;) {
             // A run of tiles alike: all plain base, or all holding glow or lines.
             const bool isPlain = plain(tiles[column]);
             const int start = column;
-            while (column * kTilePixels < right && plain(tiles[column]) == isPlain) ++column;
+            while (column <= lastColumn && plain(tiles[column]) == isPlain) ++column;
             const int x0 = std::max(left, start * kTilePixels);
             const int x1 = std::min(right, column * kTilePixels);
             const keslRect<int> piece(y0, x0, x1 - x0, y1 - y0);
@@ -316,4 +326,5 @@ void cRealSkyLayer::drawRect(keslWindow& window, const keslRect<int>& rect) {
             window.setClipRect(nullptr);
         }
     }
+    if (plainTop >= 0) window.fillRect(keslRect<int>(plainTop, left, right - left, bottom - plainTop), m_baseColour);
 }

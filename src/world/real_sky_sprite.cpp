@@ -22,7 +22,7 @@ constexpr float kExtinctionPerAirmass = 0.2f;
 constexpr float kMaxAirmass = 12.0f;
 // A star's twinkle steps this often, each star at its own moments: a calm
 // flicker, and a frame redraws a few stars rather than all of them.
-constexpr float kTwinkleStepsPerSecond = 2.5f;
+constexpr double kTwinkleStepsPerSecond = 2.5;
 // A star shows another level only once its twinkle strays this far (in
 // levels) from the one shown: a star overhead, barely twinkling, stays put
 // rather than flickering across a rounding edge.
@@ -33,7 +33,7 @@ constexpr size_t kChangesPerPoint = 4;
 // Every star is placed at least this often; in between only those near the view.
 constexpr std::time_t kAllStarsSeconds = 60;
 // Stars this far below the horizon cannot rise into view before all are placed again.
-constexpr float kNearViewAltitudeDeg = -1.0f;
+constexpr float kNearViewHeight = -0.0174524f;  // the sine of -1 deg
 // The sky turns 360 degrees in a sidereal day.
 constexpr double kTurnDegPerSecond = 360.0 / 86164.1;
 // The glow, blurred over degrees, is drawn again only once the sky turned this many pixels.
@@ -83,8 +83,9 @@ const std::array<float, kSineSteps>& sineTable() {
     }();
     return table;
 }
-float sineOfTurns(float turns) {
-    return sineTable()[static_cast<size_t>(fraction(turns) * kSineSteps) & (kSineSteps - 1)];
+// Turns of zero or more; in double, as a week's turns leave a float no fraction to speak of.
+float sineOfTurns(double turns) {
+    return sineTable()[static_cast<size_t>(static_cast<std::int64_t>(turns * kSineSteps) & (kSineSteps - 1))];
 }
 
 // The (east, north, up) direction a view pixel shows: the stereographic projection undone.
@@ -209,7 +210,7 @@ void cRealSkySprite::update(float seconds) {
 void cRealSkySprite::stepTwinkles() {
     for (size_t g = 0; g < kTwinkleGroups; ++g) {
         // Between its steps a group's twinkle stands still: most frames pass over most stars.
-        const float stagger = static_cast<float>(g) / static_cast<float>(kTwinkleGroups);
+        const double stagger = static_cast<double>(g) / static_cast<double>(kTwinkleGroups);
         const int step = static_cast<int>(std::floor(m_animationSeconds * kTwinkleStepsPerSecond + stagger));
         if (step == m_groupSteps[g]) continue;
         m_groupSteps[g] = step;
@@ -326,7 +327,7 @@ void cRealSkySprite::placeAllStars(const sSkyFrame& frame) {
     const std::vector<sStarPlace>& places = m_stars.places();
     for (size_t i = 0; i < places.size(); ++i) {
         const sStarPlace& place = places[i];
-        if (place.altDeg <= kNearViewAltitudeDeg) continue;
+        if (place.up <= kNearViewHeight) continue;
         float x = 0.0f, y = 0.0f;
         if (!projectDirection(m_projection, place.east, place.north, place.up, x, y)) continue;
         if (x < -margin || y < -margin || x > m_width + margin || y > m_height + margin) continue;
@@ -343,7 +344,7 @@ void cRealSkySprite::placeStars() {
     size_t before = 0;  // walks the last placing, which follows the catalogue's order too
     for (const std::uint32_t i : m_nearView) {
         const sStarPlace& place = places[i];
-        if (place.altDeg <= 0.0f) continue;
+        if (place.up <= 0.0f) continue;
         float x = 0.0f, y = 0.0f;
         if (!projectDirection(m_projection, place.east, place.north, place.up, x, y) || !isOnView(m_projection, x, y)) {
             continue;
@@ -423,8 +424,12 @@ double cRealSkySprite::pixelsTurnedSince(const sSkyFrame& frame, double sidereal
 }
 
 double cRealSkySprite::pixelsForTurn(double degrees) const {
-    // The stereographic view magnifies at most twofold toward its edges.
-    return degrees * 2.0 * m_projection.scale * kDegToRad;
+    // A turn moves no point of the sky further than its angle, and the
+    // stereographic view magnifies 1 + rho^2 times at rho from its centre
+    // (the bottom edge's middle): the most at the top corners.
+    const double a = 0.5 * m_projection.width / (2.0 * m_projection.scale);
+    const double b = m_projection.height / (2.0 * m_projection.scale);
+    return degrees * kDegToRad * m_projection.scale * (1.0 + a * a + b * b);
 }
 
 void cRealSkySprite::renderLayer(const sSkyFrame& frame) {
@@ -482,7 +487,7 @@ void cRealSkySprite::collectLines() {
     for (size_t s = 0; s < catalogue.segmentCount; ++s) {
         const sStarPlace& a = places[catalogue.segments[s].from];
         const sStarPlace& b = places[catalogue.segments[s].to];
-        if (a.altDeg <= 0.0f && b.altDeg <= 0.0f) continue;
+        if (a.up <= 0.0f && b.up <= 0.0f) continue;
         float x0, y0, x1, y1;
         if (!projectDirection(m_projection, a.east, a.north, a.up, x0, y0) ||
             !projectDirection(m_projection, b.east, b.north, b.up, x1, y1)) {
@@ -505,7 +510,7 @@ int cRealSkySprite::twinkleStep(const sPoint& point) const {
 }
 
 float cRealSkySprite::twinkleOffset(const sPoint& point) const {
-    const float t = static_cast<float>(twinkleStep(point)) / kTwinkleStepsPerSecond;
+    const double t = static_cast<double>(twinkleStep(point)) / kTwinkleStepsPerSecond;
     return 0.6f * sineOfTurns(point.phase1 + point.rate1 * t) + 0.4f * sineOfTurns(point.phase2 + point.rate2 * t);
 }
 

@@ -160,7 +160,8 @@ private:
     double m_layerSiderealDeg = 0.0;
     double m_glowSiderealDeg = 0.0;
     int m_layerRenders = 0;
-    float m_animationSeconds = 0.0f;
+    // In double: a float adding 0.04 s a frame stands still after twelve days.
+    double m_animationSeconds = 0.0;
     // Stars step their twinkles at one of this many moments a step: a frame
     // looks only at the stars whose moment came.
     static constexpr size_t kTwinkleGroups = 16;
