@@ -208,10 +208,17 @@ const std::vector<keslRect<int>>& cRealSkyLayer::drawBand() {
     for (int row = firstRow; row <= lastRow; ++row) {
         for (int column = 0; column < m_tileColumns; ++column) {
             std::uint8_t& tile = m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns) + column];
-            // Only where lines were is the picture not the glow already.
+            // Only where lines were is the picture not the glow already; with
+            // no glow there, not even the glow need be read.
             if (!m_glowChanged && (tile & kLinesNow) != 0) {
-                restore(row * kTilePixels, std::min(m_height, (row + 1) * kTilePixels), column * kTilePixels,
-                        std::min(m_width, (column + 1) * kTilePixels));
+                const int tileTop = row * kTilePixels, tileLeft = column * kTilePixels;
+                const int tileBottom = std::min(m_height, tileTop + kTilePixels);
+                const int tileRight = std::min(m_width, tileLeft + kTilePixels);
+                if (plain(static_cast<std::uint8_t>(tile & ~kLinesNow))) {
+                    fillBase(tileTop, tileBottom, tileLeft, tileRight);
+                } else {
+                    restore(tileTop, tileBottom, tileLeft, tileRight);
+                }
             }
             const bool glowNow = m_glowChanged ? (tile & kGlowNext) != 0 : (tile & kGlowNow) != 0;
             tile = static_cast<std::uint8_t>((tile & kGlowNext) | ((tile & kLinesNow) != 0 ? kLinesBefore : 0) |
@@ -242,6 +249,11 @@ void cRealSkyLayer::restore(int top, int bottom, int left, int right) {
         const keslPixel* from = &m_glowing[static_cast<size_t>(y) * static_cast<size_t>(m_width)];
         std::copy(from + left, from + right, pixels.row(y) + left);
     }
+}
+
+void cRealSkyLayer::fillBase(int top, int bottom, int left, int right) {
+    const keslPixelView pixels = m_image.pixelView();
+    for (int y = top; y < bottom; ++y) std::fill(pixels.row(y) + left, pixels.row(y) + right, toPixel(m_baseColour));
 }
 
 void cRealSkyLayer::drawLines(int top, int bottom) {

@@ -54,7 +54,9 @@ public:
 private:
     // The base over one cell of the glow's grid, and the glow smoothed between its corners (none when null).
     void fillGlowCell(int left, int top, int step, const float* corners);
+    // The layer without its lines, from the glow's buffer; or the base, where nothing glows.
     void restore(int top, int bottom, int left, int right);
+    void fillBase(int top, int bottom, int left, int right);
     void drawLines(int top, int bottom);
     void noteChangedTiles(int firstRow, int lastRow);
     // Marks the tiles under a cell of the glow's grid as glowing in the next drawing.
