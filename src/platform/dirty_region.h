@@ -51,6 +51,12 @@ public:
     void forEachOverlapping(const keslRect<int>& rect, Visit&& visit) const;
     std::int64_t area() const;
     const keslRect<int>& bounds() const { return m_bounds; }
+    // The grid, for callers that file their own points by it: a cell is
+    // 2^shift pixels a side from the bounds' corner, and per row a bit marks
+    // each column some rectangle touched (merges may leave extra cells marked).
+    int cellShiftX() const { return m_cellShiftX; }
+    int cellShiftY() const { return m_cellShiftY; }
+    std::uint64_t touchedCells(int row) const { return m_whole ? ~0ull : m_cells[static_cast<size_t>(row)]; }
 
 private:
     static constexpr int kMaskWords = kMaxRects / 64;

@@ -16,7 +16,6 @@ constexpr float kHaloSigma = 2.2f;
 constexpr float kHaloShare = 0.06f;
 // How much of an overexposed core turns white.
 constexpr float kWhitening = 0.5f;
-constexpr int kLargestRadius = 7;
 
 // B-V to the colour of the light (blackbody hues as the eye sees stars).
 struct BvColour {

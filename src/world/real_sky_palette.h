@@ -20,6 +20,7 @@ public:
     static constexpr int kStarColourClasses = 8;
     static constexpr int kColourClasses = kStarColourClasses + kRealSkyPlanetCount;
     static constexpr int kLevels = 64;
+    static constexpr int kLargestRadius = 7;  // no picture reaches further from its centre
     static constexpr float kFaintestMagnitude = 6.6f;  // level 0
     static constexpr float kMagnitudesPerLevel = 0.15f;
     // Pixels dimmer than this are left out (drawn as the key colour), so a

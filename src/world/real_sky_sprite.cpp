@@ -137,6 +137,8 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     m_glow.assign(static_cast<size_t>(m_glowColumns) * static_cast<size_t>(m_glowRows), 0.0f);
     placeGlowGrid();
     m_visibleStars.reserve(m_stars.catalogue().starCount);
+    m_starCells = std::make_unique<cStarCells>(m_stars.catalogue().starCount);
+    m_drawMarks.resize((m_stars.catalogue().starCount + 63) / 64);
     for (std::vector<std::uint16_t>& group : m_twinkleGroups) group.reserve(m_stars.catalogue().starCount);
     m_previousStars.reserve(m_stars.catalogue().starCount);
     m_visiblePlanets.reserve(kRealSkyPlanetCount);
@@ -373,6 +375,7 @@ void cRealSkySprite::placeStars() {
         m_twinkleGroups[groupOf(point)].push_back(static_cast<std::uint16_t>(m_visibleStars.size()));
         m_visibleStars.push_back(point);
     }
+    m_starCells->invalidate();
 }
 
 void cRealSkySprite::placePlanets(const sSkyFrame& frame) {
@@ -534,8 +537,7 @@ keslRect<int> cRealSkySprite::coverage() {
 void cRealSkySprite::draw() {
     if (!m_renderWindowPtr) return;
     m_layer->drawOn(*m_renderWindowPtr);
-    // Clipped to a frame's changes, the window skips every point outside them.
-    for (const sPoint& star : m_visibleStars) drawPoint(star);
+    drawStars();
     for (const sPoint& planet : m_visiblePlanets) drawPoint(planet);
     if (!m_options.names) return;
     for (const sPoint& star : m_visibleStars) {
@@ -545,5 +547,23 @@ void cRealSkySprite::draw() {
     }
     for (const sPoint& planet : m_visiblePlanets) {
         m_planetNames[planet.star]->drawOn(m_renderWindowPtr, planet.x + kNameOffsetX, planet.y + kNameOffsetY);
+    }
+}
+
+void cRealSkySprite::drawStars() {
+    const keslDirtyRegion* clip = m_renderWindowPtr->getClipRegion();
+    if (!clip || clip->isWhole()) {
+        for (const sPoint& star : m_visibleStars) drawPoint(star);
+        return;
+    }
+    if (!m_starCells->fits(*clip)) m_starCells->file(m_visibleStars, cRealSkyPalette::kLargestRadius, *clip);
+    const size_t words = (m_visibleStars.size() + 63) / 64;
+    std::fill(m_drawMarks.begin(), m_drawMarks.begin() + static_cast<std::ptrdiff_t>(words), 0ull);
+    m_starCells->markTouched(*clip, m_drawMarks);
+    // In the marks' order, which is the catalogue's: where two stars overlap, the one on top is the one a whole frame puts there.
+    for (size_t word = 0; word < words; ++word) {
+        for (std::uint64_t bits = m_drawMarks[word]; bits != 0; bits &= bits - 1) {
+            drawPoint(m_visibleStars[word * 64 + static_cast<size_t>(__builtin_ctzll(bits))]);
+        }
     }
 }

@@ -22,6 +22,7 @@
 #include "world/milky_way_map.h"
 #include "world/real_sky_layer.h"
 #include "world/real_sky_palette.h"
+#include "world/star_cells.h"
 
 #include <array>
 #include <cstdint>
@@ -110,6 +111,8 @@ private:
     void renderGlow(const sSkyFrame& frame);
     void collectLines();
     void drawPoint(const sPoint& point);
+    // Those under a frame's changes, or all of them in a whole frame, in catalogue order.
+    void drawStars();
     int twinkleStep(const sPoint& point) const;
     float twinkleOffset(const sPoint& point) const;
     int twinkledLevel(const sPoint& point) const;
@@ -143,6 +146,8 @@ private:
     int m_glowColumns = 0;
     int m_glowRows = 0;
     std::vector<sPoint> m_visibleStars;
+    std::unique_ptr<cStarCells> m_starCells;  // of m_visibleStars
+    std::vector<std::uint64_t> m_drawMarks;   // a bit per visible star under the frame's changes
     std::vector<sPoint> m_visiblePlanets;
     // The placings before the last, kept to see what moved; swapped, never reallocated.
     std::vector<sPoint> m_previousStars;
