@@ -1,10 +1,12 @@
 #include "world/real_sky_layer.h"
 
 #include "util/log.h"
+#include "world/plain_blocks.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -290,53 +292,17 @@ void cRealSkyLayer::noteChangedTiles(int firstRow, int lastRow) {
 
 void cRealSkyLayer::drawOn(keslWindow& window) {
     if (!m_valid) return;
-    const keslDirtyRegion* region = window.getClipRegion();
-    if (!region) {
-        drawRect(window, keslRect<int>(0, 0, m_width, m_height));
-        return;
-    }
-    // Each piece below is drawn with its own clip, inside one rectangle of the region.
-    window.setClipRegion(nullptr);
-    for (const keslRect<int>& rect : *region) drawRect(window, rect);
-    window.setClipRegion(region);
-}
-
-void cRealSkyLayer::drawRect(keslWindow& window, const keslRect<int>& rect) {
-    const int left = std::max(0, rect.left);
-    const int right = std::min(m_width, rect.left + rect.width);
-    const int top = std::max(0, rect.top);
-    const int bottom = std::min(m_height, rect.top + rect.height);
-    if (right <= left || bottom <= top) return;
-    const int firstColumn = left / kTilePixels;
-    const int lastColumn = (right - 1) / kTilePixels;
-    int plainTop = -1;  // where the rows of plain tiles not yet filled begin
-    for (int row = top / kTilePixels; row * kTilePixels < bottom; ++row) {
-        const int y0 = std::max(top, row * kTilePixels);
-        const int y1 = std::min(bottom, (row + 1) * kTilePixels);
-        const std::uint8_t* tiles = &m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns)];
-        // Rows of tiles that are plain across the rectangle are filled together.
-        if (std::all_of(tiles + firstColumn, tiles + lastColumn + 1, [&](std::uint8_t t) { return plain(t); })) {
-            if (plainTop < 0) plainTop = y0;
-            continue;
-        }
-        if (plainTop >= 0) window.fillRect(keslRect<int>(plainTop, left, right - left, y0 - plainTop), m_baseColour);
-        plainTop = -1;
-        for (int column = firstColumn; column <= lastColumn;) {
-            // A run of tiles alike: all plain base, or all holding glow or lines.
-            const bool isPlain = plain(tiles[column]);
-            const int start = column;
-            while (column <= lastColumn && plain(tiles[column]) == isPlain) ++column;
-            const int x0 = std::max(left, start * kTilePixels);
-            const int x1 = std::min(right, column * kTilePixels);
-            const keslRect<int> piece(y0, x0, x1 - x0, y1 - y0);
-            if (isPlain) {
-                window.fillRect(piece, m_baseColour);
-                continue;
-            }
-            window.setClipRect(&piece);
-            m_image.drawOn(&window, 0, 0);
-            window.setClipRect(nullptr);
-        }
-    }
-    if (plainTop >= 0) window.fillRect(keslRect<int>(plainTop, left, right - left, bottom - plainTop), m_baseColour);
+    keslForEachClipRect(window, keslRect<int>(0, 0, m_width, m_height), [&](const keslRect<int>& rect) {
+        keslDrawInPlainBlocks(
+            window, rect, kTileShift,
+            [&](int column, int row) -> std::optional<keslColor> {
+                if (!plain(m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns) + column])) return {};
+                return m_baseColour;
+            },
+            [&](const keslRect<int>& piece) {
+                window.setClipRect(&piece);
+                m_image.drawOn(&window, 0, 0);
+                window.setClipRect(nullptr);
+            });
+    });
 }

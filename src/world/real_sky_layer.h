@@ -62,7 +62,6 @@ private:
     // Marks the tiles under a cell of the glow's grid as glowing in the next drawing.
     void markGlowTiles(int left, int top, int step);
     bool plain(std::uint8_t tile) const { return m_base.empty() && (tile & (kLinesNow | kGlowNow)) == 0; }
-    void drawRect(keslWindow& window, const keslRect<int>& rect);
 
     int m_width;
     int m_height;

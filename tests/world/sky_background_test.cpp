@@ -1,3 +1,4 @@
+#include "platform/dirty_region.h"
 #include "platform/pixel_probe.h"
 #include "platform/test_window.h"
 #include "support/log_capture.h"
@@ -92,6 +93,42 @@ TEST(SkyBackground, StarryTilesCoverFullHdInFourColumnsOfFour) {
         }
     }
     EXPECT_EQ(coloursIn(window).count(kGrey), 0u);
+}
+
+// A frame's changes are drawn through the region: the tile's plain blocks
+// filled, the others copied, each only inside the region's rectangles.
+TEST(SkyBackground, StarryTilesDrawnThroughARegionMatchTheTileInsideItAndTouchNothingElse) {
+    auto test = makeTestWindow(1200, 700);
+    keslWindow& window = test->window();
+    auto background = backgroundFor(3);
+    background->setRenderWindow(&window);
+    window.clearWithColor(kGrey);
+    keslDirtyRegion region;
+    region.reset(keslRect<int>(0, 0, 1200, 700));
+    // A star's square, a wide strip across tile edges (x 512, y 320), a tall one, a corner piece.
+    const keslRect<int> rects[] = {{40, 70, 7, 7}, {300, 380, 300, 50}, {5, 1000, 40, 600}, {690, 1190, 10, 10}};
+    for (const keslRect<int>& r : rects) region.add(r);
+    window.setClipRegion(&region);
+    background->draw();
+    window.setClipRegion(nullptr);
+
+    keslImage tile;
+    ASSERT_TRUE(tile.initWithResource_impl(124));
+    int wrong = 0, outside = 0;
+    for (int y = 0; y < 700; ++y) {
+        for (int x = 0; x < 1200; ++x) {
+            bool inside = false;
+            for (const keslRect<int>& r : rects) inside = inside || (x >= r.left && x < r.getRight() && y >= r.top && y < r.getBottom());
+            const keslColor seen = window.getPixel(x, y);
+            if (inside) {
+                wrong += seen == tile.getPixel(x % 512, y % 320) ? 0 : 1;
+            } else {
+                outside += seen == kGrey ? 0 : 1;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "pixels inside the region that are not the tile's";
+    EXPECT_EQ(outside, 0) << "pixels drawn outside the region";
 }
 
 TEST(SkyBackground, GradientIsResizedToTheClientAreaOnce) {
