@@ -12,12 +12,13 @@
 
 #include "platform/image.h"
 #include "platform/pixels.h"
-#include "platform/window.h"
 #include "system/rect.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+class keslWindow;
 
 class cRealSkyLayer {
 public:

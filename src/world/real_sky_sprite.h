@@ -8,7 +8,7 @@
 // minute (none can cross the margin sooner) or whenever the lines are drawn.
 // The layer is drawn again when the sky has turned by a pixel, a band a
 // frame; the glow, blurred over many pixels, only every few pixels. Each star
-// steps its twinkle a few times a second, at its own moments, so a frame
+// steps its twinkle a few times a second, at one of sixteen moments, so a frame
 // reports only the stars whose picture changed and the layer's changed
 // strips; the whole window only for the first layer. A frame allocates nothing.
 #pragma once
