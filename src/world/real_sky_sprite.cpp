@@ -98,14 +98,6 @@ sVec3 directionOfPixel(const sSkyProjection& p, double x, double y) {
     return k * ((1.0 - rho2) * p.forward + (2.0 * a) * p.right + (2.0 * b) * up);
 }
 
-sMat3 transposed(const sMat3& m) {
-    sMat3 t;
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) t.m[i][j] = m.m[j][i];
-    }
-    return t;
-}
-
 // The gradient background's picture at the window's size; empty (a black base) when it cannot be had.
 std::vector<keslPixel> gradientPixels(int width, int height) {
     keslImage gradient;
@@ -467,16 +459,24 @@ void cRealSkySprite::placeGlowGrid() {
 }
 
 void cRealSkySprite::renderGlow(const sSkyFrame& frame) {
-    const sMat3 toJ2000 = transposed(frame.j2000ToHorizon);
+    // Single precision: the glow is blurred over degrees, and thirty thousand points want it quick.
+    float m[3][3];
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) m[i][j] = static_cast<float>(frame.j2000ToHorizon.m[j][i]);  // horizon to J2000
+    }
+    constexpr float kToDeg = static_cast<float>(kRadToDeg);
     for (size_t i = 0; i < m_glowPoints.size(); ++i) {
-        const sGlowPoint& point = m_glowPoints[i];
-        if (point.fade <= 0.0f) {
+        const sGlowPoint& p = m_glowPoints[i];
+        if (p.fade <= 0.0f) {
             m_glow[i] = 0.0f;
             continue;
         }
-        double ra = 0.0, dec = 0.0;
-        anglesOf(toJ2000 * sVec3{point.east, point.north, point.up}, ra, dec);
-        m_glow[i] = m_milkyWay.brightnessAt(ra, dec) * point.fade;
+        const float x = m[0][0] * p.east + m[0][1] * p.north + m[0][2] * p.up;
+        const float y = m[1][0] * p.east + m[1][1] * p.north + m[1][2] * p.up;
+        const float z = m[2][0] * p.east + m[2][1] * p.north + m[2][2] * p.up;
+        const float ra = std::atan2(y, x) * kToDeg;
+        const float dec = std::asin(std::clamp(z, -1.0f, 1.0f)) * kToDeg;
+        m_glow[i] = m_milkyWay.brightnessAt(ra, dec) * p.fade;
     }
     m_layer->setGlow(m_glow, m_glowColumns, kGlowStep);
 }
@@ -522,10 +522,8 @@ int cRealSkySprite::twinkledLevel(const sPoint& point) const {
 }
 
 void cRealSkySprite::drawPoint(const sPoint& point) {
+    // The window passes over a point outside the frame's changes; drawStars asks only those near them.
     const int r = m_palette.radius(point.shown);
-    // Most points lie outside a frame's few changes: passed over before the window is asked to draw.
-    const keslDirtyRegion* clip = m_renderWindowPtr->getClipRegion();
-    if (clip && !clip->intersects(squareAround(point.x, point.y, r))) return;
     m_palette.image(point.colourClass, point.shown).drawOn(m_renderWindowPtr, point.x - r, point.y - r);
 }
 
