@@ -364,7 +364,10 @@ void cRealSkySprite::placeStars() {
             point.shown = static_cast<std::uint8_t>(twinkledLevel(point));
             point.step = twinkleStep(point);
         }
-        m_twinkleGroups[groupOf(point)].push_back(static_cast<std::uint16_t>(m_visibleStars.size()));
+        // A star that cannot stray past the hysteresis before the next placing need not step at all.
+        if (std::fabs(point.level - static_cast<float>(point.shown)) + point.twinkleLevels >= kTwinkleHysteresis) {
+            m_twinkleGroups[groupOf(point)].push_back(static_cast<std::uint16_t>(m_visibleStars.size()));
+        }
         m_visibleStars.push_back(point);
     }
     m_starCells->invalidate();
