@@ -1,12 +1,12 @@
 #include "world/real_sky_layer.h"
 
 #include "util/log.h"
-#include "world/plain_blocks.h"
+#include "platform/dirty_region.h"
+#include "platform/window.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -292,17 +292,57 @@ void cRealSkyLayer::noteChangedTiles(int firstRow, int lastRow) {
 
 void cRealSkyLayer::drawOn(keslWindow& window) {
     if (!m_valid) return;
-    keslForEachClipRect(window, keslRect<int>(0, 0, m_width, m_height), [&](const keslRect<int>& rect) {
-        keslDrawInPlainBlocks(
-            window, rect, kTileShift,
-            [&](int column, int row) -> std::optional<keslColor> {
-                if (!plain(m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns) + column])) return {};
-                return m_baseColour;
-            },
-            [&](const keslRect<int>& piece) {
-                window.setClipRect(&piece);
-                m_image.drawOn(&window, 0, 0);
-                window.setClipRect(nullptr);
-            });
-    });
+    const keslRect<int> whole(0, 0, m_width, m_height);
+    const keslDirtyRegion* region = window.getClipRegion();
+    if (!region) {
+        drawRect(window, whole);
+        return;
+    }
+    // Each piece is drawn with its own clip, inside one rectangle of the region.
+    window.setClipRegion(nullptr);
+    for (const keslRect<int>& rect : *region) drawRect(window, keslIntersection(rect, whole));
+    window.setClipRegion(region);
+}
+
+void cRealSkyLayer::drawRect(keslWindow& window, const keslRect<int>& rect) {
+    const int left = rect.left, right = rect.left + rect.width;
+    const int top = rect.top, bottom = rect.top + rect.height;
+    if (right <= left || bottom <= top) return;
+    const int firstColumn = left / kTilePixels, lastColumn = (right - 1) / kTilePixels;
+    auto plainAt = [&](int column, int row) {
+        return plain(m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns) + column]);
+    };
+    int plainTop = -1;  // where the rows of plain tiles not yet filled begin
+    auto fillPlainRows = [&](int until) {
+        if (plainTop >= 0) window.fillRect(keslRect<int>(plainTop, left, right - left, until - plainTop), m_baseColour);
+        plainTop = -1;
+    };
+    for (int row = top / kTilePixels; row * kTilePixels < bottom; ++row) {
+        const int y0 = std::max(top, row * kTilePixels);
+        const int y1 = std::min(bottom, (row + 1) * kTilePixels);
+        bool rowPlain = true;
+        for (int column = firstColumn; rowPlain && column <= lastColumn; ++column) rowPlain = plainAt(column, row);
+        // Rows plain across the rectangle are filled together.
+        if (rowPlain) {
+            if (plainTop < 0) plainTop = y0;
+            continue;
+        }
+        fillPlainRows(y0);
+        for (int column = firstColumn; column <= lastColumn;) {
+            // A run of tiles alike: all plain base, or all holding glow or lines.
+            const bool isPlain = plainAt(column, row);
+            const int start = column;
+            while (column <= lastColumn && plainAt(column, row) == isPlain) ++column;
+            const int x0 = std::max(left, start * kTilePixels);
+            const keslRect<int> piece(y0, x0, std::min(right, column * kTilePixels) - x0, y1 - y0);
+            if (isPlain) {
+                window.fillRect(piece, m_baseColour);
+                continue;
+            }
+            window.setClipRect(&piece);
+            m_image.drawOn(&window, 0, 0);
+            window.setClipRect(nullptr);
+        }
+    }
+    fillPlainRows(bottom);
 }

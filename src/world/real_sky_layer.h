@@ -62,6 +62,8 @@ private:
     void noteChangedTiles(int firstRow, int lastRow);
     // Marks the tiles under a cell of the glow's grid as glowing in the next drawing.
     void markGlowTiles(int left, int top, int step);
+    // Fills the plain runs of tiles in rect and copies the others.
+    void drawRect(keslWindow& window, const keslRect<int>& rect);
     bool plain(std::uint8_t tile) const { return m_base.empty() && (tile & (kLinesNow | kGlowNow)) == 0; }
 
     int m_width;

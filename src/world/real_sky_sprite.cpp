@@ -216,7 +216,7 @@ void cRealSkySprite::stepTwinkle(sPoint& star) {
     const int step = twinkleStep(star);
     if (step == star.step) return;
     star.step = step;
-    const float wanted = star.level + star.twinkleLevels * twinkleOffset(star);
+    const float wanted = wantedLevel(star);
     if (std::fabs(wanted - static_cast<float>(star.shown)) < kTwinkleHysteresis) return;
     const int level = levelIndex(wanted);
     if (level == star.shown) return;
@@ -521,7 +521,11 @@ float cRealSkySprite::twinkleOffset(const sPoint& point) const {
 }
 
 int cRealSkySprite::twinkledLevel(const sPoint& point) const {
-    return levelIndex(point.level + point.twinkleLevels * twinkleOffset(point));
+    return levelIndex(wantedLevel(point));
+}
+
+float cRealSkySprite::wantedLevel(const sPoint& point) const {
+    return point.level + point.twinkleLevels * twinkleOffset(point);
 }
 
 void cRealSkySprite::drawPoint(const sPoint& point) {

@@ -115,6 +115,8 @@ private:
     void drawStars();
     int twinkleStep(const sPoint& point) const;
     float twinkleOffset(const sPoint& point) const;
+    // The level the twinkle asks for now, before rounding and hysteresis.
+    float wantedLevel(const sPoint& point) const;
     int twinkledLevel(const sPoint& point) const;
     void stepTwinkles();
     void stepTwinkle(sPoint& star);
