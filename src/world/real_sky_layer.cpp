@@ -114,14 +114,8 @@ cRealSkyLayer::cRealSkyLayer(int width, int height, keslColor baseColour, std::v
         return;
     }
     m_valid = true;
-    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    if (m_base.size() != count) m_base.clear();
-    // Until a glow is set, the layer without its lines is the base.
-    if (m_base.empty()) {
-        m_glowing.assign(count, toPixel(baseColour));
-    } else {
-        m_glowing = m_base;
-    }
+    if (m_base.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) m_base.clear();
+    if (!m_base.empty()) paintUnlined(0, height, 0, width);
     m_tiles.assign(static_cast<size_t>(m_tileColumns) * static_cast<size_t>(m_tileRows), 0);
     m_lines.reserve(maxLines);
     // A band's row of tiles holds at most one run for every other tile.
@@ -129,26 +123,28 @@ cRealSkyLayer::cRealSkyLayer(int width, int height, keslColor baseColour, std::v
 }
 
 void cRealSkyLayer::setGlow(const std::vector<float>& grid, int columns, int step) {
-    if (!m_valid || columns < 2 || step < 1) return;
+    if (!m_valid || columns < 2 || step < 1 || grid.size() < 2 * static_cast<size_t>(columns)) return;
+    m_pending.values.assign(grid.begin(), grid.end());
+    m_pending.columns = columns;
+    m_pending.step = step;
     m_glowPending = true;
-    const int cellColumns = columns - 1;
-    const int cellRows = static_cast<int>(grid.size()) / columns - 1;
-    if (cellRows < 1) return;
-    m_glowCells.resize(static_cast<size_t>(cellColumns) * static_cast<size_t>(cellRows), 0);
+}
+
+void cRealSkyLayer::adoptPendingGlow() {
+    std::swap(m_glow, m_pending);
+    m_glowPending = false;
+    const int cellColumns = m_glow.columns - 1;
+    const int cellRows = static_cast<int>(m_glow.values.size()) / m_glow.columns - 1;
+    m_glow.cellGlows.assign(static_cast<size_t>(cellColumns) * static_cast<size_t>(cellRows), 0);
     for (std::uint8_t& tile : m_tiles) tile = static_cast<std::uint8_t>(tile & ~kGlowNext);
-    for (int gy = 0; gy < cellRows && gy * step < m_height; ++gy) {
-        const float* upper = &grid[static_cast<size_t>(gy) * static_cast<size_t>(columns)];
-        const float* lower = upper + columns;
-        for (int gx = 0; gx < cellColumns && gx * step < m_width; ++gx) {
+    for (int gy = 0; gy < cellRows && gy * m_glow.step < m_height; ++gy) {
+        const float* upper = &m_glow.values[static_cast<size_t>(gy) * static_cast<size_t>(m_glow.columns)];
+        const float* lower = upper + m_glow.columns;
+        for (int gx = 0; gx < cellColumns && gx * m_glow.step < m_width; ++gx) {
             // Between its corners the glow is no brighter than they are: most of the sky adds nothing.
-            const bool glows = std::max({upper[gx], upper[gx + 1], lower[gx], lower[gx + 1]}) > kFaintestGlow;
-            if (glows) markGlowTiles(gx * step, gy * step, step);
-            std::uint8_t& glowed = m_glowCells[static_cast<size_t>(gy) * static_cast<size_t>(cellColumns) + gx];
-            // A cell with no glow then or now holds the base already.
-            if (!glows && glowed == 0) continue;
-            glowed = glows ? 1 : 0;
-            const float corners[4] = {upper[gx], upper[gx + 1], lower[gx], lower[gx + 1]};
-            fillGlowCell(gx * step, gy * step, step, glows ? corners : nullptr);
+            if (std::max({upper[gx], upper[gx + 1], lower[gx], lower[gx + 1]}) <= kFaintestGlow) continue;
+            m_glow.cellGlows[static_cast<size_t>(gy) * static_cast<size_t>(cellColumns) + gx] = 1;
+            markGlowTiles(gx * m_glow.step, gy * m_glow.step, m_glow.step);
         }
     }
 }
@@ -163,28 +159,47 @@ void cRealSkyLayer::markGlowTiles(int left, int top, int step) {
     }
 }
 
-void cRealSkyLayer::fillGlowCell(int left, int top, int step, const float* corners) {
-    const int right = std::min(m_width, left + step);
-    const int bottom = std::min(m_height, top + step);
+void cRealSkyLayer::paintUnlined(int top, int bottom, int left, int right) {
+    const int step = m_glow.step;
+    const int cellColumns = m_glow.columns - 1;
+    const int cellRows = cellColumns > 0 ? static_cast<int>(m_glow.values.size()) / m_glow.columns - 1 : 0;
+    if (cellRows < 1) {
+        fillBase(top, bottom, left, right);
+        return;
+    }
+    for (int gy = top / step; gy * step < bottom; ++gy) {
+        const int y0 = std::max(top, gy * step), y1 = std::min(bottom, (gy + 1) * step);
+        for (int gx = left / step; gx * step < right; ++gx) {
+            const int x0 = std::max(left, gx * step), x1 = std::min(right, (gx + 1) * step);
+            const size_t cell = static_cast<size_t>(gy) * static_cast<size_t>(cellColumns) + gx;
+            if (gy >= cellRows || gx >= cellColumns || m_glow.cellGlows[cell] == 0) {
+                fillBase(y0, y1, x0, x1);
+                continue;
+            }
+            const float* upper = &m_glow.values[static_cast<size_t>(gy) * static_cast<size_t>(m_glow.columns) + gx];
+            const float corners[4] = {upper[0], upper[1], upper[m_glow.columns], upper[m_glow.columns + 1]};
+            fillGlowCell(gx * step, gy * step, corners, keslRect<int>(y0, x0, x1 - x0, y1 - y0));
+        }
+    }
+}
+
+void cRealSkyLayer::fillGlowCell(int cellLeft, int cellTop, const float* corners, const keslRect<int>& part) {
+    const int step = m_glow.step;
     const std::array<keslPixel, kGlowShares + 1>& steps = glowSteps();
     constexpr float kFixed = kGlowShares * 65536.0f;  // 16 bits below a share of the table
     auto fixed = [&](float glow) { return static_cast<std::int32_t>(std::clamp(glow, 0.0f, 1.0f) * kFixed); };
-    for (int y = top; y < bottom; ++y) {
-        keslPixel* row = &m_glowing[static_cast<size_t>(y) * static_cast<size_t>(m_width)];
-        if (m_base.empty()) {
-            std::fill(row + left, row + right, toPixel(m_baseColour));
-        } else {
-            const keslPixel* base = &m_base[static_cast<size_t>(y) * static_cast<size_t>(m_width)];
-            std::copy(base + left, base + right, row + left);
-        }
-        if (!corners) continue;
-        // Down the cell's two sides first, then across a step at a time.
-        const float ty = static_cast<float>(y - top) / static_cast<float>(step);
+    const keslPixelView pixels = m_image.pixelView();
+    fillBase(part.top, part.getBottom(), part.left, part.getRight());
+    for (int y = part.top; y < part.getBottom(); ++y) {
+        keslPixel* row = pixels.row(y);
+        // Down the cell's two sides first, then across a step at a time, from
+        // the cell's own edge: a part of a cell gets the pixels the whole would.
+        const float ty = static_cast<float>(y - cellTop) / static_cast<float>(step);
         const float leftGlow = corners[0] + (corners[2] - corners[0]) * ty;
         const float rightGlow = corners[1] + (corners[3] - corners[1]) * ty;
-        std::int32_t glow = fixed(leftGlow) + 32768;
         const std::int32_t across = (fixed(rightGlow) - fixed(leftGlow)) / step;
-        for (int x = left; x < right; ++x, glow += across) {
+        std::int32_t glow = fixed(leftGlow) + 32768 + across * (part.left - cellLeft);
+        for (int x = part.left; x < part.getRight(); ++x, glow += across) {
             row[x] = saturatedSum(row[x], steps[static_cast<size_t>(glow >> 16)]);
         }
     }
@@ -193,9 +208,9 @@ void cRealSkyLayer::fillGlowCell(int left, int top, int step, const float* corne
 void cRealSkyLayer::begin(const std::vector<sLine>& lines) {
     if (!m_valid) return;
     m_lines.assign(lines.begin(), lines.end());
-    // Bands not yet drawn still show the glow before the last: they too are drawn whole.
+    // Bands not yet drawn still show the glow before the last: they too are drawn with the glow's tiles.
     m_glowChanged = m_glowPending || (drawing() && m_glowChanged);
-    m_glowPending = false;
+    if (m_glowPending) adoptPendingGlow();
     m_nextBand = 0;
 }
 
@@ -207,36 +222,28 @@ const std::vector<keslRect<int>>& cRealSkyLayer::drawBand() {
     const int top = firstRow * kTilePixels;
     const int bottom = std::min(m_height, (lastRow + 1) * kTilePixels);
     m_nextBand = lastRow + 1 < m_tileRows ? m_nextBand + 1 : -1;
+    // Only where lines were is the picture not the glow already; when the
+    // glow changed, also where it glowed before or glows now. The rest holds
+    // the base, and stays.
+    const std::uint8_t repaintWhere = m_glowChanged ? (kLinesNow | kGlowNow | kGlowNext) : kLinesNow;
     for (int row = firstRow; row <= lastRow; ++row) {
         for (int column = 0; column < m_tileColumns; ++column) {
             std::uint8_t& tile = m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns) + column];
-            // Only where lines were is the picture not the glow already; with
-            // no glow there, not even the glow need be read.
-            if (!m_glowChanged && (tile & kLinesNow) != 0) {
-                const int tileTop = row * kTilePixels, tileLeft = column * kTilePixels;
-                const int tileBottom = std::min(m_height, tileTop + kTilePixels);
-                const int tileRight = std::min(m_width, tileLeft + kTilePixels);
-                if (plain(static_cast<std::uint8_t>(tile & ~kLinesNow))) {
-                    fillBase(tileTop, tileBottom, tileLeft, tileRight);
-                } else {
-                    restore(tileTop, tileBottom, tileLeft, tileRight);
-                }
-            }
+            const bool repaint = (tile & repaintWhere) != 0;
             const bool glowNow = m_glowChanged ? (tile & kGlowNext) != 0 : (tile & kGlowNow) != 0;
-            tile = static_cast<std::uint8_t>((tile & kGlowNext) | ((tile & kLinesNow) != 0 ? kLinesBefore : 0) |
-                                             (glowNow ? kGlowNow : 0));
+            if (repaint) {
+                const int tileTop = row * kTilePixels, tileLeft = column * kTilePixels;
+                paintUnlined(tileTop, std::min(m_height, tileTop + kTilePixels), tileLeft,
+                             std::min(m_width, tileLeft + kTilePixels));
+            }
+            tile = static_cast<std::uint8_t>((tile & kGlowNext) | (glowNow ? kGlowNow : 0) | (repaint ? kRepainted : 0));
         }
     }
-    if (m_glowChanged) restore(top, bottom, 0, m_width);
     drawLines(top, bottom);
-    if (m_glowChanged) {
-        m_changed.push_back(keslRect<int>(top, 0, m_width, bottom - top));
-    } else {
-        noteChangedTiles(firstRow, lastRow);
-    }
+    noteChangedTiles(firstRow, lastRow);
     for (int row = firstRow; row <= lastRow; ++row) {
         std::uint8_t* tiles = &m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns)];
-        for (int column = 0; column < m_tileColumns; ++column) tiles[column] &= static_cast<std::uint8_t>(~kLinesBefore);
+        for (int column = 0; column < m_tileColumns; ++column) tiles[column] &= static_cast<std::uint8_t>(~kRepainted);
     }
     return m_changed;
 }
@@ -245,16 +252,15 @@ void cRealSkyLayer::finish() {
     while (drawing()) drawBand();
 }
 
-void cRealSkyLayer::restore(int top, int bottom, int left, int right) {
-    const keslPixelView pixels = m_image.pixelView();
-    for (int y = top; y < bottom; ++y) {
-        const keslPixel* from = &m_glowing[static_cast<size_t>(y) * static_cast<size_t>(m_width)];
-        std::copy(from + left, from + right, pixels.row(y) + left);
-    }
-}
-
 void cRealSkyLayer::fillBase(int top, int bottom, int left, int right) {
     const keslPixelView pixels = m_image.pixelView();
+    if (!m_base.empty()) {
+        for (int y = top; y < bottom; ++y) {
+            const keslPixel* from = &m_base[static_cast<size_t>(y) * static_cast<size_t>(m_width)];
+            std::copy(from + left, from + right, pixels.row(y) + left);
+        }
+        return;
+    }
     for (int y = top; y < bottom; ++y) std::fill(pixels.row(y) + left, pixels.row(y) + right, toPixel(m_baseColour));
 }
 
@@ -278,12 +284,12 @@ void cRealSkyLayer::noteChangedTiles(int firstRow, int lastRow) {
         const int top = row * kTilePixels;
         const int height = std::min(m_height, top + kTilePixels) - top;
         for (int column = 0; column < m_tileColumns;) {
-            if ((tiles[column] & (kLinesNow | kLinesBefore)) == 0) {
+            if ((tiles[column] & (kLinesNow | kRepainted)) == 0) {
                 ++column;
                 continue;
             }
             const int start = column;
-            while (column < m_tileColumns && (tiles[column] & (kLinesNow | kLinesBefore)) != 0) ++column;
+            while (column < m_tileColumns && (tiles[column] & (kLinesNow | kRepainted)) != 0) ++column;
             const int left = start * kTilePixels;
             m_changed.push_back(keslRect<int>(top, left, std::min(m_width, column * kTilePixels) - left, height));
         }

@@ -4,7 +4,10 @@
 // band only the tiles the lines crossed before or cross now are touched, so
 // a frame redraws a few strips instead of the whole window. Between two
 // bands a line may stand a pixel apart from its other half for a frame;
-// nobody sees that. When the glow changes, each band is drawn whole.
+// nobody sees that. When the glow changes, a band is drawn again where it
+// glowed before or glows now; the dark rest of the sky stays. The layer
+// without its lines is worked out again from the glow's grid wherever it is
+// needed, so no second picture of the window's size is kept.
 // On a solid base most tiles hold nothing but the base: they are filled,
 // not copied, so drawing a frame's scattered changes reads little of the
 // layer's memory.
@@ -53,10 +56,19 @@ public:
     keslImage& image() { return m_image; }
 
 private:
-    // The base over one cell of the glow's grid, and the glow smoothed between its corners (none when null).
-    void fillGlowCell(int left, int top, int step, const float* corners);
-    // The layer without its lines, from the glow's buffer; or the base, where nothing glows.
-    void restore(int top, int bottom, int left, int right);
+    // A grid of shares of the glow's colour, and per cell whether it adds anything.
+    struct sGlowGrid {
+        std::vector<float> values;
+        int columns = 0;
+        int step = 1;
+        std::vector<std::uint8_t> cellGlows;
+    };
+    // The glow set last becomes the one the layer is drawn with; its tiles are marked.
+    void adoptPendingGlow();
+    // The layer without its lines, worked out from the base and the glow's grid.
+    void paintUnlined(int top, int bottom, int left, int right);
+    // The base over part of one cell of the glow's grid, and the glow smoothed between the cell's corners.
+    void fillGlowCell(int cellLeft, int cellTop, const float* corners, const keslRect<int>& part);
     void fillBase(int top, int bottom, int left, int right);
     void drawLines(int top, int bottom);
     void noteChangedTiles(int firstRow, int lastRow);
@@ -72,14 +84,14 @@ private:
     keslImage m_image;
     keslColor m_baseColour;
     std::vector<keslPixel> m_base;     // the gradient's pixels; empty for a solid base
-    std::vector<keslPixel> m_glowing;  // the base with the glow on it: the layer without its lines
-    std::vector<std::uint8_t> m_glowCells;  // per cell of the glow's grid: whether it glowed when last set
+    sGlowGrid m_glow;     // the glow the layer is drawn with
+    sGlowGrid m_pending;  // set, not yet begun
     std::vector<sLine> m_lines;
     int m_tileColumns;
     int m_tileRows;
     // Per tile, what lies on it.
     static constexpr std::uint8_t kLinesNow = 1;     // lines, in the image
-    static constexpr std::uint8_t kLinesBefore = 2;  // lines, before the band being drawn
+    static constexpr std::uint8_t kRepainted = 2;    // drawn again in the band being drawn
     static constexpr std::uint8_t kGlowNow = 4;      // glow, in the image
     static constexpr std::uint8_t kGlowNext = 8;     // glow, in the glow set for the next drawing
     std::vector<std::uint8_t> m_tiles;

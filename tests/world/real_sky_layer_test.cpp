@@ -3,7 +3,8 @@
 // drawing makes, and every pixel that changed on the way must lie in a part
 // the bands reported, or the screen keeps a ghost of the old lines. On the
 // window, tiles of plain base are filled rather than copied: what it shows
-// must still be the layer's every pixel.
+// must still be the layer's every pixel. On a gradient base, what the glow
+// leaves must come back as the gradient.
 #include "platform/test_window.h"
 #include "world/real_sky_layer.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 constexpr int kWidth = 200;
 constexpr int kHeight = 300;  // three bands
-constexpr int kStep = 8;
+constexpr int kStep = 6;  // cells that do not line up with tiles
 constexpr int kColumns = kWidth / kStep + 2;
 constexpr int kRows = kHeight / kStep + 2;
 constexpr keslColor kBase = 0x050810FFu;
@@ -46,6 +47,35 @@ Lines shifted(const Lines& lines, float dx, float dy) {
     return moved;
 }
 
+std::vector<keslPixel> gradient() {
+    std::vector<keslPixel> base(static_cast<size_t>(kWidth) * kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) base[static_cast<size_t>(y) * kWidth + x] = toPixel(makeColor(x / 8, y / 12, 40));
+    }
+    return base;
+}
+
+// Off the lines, the base plus the glow's colour by the grid's share, smoothed between its points.
+int worstGlowError(cRealSkyLayer& layer, const std::vector<float>& glow, const std::vector<keslPixel>& base) {
+    int worst = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const int gx = x / kStep, gy = y / kStep;
+            const float fx = static_cast<float>(x % kStep) / kStep, fy = static_cast<float>(y % kStep) / kStep;
+            auto at = [&](int i, int j) { return glow[static_cast<size_t>(gy + j) * kColumns + gx + i]; };
+            const float share = (at(0, 0) * (1 - fx) + at(1, 0) * fx) * (1 - fy) + (at(0, 1) * (1 - fx) + at(1, 1) * fx) * fy;
+            const keslColor under = base.empty() ? kBase : fromPixel(base[static_cast<size_t>(y) * kWidth + x]);
+            const keslColor seen = layer.image().getPixel(x, y);
+            for (int shift : {24, 16, 8}) {
+                const int added = static_cast<int>(((cRealSkyLayer::kGlowColour >> shift) & 0xFF) * share + 0.5f);
+                const int wanted = std::min(255, static_cast<int>((under >> shift) & 0xFF) + added);
+                worst = std::max(worst, std::abs(static_cast<int>((seen >> shift) & 0xFF) - wanted));
+            }
+        }
+    }
+    return worst;
+}
+
 std::vector<keslPixel> pixelsOf(cRealSkyLayer& layer) {
     const keslPixelView view = layer.image().pixelView();
     std::vector<keslPixel> pixels;
@@ -60,15 +90,18 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
         Lines next;
         bool newGlow;
         Lines interrupting;  // when not empty: begun after the first band of next
+        bool onGradient = false;
     };
     const Case cases[] = {
         {"lines a pixel on", shifted(lines, 1.0f, 0.5f), false, {}},
         {"lines gone", {}, false, {}},
         {"glow and lines moved", shifted(lines, 1.0f, 0.0f), true, {}},
         {"a second turn before the first was done", shifted(lines, 1.0f, 0.0f), true, shifted(lines, 2.0f, 0.0f)},
+        {"glow moved and lines gone on a gradient", {}, true, {}, true},
     };
     for (const Case& c : cases) {
-        cRealSkyLayer layer(kWidth, kHeight, kBase, {}, 8);
+        const std::vector<keslPixel> base = c.onGradient ? gradient() : std::vector<keslPixel>{};
+        cRealSkyLayer layer(kWidth, kHeight, kBase, base, 8);
         layer.setGlow(glowBand(40.0f), kColumns, kStep);
         layer.begin(lines);
         layer.finish();
@@ -85,12 +118,13 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
         }
         const Lines& last = c.interrupting.empty() ? c.next : c.interrupting;
 
-        cRealSkyLayer fresh(kWidth, kHeight, kBase, {}, 8);
+        cRealSkyLayer fresh(kWidth, kHeight, kBase, base, 8);
         fresh.setGlow(glow, kColumns, kStep);
         fresh.begin(last);
         fresh.finish();
         const std::vector<keslPixel> after = pixelsOf(layer);
         EXPECT_EQ(after, pixelsOf(fresh)) << c.what;
+        if (last.empty()) EXPECT_LE(worstGlowError(layer, glow, base), 1) << c.what;
 
         int changed = 0, unreported = 0;
         for (int y = 0; y < kHeight; ++y) {
