@@ -30,12 +30,16 @@ constexpr float kTwinkleHysteresis = 0.8f;
 // Room for every point's change to be noted twice over between two reports;
 // beyond it the frame is drawn whole.
 constexpr size_t kChangesPerPoint = 4;
-// Every star is placed at least this often; in between only those near the view.
-constexpr std::time_t kAllStarsSeconds = 60;
+// Stars, planets and the moon are placed exactly this often, and moved along straight paths in between.
+constexpr std::time_t kPathSeconds = 60;
 // Stars this far below the horizon cannot rise into view before all are placed again.
 constexpr float kNearViewHeight = -0.0174524f;  // the sine of -1 deg
 // The sky turns 360 degrees in a sidereal day.
 constexpr double kTurnDegPerSecond = 360.0 / 86164.1;
+// The lines are drawn again once the sky turned this many pixels: they stop
+// kLineGap short of their stars, so a line that lags its stars by so little
+// still looks joined to them.
+constexpr double kLineTurnPixels = 2.0;
 // The glow, blurred over degrees, is drawn again only once the sky turned this many pixels.
 constexpr double kGlowTurnPixels = 4.0;
 // The Milky Way is looked up every this many pixels and smoothed between.
@@ -231,25 +235,32 @@ size_t cRealSkySprite::groupOf(const sPoint& point) {
 
 void cRealSkySprite::turnTo(std::time_t now) {
     m_turnedTo = now;
+    // Whole minutes of the clock: a sky made at any second takes the same paths as one that ran through it.
+    const std::time_t minute = now - ((now % kPathSeconds) + kPathSeconds) % kPathSeconds;
+    if (minute != m_endsPlacedFor) placeEnds(minute);
     const sSkyFrame frame = makeSkyFrame(static_cast<double>(now), m_options.place);
-    const bool layerDue = !m_layerValid || pixelsTurnedSince(frame, m_layerSiderealDeg) >= 1.0;
-    // The lines join stars anywhere in the sky, so new lines want every star placed.
-    const bool linesDue = layerDue && m_options.constellationLines;
-    if (linesDue || m_allPlacedAt < 0 || now - m_allPlacedAt >= kAllStarsSeconds || now < m_allPlacedAt) {
-        placeAllStars(frame);
-        m_allPlacedAt = now;
-    } else {
-        m_stars.compute(frame, m_nearView);
-    }
+    const bool layerDue = !m_layerValid || pixelsTurnedSince(frame, m_layerSiderealDeg) >= kLineTurnPixels;
+    const float along = static_cast<float>(now - minute) / static_cast<float>(kPathSeconds);
     std::swap(m_visibleStars, m_previousStars);
-    placeStars();
+    placeStars(along);
     std::swap(m_visiblePlanets, m_previousPlanets);
-    placePlanets(frame);
-    placeMoon(frame, solarBodyPosition(eSolarBody::moon, frame), solarBodyPosition(eSolarBody::sun, frame));
+    placePlanets(along);
+    placeMoon(along);
+    // The lines join stars anywhere in the sky: every star is placed for them.
+    if (layerDue && m_options.constellationLines) m_stars.compute(frame);
     if (layerDue) renderLayer(frame);
     // A rounded place or a level may have stepped; the lines follow band by band.
     noteMoves(m_previousStars, m_visibleStars, false);
     noteMoves(m_previousPlanets, m_visiblePlanets, true);
+}
+
+void cRealSkySprite::placeEnds(std::time_t minute) {
+    m_endsPlacedFor = minute;
+    const sSkyFrame start = makeSkyFrame(static_cast<double>(minute), m_options.place);
+    const sSkyFrame end = makeSkyFrame(static_cast<double>(minute + kPathSeconds), m_options.place);
+    placeStarEnds(start, end);
+    placePlanetEnds(start, end);
+    placeMoonEnds(start, end);
 }
 
 void cRealSkySprite::noteMoves(const std::vector<sPoint>& before, const std::vector<sPoint>& after, bool planets) {
@@ -313,12 +324,15 @@ void cRealSkySprite::reportChange(keslDirtyRegion& region) {
     m_changes.clear();
 }
 
-void cRealSkySprite::placeAllStars(const sSkyFrame& frame) {
-    m_stars.compute(frame);
-    // What a star may travel before all are placed again, and its own radius.
-    const float margin = static_cast<float>(2.0 * pixelsForTurn(kTurnDegPerSecond * kAllStarsSeconds)) + 4.0f;
+void cRealSkySprite::placeStarEnds(const sSkyFrame& start, const sSkyFrame& end) {
+    m_stars.compute(start);
+    // What a star may travel within the minute, and its own radius.
+    const float margin = static_cast<float>(2.0 * pixelsForTurn(kTurnDegPerSecond * kPathSeconds)) + 4.0f;
     m_nearView.clear();
+    m_starPaths.clear();
+    const sStarCatalogue& catalogue = m_stars.catalogue();
     const std::vector<sStarPlace>& places = m_stars.places();
+    constexpr float kGroups = static_cast<float>(kTwinkleGroups);
     for (size_t i = 0; i < places.size(); ++i) {
         const sStarPlace& place = places[i];
         if (place.up <= kNearViewHeight) continue;
@@ -326,35 +340,47 @@ void cRealSkySprite::placeAllStars(const sSkyFrame& frame) {
         if (!projectDirection(m_projection, place.east, place.north, place.up, x, y)) continue;
         if (x < -margin || y < -margin || x > m_width + margin || y > m_height + margin) continue;
         m_nearView.push_back(static_cast<std::uint32_t>(i));
+        const sCatalogueStar& star = catalogue.stars[i];
+        // Fixed but unrelated phases and rates for each star, from its index.
+        const float n = static_cast<float>(i);
+        const sPoint point{0, 0, static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfBv(star.bv)), 0.0f, 0.0f,
+                           static_cast<std::uint16_t>(i), fraction(n * 0.618034f), fraction(n * 0.754878f),
+                           0.5f + fraction(n * 0.569840f), 1.1f + 1.3f * fraction(n * 0.414214f),
+                           std::floor(fraction(n * 0.236068f) * kGroups) / kGroups};
+        m_starPaths.push_back({point, star.mag, x, y, place.up, 0.0f, 0.0f, 0.0f});
+    }
+    m_stars.compute(end, m_nearView);
+    for (sPath& path : m_starPaths) {
+        const sStarPlace& place = places[path.point.star];
+        float x = 0.0f, y = 0.0f;
+        if (!projectDirection(m_projection, place.east, place.north, place.up, x, y)) {
+            // Turned away from the view within the minute: it stays off it.
+            path.up0 = path.dup = -1.0f;
+            continue;
+        }
+        path.dx = x - path.x0;
+        path.dy = y - path.y0;
+        path.dup = place.up - path.up0;
     }
 }
 
-void cRealSkySprite::placeStars() {
+void cRealSkySprite::placeStars(float along) {
     m_visibleStars.clear();
     for (std::vector<std::uint16_t>& group : m_twinkleGroups) group.clear();
-    const sStarCatalogue& catalogue = m_stars.catalogue();
-    const std::vector<sStarPlace>& places = m_stars.places();
-    constexpr float kGroups = static_cast<float>(kTwinkleGroups);
     size_t before = 0;  // walks the last placing, which follows the catalogue's order too
-    for (const std::uint32_t i : m_nearView) {
-        const sStarPlace& place = places[i];
-        if (place.up <= 0.0f) continue;
-        float x = 0.0f, y = 0.0f;
-        if (!projectDirection(m_projection, place.east, place.north, place.up, x, y) || !isOnView(m_projection, x, y)) {
-            continue;
-        }
-        const sCatalogueStar& star = catalogue.stars[i];
-        const float airmass = airmassAt(place.up);
-        const float seenMagnitude = star.mag + kExtinctionPerAirmass * (airmass - 1.0f);
+    for (const sPath& path : m_starPaths) {
+        const float up = path.up0 + along * path.dup;
+        if (up <= 0.0f) continue;
+        const float x = path.x0 + along * path.dx, y = path.y0 + along * path.dy;
+        if (!isOnView(m_projection, x, y)) continue;
+        const float airmass = airmassAt(up);
         const float twinkle = std::min(kMaxTwinkle, kTwinkleOverhead + kTwinklePerAirmass * (airmass - 1.0f));
-        // Fixed but unrelated phases and rates for each star, from its index.
-        const float n = static_cast<float>(i);
-        sPoint point{static_cast<std::int16_t>(std::lround(x)), static_cast<std::int16_t>(std::lround(y)),
-                     static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfBv(star.bv)),
-                     cRealSkyPalette::levelOf(seenMagnitude), twinkle / cRealSkyPalette::kMagnitudesPerLevel,
-                     static_cast<std::uint16_t>(i), fraction(n * 0.618034f), fraction(n * 0.754878f),
-                     0.5f + fraction(n * 0.569840f), 1.1f + 1.3f * fraction(n * 0.414214f),
-                     std::floor(fraction(n * 0.236068f) * kGroups) / kGroups};
+        sPoint point = path.point;
+        point.x = static_cast<std::int16_t>(std::lround(x));
+        point.y = static_cast<std::int16_t>(std::lround(y));
+        point.level = cRealSkyPalette::levelOf(path.magnitude + kExtinctionPerAirmass * (airmass - 1.0f));
+        point.twinkleLevels = twinkle / cRealSkyPalette::kMagnitudesPerLevel;
+        const std::uint16_t i = point.star;
         while (before < m_previousStars.size() && m_previousStars[before].star < i) ++before;
         if (before < m_previousStars.size() && m_previousStars[before].star == i) {
             // A star still in view keeps its twinkle where it stands, hysteresis and all.
@@ -373,46 +399,85 @@ void cRealSkySprite::placeStars() {
     m_starCells->invalidate();
 }
 
-void cRealSkySprite::placePlanets(const sSkyFrame& frame) {
-    m_visiblePlanets.clear();
+void cRealSkySprite::placePlanetEnds(const sSkyFrame& start, const sSkyFrame& end) {
     for (int p = 0; p < kRealSkyPlanetCount; ++p) {
-        const sBodyPosition body = solarBodyPosition(kPlanets[p], frame);
-        if (body.apparentAltDeg <= 0.0) continue;
-        // As the report places it: the direction lifted by the air.
-        const sVec3 seen = unitVectorOf(90.0 - body.horizontal.azDeg, body.apparentAltDeg);
-        float x = 0.0f, y = 0.0f;
-        if (!projectDirection(m_projection, static_cast<float>(seen.x), static_cast<float>(seen.y),
-                              static_cast<float>(seen.z), x, y) ||
-            !isOnView(m_projection, x, y)) {
-            continue;
+        sPath& path = m_planetPaths[static_cast<size_t>(p)];
+        path.up0 = path.dup = -1.0f;
+        float x[2] = {}, y[2] = {}, up[2] = {};
+        bool seen = true;
+        for (int e = 0; e < 2 && seen; ++e) {
+            const sBodyPosition body = solarBodyPosition(kPlanets[p], e == 0 ? start : end);
+            // As the report places it: the direction lifted by the air.
+            const sVec3 d = unitVectorOf(90.0 - body.horizontal.azDeg, body.apparentAltDeg);
+            seen = projectDirection(m_projection, static_cast<float>(d.x), static_cast<float>(d.y),
+                                    static_cast<float>(d.z), x[e], y[e]);
+            up[e] = static_cast<float>(d.z);
+            if (e == 0) path.magnitude = static_cast<float>(body.mag);
         }
-        const float airmass = airmassAt(static_cast<float>(std::sin(body.apparentAltDeg * kDegToRad)));
-        const float seenMagnitude = static_cast<float>(body.mag) + kExtinctionPerAirmass * (airmass - 1.0f);
-        sPoint point{static_cast<std::int16_t>(std::lround(x)), static_cast<std::int16_t>(std::lround(y)),
-                     static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfPlanet(p)),
-                     cRealSkyPalette::levelOf(seenMagnitude), 0.0f, static_cast<std::uint16_t>(p), 0.0f,
-                     0.0f, 0.0f, 0.0f, 0.0f};
+        if (!seen) continue;
+        path.point = sPoint{0, 0, static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfPlanet(p)), 0.0f, 0.0f,
+                            static_cast<std::uint16_t>(p), 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+        path.x0 = x[0];
+        path.y0 = y[0];
+        path.up0 = up[0];
+        path.dx = x[1] - x[0];
+        path.dy = y[1] - y[0];
+        path.dup = up[1] - up[0];
+    }
+}
+
+void cRealSkySprite::placePlanets(float along) {
+    m_visiblePlanets.clear();
+    for (const sPath& path : m_planetPaths) {
+        const float up = path.up0 + along * path.dup;
+        if (up <= 0.0f) continue;
+        const float x = path.x0 + along * path.dx, y = path.y0 + along * path.dy;
+        if (!isOnView(m_projection, x, y)) continue;
+        const float airmass = airmassAt(up);
+        sPoint point = path.point;
+        point.x = static_cast<std::int16_t>(std::lround(x));
+        point.y = static_cast<std::int16_t>(std::lround(y));
+        point.level = cRealSkyPalette::levelOf(path.magnitude + kExtinctionPerAirmass * (airmass - 1.0f));
         point.shown = static_cast<std::uint8_t>(twinkledLevel(point));
         m_visiblePlanets.push_back(point);
     }
 }
 
-void cRealSkySprite::placeMoon(const sSkyFrame& frame, const sBodyPosition& moon, const sBodyPosition& sun) {
+void cRealSkySprite::placeMoonEnds(const sSkyFrame& start, const sSkyFrame& end) {
+    m_moonPath = {moonAt(start), moonAt(end)};
+}
+
+sRealSkyMoon cRealSkySprite::moonAt(const sSkyFrame& frame) const {
+    const sBodyPosition moon = solarBodyPosition(eSolarBody::moon, frame);
     const sVec3 seen = unitVectorOf(90.0 - moon.horizontal.azDeg, moon.apparentAltDeg);
-    float x = 0.0f, y = 0.0f;
-    m_moon.aboveHorizon = moon.apparentAltDeg > 0.0 &&
-                          projectDirection(m_projection, static_cast<float>(seen.x), static_cast<float>(seen.y),
-                                           static_cast<float>(seen.z), x, y) &&
-                          isOnView(m_projection, x, y);
-    if (!m_moon.aboveHorizon) return;
-    m_moon.x = x;
-    m_moon.y = y;
+    sRealSkyMoon at;
+    at.aboveHorizon = moon.apparentAltDeg > 0.0 &&
+                      projectDirection(m_projection, static_cast<float>(seen.x), static_cast<float>(seen.y),
+                                       static_cast<float>(seen.z), at.x, at.y) &&
+                      isOnView(m_projection, at.x, at.y);
+    if (!at.aboveHorizon) return at;
     // "Up" at the moon's place is where a point a little higher lands on the view.
-    float upX = x, upY = y;
+    float upX = at.x, upY = at.y;
     projectAltAz(m_projection, moon.apparentAltDeg + kUpProbeDeg, moon.horizontal.azDeg, upX, upY);
-    const double upDeg = std::atan2(-(upY - y), upX - x) * kRadToDeg - 90.0;  // 0 when up is straight up
-    const double limb = moonBrightLimb(moon, sun, frame).fromZenithDeg;
-    m_moon.brightLimbDeg = static_cast<float>(normalizedDegrees(limb + upDeg));
+    const double upDeg = std::atan2(-(upY - at.y), upX - at.x) * kRadToDeg - 90.0;  // 0 when up is straight up
+    const double limb = moonBrightLimb(moon, solarBodyPosition(eSolarBody::sun, frame), frame).fromZenithDeg;
+    at.brightLimbDeg = static_cast<float>(normalizedDegrees(limb + upDeg));
+    return at;
+}
+
+void cRealSkySprite::placeMoon(float along) {
+    const sRealSkyMoon& start = m_moonPath.start;
+    const sRealSkyMoon& end = m_moonPath.end;
+    // Rising, setting or crossing the view's edge within the minute: it stands as at the nearer end.
+    if (!start.aboveHorizon || !end.aboveHorizon) {
+        m_moon = along < 0.5f ? start : end;
+        return;
+    }
+    m_moon.aboveHorizon = true;
+    m_moon.x = start.x + along * (end.x - start.x);
+    m_moon.y = start.y + along * (end.y - start.y);
+    const float turn = static_cast<float>(normalizedDegrees(end.brightLimbDeg - start.brightLimbDeg + 180.0)) - 180.0f;
+    m_moon.brightLimbDeg = static_cast<float>(normalizedDegrees(start.brightLimbDeg + along * turn));
 }
 
 double cRealSkySprite::pixelsTurnedSince(const sSkyFrame& frame, double siderealDeg) const {

@@ -3,10 +3,13 @@
 // B-V, twinkling more the nearer the horizon, the planets steady in their
 // colours, and behind them a layer holding the background's base, the
 // Milky Way's glow, the faint constellation lines. The sky turns with the
-// clock of the system services; star places are worked out once a clock
-// second for the stars on or near the view, and for all of them once a
-// minute (none can cross the margin sooner) or whenever the lines are drawn.
-// The layer is drawn again when the sky has turned by a pixel, a band a
+// clock of the system services. Stars, planets and the moon are placed
+// exactly at each whole minute and at the next; in between, each clock
+// second moves them along the straight path between the two, which over a
+// minute's quarter degree strays by no more than a hundredth of a pixel.
+// Only the stars on or near the view have paths (none can cross the margin
+// within the minute); all are placed whenever the lines are drawn.
+// The layer is drawn again when the sky has turned by two pixels, a band a
 // frame; the glow, blurred over many pixels, only every few pixels. Each star
 // steps its twinkle a few times a second, at one of sixteen moments, so a frame
 // reports only the stars whose picture changed and the layer's changed
@@ -96,15 +99,21 @@ private:
 
     void buildLayer(int background);
     void buildNames();
-    void placeStars();
-    void placePlanets(const sSkyFrame& frame);
-    void placeMoon(const sSkyFrame& frame, const sBodyPosition& moon, const sBodyPosition& sun);
+    // Places everything at a whole minute and at the next, for the paths between.
+    void placeEnds(std::time_t minute);
+    void placeStarEnds(const sSkyFrame& start, const sSkyFrame& end);
+    void placePlanetEnds(const sSkyFrame& start, const sSkyFrame& end);
+    void placeMoonEnds(const sSkyFrame& start, const sSkyFrame& end);
+    // Where the moon stands at a moment: on the view or not, and its bright limb.
+    sRealSkyMoon moonAt(const sSkyFrame& frame) const;
+    // Along the paths, a share of the way from the minute's start to its end.
+    void placeStars(float along);
+    void placePlanets(float along);
+    void placeMoon(float along);
     // The most a point of the view may have moved since the sky stood at that sidereal angle.
     double pixelsTurnedSince(const sSkyFrame& frame, double siderealDeg) const;
     // The most a point of the view may move while the sky turns this many degrees.
     double pixelsForTurn(double degrees) const;
-    // Every star is placed anew, and those on or near the view are listed.
-    void placeAllStars(const sSkyFrame& frame);
     void renderLayer(const sSkyFrame& frame);
     // Where each point of the glow's grid looks: fixed, as the view is.
     void placeGlowGrid();
@@ -150,6 +159,20 @@ private:
     std::vector<sPoint> m_visibleStars;
     std::unique_ptr<cStarCells> m_starCells;  // of m_visibleStars
     std::vector<std::uint64_t> m_drawMarks;   // a bit per visible star under the frame's changes
+    // A point's way over a minute, in window pixels and in the sine of its
+    // altitude; the point holds what stays: colour, steady level, twinkle.
+    struct sPath {
+        sPoint point;
+        float magnitude;  // before the air dims it
+        float x0, y0, up0;
+        float dx, dy, dup;
+    };
+    std::vector<sPath> m_starPaths;  // in catalogue order
+    std::array<sPath, kRealSkyPlanetCount> m_planetPaths{};
+    struct sMoonPath {
+        sRealSkyMoon start, end;
+    };
+    sMoonPath m_moonPath;
     std::vector<sPoint> m_visiblePlanets;
     // The placings before the last, kept to see what moved; swapped, never reallocated.
     std::vector<sPoint> m_previousStars;
@@ -162,7 +185,7 @@ private:
     std::time_t m_turnedTo = -1;
     // Catalogue indices of the stars above the horizon's haze and on or near the view, in order.
     std::vector<std::uint32_t> m_nearView;
-    std::time_t m_allPlacedAt = -1;
+    std::time_t m_endsPlacedFor = -1;  // the minute the paths start at
     bool m_layerValid = false;
     double m_layerSiderealDeg = 0.0;
     double m_glowSiderealDeg = 0.0;

@@ -124,7 +124,9 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
         fresh.finish();
         const std::vector<keslPixel> after = pixelsOf(layer);
         EXPECT_EQ(after, pixelsOf(fresh)) << c.what;
-        if (last.empty()) EXPECT_LE(worstGlowError(layer, glow, base), 1) << c.what;
+        if (last.empty()) {
+            EXPECT_LE(worstGlowError(layer, glow, base), 1) << c.what;
+        }
 
         int changed = 0, unreported = 0;
         for (int y = 0; y < kHeight; ++y) {
