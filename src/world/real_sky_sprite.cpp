@@ -42,8 +42,8 @@ constexpr double kTurnDegPerSecond = 360.0 / 86164.1;
 constexpr double kLineTurnPixels = 2.0;
 // The glow, blurred over degrees, is drawn again only once the sky turned this many pixels.
 constexpr double kGlowTurnPixels = 4.0;
-// The Milky Way is looked up every this many pixels and smoothed between.
-constexpr int kGlowStep = 8;
+// The Milky Way, blurred over degrees, is looked up every this many pixels (under a degree) and smoothed between.
+constexpr int kGlowStep = 16;
 // The glow fades into the haze over the lowest degrees.
 constexpr double kGlowHorizonFadeDeg = 8.0;
 // A point that moved no further than this is noted as one box round both places.
@@ -633,7 +633,9 @@ void cRealSkySprite::drawStars() {
     // In the marks' order, which is the catalogue's: where two stars overlap, the one on top is the one a whole frame puts there.
     for (size_t word = 0; word < words; ++word) {
         for (std::uint64_t bits = m_drawMarks[word]; bits != 0; bits &= bits - 1) {
-            drawPoint(m_visibleStars[word * 64 + static_cast<size_t>(__builtin_ctzll(bits))]);
+            const sPoint& star = m_visibleStars[word * 64 + static_cast<size_t>(__builtin_ctzll(bits))];
+            // Most stars under a touched cell miss every change: asking is cheaper than a drawing clipped to nothing.
+            if (clip->intersects(squareOf(star))) drawPoint(star);
         }
     }
 }
