@@ -124,6 +124,11 @@ cRealSkyLayer::cRealSkyLayer(int width, int height, keslColor baseColour, std::v
 
 void cRealSkyLayer::setGlow(const std::vector<float>& grid, int columns, int step) {
     if (!m_valid || columns < 2 || step < 1 || grid.size() < 2 * static_cast<size_t>(columns)) return;
+    // Both grids take their room at once: later turns only swap them.
+    for (sGlowGrid* g : {&m_glow, &m_pending}) {
+        g->values.reserve(grid.size());
+        g->cellGlows.reserve(grid.size());
+    }
     m_pending.values.assign(grid.begin(), grid.end());
     m_pending.columns = columns;
     m_pending.step = step;

@@ -133,6 +133,8 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     m_glow.assign(static_cast<size_t>(m_glowColumns) * static_cast<size_t>(m_glowRows), 0.0f);
     placeGlowGrid();
     m_visibleStars.reserve(m_stars.catalogue().starCount);
+    m_starPaths.reserve(m_stars.catalogue().starCount);
+    m_nearView.reserve(m_stars.catalogue().starCount);
     m_starCells = std::make_unique<cStarCells>(m_stars.catalogue().starCount);
     m_drawMarks.resize((m_stars.catalogue().starCount + 63) / 64);
     for (std::vector<std::uint16_t>& group : m_twinkleGroups) group.reserve(m_stars.catalogue().starCount);
