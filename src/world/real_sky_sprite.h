@@ -160,7 +160,7 @@ private:
     std::unique_ptr<cStarCells> m_starCells;  // of m_visibleStars
     std::vector<std::uint64_t> m_drawMarks;   // a bit per visible star under the frame's changes
     // A point's way over a minute, in window pixels and in the sine of its
-    // altitude; the point holds what stays: colour, steady level, twinkle.
+    // altitude; the point holds what stays: its colour and its twinkle's phases and rates.
     struct sPath {
         sPoint point;
         float magnitude;  // before the air dims it
