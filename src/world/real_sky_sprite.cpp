@@ -366,21 +366,27 @@ void cRealSkySprite::placeStarEnds(const sSkyFrame& start, const sSkyFrame& end)
     }
 }
 
+bool cRealSkySprite::placeAlong(const sPath& path, float along, sPoint& point, float& airmass) const {
+    const float up = path.up0 + along * path.dup;
+    if (up <= 0.0f) return false;
+    const float x = path.x0 + along * path.dx, y = path.y0 + along * path.dy;
+    if (!isOnView(m_projection, x, y)) return false;
+    airmass = airmassAt(up);
+    point.x = static_cast<std::int16_t>(std::lround(x));
+    point.y = static_cast<std::int16_t>(std::lround(y));
+    point.level = cRealSkyPalette::levelOf(path.magnitude + kExtinctionPerAirmass * (airmass - 1.0f));
+    return true;
+}
+
 void cRealSkySprite::placeStars(float along) {
     m_visibleStars.clear();
     for (std::vector<std::uint16_t>& group : m_twinkleGroups) group.clear();
     size_t before = 0;  // walks the last placing, which follows the catalogue's order too
     for (const sPath& path : m_starPaths) {
-        const float up = path.up0 + along * path.dup;
-        if (up <= 0.0f) continue;
-        const float x = path.x0 + along * path.dx, y = path.y0 + along * path.dy;
-        if (!isOnView(m_projection, x, y)) continue;
-        const float airmass = airmassAt(up);
-        const float twinkle = std::min(kMaxTwinkle, kTwinkleOverhead + kTwinklePerAirmass * (airmass - 1.0f));
         sPoint point = path.point;
-        point.x = static_cast<std::int16_t>(std::lround(x));
-        point.y = static_cast<std::int16_t>(std::lround(y));
-        point.level = cRealSkyPalette::levelOf(path.magnitude + kExtinctionPerAirmass * (airmass - 1.0f));
+        float airmass = 1.0f;
+        if (!placeAlong(path, along, point, airmass)) continue;
+        const float twinkle = std::min(kMaxTwinkle, kTwinkleOverhead + kTwinklePerAirmass * (airmass - 1.0f));
         point.twinkleLevels = twinkle / cRealSkyPalette::kMagnitudesPerLevel;
         const std::uint16_t i = point.star;
         while (before < m_previousStars.size() && m_previousStars[before].star < i) ++before;
@@ -431,15 +437,9 @@ void cRealSkySprite::placePlanetEnds(const sSkyFrame& start, const sSkyFrame& en
 void cRealSkySprite::placePlanets(float along) {
     m_visiblePlanets.clear();
     for (const sPath& path : m_planetPaths) {
-        const float up = path.up0 + along * path.dup;
-        if (up <= 0.0f) continue;
-        const float x = path.x0 + along * path.dx, y = path.y0 + along * path.dy;
-        if (!isOnView(m_projection, x, y)) continue;
-        const float airmass = airmassAt(up);
         sPoint point = path.point;
-        point.x = static_cast<std::int16_t>(std::lround(x));
-        point.y = static_cast<std::int16_t>(std::lround(y));
-        point.level = cRealSkyPalette::levelOf(path.magnitude + kExtinctionPerAirmass * (airmass - 1.0f));
+        float airmass = 1.0f;
+        if (!placeAlong(path, along, point, airmass)) continue;
         point.shown = static_cast<std::uint8_t>(twinkledLevel(point));
         m_visiblePlanets.push_back(point);
     }

@@ -167,6 +167,9 @@ private:
         float x0, y0, up0;
         float dx, dy, dup;
     };
+    // Where the path has its point a share of the way along, with its level
+    // and the airmass there; false when below the horizon or off the view.
+    bool placeAlong(const sPath& path, float along, sPoint& point, float& airmass) const;
     std::vector<sPath> m_starPaths;  // in catalogue order
     std::array<sPath, kRealSkyPlanetCount> m_planetPaths{};
     struct sMoonPath {
