@@ -52,7 +52,6 @@ keslPixel saturatedSum(keslPixel a, keslPixel b) {
 
 // The rows of one band of the layer, and the tiles its lines mark.
 struct LineCanvas {
-
     keslPixelView pixels;  // the band's rows only
     int top;               // the band's first row in the layer
     std::uint8_t* tiles;
@@ -138,8 +137,8 @@ void cRealSkyLayer::setGlow(const std::vector<float>& grid, int columns, int ste
 void cRealSkyLayer::adoptPendingGlow() {
     std::swap(m_glow, m_pending);
     m_glowPending = false;
-    const int cellColumns = m_glow.columns - 1;
-    const int cellRows = static_cast<int>(m_glow.values.size()) / m_glow.columns - 1;
+    const int cellColumns = m_glow.cellColumns();
+    const int cellRows = m_glow.cellRows();
     m_glow.cellGlows.assign(static_cast<size_t>(cellColumns) * static_cast<size_t>(cellRows), 0);
     for (std::uint8_t& tile : m_tiles) tile = static_cast<std::uint8_t>(tile & ~kGlowNext);
     for (int gy = 0; gy < cellRows && gy * m_glow.step < m_height; ++gy) {
@@ -166,8 +165,8 @@ void cRealSkyLayer::markGlowTiles(int left, int top, int step) {
 
 void cRealSkyLayer::paintUnlined(int top, int bottom, int left, int right) {
     const int step = m_glow.step;
-    const int cellColumns = m_glow.columns - 1;
-    const int cellRows = cellColumns > 0 ? static_cast<int>(m_glow.values.size()) / m_glow.columns - 1 : 0;
+    const int cellColumns = m_glow.cellColumns();
+    const int cellRows = m_glow.cellRows();
     if (cellRows < 1) {
         fillBase(top, bottom, left, right);
         return;

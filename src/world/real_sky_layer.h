@@ -62,6 +62,8 @@ private:
         int columns = 0;
         int step = 1;
         std::vector<std::uint8_t> cellGlows;
+        int cellColumns() const { return columns - 1; }
+        int cellRows() const { return columns > 1 ? static_cast<int>(values.size()) / columns - 1 : 0; }
     };
     // The glow set last becomes the one the layer is drawn with; its tiles are marked.
     void adoptPendingGlow();
