@@ -8,11 +8,14 @@
 
 namespace {
 
-// Selects a GDI object for one call; restores the previous one and deletes
-// its own on leaving.
+// Selects a GDI object for one call and restores the previous one on
+// leaving; an object made for the call is deleted then, a kept one is not.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_object(object) {
+    enum class Owning { kDeleteAfter, kKeep };
+
+    SelectedObject(HDC dc, HGDIOBJ object, Owning owning = Owning::kDeleteAfter)
+        : m_dc(dc), m_object(object), m_owning(owning) {
         if (m_object != nullptr) {
             m_previous = SelectObject(m_dc, m_object);
         }
@@ -22,7 +25,7 @@ public:
             return;
         }
         SelectObject(m_dc, m_previous);
-        DeleteObject(m_object);
+        if (m_owning == Owning::kDeleteAfter) DeleteObject(m_object);
     }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
@@ -30,16 +33,17 @@ public:
 private:
     HDC m_dc;
     HGDIOBJ m_object;
+    Owning m_owning;
     HGDIOBJ m_previous = nullptr;
 };
 
-HFONT createFont(HDC dc, const keslTextParams& params) {
-    const int height = MulDiv(params.fontPointsOrDefault(), GetDeviceCaps(dc, LOGPIXELSY), 72);
-    const std::string face = params.fontNameOrDefault();
-    return CreateFontA(-height, 0, 0, 0, params.wantsThin() ? FW_THIN : FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       params.wantsNonAntialiased() ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+keslGdiFontCache::sFontKey fontKey(HDC dc, const keslTextParams& params) {
+    keslGdiFontCache::sFontKey key;
+    key.face = params.fontNameOrDefault();
+    key.height = MulDiv(params.fontPointsOrDefault(), GetDeviceCaps(dc, LOGPIXELSY), 72);
+    key.weight = params.wantsThin() ? FW_THIN : FW_NORMAL;
+    key.quality = params.wantsNonAntialiased() ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY;
+    return key;
 }
 
 // Sets the character spacing for one call when the parameters give one.
@@ -119,17 +123,37 @@ void keslDrawingToolsWinDC::fillRect(const keslRect<int>& rect, keslColor color)
 }
 
 int keslDrawingToolsWinDC::drawText(int x, int y, const char* text, const keslTextParams& params) {
-    const HDC dc = clippedTarget();
+    const HDC dc = target();
     if (dc == nullptr || text == nullptr) {
         return 0;
     }
-    RECT r{x, y, x, y};
     if (params.color) {
         SetTextColor(dc, toColorRef(*params.color));
     }
-    CharacterExtra extra(dc, params);
-    SelectedObject font(dc, createFont(dc, params));
-    return drawTextEither(dc, text, &r, alignmentFormat(params) | kTextFormat);
+    const UINT format = alignmentFormat(params) | kTextFormat;
+    if (const std::optional<int> height = drawKeptText(dc, x, y, text, params, format)) return *height;
+    // GDI draws it: only now does the clip go on the device context.
+    const HDC clipped = clippedTarget();
+    RECT r{x, y, x, y};
+    CharacterExtra extra(clipped, params);
+    SelectedObject font(clipped, m_fonts.fontFor(fontKey(clipped, params)), SelectedObject::Owning::kKeep);
+    return drawTextEither(clipped, text, &r, format);
+}
+
+std::optional<int> keslDrawingToolsWinDC::drawKeptText(HDC dc, int x, int y, const char* text,
+                                                       const keslTextParams& params, UINT format) {
+    const keslPixelView& pixels = (*m_target)->pixels;
+    if (!pixels) return std::nullopt;
+    const keslGdiFontCache::sFontKey key = fontKey(dc, params);
+    const int extra = params.characterExtra ? static_cast<int>(*params.characterExtra) : GetTextCharacterExtra(dc);
+    const keslGdiTextCache::sInk* ink =
+        m_texts.inkFor({text, key, format, extra}, m_fonts.fontFor(key), drawTextEither);
+    if (ink == nullptr) return std::nullopt;
+    const COLORREF color = GetTextColor(dc);
+    GdiFlush();
+    keslGdiTextCache::blend(pixels, x, y, *ink, makeColor(GetRValue(color), GetGValue(color), GetBValue(color)),
+                            m_clipped ? &m_clip : nullptr);
+    return ink->height;
 }
 
 void keslDrawingToolsWinDC::getTextSize(const char* text, const keslTextParams& params, int* width, int* height) {
@@ -139,7 +163,7 @@ void keslDrawingToolsWinDC::getTextSize(const char* text, const keslTextParams& 
     }
     RECT r{0, 0, 0, 0};
     CharacterExtra extra(dc, params);
-    SelectedObject font(dc, createFont(dc, params));
+    SelectedObject font(dc, m_fonts.fontFor(fontKey(dc, params)), SelectedObject::Owning::kKeep);
     drawTextEither(dc, text, &r, DT_CALCRECT | kTextFormat);
     if (width != nullptr) {
         *width = r.right - r.left;

@@ -2,12 +2,15 @@
 // holds a pointer to its owner's current-target slot (not a copy of the
 // handle), so it paints on whatever surface the owner selected at the moment
 // of each call. Every call creates, selects, restores and deletes its own
-// brush, pen or font. Single pixels and image copies between surfaces whose
-// memory is known are done in memory; everything else is GDI's.
+// brush or pen; fonts, dear to make, are kept for the next call. Single
+// pixels and image copies between surfaces whose memory is known are done in
+// memory; everything else is GDI's.
 #pragma once
 
 #include "platform/drawing_tools.h"
+#include "platform/gdi/gdi_font_cache.h"
 #include "platform/gdi/gdi_surface.h"
+#include "platform/gdi/gdi_text_cache.h"
 
 #include <windows.h>
 
@@ -41,8 +44,14 @@ private:
     bool clippedAway(int x, int y) const;
     // Puts the clip on the device context before a call GDI itself draws; copies in memory need none.
     HDC clippedTarget();
+    // Draws the text from its kept picture when the target's pixels are in memory; nothing when they are not.
+    std::optional<int> drawKeptText(HDC dc, int x, int y, const char* text, const keslTextParams& params,
+                                    UINT format);
 
     const keslGdiSurface* const* m_target;
+    keslGdiFontCache m_fonts;
+    // Text drawn into memory comes from here; GDI draws only what has no memory to go to.
+    keslGdiTextCache m_texts;
     bool m_clipped = false;
     keslRect<int> m_clip;
     // What the device context was last given, so each GDI call costs no clip calls unless the clip changed.

@@ -1,0 +1,185 @@
+#include "platform/gdi/gdi_text_cache.h"
+
+#include "platform/gdi/gdi_surface.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr COLORREF kInkWhite = RGB(255, 255, 255);
+constexpr keslPixel kShareBits = 0x00FFFFFFu;
+
+// Glyphs reach past their advance and above or below their line (italics,
+// accents, a swash): half a line on every side holds what any face paints.
+int overhangFor(HDC dc) {
+    TEXTMETRICA metrics{};
+    if (!GetTextMetricsA(dc, &metrics)) return 8;
+    return metrics.tmHeight / 2 + 2;
+}
+
+// Where DrawText's rectangle of no width must stand for text of this width
+// to start at the margin.
+int anchorFor(UINT format, int margin, int textWidth) {
+    if ((format & DT_CENTER) != 0) return margin + textWidth / 2;
+    if ((format & DT_RIGHT) != 0) return margin + textWidth;
+    return margin;
+}
+
+int blendChannel(int under, int over, int share) { return under + ((over - under) * share + 127) / 255; }
+
+keslPixel blendPixel(keslPixel under, keslPixel share, int red, int green, int blue) {
+    const int r = blendChannel(static_cast<int>((under >> 16) & 0xFF), red, static_cast<int>((share >> 16) & 0xFF));
+    const int g = blendChannel(static_cast<int>((under >> 8) & 0xFF), green, static_cast<int>((share >> 8) & 0xFF));
+    const int b = blendChannel(static_cast<int>(under & 0xFF), blue, static_cast<int>(share & 0xFF));
+    return static_cast<keslPixel>((r << 16) | (g << 8) | b);
+}
+
+}  // namespace
+
+bool keslGdiTextCache::sEntry::matches(const sTextKey& key) const {
+    return filled && format == key.format && characterExtra == key.characterExtra && font == key.font &&
+           text == key.text;
+}
+
+keslGdiTextCache::~keslGdiTextCache() {
+    if (m_dc == nullptr) return;
+    if (m_scratch != nullptr) {
+        SelectObject(m_dc, m_originalBitmap);
+        DeleteObject(m_scratch);
+    }
+    DeleteDC(m_dc);
+}
+
+const keslGdiTextCache::sInk* keslGdiTextCache::inkFor(const sTextKey& key, HFONT font, Painter paint) {
+    if (key.text == nullptr || font == nullptr) return nullptr;
+    ++m_uses;
+    sEntry* oldest = &m_entries[0];
+    for (sEntry& entry : m_entries) {
+        if (entry.matches(key)) {
+            entry.lastUse = m_uses;
+            return &entry.ink;
+        }
+        if (entry.lastUse < oldest->lastUse) oldest = &entry;
+    }
+    oldest->filled = false;
+    if (!draw(*oldest, key, font, paint)) return nullptr;
+    oldest->lastUse = m_uses;
+    return &oldest->ink;
+}
+
+bool keslGdiTextCache::scratchOfAtLeast(int width, int height) {
+    if (m_scratch != nullptr && m_scratchPixels.width >= width && m_scratchPixels.height >= height) {
+        std::fill(m_scratchPixels.data,
+                  m_scratchPixels.data + static_cast<size_t>(m_scratchPixels.width) * m_scratchPixels.height, 0u);
+        return true;
+    }
+    keslPixelView pixels;
+    const HBITMAP grown = keslCreateDibSection(std::max(width, m_scratchPixels.width),
+                                               std::max(height, m_scratchPixels.height), pixels);
+    if (grown == nullptr) return false;
+    const HGDIOBJ previous = SelectObject(m_dc, grown);
+    if (m_scratch == nullptr) {
+        m_originalBitmap = previous;
+    } else {
+        DeleteObject(m_scratch);
+    }
+    m_scratch = grown;
+    m_scratchPixels = pixels;
+    return true;
+}
+
+bool keslGdiTextCache::draw(sEntry& entry, const sTextKey& key, HFONT font, Painter paint) {
+    if (m_dc == nullptr) m_dc = CreateCompatibleDC(nullptr);
+    if (m_dc == nullptr) return false;
+    const HGDIOBJ previousFont = SelectObject(m_dc, font);
+    SetTextCharacterExtra(m_dc, key.characterExtra);
+    RECT measured{0, 0, 0, 0};
+    paint(m_dc, key.text, &measured, key.format | DT_CALCRECT);
+    const int textWidth = measured.right - measured.left;
+    const int margin = overhangFor(m_dc);
+    const int width = textWidth + 2 * margin;
+    const int height = measured.bottom - measured.top + 2 * margin;
+    if (!scratchOfAtLeast(width, height)) {
+        SelectObject(m_dc, previousFont);
+        return false;
+    }
+    SetBkMode(m_dc, TRANSPARENT);
+    SetTextColor(m_dc, kInkWhite);
+    const int anchorX = anchorFor(key.format, margin, textWidth);
+    RECT at{anchorX, margin, anchorX, margin};
+    const int textHeight = paint(m_dc, key.text, &at, key.format);
+    GdiFlush();
+    SelectObject(m_dc, previousFont);
+    entry.text = key.text;
+    entry.font = key.font;
+    entry.format = key.format;
+    entry.characterExtra = key.characterExtra;
+    entry.ink.anchorX = anchorX;
+    entry.ink.anchorY = margin;
+    entry.ink.height = textHeight;
+    keepInk(entry, width, height);
+    entry.filled = true;
+    return true;
+}
+
+// Keeps the box of the scratch's (0, 0, width, height) that the glyphs painted, and moves the anchor with it.
+void keslGdiTextCache::keepInk(sEntry& entry, int width, int height) {
+    int left = width;
+    int right = 0;
+    int top = height;
+    int bottom = 0;
+    for (int y = 0; y < height; ++y) {
+        const keslPixel* row = m_scratchPixels.row(y);
+        for (int x = 0; x < width; ++x) {
+            if ((row[x] & kShareBits) == 0) continue;
+            left = std::min(left, x);
+            right = std::max(right, x + 1);
+            top = std::min(top, y);
+            bottom = y + 1;
+        }
+    }
+    if (left >= right) {
+        entry.ink.pixels = keslPixelView{};
+        return;
+    }
+    const int inkWidth = right - left;
+    const int inkHeight = bottom - top;
+    entry.pixels.resize(static_cast<size_t>(inkWidth) * static_cast<size_t>(inkHeight));
+    entry.ink.pixels = keslPixelView{entry.pixels.data(), inkWidth, inkHeight};
+    for (int y = 0; y < inkHeight; ++y) {
+        const keslPixel* from = m_scratchPixels.row(top + y) + left;
+        std::copy(from, from + inkWidth, entry.ink.pixels.row(y));
+    }
+    entry.ink.anchorX -= left;
+    entry.ink.anchorY -= top;
+}
+
+void keslGdiTextCache::blend(const keslPixelView& target, int x, int y, const sInk& ink, keslColor color,
+                             const keslRect<int>* clip) {
+    if (!ink.pixels || !target) return;
+    const int left = x - ink.anchorX;
+    const int top = y - ink.anchorY;
+    int fromX = std::max(0, -left);
+    int fromY = std::max(0, -top);
+    int toX = std::min(ink.pixels.width, target.width - left);
+    int toY = std::min(ink.pixels.height, target.height - top);
+    if (clip != nullptr) {
+        fromX = std::max(fromX, clip->left - left);
+        fromY = std::max(fromY, clip->top - top);
+        toX = std::min(toX, clip->getRight() - left);
+        toY = std::min(toY, clip->getBottom() - top);
+    }
+    const int red = colorRed(color);
+    const int green = colorGreen(color);
+    const int blue = colorBlue(color);
+    for (int row = fromY; row < toY; ++row) {
+        const keslPixel* share = ink.pixels.row(row);
+        keslPixel* out = target.row(top + row) + left;
+        for (int column = fromX; column < toX; ++column) {
+            const keslPixel s = share[column] & kShareBits;
+            if (s == 0) continue;
+            out[column] = s == kShareBits ? static_cast<keslPixel>((red << 16) | (green << 8) | blue)
+                                          : blendPixel(out[column], s, red, green, blue);
+        }
+    }
+}
