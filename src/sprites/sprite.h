@@ -4,8 +4,8 @@
 // calculateSize and usually replace draw.
 #pragma once
 
+#include "platform/color.h"
 #include "platform/dirty_region.h"
-#include "platform/text_params.h"
 #include "sprites/particle.h"
 
 #include <cstdint>
@@ -51,7 +51,6 @@ public:
     int disabledCount = 0;
     keslWindow* m_renderWindowPtr = nullptr;
     bool sizeValid = false;
-    spriteTextParams textParams;
 
 private:
     void drawOutlineEdge(float x1, float y1, float x2, float y2);

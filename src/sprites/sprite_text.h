@@ -6,6 +6,7 @@
 // font or size change.
 #pragma once
 
+#include "platform/text_params.h"
 #include "sprites/sprite.h"
 #include "system/point.h"
 
@@ -22,6 +23,8 @@ public:
     virtual void setText(const char* text);
 
     const std::string& getText() const { return m_text; }
+
+    spriteTextParams textParams;
 
 protected:
     // Width and height of line in the sprite's own font and size; needs a window.

@@ -44,8 +44,9 @@ constexpr int kFadeOutUpdates =
 keslRect<float> obstacleRect(const TzerinSprite* sprite) {
     if (!sprite || !sprite->isVisible()) return {};
     float shift = 0.0f;
-    if (sprite->textParams.alignment == kSpriteAlignCentre) shift = sprite->width;
-    if (sprite->textParams.alignment == kSpriteAlignRight) shift = 2.0f * sprite->width;
+    const auto* text = dynamic_cast<const TzerinSpriteText*>(sprite);
+    if (text && text->textParams.alignment == kSpriteAlignCentre) shift = sprite->width;
+    if (text && text->textParams.alignment == kSpriteAlignRight) shift = 2.0f * sprite->width;
     return keslRect<float>(sprite->top, sprite->left - shift, sprite->width, sprite->height);
 }
 
