@@ -249,7 +249,12 @@ void TorvanelWorld::draw() {
 void TorvanelWorld::collectChanges() {
     m_dirty.reset(keslRect<int>(0, 0, m_window->getClientWidth(), m_window->getClientHeight()));
     // Every sprite reports, even in a whole frame, so the next frame knows where each one was.
-    for (TzerinSprite* sprite : spriteDirector.members()) sprite->reportChange(m_dirty);
+    const std::vector<TzerinSprite*>& members = spriteDirector.members();
+    m_reportedCoverages.resize(members.size());
+    for (size_t i = 0; i < members.size(); ++i) {
+        members[i]->reportChange(m_dirty);
+        m_reportedCoverages[i] = members[i]->reportedCoverage();
+    }
     if (!m_outlined.isWhole()) {
         for (const keslRect<int>& rect : m_outlined) m_dirty.add(rect);
     }
@@ -262,9 +267,11 @@ void TorvanelWorld::collectChanges() {
 void TorvanelWorld::drawChanges() {
     if (m_dirty.empty()) return;
     m_window->setClipRegion(&m_dirty);
-    for (TzerinSprite* sprite : spriteDirector.members()) {
-        if (sprite->disabledCount > 0 || !m_dirty.intersects(sprite->reportedCoverage())) continue;
-        sprite->draw();
+    const std::vector<TzerinSprite*>& members = spriteDirector.members();
+    for (size_t i = 0; i < members.size(); ++i) {
+        // A hidden sprite reported nothing, so it touches no change.
+        if (!m_dirty.intersects(m_reportedCoverages[i])) continue;
+        members[i]->draw();
     }
     m_window->setClipRegion(nullptr);
 }

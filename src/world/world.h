@@ -182,6 +182,9 @@ private:
     cClockSprite m_clock;
     cFrameRateSprite m_frameRateLabel;
     keslDirtyRegion m_dirty;
+    // Each member's reported rectangle, in the director's order: the drawing pass
+    // finds the few members a change touches without visiting the thousands it does not.
+    std::vector<keslRect<int>> m_reportedCoverages;
     // Rectangles outlined on screen last frame; they are drawn over again next frame.
     keslDirtyRegion m_outlined;
     bool m_wholeFrameDue = true;
