@@ -17,33 +17,38 @@ std::uint64_t keslBlockPixelsWritten() { return blockPixelsWritten(); }
 
 void keslCountBlockPixels(std::uint64_t count) { blockPixelsWritten() += count; }
 
+keslPlacedPart keslPartInside(const keslPixelView& target, int x, int y, int width, int height,
+                              const keslRect<int>* clip) {
+    keslPlacedPart part{std::max(0, -x), std::max(0, -y), std::min(width, target.width - x),
+                        std::min(height, target.height - y)};
+    if (clip != nullptr) {
+        part.fromX = std::max(part.fromX, clip->left - x);
+        part.fromY = std::max(part.fromY, clip->top - y);
+        part.toX = std::min(part.toX, clip->getRight() - x);
+        part.toY = std::min(part.toY, clip->getBottom() - y);
+    }
+    return part;
+}
+
 void keslCopyPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
                     std::optional<keslColor> transparentColor, const keslRect<int>* clip) {
     if (!target || !source) return;
-    int fromX = std::max(0, -x);
-    int fromY = std::max(0, -y);
-    int toX = std::min({width, source.width, target.width - x});
-    int toY = std::min({height, source.height, target.height - y});
-    if (clip != nullptr) {
-        fromX = std::max(fromX, clip->left - x);
-        fromY = std::max(fromY, clip->top - y);
-        toX = std::min(toX, clip->getRight() - x);
-        toY = std::min(toY, clip->getBottom() - y);
-    }
-    if (fromX >= toX || fromY >= toY) return;
-    const int count = toX - fromX;
-    keslCountBlockPixels(static_cast<std::uint64_t>(count) * static_cast<std::uint64_t>(toY - fromY));
+    const keslPlacedPart part =
+        keslPartInside(target, x, y, std::min(width, source.width), std::min(height, source.height), clip);
+    if (part.empty()) return;
+    const int count = part.toX - part.fromX;
+    keslCountBlockPixels(static_cast<std::uint64_t>(count) * static_cast<std::uint64_t>(part.toY - part.fromY));
     if (!transparentColor) {
-        for (int row = fromY; row < toY; ++row) {
-            const keslPixel* src = source.row(row) + fromX;
-            std::copy(src, src + count, target.row(y + row) + x + fromX);
+        for (int row = part.fromY; row < part.toY; ++row) {
+            const keslPixel* src = source.row(row) + part.fromX;
+            std::copy(src, src + count, target.row(y + row) + x + part.fromX);
         }
         return;
     }
     const keslPixel key = toPixel(*transparentColor) & kColourBits;
-    for (int row = fromY; row < toY; ++row) {
-        const keslPixel* src = source.row(row) + fromX;
-        keslPixel* dst = target.row(y + row) + x + fromX;
+    for (int row = part.fromY; row < part.toY; ++row) {
+        const keslPixel* src = source.row(row) + part.fromX;
+        keslPixel* dst = target.row(y + row) + x + part.fromX;
         for (int i = 0; i < count; ++i) {
             if ((src[i] & kColourBits) != key) dst[i] = src[i];
         }

@@ -27,6 +27,20 @@ struct keslPixelView {
     keslPixel* row(int y) const { return data + static_cast<size_t>(y) * static_cast<size_t>(width); }
 };
 
+// The part of a width x height picture put at (x, y) that lands inside the
+// target and the clip (target pixels), in the picture's own columns
+// [fromX, toX) and rows [fromY, toY).
+struct keslPlacedPart {
+    int fromX = 0;
+    int fromY = 0;
+    int toX = 0;
+    int toY = 0;
+
+    bool empty() const { return fromX >= toX || fromY >= toY; }
+};
+keslPlacedPart keslPartInside(const keslPixelView& target, int x, int y, int width, int height,
+                              const keslRect<int>* clip);
+
 // Copies source's (0, 0, width, height) to (x, y) of target, clipped to both.
 // With a key, source pixels of exactly that colour leave the target as it
 // was. Only red, green and blue count: GDI may leave anything in the fourth

@@ -14,7 +14,8 @@ HFONT keslGdiFontCache::fontFor(const sFontKey& key) {
             entry.lastUse = m_uses;
             return entry.font;
         }
-        if (entry.font == nullptr || (oldest->font != nullptr && entry.lastUse < oldest->lastUse)) oldest = &entry;
+        // An empty place was never used: it goes before any font.
+        if (entry.lastUse < oldest->lastUse) oldest = &entry;
     }
     const HFONT font = CreateFontA(-key.height, 0, 0, 0, key.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, key.quality,

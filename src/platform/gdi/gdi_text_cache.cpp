@@ -159,23 +159,14 @@ void keslGdiTextCache::blend(const keslPixelView& target, int x, int y, const sI
     if (!ink.pixels || !target) return;
     const int left = x - ink.anchorX;
     const int top = y - ink.anchorY;
-    int fromX = std::max(0, -left);
-    int fromY = std::max(0, -top);
-    int toX = std::min(ink.pixels.width, target.width - left);
-    int toY = std::min(ink.pixels.height, target.height - top);
-    if (clip != nullptr) {
-        fromX = std::max(fromX, clip->left - left);
-        fromY = std::max(fromY, clip->top - top);
-        toX = std::min(toX, clip->getRight() - left);
-        toY = std::min(toY, clip->getBottom() - top);
-    }
+    const keslPlacedPart part = keslPartInside(target, left, top, ink.pixels.width, ink.pixels.height, clip);
     const int red = colorRed(color);
     const int green = colorGreen(color);
     const int blue = colorBlue(color);
-    for (int row = fromY; row < toY; ++row) {
+    for (int row = part.fromY; row < part.toY; ++row) {
         const keslPixel* share = ink.pixels.row(row);
         keslPixel* out = target.row(top + row) + left;
-        for (int column = fromX; column < toX; ++column) {
+        for (int column = part.fromX; column < part.toX; ++column) {
             const keslPixel s = share[column] & kShareBits;
             if (s == 0) continue;
             out[column] = s == kShareBits ? static_cast<keslPixel>((red << 16) | (green << 8) | blue)
