@@ -1,10 +1,29 @@
 #include "platform/pixels.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 constexpr keslPixel kColourBits = 0x00FFFFFFu;
+// Rows shorter than this are copied inline: most are a star's or a changed
+// strip's few dozen pixels, thousands a frame, and a call into the C
+// library's memmove (under Wine a plain C one) costs as much as the copy.
+constexpr int kInlineRowPixels = 64;
+constexpr int kPixelsPerChunk = 4;
+
+// The two rows must not overlap.
+void copyRow(const keslPixel* from, keslPixel* to, int count) {
+    if (count >= kInlineRowPixels) {
+        std::memcpy(to, from, static_cast<size_t>(count) * sizeof(keslPixel));
+        return;
+    }
+    int i = 0;
+    for (; i + kPixelsPerChunk <= count; i += kPixelsPerChunk) {
+        std::memcpy(to + i, from + i, kPixelsPerChunk * sizeof(keslPixel));
+    }
+    for (; i < count; ++i) to[i] = from[i];
+}
 
 std::uint64_t& blockPixelsWritten() {
     static std::uint64_t written = 0;
@@ -41,7 +60,7 @@ void keslCopyPixels(const keslPixelView& target, int x, int y, const keslPixelVi
     if (!transparentColor) {
         for (int row = part.fromY; row < part.toY; ++row) {
             const keslPixel* src = source.row(row) + part.fromX;
-            std::copy(src, src + count, target.row(y + row) + x + part.fromX);
+            copyRow(src, target.row(y + row) + x + part.fromX, count);
         }
         return;
     }

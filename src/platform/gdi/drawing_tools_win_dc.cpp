@@ -1,5 +1,6 @@
 #include "platform/gdi/drawing_tools_win_dc.h"
 
+#include "platform/gdi/gdi_batch.h"
 #include "platform/text_encoding.h"
 
 #include <cstring>
@@ -150,7 +151,7 @@ std::optional<int> keslDrawingToolsWinDC::drawKeptText(HDC dc, int x, int y, con
         m_texts.inkFor({text, key, format, extra}, m_fonts.fontFor(key), drawTextEither);
     if (ink == nullptr) return std::nullopt;
     const COLORREF color = GetTextColor(dc);
-    GdiFlush();
+    keslGdiSettle();
     keslGdiTextCache::blend(pixels, x, y, *ink, makeColor(GetRValue(color), GetGValue(color), GetBValue(color)),
                             m_clipped ? &m_clip : nullptr);
     return ink->height;
@@ -179,7 +180,7 @@ keslPixel* keslDrawingToolsWinDC::pixelInMemory(int x, int y) const {
         return nullptr;
     }
     // GDI may still hold drawing for this section in its batch.
-    GdiFlush();
+    keslGdiSettle();
     return surface->pixels.row(y) + x;
 }
 
@@ -191,6 +192,8 @@ void keslDrawingToolsWinDC::setClip(const keslRect<int>* clip) {
 HDC keslDrawingToolsWinDC::clippedTarget() {
     const HDC dc = target();
     if (dc == nullptr) return dc;
+    // Every call GDI itself draws asks for the clipped target first.
+    keslGdiMayHaveDrawn();
     const bool same = dc == m_clipDC && m_dcClipped == m_clipped && (!m_clipped || m_dcClip == m_clip);
     if (same) return dc;
     SelectClipRgn(dc, nullptr);
@@ -226,6 +229,7 @@ void keslDrawingToolsWinDC::setPixel(int x, int y, keslColor color) {
     }
     const HDC dc = target();
     if (dc != nullptr) {
+        keslGdiMayHaveDrawn();
         SetPixel(dc, x, y, toColorRef(color));
     }
 }
@@ -265,7 +269,7 @@ void keslDrawingToolsWinDC::drawImage(int x, int y, const keslGdiSurface* source
         return;
     }
     if (surface->pixels && source->pixels && surface != source) {
-        GdiFlush();
+        keslGdiSettle();
         keslCopyPixels(surface->pixels, x, y, source->pixels, width, height, transparentColor,
                        m_clipped ? &m_clip : nullptr);
         return;

@@ -2,6 +2,7 @@
 
 #include "platform/bitmap_reader.h"
 #include "platform/gdi/drawing_tools_win_dc.h"
+#include "platform/gdi/gdi_batch.h"
 #include "util/log.h"
 
 #include <algorithm>
@@ -28,6 +29,7 @@ HBITMAP toDibSection(HBITMAP loaded, keslPixelView& view) {
         const HGDIOBJ fromPrevious = SelectObject(from, loaded);
         const HGDIOBJ toPrevious = SelectObject(to, bitmap);
         BitBlt(to, 0, 0, info.bmWidth, info.bmHeight, from, 0, 0, SRCCOPY);
+        keslGdiMayHaveDrawn();
         SelectObject(from, fromPrevious);
         SelectObject(to, toPrevious);
         DeleteDC(from);
@@ -110,6 +112,7 @@ struct keslImageWin::Gdi {
         }
         adopt(replacement, pixels);
         BitBlt(surface.dc, 0, 0, newWidth, newHeight, scratch.dc, 0, 0, SRCCOPY);
+        keslGdiMayHaveDrawn();
     }
 };
 
@@ -212,7 +215,7 @@ bool keslImageWin::initWithFile_impl(const char* fileName) {
 
 keslPixelView keslImageWin::pixelView() {
     // GDI may still be drawing into the section; the caller's writes come after.
-    GdiFlush();
+    keslGdiSettle();
     return m_gdi->surface.pixels;
 }
 
@@ -253,6 +256,7 @@ void keslImageWin::resizeTo_impl(int width, int height) {
         const Gdi::Scratch scratch(g.surface.dc, width, height);
         SetStretchBltMode(scratch.dc, COLORONCOLOR);
         StretchBlt(scratch.dc, 0, 0, width, height, g.surface.dc, 0, 0, getWidth(), getHeight(), SRCCOPY);
+        keslGdiMayHaveDrawn();
         g.takeOver(scratch, width, height);
     }
     logInfo("keslImageWin.resizeTo_impl() exiting with new w=%i, new h=%i", getWidth(), getHeight());
@@ -265,5 +269,6 @@ void keslImageWin::crop_impl(int x, int y, int width, int height) {
     }
     const Gdi::Scratch scratch(g.surface.dc, width, height);
     BitBlt(scratch.dc, 0, 0, width, height, g.surface.dc, x, y, SRCCOPY);
+    keslGdiMayHaveDrawn();
     g.takeOver(scratch, width, height);
 }

@@ -1,6 +1,7 @@
 #include "platform/gdi/window_win.h"
 
 #include "platform/gdi/drawing_tools_win_dc.h"
+#include "platform/gdi/gdi_batch.h"
 #include "util/log.h"
 
 #include <cstdint>
@@ -74,6 +75,7 @@ keslWindowWin::keslWindowWin(keslWindowHandle handle) : keslWindowBase(handle), 
     g.replacedBitmap = SelectObject(g.backBufferDC, g.backBuffer);
     SetBkMode(g.backBufferDC, TRANSPARENT);
     BitBlt(g.backBufferDC, 0, 0, width, height, g.windowDC, 0, 0, SRCCOPY);
+    keslGdiMayHaveDrawn();
     g.backBufferSurface = keslGdiSurface{g.backBufferDC, pixels};
     g.target = &g.backBufferSurface;
 }
@@ -102,9 +104,11 @@ void keslWindowWin::flush() {
         BitBlt(g.windowDC, 0, 0, g.backBufferWidth, g.backBufferHeight, g.backBufferDC, 0, 0, SRCCOPY);
     } else {
         // Drawing GDI still holds back must land before its memory is handed over.
-        GdiFlush();
+        keslGdiSettle();
         for (const keslRect<int>& r : damage()) g.present(r);
     }
+    // The window reads the back buffer: the next frame's writes wait for it.
+    keslGdiMayHaveDrawn();
     forgetDamage();
 }
 
