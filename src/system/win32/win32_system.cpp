@@ -11,6 +11,10 @@
 
 namespace {
 
+// A FILETIME counts 100-nanosecond ticks since 1601-01-01 UTC.
+constexpr unsigned long long kFileTimeTicksPerSecond = 10000000ULL;
+constexpr unsigned long long kFileTimeAtUnixEpoch = 116444736000000000ULL;
+
 BOOL CALLBACK collectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
     if (!rect) return FALSE;
     reinterpret_cast<std::vector<keslRect<int>>*>(list)->emplace_back(rect->top, rect->left, rect->right - rect->left,
@@ -53,7 +57,16 @@ public:
         m_ticksPerSecond = static_cast<double>(frequency.QuadPart);
     }
 
-    std::time_t currentTime() const override { return std::time(nullptr); }
+    // The C library's time() asks for the time zone on every call (under Wine
+    // a file check and dozens of microseconds), and a frame asks for the time.
+    std::time_t currentTime() const override {
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER ticks;
+        ticks.LowPart = now.dwLowDateTime;
+        ticks.HighPart = now.dwHighDateTime;
+        return static_cast<std::time_t>((ticks.QuadPart - kFileTimeAtUnixEpoch) / kFileTimeTicksPerSecond);
+    }
 
     bool localTime(std::time_t t, std::tm& out) const override { return localtime_s(&out, &t) == 0; }
 
