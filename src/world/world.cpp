@@ -138,6 +138,7 @@ void TorvanelWorld::createStars(long count) {
 void TorvanelWorld::createMessageStars() {
     logTimeCountrer timing("creating thousands of message stars", "Entering", "Exiting");
     m_targetPoints.clear();
+    m_msgStarsFirstMember = spriteDirector.members().size();
     for (std::unique_ptr<cMsgStar>& star : m_particlePtrList) {
         star = std::make_unique<cMsgStar>();
         spriteDirector.add(star.get());
@@ -229,6 +230,7 @@ void TorvanelWorld::update(float seconds) {
     followRealMoon();
     keepMoonInfoLabelUnderMoon();
     runMessageTiming(seconds);
+    wakeMessageStarsForTransition();
     refreshStaleMoon();
     runSounds(seconds);
 }
@@ -252,9 +254,12 @@ void TorvanelWorld::collectChanges() {
     const std::vector<TzerinSprite*>& members = spriteDirector.members();
     m_reportedCoverages.resize(members.size());
     for (size_t i = 0; i < members.size(); ++i) {
+        // A resting member changed nothing; its last report stands.
+        if (spriteDirector.rests(i)) continue;
         members[i]->reportChange(m_dirty);
         m_reportedCoverages[i] = members[i]->reportedCoverage();
     }
+    restMessageStarsOutOfPlay();
     if (!m_outlined.isWhole()) {
         for (const keslRect<int>& rect : m_outlined) m_dirty.add(rect);
     }
@@ -262,6 +267,34 @@ void TorvanelWorld::collectChanges() {
     m_wholeFrameDue = false;
     m_dirty.settle();
     m_outlined.reset(m_dirty.bounds());
+}
+
+// Each message uses the first stars of the crowd; once it is written, those
+// past the last star in play are inactive and have reported that they draw
+// nothing. Until the next transition they would only say so again, a
+// thousand times a frame: they rest.
+void TorvanelWorld::restMessageStarsOutOfPlay() {
+    if (m_msgStarsOutOfPlayResting) return;
+    const cStarTransitionEffectBase* writing = m_msgStarDirector.currentEffect();
+    if (writing == nullptr || writing->running) return;
+    if (m_msgStarsFirstMember + m_particlePtrList.size() > m_reportedCoverages.size()) return;
+    size_t inPlay = m_particlePtrList.size();
+    while (inPlay > 0) {
+        const cMsgStar* star = m_particlePtrList[inPlay - 1].get();
+        if (star != nullptr && star->active) break;
+        if (!keslIsEmpty(m_reportedCoverages[m_msgStarsFirstMember + inPlay - 1])) break;
+        --inPlay;
+    }
+    spriteDirector.rest(m_msgStarsFirstMember + inPlay, m_msgStarsFirstMember + m_particlePtrList.size());
+    m_msgStarsOutOfPlayResting = true;
+}
+
+// A transition picks stars from the whole crowd and moves them.
+void TorvanelWorld::wakeMessageStarsForTransition() {
+    const cStarTransitionEffectBase* writing = m_msgStarDirector.currentEffect();
+    if (writing == nullptr || !writing->running) return;
+    spriteDirector.rest(0, 0);
+    m_msgStarsOutOfPlayResting = false;
 }
 
 void TorvanelWorld::drawChanges() {

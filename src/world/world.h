@@ -140,6 +140,8 @@ private:
     void scheduleFallingStar();
 
     void collectChanges();
+    void restMessageStarsOutOfPlay();
+    void wakeMessageStarsForTransition();
     void drawChanges();
     void outlineChanges();
 
@@ -170,6 +172,10 @@ private:
     cMoonSettings m_moonSettings;
     std::vector<std::unique_ptr<cStarSpriteWithPixels>> m_stars;
     cMsgStarArray m_particlePtrList;
+    // Where the message stars begin among the director's members, and whether
+    // those out of play have been found (and rest) since the last transition.
+    size_t m_msgStarsFirstMember = 0;
+    bool m_msgStarsOutOfPlayResting = false;
     std::array<cAirplane, kAirplaneCount> m_airplanes;
     cFallingStar m_fallingStar;
     keslColor m_dimSkyColor = kColorOpaqueBlack;

@@ -116,4 +116,50 @@ TEST_F(MsgWorldCycle, TheSecondMessageFollowsOnceTheLineHasCrossedAndThirtySecon
     EXPECT_NEAR(now, 20.0f + 16.0f * (640.0f + lineWidth) / 640.0f, 0.2f);
 }
 
+// Only stars that are out of play and have said they draw nothing may rest:
+// a resting star is neither updated nor asked to report.
+size_t restingMessageStars(const TorvanelWorld& world) {
+    const std::vector<TzerinSprite*>& members = world.spriteDirector.members();
+    size_t resting = 0;
+    for (size_t i = 0; i < members.size(); ++i) {
+        if (!world.spriteDirector.rests(i)) continue;
+        const auto* star = dynamic_cast<const cMsgStar*>(members[i]);
+        EXPECT_NE(star, nullptr) << "member " << i << " rests but is no message star";
+        if (star == nullptr) continue;
+        EXPECT_FALSE(star->active) << "message star member " << i << " rests in play";
+        EXPECT_TRUE(keslIsEmpty(star->reportedCoverage())) << "member " << i << " rests before its last report";
+        ++resting;
+    }
+    return resting;
+}
+
+TEST_F(MsgWorldCycle, StarsOutOfPlayRestOnceAMessageIsWrittenAndTheNextTransitionWakesThem) {
+    // The short message first: the long one needs stars that rested meanwhile.
+    world.getMsgStarDirector().setMessages({{"Two", "a line"}, {"Your message\r\nhere", "and your bottom line here"}});
+    auto frames = [&](float seconds) {
+        for (const float end = now + seconds; now < end; now += kFrame) {
+            world.update(kFrame);
+            world.draw();
+        }
+    };
+    frames(21.0f);
+    const int shortMessageStars = activeMessageStars(world);
+    EXPECT_GT(restingMessageStars(world), 1000u);
+
+    const TzerinSpriteText& line = world.getBottomLine();
+    while (line.getText() == "a line" && now < 120.0f) frames(kFrame);
+    ASSERT_EQ(line.getText(), "and your bottom line here");
+    EXPECT_EQ(restingMessageStars(world), 0u) << "a transition wakes the whole crowd";
+
+    frames(21.0f);
+    int landed = 0;
+    for (const auto& star : world.getMsgStars()) {
+        if (!star->active) continue;
+        ASSERT_EQ(star->x, static_cast<float>(star->targetX)) << "every star has landed";
+        ++landed;
+    }
+    EXPECT_GT(landed, shortMessageStars);
+    EXPECT_GT(restingMessageStars(world), 0u);
+}
+
 }  // namespace
