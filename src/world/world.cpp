@@ -281,7 +281,8 @@ void TorvanelWorld::restMessageStarsOutOfPlay() {
     size_t inPlay = m_particlePtrList.size();
     while (inPlay > 0) {
         const cMsgStar* star = m_particlePtrList[inPlay - 1].get();
-        if (star != nullptr && star->active) break;
+        // A crowd left short by a failed construction has no member for a missing star to stand for.
+        if (star == nullptr || star->active) break;
         if (!keslIsEmpty(m_reportedCoverages[m_msgStarsFirstMember + inPlay - 1])) break;
         --inPlay;
     }
