@@ -250,7 +250,7 @@ void TorvanelWorld::draw() {
 
 void TorvanelWorld::collectChanges() {
     m_dirty.reset(keslRect<int>(0, 0, m_window->getClientWidth(), m_window->getClientHeight()));
-    // Every sprite reports, even in a whole frame, so the next frame knows where each one was.
+    // Every sprite awake reports, even in a whole frame, so the next frame knows where each one was.
     const std::vector<TzerinSprite*>& members = spriteDirector.members();
     m_reportedCoverages.resize(members.size());
     for (size_t i = 0; i < members.size(); ++i) {
