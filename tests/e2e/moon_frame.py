@@ -36,48 +36,50 @@ def span(counts, minimum):
 
 
 def largest_patch(mask):
-    """(left, top, right, bottom) of the largest 8-connected patch of the mask.
+    """The largest 8-connected patch of the mask, as a mask of its own.
 
     Stars are a few pixels each; the disc, lit and dark parts together, is
     by far the largest patch.
     """
     unvisited = set(zip(*np.nonzero(mask)))
-    best, best_size = None, 0
+    best = []
     while unvisited:
         seed = unvisited.pop()
         stack = [seed]
-        size = 0
-        top, left, bottom, right = seed[0], seed[1], seed[0], seed[1]
+        patch = []
         while stack:
             y, x = stack.pop()
-            size += 1
-            top, bottom = min(top, y), max(bottom, y)
-            left, right = min(left, x), max(right, x)
+            patch.append((y, x))
             for dy in (-1, 0, 1):
                 for dx in (-1, 0, 1):
                     neighbour = (y + dy, x + dx)
                     if neighbour in unvisited:
                         unvisited.remove(neighbour)
                         stack.append(neighbour)
-        if size > best_size:
-            best, best_size = (int(left), int(top), int(right), int(bottom)), size
-    return best
+        if len(patch) > len(best):
+            best = patch
+    if not best:
+        return None
+    ys, xs = zip(*best)
+    patch_mask = np.zeros_like(mask)
+    patch_mask[list(ys), list(xs)] = True
+    return patch_mask
 
 
 def moon(path):
     r, g, b = channels(path)
     lit = (r > 40) & (np.abs(r - g) <= 12) & (np.abs(r - b) <= 30)
     dark = (r >= 3) & (np.abs(r - g) <= 3) & (b >= 2 * r) & (b <= 90)
-    box = largest_patch(lit | dark)
-    if box is None:
+    disc = largest_patch(lit | dark)
+    if disc is None:
         return None
-    left, top, right, bottom = box
     # A star or an airplane touching the limb joins the patch, but adds at most
-    # three pixels to a row or column; the disc's own rows and columns hold more.
-    disc = (lit | dark)[top : bottom + 1, left : right + 1]
+    # three pixels to a row or column; the disc's own rows and columns hold
+    # more. Only the patch counts: a star elsewhere in the same row does not.
     rows, columns = span(disc.sum(axis=1), 4), span(disc.sum(axis=0), 4)
-    if rows and columns:
-        left, top, right, bottom = left + columns[0], top + rows[0], left + columns[1], top + rows[1]
+    if not (rows and columns):
+        return None
+    left, top, right, bottom = columns[0], rows[0], columns[1], rows[1]
     cx = (left + right + 1) / 2.0
     cy = (top + bottom + 1) / 2.0
     diameter = max(right - left + 1, bottom - top + 1)

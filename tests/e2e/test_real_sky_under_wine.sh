@@ -45,7 +45,7 @@ click_control 1070
 click_control 1071
 xdotool type --delay 30 "52.5"
 click_control 1072
-xdotool type --delay 30 "$typed_longitude"
+xdotool type --delay 30 -- "$typed_longitude"
 import -window root "$shots/sky-page.png"
 sheet ok >/dev/null
 orvanel_wait_exit "$sheet_pid" 15
