@@ -66,16 +66,19 @@ keslRect<int> TzerinSpriteText::coverage() {
     // third of the line height on every side holds what any face paints.
     const int pad = m_inkHeight / 3 + 2;
     const int anchor = static_cast<int>(x) - alignmentOffset();
-    int from = anchor - m_inkWidth;
+    // A text without an alignment of its own is drawn with the window's, as
+    // the clock, the quotes and the bottom line are: it lies on one side of x.
+    const keslTextAlign drawing = textParams.alignment.has_value() ? toDrawingAlignment(*textParams.alignment)
+                                                                   : m_renderWindowPtr->getAlignment();
+    int from = anchor;
     int to = anchor + m_inkWidth;
-    if (textParams.alignment.has_value()) {
-        const keslTextAlign drawing = toDrawingAlignment(*textParams.alignment);
-        if (drawing == kTextAlignLeft) from = anchor;
-        if (drawing == kTextAlignRight) to = anchor;
-        if (drawing == kTextAlignCentre) {
-            from = anchor - m_inkWidth / 2 - 1;
-            to = anchor + m_inkWidth / 2 + 1;
-        }
+    if (drawing == kTextAlignRight) {
+        from = anchor - m_inkWidth;
+        to = anchor;
+    }
+    if (drawing == kTextAlignCentre) {
+        from = anchor - m_inkWidth / 2 - 1;
+        to = anchor + m_inkWidth / 2 + 1;
     }
     return keslRect<int>(static_cast<int>(y) - pad, from - pad, to - from + 2 * pad, m_inkHeight + 2 * pad);
 }

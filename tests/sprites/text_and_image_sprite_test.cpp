@@ -191,3 +191,40 @@ TEST(ImageSprite, ResizeToResizesTheImageAndRemeasures) {
 }
 
 }  // namespace
+
+// A frame drawn only where something changed redraws a text's coverage: it
+// must hold all of the ink, and an unaligned text (the clock, the quotes, the
+// bottom line) must not also cover a text's width on the side it never draws.
+TEST(TextSprite, CoverageHoldsTheInkOnTheSideTheTextIsDrawn) {
+    struct Case {
+        const char* name;
+        std::optional<std::int32_t> alignment;
+    };
+    const Case cases[] = {{"unaligned", std::nullopt},
+                          {"left (any number but right and centre)", 1},
+                          {"right", kSpriteAlignRight},
+                          {"centre", kSpriteAlignCentre}};
+    auto test = makeTestWindow(600, 80);
+    keslWindow& window = test->window();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TzerinSpriteText sprite("label");
+        sprite.setRenderWindow(&window);
+        sprite.setText("Wisdom begins in wonder");
+        sprite.textParams.color = kRed;
+        sprite.textParams.alignment = c.alignment;
+        sprite.x = 300;
+        sprite.y = 20;
+        sprite.calculateSize();
+        const InkBox ink = inkOfSprite(window, sprite);
+        ASSERT_FALSE(ink.empty());
+        const keslRect<int> covered = sprite.coverage();
+        EXPECT_LE(covered.left, ink.left);
+        EXPECT_GE(covered.getRight(), ink.right + 1);
+        EXPECT_LE(covered.top, ink.top);
+        EXPECT_GE(covered.getBottom(), ink.bottom + 1);
+        // Far less than the text's width of blank either side of its ink.
+        EXPECT_LT(ink.left - covered.left, static_cast<int>(sprite.width) / 2);
+        EXPECT_LT(covered.getRight() - ink.right, static_cast<int>(sprite.width) / 2);
+    }
+}
