@@ -104,6 +104,14 @@ int keslWindow::drawText(int x, int y, const char* text, const spriteTextParams&
     return height;
 }
 
+std::optional<keslRect<int>> keslWindow::textInk(int x, int y, const char* text, const spriteTextParams& attributes) {
+    if (text == nullptr) return std::nullopt;
+    pushTextAttributes(attributes);
+    const std::optional<keslRect<int>> ink = textInkInForce(x, y, text);
+    popTextAttributes(attributes);
+    return ink;
+}
+
 void keslWindow::pushTextAttributes(const spriteTextParams& attributes) {
     if (attributes.alignment.has_value()) {
         m_alignment.push(toDrawingAlignment(*attributes.alignment));

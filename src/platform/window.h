@@ -40,6 +40,8 @@ public:
     int drawText(int x, int y, const char* text, const spriteTextParams& attributes) override;
     // The same, for a caller that knows where the text may paint: nothing is measured for the clip.
     int drawText(int x, int y, const char* text, const spriteTextParams& attributes, const keslRect<int>& reach);
+    // Exactly the pixels drawText with these attributes would paint, when the backend knows them without drawing.
+    std::optional<keslRect<int>> textInk(int x, int y, const char* text, const spriteTextParams& attributes);
     void pushTextAttributes(const spriteTextParams& attributes) override;
     void popTextAttributes(const spriteTextParams& attributes) override;
     // Outside the client area: opaque black.

@@ -115,6 +115,11 @@ public:
 protected:
     // Draws with every text attribute in force (the stacks already hold the sprite's values).
     virtual int drawTextInForce(int x, int y, const char* text) = 0;
+    // The pixels drawTextInForce would paint, when the backend keeps the
+    // text's ink and so knows them exactly; none when it would only find out by drawing.
+    virtual std::optional<keslRect<int>> textInkInForce(int /*x*/, int /*y*/, const char* /*text*/) {
+        return std::nullopt;
+    }
     // The drawing tools' parameters from the values in force.
     keslTextParams textParamsInForce(bool withColorAndAlignment) const;
 

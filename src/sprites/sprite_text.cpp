@@ -61,11 +61,17 @@ void TzerinSpriteText::refreshInk() {
 keslRect<int> TzerinSpriteText::coverage() {
     if (!m_renderWindowPtr || m_text.empty()) return {};
     if (!sizeValid) calculateSize();
+    // Keeps the font name the look is told by current, whichever box follows.
     refreshInk();
+    const int anchor = static_cast<int>(x) - alignmentOffset();
+    // A backend that keeps the text's ink knows exactly what drawing paints.
+    if (const std::optional<keslRect<int>> ink =
+            m_renderWindowPtr->textInk(anchor, static_cast<int>(y), m_text.c_str(), textParams)) {
+        return *ink;
+    }
     // Glyphs may reach past their advance and above or below the line; a
     // third of the line height on every side holds what any face paints.
     const int pad = m_inkHeight / 3 + 2;
-    const int anchor = static_cast<int>(x) - alignmentOffset();
     // A text without an alignment of its own is drawn with the window's, as
     // the clock, the quotes and the bottom line are: it lies on one side of x.
     const keslTextAlign drawing = textParams.alignment.has_value() ? toDrawingAlignment(*textParams.alignment)

@@ -193,28 +193,36 @@ TEST(ImageSprite, ResizeToResizesTheImageAndRemeasures) {
 }  // namespace
 
 // A frame drawn only where something changed redraws a text's coverage: it
-// must hold all of the ink, and an unaligned text (the clock, the quotes, the
-// bottom line) must not also cover a text's width on the side it never draws.
+// must hold all of the ink, whatever the face, size and alignment, and an
+// unaligned text (the clock, the quotes, the bottom line) must not also cover
+// a text's width on the side it never draws.
 TEST(TextSprite, CoverageHoldsTheInkOnTheSideTheTextIsDrawn) {
     struct Case {
-        const char* name;
+        const char* text;
         std::optional<std::int32_t> alignment;
+        const char* font;
+        float size;
     };
-    const Case cases[] = {{"unaligned", std::nullopt},
-                          {"left (any number but right and centre)", 1},
-                          {"right", kSpriteAlignRight},
-                          {"centre", kSpriteAlignCentre}};
-    auto test = makeTestWindow(600, 80);
+    const Case cases[] = {{"Wisdom begins in wonder", std::nullopt, "Arial", 12.0f},
+                          {"Wisdom begins in wonder", 1, "Arial", 12.0f},
+                          {"Waxing gibbous\n87 % lit", kSpriteAlignRight, "Arial", 11.0f},
+                          {"Full moon tomorrow", kSpriteAlignCentre, "Arial", 11.0f},
+                          {"Jiffy quip, fjord", std::nullopt, "Comic Neue", 26.0f},
+                          {"23:59", std::nullopt, "Courier New", 40.0f},
+                          {"\xC9t\xE9 \xC0 j", kSpriteAlignCentre, "Times New Roman", 30.0f}};
+    auto test = makeTestWindow(640, 160);
     keslWindow& window = test->window();
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::string(c.text) + " in " + c.font);
         TzerinSpriteText sprite("label");
         sprite.setRenderWindow(&window);
-        sprite.setText("Wisdom begins in wonder");
+        sprite.setText(c.text);
         sprite.textParams.color = kRed;
         sprite.textParams.alignment = c.alignment;
-        sprite.x = 300;
-        sprite.y = 20;
+        sprite.textParams.fontName = c.font;
+        sprite.textParams.fontSize = c.size;
+        sprite.x = 320;
+        sprite.y = 30;
         sprite.calculateSize();
         const InkBox ink = inkOfSprite(window, sprite);
         ASSERT_FALSE(ink.empty());

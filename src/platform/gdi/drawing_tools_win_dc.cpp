@@ -141,15 +141,28 @@ int keslDrawingToolsWinDC::drawText(int x, int y, const char* text, const keslTe
     return drawTextEither(clipped, text, &r, format);
 }
 
-std::optional<int> keslDrawingToolsWinDC::drawKeptText(HDC dc, int x, int y, const char* text,
-                                                       const keslTextParams& params, UINT format) {
-    const keslPixelView& pixels = (*m_target)->pixels;
-    if (!pixels) return std::nullopt;
+const keslGdiTextCache::sInk* keslDrawingToolsWinDC::keptInk(HDC dc, const char* text, const keslTextParams& params,
+                                                             UINT format) {
+    if (!(*m_target)->pixels) return nullptr;
     const keslGdiFontCache::sFontKey key = fontKey(dc, params);
     const int extra = params.characterExtra ? static_cast<int>(*params.characterExtra) : GetTextCharacterExtra(dc);
-    const keslGdiTextCache::sInk* ink =
-        m_texts.inkFor({text, key, format, extra}, m_fonts.fontFor(key), drawTextEither);
+    return m_texts.inkFor({text, key, format, extra}, m_fonts.fontFor(key), drawTextEither);
+}
+
+std::optional<keslRect<int>> keslDrawingToolsWinDC::keptTextInk(int x, int y, const char* text,
+                                                                const keslTextParams& params) {
+    const HDC dc = target();
+    if (dc == nullptr || text == nullptr) return std::nullopt;
+    const keslGdiTextCache::sInk* ink = keptInk(dc, text, params, alignmentFormat(params) | kTextFormat);
     if (ink == nullptr) return std::nullopt;
+    return keslRect<int>(y - ink->anchorY, x - ink->anchorX, ink->pixels.width, ink->pixels.height);
+}
+
+std::optional<int> keslDrawingToolsWinDC::drawKeptText(HDC dc, int x, int y, const char* text,
+                                                       const keslTextParams& params, UINT format) {
+    const keslGdiTextCache::sInk* ink = keptInk(dc, text, params, format);
+    if (ink == nullptr) return std::nullopt;
+    const keslPixelView& pixels = (*m_target)->pixels;
     const COLORREF color = GetTextColor(dc);
     keslGdiSettle();
     keslGdiTextCache::blend(pixels, x, y, *ink, makeColor(GetRValue(color), GetGValue(color), GetBValue(color)),

@@ -32,6 +32,10 @@ public:
     virtual void drawImage(int x, int y, const keslGdiSurface* source, int width, int height,
                            std::optional<keslColor> transparentColor);
 
+    // The pixels drawText would paint from the text's kept picture; none when
+    // the target's pixels are not in memory and GDI would draw it.
+    std::optional<keslRect<int>> keptTextInk(int x, int y, const char* text, const keslTextParams& params);
+
     // Drawing (not reading) stays inside the rectangle, in memory and in GDI alike; null lifts the limit.
     void setClip(const keslRect<int>* clip);
 
@@ -47,6 +51,8 @@ private:
     // Draws the text from its kept picture when the target's pixels are in memory; nothing when they are not.
     std::optional<int> drawKeptText(HDC dc, int x, int y, const char* text, const keslTextParams& params,
                                     UINT format);
+    // The kept picture drawText uses for the text; null when it draws with GDI instead.
+    const keslGdiTextCache::sInk* keptInk(HDC dc, const char* text, const keslTextParams& params, UINT format);
 
     const keslGdiSurface* const* m_target;
     keslGdiFontCache m_fonts;

@@ -184,6 +184,10 @@ void keslWindowWin::getTextSize(const char* text, int* width, int* height) {
     m_gdi->tools.getTextSize(text, textParamsInForce(false), width, height);
 }
 
+std::optional<keslRect<int>> keslWindowWin::textInkInForce(int x, int y, const char* text) {
+    return m_gdi->tools.keptTextInk(x, y, text, textParamsInForce(true));
+}
+
 int keslWindowWin::drawTextInForce(int x, int y, const char* text) {
     return m_gdi->tools.drawText(x, y, text, textParamsInForce(true));
 }

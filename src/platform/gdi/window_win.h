@@ -38,6 +38,7 @@ public:
 
 protected:
     int drawTextInForce(int x, int y, const char* text) override;
+    std::optional<keslRect<int>> textInkInForce(int x, int y, const char* text) override;
 
 private:
     struct Gdi;
