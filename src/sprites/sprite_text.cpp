@@ -43,13 +43,17 @@ void TzerinSpriteText::refreshInk() {
     const std::string& fontName = textParams.fontName ? *textParams.fontName : m_renderWindowPtr->getFontName();
     const float fontSize = textParams.fontSize.value_or(m_renderWindowPtr->getFontSize());
     if (m_inkTextVersion == m_textVersion && m_inkWindow == m_renderWindowPtr && m_inkFontSize == fontSize &&
-        m_inkFontName == fontName) {
+        m_inkFontName == fontName && m_inkAlignment == textParams.alignment &&
+        m_inkDoubleBuffered == m_renderWindowPtr->isDoubleBuffered()) {
         return;
     }
     m_inkTextVersion = m_textVersion;
     m_inkWindow = m_renderWindowPtr;
     m_inkFontSize = fontSize;
     m_inkFontName = fontName;
+    m_inkAlignment = textParams.alignment;
+    m_inkDoubleBuffered = m_renderWindowPtr->isDoubleBuffered();
+    m_keptInk = m_renderWindowPtr->textInk(0, 0, m_text.c_str(), textParams);
     spriteTextParams measuring;
     measuring.fontName = textParams.fontName;
     measuring.fontSize = textParams.fontSize;
@@ -61,13 +65,12 @@ void TzerinSpriteText::refreshInk() {
 keslRect<int> TzerinSpriteText::coverage() {
     if (!m_renderWindowPtr || m_text.empty()) return {};
     if (!sizeValid) calculateSize();
-    // Keeps the font name the look is told by current, whichever box follows.
     refreshInk();
     const int anchor = static_cast<int>(x) - alignmentOffset();
     // A backend that keeps the text's ink knows exactly what drawing paints.
-    if (const std::optional<keslRect<int>> ink =
-            m_renderWindowPtr->textInk(anchor, static_cast<int>(y), m_text.c_str(), textParams)) {
-        return *ink;
+    if (m_keptInk) {
+        return keslRect<int>(m_keptInk->top + static_cast<int>(y), m_keptInk->left + anchor, m_keptInk->width,
+                             m_keptInk->height);
     }
     // Glyphs may reach past their advance and above or below the line; a
     // third of the line height on every side holds what any face paints.

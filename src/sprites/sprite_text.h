@@ -10,6 +10,7 @@
 #include "sprites/sprite.h"
 #include "system/point.h"
 
+#include <optional>
 #include <string>
 
 class TzerinSpriteText : public TzerinSprite {
@@ -32,7 +33,7 @@ protected:
 
 private:
     int alignmentOffset() const;
-    // Measures the painted text again when text, font or size changed since the last time.
+    // Measures the painted text again when text, font, size or alignment changed since the last time.
     void refreshInk();
 
     std::string m_text;
@@ -42,6 +43,11 @@ private:
     keslWindow* m_inkWindow = nullptr;
     std::string m_inkFontName;
     float m_inkFontSize = -1.0f;
+    std::optional<std::int32_t> m_inkAlignment;
+    // Drawn straight onto the window, a text is painted by the system rather than from its kept ink.
+    bool m_inkDoubleBuffered = false;
     int m_inkWidth = 0;
     int m_inkHeight = 0;
+    // The pixels the text paints drawn at (0, 0), when the window knows them exactly.
+    std::optional<keslRect<int>> m_keptInk;
 };
