@@ -60,11 +60,15 @@ void cClockSprite::update(float seconds) {
 void cClockSprite::formatTime() {
     const keslSystem& system = keslSystemServices();
     const std::time_t now = system.currentTime();
+    // Within one second the text would come out the same; under Wine finding
+    // the local time costs microseconds, and a second has six formattings.
+    if (m_formatted && static_cast<std::int64_t>(now) == m_lastFormattingTime) return;
     m_lastFormattingTime = static_cast<std::int64_t>(now);
     std::tm local{};
     if (!system.localTime(now, local)) return;
     char buffer[kTimeBufferSize];
     if (std::strftime(buffer, sizeof buffer, m_timeFormat.c_str(), &local) == 0) return;
+    m_formatted = true;
     m_clockText = buffer;
     // 09:05 PM reads better as 9:05 PM; the 24-hour form keeps its zero.
     if (!m_format24H && !m_clockText.empty() && m_clockText[0] == '0') m_clockText.erase(0, 1);

@@ -38,6 +38,8 @@ private:
     std::string m_timeFormat;
     std::string m_clockText;
     std::int64_t m_lastFormattingTime = 0;
+    // Whether the text shows the time of m_lastFormattingTime.
+    bool m_formatted = false;
     bool m_format24H = false;
     bool m_showSeconds = false;
 };

@@ -23,6 +23,7 @@ FakeSystem::FakeSystem() : m_replaced(installSystemServices(this)) {}
 FakeSystem::~FakeSystem() { installSystemServices(m_replaced); }
 
 bool FakeSystem::localTime(std::time_t t, std::tm& out) const {
+    ++localTimeLooks;
     const long long local = static_cast<long long>(t) + utcOffsetSeconds;
     long long days = local / 86400;
     long long seconds = local % 86400;

@@ -76,6 +76,8 @@ public:
     mutable std::vector<std::string> debugLines;
     // How often the wall clock was read.
     mutable int clockLooks = 0;
+    // How often a time was turned into local time.
+    mutable int localTimeLooks = 0;
     std::vector<SoundCall> sounds;
     // Who and what runs the program; empty or 0: the system will not say.
     std::string computer;

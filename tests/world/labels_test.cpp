@@ -89,6 +89,21 @@ struct ClockAt : ::testing::Test {
     }
 };
 
+// Six formattings a second would write the same text; finding the local time is not free.
+TEST_F(ClockAt, LooksUpTheLocalTimeOnlyWhenTheSecondChanges) {
+    settings.format24H.set(false);
+    settings.showSeconds.set(true);
+    cClockSprite clock(store);
+    for (int i = 0; i < 25; ++i) clock.update(0.04f);
+    EXPECT_EQ(system.localTimeLooks, 1);
+    EXPECT_EQ(clock.getText(), "8:07:09 AM");
+
+    system.now = kMorning + 1;
+    for (int i = 0; i < 4; ++i) clock.update(0.04f);
+    EXPECT_EQ(system.localTimeLooks, 2);
+    EXPECT_EQ(clock.getText(), "8:07:10 AM");
+}
+
 TEST_F(ClockAt, EightOhSevenReadsInEachOfTheFourFormats) {
     struct Case {
         bool format24H;
