@@ -1,6 +1,6 @@
 # Reading the quotes label out of a picture: its burlywood text (222, 184,
 # 135 at full level) is the only colour in the sky with red above green above
-# blue; stars are grey-blue, the bottom line cyan.
+# blue but the falling star's; stars are grey-blue, the bottom line cyan.
 
 # "COUNT LEFT TOP RIGHT BOTTOM" of the quote's pixels in FILE (COUNT 0 and
 # -1s when there are none).
@@ -11,7 +11,12 @@ import numpy as np
 from PIL import Image
 p = np.asarray(Image.open(sys.argv[1]).convert("RGB"), dtype=np.int32)
 r, g, b = p[..., 0], p[..., 1], p[..., 2]
-ys, xs = np.nonzero((r > 50) & (r > g + 8) & (g > b + 8))
+ink = (r > 50) & (r > g + 8) & (g > b + 8)
+# The falling star is warm too, but drawn in exactly its head's and its
+# tail's colour, neither of which a fading burlywood text takes.
+for star in ((255, 223, 160), (128, 96, 48)):
+    ink &= ~((r == star[0]) & (g == star[1]) & (b == star[2]))
+ys, xs = np.nonzero(ink)
 if xs.size:
     print(xs.size, xs.min(), ys.min(), xs.max(), ys.max())
 else:

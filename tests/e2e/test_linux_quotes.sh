@@ -51,7 +51,7 @@ if [ "$t6" -gt 40 ]; then
   [ "$rise" -ge 15 ] && [ "$rise" -le 34 ] || fail "the quote rose $rise pixels from 6.4 to 9 s"
 fi
 # Placed 20 pixels inside the quote area (10 pixels in from the sides); later it may drift anywhere on the monitor.
-[ "$l6" -ge 30 ] && [ "$r12" -lt 950 ] && [ "$b9" -lt 580 ] || fail "the quote was placed outside the quote area"
+[ "$l6" -ge 30 ] && [ "$r12" -lt 950 ] && [ "$b9" -lt 580 ] || fail "the quote was placed outside the quote area (left $l6 at 6.4 s, right $r12 at 12 s, bottom $b9 at 9 s)"
 
 # Away from the moon: the disc and the label under it, as placed (the quote
 # may drift into them later, while it rises).
