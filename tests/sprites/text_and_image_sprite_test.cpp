@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace {
 
 constexpr keslColor kBlack = 0x000000FFu;
@@ -190,8 +193,6 @@ TEST(ImageSprite, ResizeToResizesTheImageAndRemeasures) {
     EXPECT_EQ(empty.width, 0.0f);
 }
 
-}  // namespace
-
 // A frame drawn only where something changed redraws a text's coverage: it
 // must hold all of the ink, whatever the face, size and alignment, and an
 // unaligned text (the clock, the quotes, the bottom line) must not also cover
@@ -236,3 +237,5 @@ TEST(TextSprite, CoverageHoldsTheInkOnTheSideTheTextIsDrawn) {
         EXPECT_LT(covered.getRight() - ink.right, static_cast<int>(sprite.width) / 2);
     }
 }
+
+}  // namespace

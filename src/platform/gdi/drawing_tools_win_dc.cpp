@@ -83,6 +83,9 @@ UINT alignmentFormat(const keslTextParams& params) {
     return DT_LEFT;
 }
 
+// How a text is drawn, and so how its kept picture is keyed.
+UINT textFormat(const keslTextParams& params) { return alignmentFormat(params) | kTextFormat; }
+
 // DrawTextA reads the ANSI code page; a UTF-8 text goes through the wide
 // call instead, so its apostrophes and accents come out as themselves.
 int drawTextEither(HDC dc, const char* text, RECT* r, UINT format) {
@@ -131,7 +134,7 @@ int keslDrawingToolsWinDC::drawText(int x, int y, const char* text, const keslTe
     if (params.color) {
         SetTextColor(dc, toColorRef(*params.color));
     }
-    const UINT format = alignmentFormat(params) | kTextFormat;
+    const UINT format = textFormat(params);
     if (const std::optional<int> height = drawKeptText(dc, x, y, text, params, format)) return *height;
     // GDI draws it: only now does the clip go on the device context.
     const HDC clipped = clippedTarget();
@@ -153,7 +156,7 @@ std::optional<keslRect<int>> keslDrawingToolsWinDC::keptTextInk(int x, int y, co
                                                                 const keslTextParams& params) {
     const HDC dc = target();
     if (dc == nullptr || text == nullptr) return std::nullopt;
-    const keslGdiTextCache::sInk* ink = keptInk(dc, text, params, alignmentFormat(params) | kTextFormat);
+    const keslGdiTextCache::sInk* ink = keptInk(dc, text, params, textFormat(params));
     if (ink == nullptr) return std::nullopt;
     return keslRect<int>(y - ink->anchorY, x - ink->anchorX, ink->pixels.width, ink->pixels.height);
 }
