@@ -3,6 +3,12 @@
 #include "sprites/particle.h"
 #include "util/log.h"
 
+bool TzerinMoveRestriction_InsideRect::mayAct(const TzerinParticle& p) const {
+    // The far edges get a pixel more: left + width may reach its next pixel before left does.
+    return static_cast<int>(p.left) <= bounds.left || static_cast<int>(p.left + p.width) + 1 >= bounds.getRight() ||
+           static_cast<int>(p.top) <= bounds.top || static_cast<int>(p.top + p.height) + 1 >= bounds.getBottom();
+}
+
 void TzerinMoveRestriction_BounceInsideRect::apply(TzerinParticle* p) {
     if (!p) return;
     float factorX = 1.0f;

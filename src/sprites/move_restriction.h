@@ -12,6 +12,9 @@ class TzerinMoveRestriction {
 public:
     virtual ~TzerinMoveRestriction() = default;
     virtual void apply(TzerinParticle* particle) = 0;
+    // False only when the restriction cannot act on the particle before it
+    // moves to another pixel.
+    virtual bool mayAct(const TzerinParticle&) const { return true; }
 
     // Copied from the particle before each application; asks for a debug outline.
     bool highlight = false;
@@ -19,6 +22,10 @@ public:
 
 class TzerinMoveRestriction_InsideRect : public TzerinMoveRestriction {
 public:
+    // Both rules act only at or past an edge: a particle a pixel clear of
+    // every edge stays clear until its pixel changes.
+    bool mayAct(const TzerinParticle& particle) const override;
+
     keslRect<int> bounds;
 };
 

@@ -44,6 +44,10 @@ public:
 
     // Advances by the speed; false when nothing moved.
     virtual bool move(float seconds);
+    // Seconds until the pixel of the particle's corner changes at its speed;
+    // 0 while one of its restrictions might act on it, so that it is not
+    // kept from acting on time.
+    float secondsToNextPixel() const;
     virtual void setRandomPosition(float boundLeft, float boundTop, float boundRight, float boundBottom);
     virtual void setRandomPosition(keslPoint<float> topLeft, keslPoint<float> bottomRight);
 

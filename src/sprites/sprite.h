@@ -25,6 +25,11 @@ public:
     virtual void calculateSize() = 0;
     virtual void setRenderWindow(keslWindow* window);
     virtual void update(float seconds);
+    // How long, from now, the sprite will certainly neither move to another
+    // pixel nor change its look if only time passes. The director may then
+    // hand it that time in one later update instead of frame by frame. 0 (the
+    // default) asks for every frame, as anything changed from outside must.
+    virtual float quietSeconds() const { return 0.0f; }
 
     // The window pixels the sprite paints as it is now; empty when it paints
     // nothing. Never smaller than what draw touches: a frame drawn only where

@@ -28,6 +28,10 @@ public:
     keslRect<int> coverage() override;
     // Only while active: the flight, then the move and twinkle of any star.
     void update(float seconds) override;
+    // Whoever rewrites the crowd wakes it first. Out of play a star does
+    // nothing; in play it sleeps while it waits for its flight and between
+    // twinkles once it is home.
+    float quietSeconds() const override;
 
     bool active = false;
     // What active becomes when the current flight ends.
@@ -43,7 +47,8 @@ public:
     bool moveEnded = false;
 
 private:
-    void startFlight();
+    // The flight began flownSeconds before the end of a step of stepSeconds.
+    void startFlight(float flownSeconds, float stepSeconds);
     void endFlight();
 };
 

@@ -45,6 +45,8 @@ public:
     void applyNextMessage(cMsgStarStage& stage);
     // Once a frame, after the sprites have moved.
     void runMessageTiming(float seconds, cMsgStarStage& stage);
+    // Whether this frame's timing will start the next message, rewriting the crowd.
+    bool messageDue(cMsgStarStage& stage) const { return !m_messages.empty() && nextMessageDue(stage); }
 
     cStarTransitionEffectBase* currentEffect() const { return m_effect.get(); }
     int nextIndex() const { return m_nextIndex; }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 constexpr float kDurationSpreadLow = 0.7f;
@@ -37,6 +38,18 @@ void cTwinkleStarSprite::update(float seconds) {
     if (next != brightness) {
         setBrightness(next);
     }
+}
+
+float cTwinkleStarSprite::quietSeconds() const {
+    if (highlightFrames > 0) return 0.0f;
+    const float cycle = twinkleDuration + twinklePause;
+    float steady = std::numeric_limits<float>::infinity();
+    if (cycle > 0.0f && twinkleAmplitude != 0.0f) {
+        if (twinkleClock <= twinkleDuration) return 0.0f;
+        // The next twinkle begins when the clock wraps past the cycle.
+        steady = cycle - twinkleClock;
+    }
+    return std::min(steady, secondsToNextPixel());
 }
 
 void cTwinkleStarSprite::advanceTwinkleClock(float seconds) {

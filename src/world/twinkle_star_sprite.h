@@ -15,6 +15,9 @@ public:
 
     // Moves, then follows the twinkle cycle.
     void update(float seconds) override;
+    // Between twinkles a star keeps its brightness, and it drifts a pixel
+    // only every few seconds: most of the field has nothing to do most frames.
+    float quietSeconds() const override;
     // Clamped to 0..1.
     virtual void setBrightness(float value);
 

@@ -254,8 +254,8 @@ void TorvanelWorld::collectChanges() {
     const std::vector<TzerinSprite*>& members = spriteDirector.members();
     m_reportedCoverages.resize(members.size());
     for (size_t i = 0; i < members.size(); ++i) {
-        // A resting member changed nothing; its last report stands.
-        if (spriteDirector.rests(i)) continue;
+        // A member the update passed by changed nothing; its last report stands.
+        if (spriteDirector.passedBy(i)) continue;
         members[i]->reportChange(m_dirty);
         m_reportedCoverages[i] = members[i]->reportedCoverage();
     }
@@ -356,6 +356,10 @@ void TorvanelWorld::keepMoonInfoLabelUnderMoon() {
 
 void TorvanelWorld::runMessageTiming(float seconds) {
     cMsgStarStage stage{m_mainMonitorRect, m_particlePtrList, m_targetPoints, m_textProjector, m_bottomLine};
+    // A new message rewrites the crowd: each star first takes the time it slept through.
+    if (m_msgStarDirector.messageDue(stage)) {
+        spriteDirector.wake(m_msgStarsFirstMember, m_msgStarsFirstMember + m_particlePtrList.size());
+    }
     m_msgStarDirector.runMessageTiming(seconds, stage);
 }
 

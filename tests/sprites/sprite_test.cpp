@@ -126,4 +126,45 @@ TEST(SpriteDirector, DisabledMembersStillMove) {
     EXPECT_FLOAT_EQ(a.left, 50.0f);
 }
 
+// Says it stays quiet for a set time after each update, and keeps the steps it was given.
+class QuietSprite : public TzerinSprite {
+public:
+    explicit QuietSprite(float quiet) : TzerinSprite("quiet"), m_quiet(quiet) {}
+    void calculateSize() override {}
+    void update(float seconds) override { steps.push_back(seconds); }
+    float quietSeconds() const override { return m_quiet; }
+
+    std::vector<float> steps;
+
+private:
+    float m_quiet;
+};
+
+TEST(SpriteDirector, AQuietMemberSleepsAndTakesTheTimeItSleptThroughInOneUpdate) {
+    QuietSprite quiet(0.1f);
+    QuietSprite busy(0.0f);
+    TzerinSpriteDirector director;
+    director.add(&quiet);
+    director.add(&busy);
+
+    const bool expectedAsleep[] = {false, true, true, false, true};
+    for (bool asleep : expectedAsleep) {
+        director.update(0.04f);
+        EXPECT_EQ(director.passedBy(0), asleep);
+        EXPECT_FALSE(director.passedBy(1));
+    }
+    ASSERT_EQ(quiet.steps.size(), 2u);
+    EXPECT_FLOAT_EQ(quiet.steps[0], 0.04f);
+    EXPECT_FLOAT_EQ(quiet.steps[1], 0.12f);
+    EXPECT_EQ(busy.steps.size(), 5u);
+
+    // Whoever changes it from outside first wakes it: it takes what it is owed at once.
+    director.wake(0, 1);
+    EXPECT_FALSE(director.passedBy(0));
+    ASSERT_EQ(quiet.steps.size(), 3u);
+    EXPECT_FLOAT_EQ(quiet.steps[2], 0.04f);
+    director.update(0.04f);
+    EXPECT_EQ(quiet.steps.size(), 4u);
+}
+
 }  // namespace

@@ -72,6 +72,17 @@ TEST(MsgStar, AFrameLongerThanTheWholeFlightStartsAndLandsIt) {
     EXPECT_EQ(star.y, 70.0f);
 }
 
+TEST(MsgStar, AStepThatBeginsBeforeTheFlightMovesItOnlyForTheTimeSinceTheStart) {
+    cMsgStar star;
+    makeFlying(star, 2.0f, 6.0f, 400, 200);
+    star.twinkleAmplitude = 0.0f;
+    EXPECT_FLOAT_EQ(star.quietSeconds(), 2.0f) << "a waiting star sleeps until its flight";
+    star.update(2.5f);
+    EXPECT_FLOAT_EQ(star.x, 50.0f);
+    EXPECT_FLOAT_EQ(star.y, 25.0f);
+    EXPECT_EQ(star.quietSeconds(), 0.0f) << "a flying star moves every frame";
+}
+
 TEST(MsgStar, ALeavingStarBecomesIdleWhenItsFlightEnds) {
     cMsgStar star;
     makeFlying(star, 0.0f, 1.0f, 10, 10);

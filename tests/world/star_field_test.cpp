@@ -1,10 +1,13 @@
 #include "platform/pixel_probe.h"
 #include "platform/test_window.h"
+#include "sprites/move_restriction.h"
 #include "support/log_capture.h"
 #include "world/star_sprite_with_pixels.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -188,6 +191,50 @@ TEST(TwinkleStar, BrightnessAboveOneIsLoggedAndClamped) {
     star->update(1.0f);
     EXPECT_EQ(star->brightness, 1.0f);
     EXPECT_TRUE(log.contains("ERROR>\ttwinkleUpdate brightness:1.40 maxAllowed:1.000"));
+}
+
+TEST(TwinkleStar, StaysOnItsPixelsWithItsLookForAsLongAsItSaysItIsQuiet) {
+    const float kForever = std::numeric_limits<float>::infinity();
+    TzerinMoveRestriction_ContinueInsideRect wrap;
+    wrap.bounds = keslRect<int>(0, 0, 100, 100);
+    struct Case {
+        const char* what;
+        float x, y, speedX, speedY, clock, amplitude;
+        float quiet;
+    };
+    // Twinkle 2 s, pause 10 s: the next twinkle begins when the clock passes 12.
+    const Case cases[] = {
+        {"drifting right, half a pixel to go", 10.5f, 20.0f, 0.2f, 0.0f, 3.0f, 0.6f, 2.5f},
+        {"drifting up, the twinkle comes first", 10.0f, 20.25f, 0.0f, -0.1f, 11.0f, 0.6f, 1.0f},
+        {"twinkling", 10.0f, 20.0f, 0.0f, 0.0f, 0.5f, 0.6f, 0.0f},
+        {"at the edge the wrap must see it every time", 0.5f, 20.0f, -0.2f, 0.0f, 3.0f, 0.6f, 0.0f},
+        {"still and steady", 10.0f, 20.0f, 0.0f, 0.0f, 0.5f, 0.0f, kForever},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto star = starWithCycle(0.2f, c.amplitude);
+        star->calculateSize();
+        star->x = c.x;
+        star->y = c.y;
+        star->speedX = c.speedX;
+        star->speedY = c.speedY;
+        star->twinkleClock = c.clock;
+        star->addRestriction(&wrap);
+        star->update(0.0f);
+        const float quiet = star->quietSeconds();
+        if (c.quiet == kForever) {
+            EXPECT_EQ(quiet, kForever);
+            continue;
+        }
+        EXPECT_NEAR(quiet, c.quiet, 1e-4f);
+        const keslRect<int> covered = star->coverage();
+        const std::uint64_t look = star->appearance();
+        for (float slept = 0.04f; slept < quiet - 1e-3f; slept += 0.04f) {
+            star->update(0.04f);
+            ASSERT_EQ(star->coverage(), covered) << "after " << slept << " s";
+            ASSERT_EQ(star->appearance(), look) << "after " << slept << " s";
+        }
+    }
 }
 
 TEST(TwinkleStar, MovesAsASpriteWhileTwinkling) {
