@@ -68,11 +68,8 @@ const keslGdiTextCache::sInk* keslGdiTextCache::inkFor(const sTextKey& key, HFON
 }
 
 bool keslGdiTextCache::scratchOfAtLeast(int width, int height) {
-    if (m_scratch != nullptr && m_scratchPixels.width >= width && m_scratchPixels.height >= height) {
-        std::fill(m_scratchPixels.data,
-                  m_scratchPixels.data + static_cast<size_t>(m_scratchPixels.width) * m_scratchPixels.height, 0u);
-        return true;
-    }
+    // keepInk leaves the scratch blank, and a new section starts blank.
+    if (m_scratch != nullptr && m_scratchPixels.width >= width && m_scratchPixels.height >= height) return true;
     keslPixelView pixels;
     const HBITMAP grown = keslCreateDibSection(std::max(width, m_scratchPixels.width),
                                                std::max(height, m_scratchPixels.height), pixels);
@@ -130,13 +127,18 @@ void keslGdiTextCache::keepInk(sEntry& entry, int width, int height) {
     int bottom = 0;
     for (int y = 0; y < height; ++y) {
         const keslPixel* row = m_scratchPixels.row(y);
-        for (int x = 0; x < width; ++x) {
-            if ((row[x] & kShareBits) == 0) continue;
-            left = std::min(left, x);
-            right = std::max(right, x + 1);
-            top = std::min(top, y);
-            bottom = y + 1;
-        }
+        // Most rows are margin: one pass that ORs them (the compiler vectorises it) finds them blank.
+        keslPixel any = 0;
+        for (int x = 0; x < width; ++x) any |= row[x];
+        if ((any & kShareBits) == 0) continue;
+        int first = 0;
+        while ((row[first] & kShareBits) == 0) ++first;
+        int last = width;
+        while ((row[last - 1] & kShareBits) == 0) --last;
+        left = std::min(left, first);
+        right = std::max(right, last);
+        top = std::min(top, y);
+        bottom = y + 1;
     }
     if (left >= right) {
         entry.ink.pixels = keslPixelView{};
@@ -147,8 +149,10 @@ void keslGdiTextCache::keepInk(sEntry& entry, int width, int height) {
     entry.pixels.resize(static_cast<size_t>(inkWidth) * static_cast<size_t>(inkHeight));
     entry.ink.pixels = keslPixelView{entry.pixels.data(), inkWidth, inkHeight};
     for (int y = 0; y < inkHeight; ++y) {
-        const keslPixel* from = m_scratchPixels.row(top + y) + left;
+        keslPixel* from = m_scratchPixels.row(top + y) + left;
         std::copy(from, from + inkWidth, entry.ink.pixels.row(y));
+        // Outside the ink the scratch is blank already: clearing the ink blanks it for the next text.
+        std::fill_n(from, inkWidth, 0u);
     }
     entry.ink.anchorX -= left;
     entry.ink.anchorY -= top;

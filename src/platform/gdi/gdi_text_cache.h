@@ -39,9 +39,10 @@ public:
     // DrawText, or what stands in for it: returns the text's height.
     using Painter = int (*)(HDC dc, const char* text, RECT* rect, UINT format);
 
-    // The clock, the bottom line, a quote's lines and author, the moon's label
-    // and a few of its typed steps: room for all without one pushing out another.
-    static constexpr int kCapacity = 16;
+    // The clock, the bottom line, a quote's lines and author, and the moon's
+    // label with every step of its typing, which comes back each time the
+    // label turns: room for all without one pushing out another.
+    static constexpr int kCapacity = 64;
 
     keslGdiTextCache() = default;
     ~keslGdiTextCache();

@@ -125,6 +125,7 @@ TEST(KeptText, ANewTextOrColourReplacesTheKeptOne) {
     Canvas kept(true);
     Canvas gdi(false);
     kept.tools().drawText(20, 20, "10:00", paramsFor(kTextAlignLeft, 0xFF0000FFu, 0.0f, false));
+    kept.tools().drawText(20, 20, "WWWWWWWW\nWWWWWWWW", paramsFor(kTextAlignLeft, 0xFF0000FFu, 0.0f, false));
     kept.clear();
     const keslTextParams green = paramsFor(kTextAlignLeft, 0x00FF00FFu, 0.0f, false);
     kept.tools().drawText(20, 20, "10:01", green);
