@@ -113,6 +113,14 @@ inline bool keslOverlaps(const keslRect<int>& a, const keslRect<int>& b) {
            b.top < a.top + a.height && !keslIsEmpty(a) && !keslIsEmpty(b);
 }
 
+// The index of the lowest bit set in bits (not 0). A 32-bit build would call a
+// library routine for the 64-bit builtin, thousands of times a frame.
+inline int keslLowestBit(std::uint64_t bits) {
+    if constexpr (sizeof(void*) == 8) return __builtin_ctzll(bits);
+    const auto low = static_cast<std::uint32_t>(bits);
+    return low != 0 ? __builtin_ctz(low) : 32 + __builtin_ctz(static_cast<std::uint32_t>(bits >> 32));
+}
+
 // Folds one more value into a sprite's look (a 64-bit FNV-style mix).
 constexpr std::uint64_t keslMixLook(std::uint64_t look, std::uint64_t value) {
     return (look ^ value) * 0x100000001B3ull + 0x9E3779B97F4A7C15ull;
@@ -137,7 +145,7 @@ template <typename Found>
 int keslDirtyRegion::findIn(const RectMask& mask, Found&& found) {
     for (int word = 0; word < kMaskWords; ++word) {
         for (std::uint64_t bits = mask[static_cast<size_t>(word)]; bits != 0; bits &= bits - 1) {
-            const int index = word * 64 + __builtin_ctzll(bits);
+            const int index = word * 64 + keslLowestBit(bits);
             if (found(index)) return index;
         }
     }

@@ -635,7 +635,7 @@ void cRealSkySprite::drawStars() {
     // In the marks' order, which is the catalogue's: where two stars overlap, the one on top is the one a whole frame puts there.
     for (size_t word = 0; word < words; ++word) {
         for (std::uint64_t bits = m_drawMarks[word]; bits != 0; bits &= bits - 1) {
-            const sPoint& star = m_visibleStars[word * 64 + static_cast<size_t>(__builtin_ctzll(bits))];
+            const sPoint& star = m_visibleStars[word * 64 + static_cast<size_t>(keslLowestBit(bits))];
             // Most stars under a touched cell miss every change: asking is cheaper than a drawing clipped to nothing.
             if (clip->intersects(squareOf(star))) drawPoint(star);
         }

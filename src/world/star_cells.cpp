@@ -13,7 +13,7 @@ bool cStarCells::fits(const keslDirtyRegion& region) const {
 void cStarCells::markTouched(const keslDirtyRegion& region, std::vector<std::uint64_t>& marks) const {
     for (int row = 0; row < kCells; ++row) {
         for (std::uint64_t columns = region.touchedCells(row); columns != 0; columns &= columns - 1) {
-            const size_t cell = static_cast<size_t>(row * kCells + __builtin_ctzll(columns));
+            const size_t cell = static_cast<size_t>(row * kCells + keslLowestBit(columns));
             for (std::uint32_t k = m_first[cell]; k < m_first[cell + 1]; ++k) {
                 marks[m_points[k] / 64] |= 1ull << (m_points[k] % 64);
             }
