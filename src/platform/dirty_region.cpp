@@ -65,68 +65,80 @@ void keslDirtyRegion::reset(const keslRect<int>& bounds) {
     m_whole = false;
     m_cells.fill(0);
     m_rowRects.fill(RectMask{});
+    m_columnRects.fill(RectMask{});
     m_cellShiftX = cellShiftFor(bounds.width);
     m_cellShiftY = cellShiftFor(bounds.height);
 }
 
-bool keslDirtyRegion::cellsOf(const keslRect<int>& rect, std::uint64_t& columns, int& firstRow,
-                              int& lastRow) const {
+bool keslDirtyRegion::cellsOf(const keslRect<int>& rect, Cells& cells) const {
     const int left = std::max(rect.left - m_bounds.left, 0);
     const int top = std::max(rect.top - m_bounds.top, 0);
     const int right = std::min(rect.left + rect.width - m_bounds.left, m_bounds.width) - 1;
     const int bottom = std::min(rect.top + rect.height - m_bounds.top, m_bounds.height) - 1;
     if (right < left || bottom < top) return false;
-    const int firstColumn = std::min(left >> m_cellShiftX, kGridCells - 1);
-    const int lastColumn = std::min(right >> m_cellShiftX, kGridCells - 1);
-    firstRow = std::min(top >> m_cellShiftY, kGridCells - 1);
-    lastRow = std::min(bottom >> m_cellShiftY, kGridCells - 1);
-    const int span = lastColumn - firstColumn + 1;
-    columns = (span >= 64 ? ~0ull : ((1ull << span) - 1)) << firstColumn;
+    cells.firstColumn = std::min(left >> m_cellShiftX, kGridCells - 1);
+    cells.lastColumn = std::min(right >> m_cellShiftX, kGridCells - 1);
+    cells.firstRow = std::min(top >> m_cellShiftY, kGridCells - 1);
+    cells.lastRow = std::min(bottom >> m_cellShiftY, kGridCells - 1);
+    const int span = cells.lastColumn - cells.firstColumn + 1;
+    cells.columns = (span >= 64 ? ~0ull : ((1ull << span) - 1)) << cells.firstColumn;
     return true;
 }
 
-bool keslDirtyRegion::touchesCells(const keslRect<int>& rect) const {
-    std::uint64_t columns = 0;
-    int firstRow = 0;
-    int lastRow = -1;
-    if (!cellsOf(rect, columns, firstRow, lastRow)) return false;
-    for (int row = firstRow; row <= lastRow; ++row) {
-        if ((m_cells[static_cast<size_t>(row)] & columns) != 0) return true;
+bool keslDirtyRegion::touchesCells(const Cells& cells) const {
+    for (int row = cells.firstRow; row <= cells.lastRow; ++row) {
+        if ((m_cells[static_cast<size_t>(row)] & cells.columns) != 0) return true;
     }
     return false;
 }
 
-void keslDirtyRegion::markCells(const keslRect<int>& rect) {
-    std::uint64_t columns = 0;
-    int firstRow = 0;
-    int lastRow = -1;
-    if (!cellsOf(rect, columns, firstRow, lastRow)) return;
-    for (int row = firstRow; row <= lastRow; ++row) m_cells[static_cast<size_t>(row)] |= columns;
+bool keslDirtyRegion::touchesCells(const keslRect<int>& rect) const {
+    Cells cells;
+    return cellsOf(rect, cells) && touchesCells(cells);
 }
 
-keslDirtyRegion::RectMask keslDirtyRegion::rectsInRowsOf(const keslRect<int>& rect) const {
-    RectMask rects{};
-    std::uint64_t columns = 0;
-    int firstRow = 0;
-    int lastRow = -1;
-    if (!cellsOf(rect, columns, firstRow, lastRow)) return rects;
-    for (int row = firstRow; row <= lastRow; ++row) {
-        const RectMask& crossing = m_rowRects[static_cast<size_t>(row)];
-        for (int word = 0; word < kMaskWords; ++word) rects[static_cast<size_t>(word)] |= crossing[static_cast<size_t>(word)];
+void keslDirtyRegion::markCells(const keslRect<int>& rect) {
+    Cells cells;
+    if (!cellsOf(rect, cells)) return;
+    for (int row = cells.firstRow; row <= cells.lastRow; ++row) m_cells[static_cast<size_t>(row)] |= cells.columns;
+}
+
+namespace {
+
+// The rectangles crossing any of the lines (rows or columns) from first to last.
+template <typename Mask, size_t N>
+Mask crossingAny(const std::array<Mask, N>& lines, int first, int last) {
+    Mask rects{};
+    for (int line = first; line <= last; ++line) {
+        const Mask& crossing = lines[static_cast<size_t>(line)];
+        for (size_t word = 0; word < rects.size(); ++word) rects[word] |= crossing[word];
     }
     return rects;
 }
 
-void keslDirtyRegion::markRows(const keslRect<int>& rect, int index, bool on) {
-    std::uint64_t columns = 0;
-    int firstRow = 0;
-    int lastRow = -1;
-    if (!cellsOf(rect, columns, firstRow, lastRow)) return;
+}  // namespace
+
+keslDirtyRegion::RectMask keslDirtyRegion::rectsNear(const Cells& cells) const {
+    RectMask rects = crossingAny(m_rowRects, cells.firstRow, cells.lastRow);
+    const RectMask inColumns = crossingAny(m_columnRects, cells.firstColumn, cells.lastColumn);
+    for (int word = 0; word < kMaskWords; ++word) rects[static_cast<size_t>(word)] &= inColumns[static_cast<size_t>(word)];
+    return rects;
+}
+
+keslDirtyRegion::RectMask keslDirtyRegion::rectsNear(const keslRect<int>& rect) const {
+    Cells cells;
+    return cellsOf(rect, cells) ? rectsNear(cells) : RectMask{};
+}
+
+void keslDirtyRegion::markRowsAndColumns(const keslRect<int>& rect, int index, bool on) {
+    Cells cells;
+    if (!cellsOf(rect, cells)) return;
     const std::uint64_t bit = 1ull << (index % 64);
     const auto word = static_cast<size_t>(index / 64);
-    for (int row = firstRow; row <= lastRow; ++row) {
-        std::uint64_t& crossing = m_rowRects[static_cast<size_t>(row)][word];
-        crossing = on ? (crossing | bit) : (crossing & ~bit);
+    auto mark = [&](std::uint64_t& crossing) { crossing = on ? (crossing | bit) : (crossing & ~bit); };
+    for (int row = cells.firstRow; row <= cells.lastRow; ++row) mark(m_rowRects[static_cast<size_t>(row)][word]);
+    for (int column = cells.firstColumn; column <= cells.lastColumn; ++column) {
+        mark(m_columnRects[static_cast<size_t>(column)][word]);
     }
 }
 
@@ -134,6 +146,7 @@ void keslDirtyRegion::markWhole() {
     m_whole = true;
     m_count = 0;
     m_rowRects.fill(RectMask{});
+    m_columnRects.fill(RectMask{});
 }
 
 void keslDirtyRegion::add(const keslRect<int>& rect) {
@@ -176,7 +189,7 @@ void keslDirtyRegion::swallow(keslRect<int> box) {
 }
 
 int keslDirtyRegion::firstOverlapping(const keslRect<int>& rect) const {
-    return findIn(rectsInRowsOf(rect), [&](int i) { return keslOverlaps(m_rects[static_cast<size_t>(i)], rect); });
+    return findIn(rectsNear(rect), [&](int i) { return keslOverlaps(m_rects[static_cast<size_t>(i)], rect); });
 }
 
 void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount) {
@@ -188,7 +201,7 @@ void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& 
     // A joined box may reach rectangles the parts did not, so look again after every join.
     for (;;) {
         // The first near rectangle the piece overlaps, lies inside, or joins cheaply.
-        const int i = findIn(rectsInRowsOf(reachOf(piece)), [&](int k) {
+        const int i = findIn(rectsNear(reachOf(piece)), [&](int k) {
             const keslRect<int>& held = m_rects[static_cast<size_t>(k)];
             return near(held, piece, kMergeGap) &&
                    (keslOverlaps(held, piece) || contains(piece, held) || cheapToJoin(held, piece));
@@ -230,7 +243,7 @@ void keslDirtyRegion::splitAround(const keslRect<int>& piece, const keslRect<int
 
 void keslDirtyRegion::append(const keslRect<int>& rect) {
     if (m_count < kMaxRects) {
-        markRows(rect, m_count, true);
+        markRowsAndColumns(rect, m_count, true);
         m_rects[static_cast<size_t>(m_count++)] = rect;
         markCells(rect);
         return;
@@ -254,10 +267,10 @@ void keslDirtyRegion::append(const keslRect<int>& rect) {
 
 void keslDirtyRegion::removeAt(int index) {
     const int last = m_count - 1;
-    markRows(m_rects[static_cast<size_t>(index)], index, false);
+    markRowsAndColumns(m_rects[static_cast<size_t>(index)], index, false);
     if (index != last) {
-        markRows(m_rects[static_cast<size_t>(last)], last, false);
-        markRows(m_rects[static_cast<size_t>(last)], index, true);
+        markRowsAndColumns(m_rects[static_cast<size_t>(last)], last, false);
+        markRowsAndColumns(m_rects[static_cast<size_t>(last)], index, true);
         m_rects[static_cast<size_t>(index)] = m_rects[static_cast<size_t>(last)];
     }
     m_count = last;
@@ -271,7 +284,9 @@ void keslDirtyRegion::settle() {
 bool keslDirtyRegion::intersects(const keslRect<int>& rect) const {
     if (keslIsEmpty(rect)) return false;
     if (m_whole) return keslOverlaps(m_bounds, rect);
-    return touchesCells(rect) && firstOverlapping(rect) >= 0;
+    Cells cells;
+    if (!cellsOf(rect, cells) || !touchesCells(cells)) return false;
+    return findIn(rectsNear(cells), [&](int i) { return keslOverlaps(m_rects[static_cast<size_t>(i)], rect); }) >= 0;
 }
 
 std::int64_t keslDirtyRegion::area() const {

@@ -6,8 +6,9 @@
 // would change, drawing it whole is cheaper than keeping track. A coarse grid
 // of the touched cells answers "does this sprite touch the region?" for the
 // thousands of stars that do not without looking at every rectangle, and per
-// grid row a mask of the rectangles crossing it names the few worth looking
-// at for those that might. Fixed capacity: a frame allocates nothing.
+// grid row and per grid column a mask of the rectangles crossing it name,
+// together, the few worth looking at for those that might. Fixed capacity: a
+// frame allocates nothing.
 #pragma once
 
 #include "system/rect.h"
@@ -63,10 +64,21 @@ private:
     // One bit per held rectangle, by its index.
     using RectMask = std::array<std::uint64_t, kMaskWords>;
 
-    // The rectangles crossing the grid rows the rectangle spans.
-    RectMask rectsInRowsOf(const keslRect<int>& rect) const;
-    // Sets or clears the index's bit in the rows the rectangle spans.
-    void markRows(const keslRect<int>& rect, int index, bool on);
+    // Where a rectangle lies on the grid: its columns as a mask, and its first and last column and row.
+    struct Cells {
+        std::uint64_t columns = 0;
+        int firstColumn = 0;
+        int lastColumn = -1;
+        int firstRow = 0;
+        int lastRow = -1;
+    };
+
+    // The rectangles crossing both a grid row and a grid column the cells span:
+    // every one that may share a pixel with them, and few that do not.
+    RectMask rectsNear(const Cells& cells) const;
+    RectMask rectsNear(const keslRect<int>& rect) const;
+    // Sets or clears the index's bit in the rows and columns the rectangle spans.
+    void markRowsAndColumns(const keslRect<int>& rect, int index, bool on);
     void append(const keslRect<int>& rect);
     // Places a rectangle that may join or overlap held ones.
     void addNear(const keslRect<int>& rect);
@@ -86,8 +98,9 @@ private:
     void markCells(const keslRect<int>& rect);
     // Whether a marked cell lies under the rectangle (true for every rectangle that overlaps one held).
     bool touchesCells(const keslRect<int>& rect) const;
-    // The rectangle's cell columns as a mask and its first and last cell rows; false when outside.
-    bool cellsOf(const keslRect<int>& rect, std::uint64_t& columns, int& firstRow, int& lastRow) const;
+    bool touchesCells(const Cells& cells) const;
+    // False when the rectangle lies outside the bounds.
+    bool cellsOf(const keslRect<int>& rect, Cells& cells) const;
 
     keslRect<int> m_bounds;
     std::array<keslRect<int>, kMaxRects> m_rects;
@@ -96,6 +109,7 @@ private:
     // Per grid row, the cells some rectangle touched (merges leave cells marked: a superset).
     std::array<std::uint64_t, kGridCells> m_cells{};
     std::array<RectMask, kGridCells> m_rowRects{};
+    std::array<RectMask, kGridCells> m_columnRects{};
     // A cell is 2^shift pixels wide and high.
     int m_cellShiftX = 0;
     int m_cellShiftY = 0;
@@ -133,8 +147,9 @@ void keslDirtyRegion::forEachOverlapping(const keslRect<int>& rect, Visit&& visi
         if (keslOverlaps(m_bounds, rect)) visit(m_bounds);
         return;
     }
-    if (!touchesCells(rect)) return;
-    findIn(rectsInRowsOf(rect), [&](int i) {
+    Cells cells;
+    if (!cellsOf(rect, cells) || !touchesCells(cells)) return;
+    findIn(rectsNear(cells), [&](int i) {
         const keslRect<int>& held = m_rects[static_cast<size_t>(i)];
         if (keslOverlaps(held, rect)) visit(held);
         return false;
