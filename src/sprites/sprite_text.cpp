@@ -54,6 +54,8 @@ void TzerinSpriteText::refreshInk() {
     m_inkAlignment = textParams.alignment;
     m_inkDoubleBuffered = m_renderWindowPtr->isDoubleBuffered();
     m_keptInk = m_renderWindowPtr->textInk(0, 0, m_text.c_str(), textParams);
+    // Kept ink is the exact box; only without it is the text measured for a padded one.
+    if (m_keptInk) return;
     spriteTextParams measuring;
     measuring.fontName = textParams.fontName;
     measuring.fontSize = textParams.fontSize;
