@@ -2,8 +2,21 @@
 
 keslGdiFontCache::~keslGdiFontCache() {
     for (sEntry& entry : m_entries) {
+        if (entry.keeper != nullptr) {
+            SelectObject(entry.keeper, entry.keeperFirstFont);
+            DeleteDC(entry.keeper);
+        }
         if (entry.font != nullptr) DeleteObject(entry.font);
     }
+}
+
+void keslGdiFontCache::keepSelected(sEntry& entry) {
+    if (entry.keeper != nullptr) {
+        SelectObject(entry.keeper, entry.font);
+        return;
+    }
+    entry.keeper = CreateCompatibleDC(nullptr);
+    if (entry.keeper != nullptr) entry.keeperFirstFont = SelectObject(entry.keeper, entry.font);
 }
 
 HFONT keslGdiFontCache::fontFor(const sFontKey& key) {
@@ -21,9 +34,12 @@ HFONT keslGdiFontCache::fontFor(const sFontKey& key) {
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, key.quality,
                                    DEFAULT_PITCH | FF_DONTCARE, key.face.c_str());
     if (font == nullptr) return nullptr;
-    if (oldest->font != nullptr) DeleteObject(oldest->font);
+    const HFONT replaced = oldest->font;
     oldest->key = key;
     oldest->font = font;
     oldest->lastUse = m_uses;
+    // GDI puts off deleting a font still selected somewhere: the keeper lets go of it first.
+    keepSelected(*oldest);
+    if (replaced != nullptr) DeleteObject(replaced);
     return font;
 }

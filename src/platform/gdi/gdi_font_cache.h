@@ -2,6 +2,9 @@
 // font is GDI's dearest step (matching the face, loading and hinting its
 // glyphs anew), and the sky draws the same few texts in the same few fonts
 // every frame. A handful is kept; the least recently used goes first.
+// Each kept font stays selected in a device context of its own: Wine drops
+// a font's rasterised glyphs once no context holds it, and the quote's fade
+// cycles through a dozen sizes, so every size would be rasterised anew.
 #pragma once
 
 #include <windows.h>
@@ -23,7 +26,8 @@ public:
         }
     };
 
-    static constexpr int kCapacity = 8;
+    // The quote's fade-in and fade-out sizes, the clock and the labels.
+    static constexpr int kCapacity = 24;
 
     keslGdiFontCache() = default;
     ~keslGdiFontCache();
@@ -38,8 +42,14 @@ private:
     struct sEntry {
         sFontKey key;
         HFONT font = nullptr;
+        // Holds the font selected; made with the entry's first font.
+        HDC keeper = nullptr;
+        HGDIOBJ keeperFirstFont = nullptr;
         unsigned lastUse = 0;
     };
+
+    // Selects the entry's font into its keeper, which lets go of the font it held.
+    static void keepSelected(sEntry& entry);
 
     std::array<sEntry, kCapacity> m_entries{};
     unsigned m_uses = 0;
