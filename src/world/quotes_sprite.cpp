@@ -134,15 +134,21 @@ int cQuotesSprite::selectRandomPosition() {
     float bestLeft = left;
     float bestTop = top;
     float bestCovered = std::numeric_limits<float>::max();
+    bool bestInside = false;
     for (int placements = 1; placements <= kPlacements; ++placements) {
         left = keslRandomFloat(quoteArea.left + kPlacementMargin, quoteArea.getRight() - width);
         top = keslRandomFloat(quoteArea.top + kPlacementMargin, quoteArea.getBottom() - height);
         chainRect.left = left;
         chainRect.top = top;
         const float covered = coveredObstacleArea(sweptRect(left, top, seconds), seconds);
-        if (covered < 0.0f && !outsideArea()) return placements;
-        if (covered < bestCovered) {
+        const bool inside = !outsideArea();
+        if (covered < 0.0f && inside) return placements;
+        // Lines off the monitor are worse than lines over the moon: a place
+        // inside the area beats any outside it (which also covers less, being
+        // partly off the sky), and the least covering wins among the rest.
+        if ((inside && !bestInside) || (inside == bestInside && covered < bestCovered)) {
             bestCovered = covered;
+            bestInside = inside;
             bestLeft = left;
             bestTop = top;
         }

@@ -200,6 +200,16 @@ TEST_F(QuotesLabel, PlacementKeepsAwayFromTheMoonUntilTheEleventhTry) {
     label.setObstacles(&moon, &moonInfo);
     label.getNextQuote();
     EXPECT_EQ(label.selectRandomPosition(), 11);
+    // No place is clear, yet the quote still stays inside its area (10..790 by 20..580): a try
+    // sticking out covers less of the moon, but would put lines off the monitor.
+    for (int i = 0; i < 100; ++i) {
+        label.getNextQuote();
+        label.selectRandomPosition();
+        ASSERT_TRUE(label.chainRect.left >= 10.0f && label.chainRect.top >= 20.0f &&
+                    label.chainRect.getRight() <= 790.0f && label.chainRect.getBottom() <= 580.0f)
+            << "placed at " << label.chainRect.left << ", " << label.chainRect.top << " to "
+            << label.chainRect.getRight() << ", " << label.chainRect.getBottom();
+    }
 
     // The moon in the left half, its label under it: every placement lands right of them.
     // The label is centred, so it is drawn a width left of its rectangle, under the moon.
