@@ -189,7 +189,12 @@ void keslDirtyRegion::swallow(keslRect<int> box) {
 }
 
 int keslDirtyRegion::firstOverlapping(const keslRect<int>& rect) const {
-    return findIn(rectsNear(rect), [&](int i) { return keslOverlaps(m_rects[static_cast<size_t>(i)], rect); });
+    Cells cells;
+    return cellsOf(rect, cells) ? firstOverlapping(rect, cells) : -1;
+}
+
+int keslDirtyRegion::firstOverlapping(const keslRect<int>& rect, const Cells& cells) const {
+    return findIn(rectsNear(cells), [&](int i) { return keslOverlaps(m_rects[static_cast<size_t>(i)], rect); });
 }
 
 void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount) {
@@ -285,8 +290,7 @@ bool keslDirtyRegion::intersects(const keslRect<int>& rect) const {
     if (keslIsEmpty(rect)) return false;
     if (m_whole) return keslOverlaps(m_bounds, rect);
     Cells cells;
-    if (!cellsOf(rect, cells) || !touchesCells(cells)) return false;
-    return findIn(rectsNear(cells), [&](int i) { return keslOverlaps(m_rects[static_cast<size_t>(i)], rect); }) >= 0;
+    return cellsOf(rect, cells) && touchesCells(cells) && firstOverlapping(rect, cells) >= 0;
 }
 
 std::int64_t keslDirtyRegion::area() const {

@@ -5,8 +5,8 @@
 // rectangles already there are kept. When more than about 40 % of the window
 // would change, drawing it whole is cheaper than keeping track. A coarse grid
 // of the touched cells answers "does this sprite touch the region?" for the
-// thousands of stars that do not without looking at every rectangle, and per
-// grid row and per grid column a mask of the rectangles crossing it name,
+// thousands of stars that do not without looking at every rectangle, and
+// masks of the rectangles crossing each grid row and each grid column name,
 // together, the few worth looking at for those that might. Fixed capacity: a
 // frame allocates nothing.
 #pragma once
@@ -86,6 +86,7 @@ private:
     void swallow(keslRect<int> box);
     // The index of the first held rectangle sharing a pixel with rect, or -1.
     int firstOverlapping(const keslRect<int>& rect) const;
+    int firstOverlapping(const keslRect<int>& rect, const Cells& cells) const;
     // The first index in the mask, in order, for which found(index) is true; -1 when none is.
     template <typename Found>
     static int findIn(const RectMask& mask, Found&& found);
