@@ -92,14 +92,7 @@ bool keslDirtyRegion::touchesCells(const Cells& cells) const {
     return false;
 }
 
-bool keslDirtyRegion::touchesCells(const keslRect<int>& rect) const {
-    Cells cells;
-    return cellsOf(rect, cells) && touchesCells(cells);
-}
-
-void keslDirtyRegion::markCells(const keslRect<int>& rect) {
-    Cells cells;
-    if (!cellsOf(rect, cells)) return;
+void keslDirtyRegion::markCells(const Cells& cells) {
     for (int row = cells.firstRow; row <= cells.lastRow; ++row) m_cells[static_cast<size_t>(row)] |= cells.columns;
 }
 
@@ -125,14 +118,7 @@ keslDirtyRegion::RectMask keslDirtyRegion::rectsNear(const Cells& cells) const {
     return rects;
 }
 
-keslDirtyRegion::RectMask keslDirtyRegion::rectsNear(const keslRect<int>& rect) const {
-    Cells cells;
-    return cellsOf(rect, cells) ? rectsNear(cells) : RectMask{};
-}
-
-void keslDirtyRegion::markRowsAndColumns(const keslRect<int>& rect, int index, bool on) {
-    Cells cells;
-    if (!cellsOf(rect, cells)) return;
+void keslDirtyRegion::markRowsAndColumns(const Cells& cells, int index, bool on) {
     const std::uint64_t bit = 1ull << (index % 64);
     const auto word = static_cast<size_t>(index / 64);
     auto mark = [&](std::uint64_t& crossing) { crossing = on ? (crossing | bit) : (crossing & ~bit); };
@@ -153,29 +139,47 @@ void keslDirtyRegion::add(const keslRect<int>& rect) {
     if (m_whole) return;
     const keslRect<int> clipped = keslIntersection(rect, m_bounds);
     if (keslIsEmpty(clipped)) return;
-    // Most changes (a twinkling star) are far from every other: kept at once,
-    // without readying the room that joining and splitting need.
-    if (!touchesCells(reachOf(clipped))) {
-        append(clipped);
-        return;
-    }
     addNear(clipped);
 }
 
+// Plain boxes, so that readying the stack costs nothing: a rectangle, having
+// a virtual destructor, would fill the whole room on every add.
+class keslDirtyRegion::Pending {
+public:
+    static constexpr int kCapacity = 64;
+
+    bool empty() const { return m_count == 0; }
+    bool fits(int more) const { return m_count + more <= kCapacity; }
+    void push(const keslRect<int>& r) { m_boxes[static_cast<size_t>(m_count++)] = {r.top, r.left, r.width, r.height}; }
+    keslRect<int> pop() {
+        const Box& b = m_boxes[static_cast<size_t>(--m_count)];
+        return keslRect<int>(b.top, b.left, b.width, b.height);
+    }
+
+private:
+    struct Box {
+        int top;
+        int left;
+        int width;
+        int height;
+    };
+    std::array<Box, kCapacity> m_boxes;
+    int m_count = 0;
+};
+
 void keslDirtyRegion::addNear(const keslRect<int>& rect) {
-    std::array<keslRect<int>, 64> pending;
-    int pendingCount = 0;
-    pending[static_cast<size_t>(pendingCount++)] = rect;
+    Pending pending;
+    pending.push(rect);
     // Joining and splitting could chase each other round a cluster of
     // rectangles; past a few steps what is left is simply swallowed whole.
     int steps = 0;
-    while (pendingCount > 0) {
-        const keslRect<int> piece = pending[static_cast<size_t>(--pendingCount)];
+    while (!pending.empty()) {
+        const keslRect<int> piece = pending.pop();
         if (keslIsEmpty(piece)) continue;
         if (++steps > kMaxPlacingSteps) {
             swallow(piece);
         } else {
-            place(piece, pending, pendingCount);
+            place(piece, pending);
         }
     }
 }
@@ -197,16 +201,18 @@ int keslDirtyRegion::firstOverlapping(const keslRect<int>& rect, const Cells& ce
     return findIn(rectsNear(cells), [&](int i) { return keslOverlaps(m_rects[static_cast<size_t>(i)], rect); });
 }
 
-void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount) {
-    if (!touchesCells(reachOf(piece))) {
+void keslDirtyRegion::place(keslRect<int> piece, Pending& pending) {
+    Cells reach;
+    // Most changes (a twinkling star) are far from every other: kept at once.
+    if (!cellsOf(reachOf(piece), reach) || !touchesCells(reach)) {
         append(piece);
         return;
     }
-    const bool fitsFourMore = pendingCount + 4 <= static_cast<int>(pending.size());
+    const bool fitsFourMore = pending.fits(4);
     // A joined box may reach rectangles the parts did not, so look again after every join.
     for (;;) {
         // The first near rectangle the piece overlaps, lies inside, or joins cheaply.
-        const int i = findIn(rectsNear(reachOf(piece)), [&](int k) {
+        const int i = findIn(rectsNear(reach), [&](int k) {
             const keslRect<int>& held = m_rects[static_cast<size_t>(k)];
             return near(held, piece, kMergeGap) &&
                    (keslOverlaps(held, piece) || contains(piece, held) || cheapToJoin(held, piece));
@@ -218,16 +224,16 @@ void keslDirtyRegion::place(keslRect<int> piece, std::array<keslRect<int>, 64>& 
         if (contains(piece, held) || cheapToJoin(held, piece) || (overlapping && !fitsFourMore)) {
             piece = keslBoundingBox(piece, held);
             removeAt(i);
+            cellsOf(reachOf(piece), reach);
             continue;
         }
-        splitAround(piece, held, pending, pendingCount);
+        splitAround(piece, held, pending);
         return;
     }
     append(piece);
 }
 
-void keslDirtyRegion::splitAround(const keslRect<int>& piece, const keslRect<int>& held,
-                                  std::array<keslRect<int>, 64>& pending, int& pendingCount) {
+void keslDirtyRegion::splitAround(const keslRect<int>& piece, const keslRect<int>& held, Pending& pending) {
     // Only the parts outside the held rectangle remain: above, below, left and right of it.
     const int pieceRight = piece.left + piece.width;
     const int pieceBottom = piece.top + piece.height;
@@ -236,9 +242,7 @@ void keslDirtyRegion::splitAround(const keslRect<int>& piece, const keslRect<int
     const int middleTop = std::max(piece.top, held.top);
     const int middleBottom = std::min(pieceBottom, heldBottom);
     auto push = [&](int top, int left, int right, int bottom) {
-        if (right > left && bottom > top) {
-            pending[static_cast<size_t>(pendingCount++)] = keslRect<int>(top, left, right - left, bottom - top);
-        }
+        if (right > left && bottom > top) pending.push(keslRect<int>(top, left, right - left, bottom - top));
     };
     push(piece.top, piece.left, pieceRight, held.top);
     push(heldBottom, piece.left, pieceRight, pieceBottom);
@@ -248,9 +252,12 @@ void keslDirtyRegion::splitAround(const keslRect<int>& piece, const keslRect<int
 
 void keslDirtyRegion::append(const keslRect<int>& rect) {
     if (m_count < kMaxRects) {
-        markRowsAndColumns(rect, m_count, true);
+        Cells& cells = m_rectCells[static_cast<size_t>(m_count)];
+        // Held rectangles lie inside the bounds: a rectangle outside them is not kept.
+        if (!cellsOf(rect, cells)) return;
+        markRowsAndColumns(cells, m_count, true);
+        markCells(cells);
         m_rects[static_cast<size_t>(m_count++)] = rect;
-        markCells(rect);
         return;
     }
     // Full: the rectangle joins the one it grows least, and the result is added anew.
@@ -272,11 +279,12 @@ void keslDirtyRegion::append(const keslRect<int>& rect) {
 
 void keslDirtyRegion::removeAt(int index) {
     const int last = m_count - 1;
-    markRowsAndColumns(m_rects[static_cast<size_t>(index)], index, false);
+    markRowsAndColumns(m_rectCells[static_cast<size_t>(index)], index, false);
     if (index != last) {
-        markRowsAndColumns(m_rects[static_cast<size_t>(last)], last, false);
-        markRowsAndColumns(m_rects[static_cast<size_t>(last)], index, true);
+        markRowsAndColumns(m_rectCells[static_cast<size_t>(last)], last, false);
+        markRowsAndColumns(m_rectCells[static_cast<size_t>(last)], index, true);
         m_rects[static_cast<size_t>(index)] = m_rects[static_cast<size_t>(last)];
+        m_rectCells[static_cast<size_t>(index)] = m_rectCells[static_cast<size_t>(last)];
     }
     m_count = last;
 }

@@ -73,14 +73,16 @@ private:
         int lastRow = -1;
     };
 
+    // Pieces still to place while one rectangle is added.
+    class Pending;
+
     // The rectangles crossing both a grid row and a grid column the cells span:
     // every one that may share a pixel with them, and few that do not.
     RectMask rectsNear(const Cells& cells) const;
-    RectMask rectsNear(const keslRect<int>& rect) const;
-    // Sets or clears the index's bit in the rows and columns the rectangle spans.
-    void markRowsAndColumns(const keslRect<int>& rect, int index, bool on);
+    // Sets or clears the index's bit in the rows and columns the cells span.
+    void markRowsAndColumns(const Cells& cells, int index, bool on);
     void append(const keslRect<int>& rect);
-    // Places a rectangle that may join or overlap held ones.
+    // Places a rectangle: kept as it is when far from the others, else joined or split around them.
     void addNear(const keslRect<int>& rect);
     // Stores the bounding box of the rectangle and every one it overlaps.
     void swallow(keslRect<int> box);
@@ -91,20 +93,20 @@ private:
     template <typename Found>
     static int findIn(const RectMask& mask, Found&& found);
     // Places one piece; parts still to place go on the pending stack.
-    void place(keslRect<int> piece, std::array<keslRect<int>, 64>& pending, int& pendingCount);
+    void place(keslRect<int> piece, Pending& pending);
     // Pushes the parts of piece outside held (which it overlaps) onto the pending stack.
-    static void splitAround(const keslRect<int>& piece, const keslRect<int>& held,
-                            std::array<keslRect<int>, 64>& pending, int& pendingCount);
+    static void splitAround(const keslRect<int>& piece, const keslRect<int>& held, Pending& pending);
     void removeAt(int index);
-    void markCells(const keslRect<int>& rect);
-    // Whether a marked cell lies under the rectangle (true for every rectangle that overlaps one held).
-    bool touchesCells(const keslRect<int>& rect) const;
+    void markCells(const Cells& cells);
+    // Whether a marked cell lies among the cells (true for those of every rectangle that overlaps one held).
     bool touchesCells(const Cells& cells) const;
     // False when the rectangle lies outside the bounds.
     bool cellsOf(const keslRect<int>& rect, Cells& cells) const;
 
     keslRect<int> m_bounds;
     std::array<keslRect<int>, kMaxRects> m_rects;
+    // Each held rectangle's cells, so that removing it needs no grid arithmetic.
+    std::array<Cells, kMaxRects> m_rectCells;
     int m_count = 0;
     bool m_whole = true;
     // Per grid row, the cells some rectangle touched (merges leave cells marked: a superset).
