@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -149,6 +150,82 @@ TEST(KeptText, StaysInsideTheClip) {
         }
     }
     EXPECT_GT(inside, 10);
+}
+
+// Each channel moves towards the colour by share/255, rounded as
+// (difference x share + 127) / 255 truncates; a pixel wholly shared takes the
+// colour, one not shared at all keeps even its top byte.
+keslPixel expectedBlend(keslPixel under, keslPixel share, keslPixel colour) {
+    share &= 0xFFFFFFu;
+    if (share == 0) return under;
+    if (share == 0xFFFFFFu) return colour;
+    keslPixel out = 0;
+    for (int shift : {0, 8, 16}) {
+        const int u = static_cast<int>((under >> shift) & 0xFF);
+        const int c = static_cast<int>((colour >> shift) & 0xFF);
+        const int s = static_cast<int>((share >> shift) & 0xFF);
+        out |= static_cast<keslPixel>(u + ((c - u) * s + 127) / 255) << shift;
+    }
+    return out;
+}
+
+TEST(KeptText, BlendsEveryChannelTowardsTheColourByItsShare) {
+    struct Case {
+        keslPixel under;
+        keslPixel share;
+        keslColor colour;
+        keslPixel blended;
+    };
+    const Case cases[] = {
+        {0xAB000000u, 0x808080u, 0xFFFFFFFFu, 0x808080u},
+        {0x00C8C8C8u, 0x808080u, 0x000000FFu, 0x656565u},
+        {0xAB123456u, 0x000000u, 0xFFFFFFFFu, 0xAB123456u},
+        {0xAB123456u, 0xFFFFFFu, 0x102030FFu, 0x102030u},
+        {0x00FF0000u, 0x00FF00u, 0x00FE00FFu, 0xFFFE00u},
+    };
+    // Five pixels: four blended together and one alone.
+    std::vector<keslPixel> inkPixels;
+    std::vector<keslPixel> target;
+    for (const Case& c : cases) {
+        inkPixels.assign(5, c.share);
+        target.assign(5, c.under);
+        keslGdiTextCache::sInk ink;
+        ink.pixels = keslPixelView{inkPixels.data(), 5, 1};
+        keslGdiTextCache::blend(keslPixelView{target.data(), 5, 1}, 0, 0, ink, c.colour, nullptr);
+        for (keslPixel blended : target) EXPECT_EQ(blended, c.blended) << std::hex << c.under << " " << c.share;
+    }
+    // Every under value with every share, in each channel, for every colour:
+    // rows long and odd enough that four-pixel steps and the tail both meet them.
+    constexpr int kRow = 256 * 256 + 3;
+    inkPixels.assign(kRow, 0);
+    for (int i = 0; i < kRow; ++i) {
+        // Every other pixel shares all three channels alike, so some are wholly shared.
+        const keslPixel s = static_cast<keslPixel>(i % 65536) >> 8;
+        const keslPixel red = (i % 2 == 1) ? s : ((s * 7) & 0xFF);
+        inkPixels[static_cast<size_t>(i)] = (red << 16) | (s << 8) | s;
+    }
+    keslGdiTextCache::sInk ink;
+    ink.pixels = keslPixelView{inkPixels.data(), kRow, 1};
+    int wrong = 0;
+    for (keslPixel over = 0; over < 256; ++over) {
+        const keslPixel colour = (over << 16) | ((255 - over) << 8) | ((over * 3) & 0xFF);
+        std::vector<keslPixel> under(kRow);
+        for (int i = 0; i < kRow; ++i) {
+            const keslPixel u = static_cast<keslPixel>(i) & 0xFF;
+            under[static_cast<size_t>(i)] = 0x5A000000u | (((u * 5) & 0xFF) << 16) | (u << 8) | (255 - u);
+        }
+        target = under;
+        keslGdiTextCache::blend(keslPixelView{target.data(), kRow, 1}, 0, 0, ink, fromPixel(colour), nullptr);
+        for (int i = 0; i < kRow && wrong < 5; ++i) {
+            const keslPixel want = expectedBlend(under[static_cast<size_t>(i)], inkPixels[static_cast<size_t>(i)], colour);
+            if (target[static_cast<size_t>(i)] == want) continue;
+            ADD_FAILURE() << "colour " << std::hex << colour << " under " << under[static_cast<size_t>(i)] << " share "
+                          << inkPixels[static_cast<size_t>(i)] << ": " << target[static_cast<size_t>(i)] << " not "
+                          << want;
+            ++wrong;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace
