@@ -28,6 +28,27 @@ TEST(PixelCopy, AKeyedCopySkipsTheKeyWhateverTheFourthByteHolds) {
     EXPECT_EQ(target.at(2, 0), 0x0001FF00u);
 }
 
+TEST(PixelCopy, AKeyedCopyKeepsTheTargetUnderEveryKeyPixelOfRowsOfAnyWidth) {
+    constexpr keslPixel kKey = 0x00FF00u;
+    constexpr keslPixel kUnder = 0x111111u;
+    // Widths below, at and past a chunk of four, ending inside one or on its edge.
+    for (int width : {1, 3, 4, 7, 8, 11}) {
+        Pixels target(width, 2, kUnder);
+        Pixels source(width, 2, 0);
+        for (int x = 0; x < width; ++x) {
+            source.view.row(0)[x] = (x % 3 == 1) ? kKey : 0x200000u + static_cast<keslPixel>(x);
+            source.view.row(1)[x] = (x % 2 == 0) ? kKey : 0x300000u + static_cast<keslPixel>(x);
+        }
+        keslCopyPixels(target.view, 0, 0, source.view, width, 2, 0x00FF00FFu);
+        for (int y = 0; y < 2; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const keslPixel from = source.at(x, y);
+                EXPECT_EQ(target.at(x, y), from == kKey ? kUnder : from) << "width " << width << " at " << x << ", " << y;
+            }
+        }
+    }
+}
+
 TEST(PixelCopy, CopiesAreClippedToBothSurfacesOnEverySide) {
     struct Case {
         int x, y, width, height;
