@@ -43,7 +43,8 @@ TEST(PixelCopy, AKeyedCopyKeepsTheTargetUnderEveryKeyPixelOfRowsOfAnyWidth) {
         for (int y = 0; y < 2; ++y) {
             for (int x = 0; x < width; ++x) {
                 const keslPixel from = source.at(x, y);
-                EXPECT_EQ(target.at(x, y), from == kKey ? kUnder : from) << "width " << width << " at " << x << ", " << y;
+                EXPECT_EQ(target.at(x, y), from == kKey ? kUnder : from)
+                    << "width " << width << " at " << x << ", " << y;
             }
         }
     }

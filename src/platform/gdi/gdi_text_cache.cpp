@@ -37,7 +37,8 @@ keslPixel blendPixel(keslPixel under, keslPixel share, keslPixel colour) {
     if (share == kShareBits) return colour;
     keslPixel blended = 0;
     for (int shift : {0, 8, 16}) {
-        const int channel = blendChannel(static_cast<int>((under >> shift) & 0xFF), static_cast<int>((colour >> shift) & 0xFF),
+        const int channel = blendChannel(static_cast<int>((under >> shift) & 0xFF),
+                                         static_cast<int>((colour >> shift) & 0xFF),
                                          static_cast<int>((share >> shift) & 0xFF));
         blended |= static_cast<keslPixel>(channel) << shift;
     }
@@ -78,8 +79,10 @@ void blendRow(const keslPixel* share, keslPixel* out, int count, keslPixel colou
         const __m128i none = _mm_cmpeq_epi32(shares, zero);
         if (_mm_movemask_epi8(none) == 0xFFFF) continue;
         const __m128i under = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + i));
-        const __m128i low = blendChannels(_mm_unpacklo_epi8(under, zero), _mm_unpacklo_epi8(shares, zero), colourChannels);
-        const __m128i high = blendChannels(_mm_unpackhi_epi8(under, zero), _mm_unpackhi_epi8(shares, zero), colourChannels);
+        const __m128i low =
+            blendChannels(_mm_unpacklo_epi8(under, zero), _mm_unpacklo_epi8(shares, zero), colourChannels);
+        const __m128i high =
+            blendChannels(_mm_unpackhi_epi8(under, zero), _mm_unpackhi_epi8(shares, zero), colourChannels);
         const __m128i blended = _mm_and_si128(_mm_packus_epi16(low, high), shareBits);
         const __m128i whole = _mm_cmpeq_epi32(shares, shareBits);
         const __m128i result = select(none, under, select(whole, colourPixels, blended));

@@ -204,24 +204,23 @@ TEST(KeptText, BlendsEveryChannelTowardsTheColourByItsShare) {
         const keslPixel red = (i % 2 == 1) ? s : ((s * 7) & 0xFF);
         inkPixels[static_cast<size_t>(i)] = (red << 16) | (s << 8) | s;
     }
+    std::vector<keslPixel> under(kRow);
+    for (int i = 0; i < kRow; ++i) {
+        const keslPixel u = static_cast<keslPixel>(i) & 0xFF;
+        under[static_cast<size_t>(i)] = 0x5A000000u | (((u * 5) & 0xFF) << 16) | (u << 8) | (255 - u);
+    }
     keslGdiTextCache::sInk ink;
     ink.pixels = keslPixelView{inkPixels.data(), kRow, 1};
     int wrong = 0;
     for (keslPixel over = 0; over < 256; ++over) {
         const keslPixel colour = (over << 16) | ((255 - over) << 8) | ((over * 3) & 0xFF);
-        std::vector<keslPixel> under(kRow);
-        for (int i = 0; i < kRow; ++i) {
-            const keslPixel u = static_cast<keslPixel>(i) & 0xFF;
-            under[static_cast<size_t>(i)] = 0x5A000000u | (((u * 5) & 0xFF) << 16) | (u << 8) | (255 - u);
-        }
         target = under;
         keslGdiTextCache::blend(keslPixelView{target.data(), kRow, 1}, 0, 0, ink, fromPixel(colour), nullptr);
-        for (int i = 0; i < kRow && wrong < 5; ++i) {
-            const keslPixel want = expectedBlend(under[static_cast<size_t>(i)], inkPixels[static_cast<size_t>(i)], colour);
-            if (target[static_cast<size_t>(i)] == want) continue;
-            ADD_FAILURE() << "colour " << std::hex << colour << " under " << under[static_cast<size_t>(i)] << " share "
-                          << inkPixels[static_cast<size_t>(i)] << ": " << target[static_cast<size_t>(i)] << " not "
-                          << want;
+        for (size_t i = 0; i < target.size() && wrong < 5; ++i) {
+            const keslPixel want = expectedBlend(under[i], inkPixels[i], colour);
+            if (target[i] == want) continue;
+            ADD_FAILURE() << "colour " << std::hex << colour << " under " << under[i] << " share " << inkPixels[i]
+                          << ": " << target[i] << " not " << want;
             ++wrong;
         }
     }
