@@ -135,13 +135,6 @@ void keslDirtyRegion::markWhole() {
     m_columnRects.fill(RectMask{});
 }
 
-void keslDirtyRegion::add(const keslRect<int>& rect) {
-    if (m_whole) return;
-    const keslRect<int> clipped = keslIntersection(rect, m_bounds);
-    if (keslIsEmpty(clipped)) return;
-    addNear(clipped);
-}
-
 // Plain boxes, so that readying the stack costs nothing: a rectangle, having
 // a virtual destructor, would fill the whole room on every add.
 class keslDirtyRegion::Pending {
@@ -167,9 +160,12 @@ private:
     int m_count = 0;
 };
 
-void keslDirtyRegion::addNear(const keslRect<int>& rect) {
+void keslDirtyRegion::add(const keslRect<int>& rect) {
+    if (m_whole) return;
+    const keslRect<int> clipped = keslIntersection(rect, m_bounds);
+    if (keslIsEmpty(clipped)) return;
     Pending pending;
-    pending.push(rect);
+    pending.push(clipped);
     // Joining and splitting could chase each other round a cluster of
     // rectangles; past a few steps what is left is simply swallowed whole.
     int steps = 0;

@@ -82,8 +82,6 @@ private:
     // Sets or clears the index's bit in the rows and columns the cells span.
     void markRowsAndColumns(const Cells& cells, int index, bool on);
     void append(const keslRect<int>& rect);
-    // Places a rectangle: kept as it is when far from the others, else joined or split around them.
-    void addNear(const keslRect<int>& rect);
     // Stores the bounding box of the rectangle and every one it overlaps.
     void swallow(keslRect<int> box);
     // The index of the first held rectangle sharing a pixel with rect, or -1.
@@ -92,7 +90,8 @@ private:
     // The first index in the mask, in order, for which found(index) is true; -1 when none is.
     template <typename Found>
     static int findIn(const RectMask& mask, Found&& found);
-    // Places one piece; parts still to place go on the pending stack.
+    // Places one piece: kept as it is when far from the others, else joined
+    // or split around them; parts still to place go on the pending stack.
     void place(keslRect<int> piece, Pending& pending);
     // Pushes the parts of piece outside held (which it overlaps) onto the pending stack.
     static void splitAround(const keslRect<int>& piece, const keslRect<int>& held, Pending& pending);
