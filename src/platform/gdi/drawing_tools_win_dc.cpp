@@ -178,16 +178,21 @@ void keslDrawingToolsWinDC::getTextSize(const char* text, const keslTextParams& 
     if (dc == nullptr || text == nullptr || (width == nullptr && height == nullptr)) {
         return;
     }
-    RECT r{0, 0, 0, 0};
-    CharacterExtra extra(dc, params);
-    SelectedObject font(dc, m_fonts.fontFor(fontKey(dc, params)), SelectedObject::Owning::kKeep);
-    drawTextEither(dc, text, &r, DT_CALCRECT | kTextFormat);
-    if (width != nullptr) {
-        *width = r.right - r.left;
+    const keslGdiFontCache::sFontKey key = fontKey(dc, params);
+    const int extra = params.characterExtra ? static_cast<int>(*params.characterExtra) : GetTextCharacterExtra(dc);
+    SIZE size{0, 0};
+    if (const std::optional<SIZE> kept = m_texts.sizeOf({text, key, kTextFormat, extra}, m_fonts.fontFor(key),
+                                                         drawTextEither)) {
+        size = *kept;
+    } else {
+        RECT r{0, 0, 0, 0};
+        CharacterExtra spacing(dc, params);
+        SelectedObject font(dc, m_fonts.fontFor(key), SelectedObject::Owning::kKeep);
+        drawTextEither(dc, text, &r, DT_CALCRECT | kTextFormat);
+        size = SIZE{r.right - r.left, r.bottom - r.top};
     }
-    if (height != nullptr) {
-        *height = r.bottom - r.top;
-    }
+    if (width != nullptr) *width = size.cx;
+    if (height != nullptr) *height = size.cy;
 }
 
 keslPixel* keslDrawingToolsWinDC::pixelInMemory(int x, int y) const {

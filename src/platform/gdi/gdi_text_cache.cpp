@@ -27,6 +27,10 @@ int anchorFor(UINT format, int margin, int textWidth) {
     return margin;
 }
 
+// Alignment places the lines, it does not size them: a text measured for one
+// alignment is measured for all.
+UINT measuringFormat(UINT format) { return (format & ~static_cast<UINT>(DT_CENTER | DT_RIGHT)) | DT_CALCRECT; }
+
 int blendChannel(int under, int over, int share) { return under + ((over - under) * share + 127) / 255; }
 
 // One pixel: none of the share leaves it, all of it gives the colour, and
@@ -93,8 +97,8 @@ void blendRow(const keslPixel* share, keslPixel* out, int count, keslPixel colou
 
 }  // namespace
 
-bool keslGdiTextCache::sEntry::matches(const sTextKey& key) const {
-    return filled && format == key.format && characterExtra == key.characterExtra && font == key.font &&
+bool keslGdiTextCache::sLaidOut::matches(const sTextKey& key, UINT keyFormat) const {
+    return filled && format == keyFormat && characterExtra == key.characterExtra && font == key.font &&
            text == key.text;
 }
 
@@ -112,7 +116,7 @@ const keslGdiTextCache::sInk* keslGdiTextCache::inkFor(const sTextKey& key, HFON
     ++m_uses;
     sEntry* oldest = &m_entries[0];
     for (sEntry& entry : m_entries) {
-        if (entry.matches(key)) {
+        if (entry.matches(key, key.format)) {
             entry.lastUse = m_uses;
             return &entry.ink;
         }
@@ -122,6 +126,42 @@ const keslGdiTextCache::sInk* keslGdiTextCache::inkFor(const sTextKey& key, HFON
     if (!draw(*oldest, key, font, paint)) return nullptr;
     oldest->lastUse = m_uses;
     return &oldest->ink;
+}
+
+bool keslGdiTextCache::haveContext() {
+    if (m_dc == nullptr) m_dc = CreateCompatibleDC(nullptr);
+    return m_dc != nullptr;
+}
+
+std::optional<SIZE> keslGdiTextCache::sizeOf(const sTextKey& key, HFONT font, Painter paint) {
+    if (key.text == nullptr || font == nullptr || !haveContext()) return std::nullopt;
+    const UINT format = measuringFormat(key.format);
+    // A kept picture was laid out for its own measure, whatever its alignment.
+    for (const sEntry& entry : m_entries) {
+        if (measuringFormat(entry.format) == format && entry.matches(key, entry.format)) return entry.size;
+    }
+    ++m_measureUses;
+    sLaidOut* oldest = &m_measures[0];
+    for (sLaidOut& measure : m_measures) {
+        if (measure.matches(key, format)) {
+            measure.lastUse = m_measureUses;
+            return measure.size;
+        }
+        if (measure.lastUse < oldest->lastUse) oldest = &measure;
+    }
+    const HGDIOBJ previousFont = SelectObject(m_dc, font);
+    SetTextCharacterExtra(m_dc, key.characterExtra);
+    RECT measured{0, 0, 0, 0};
+    paint(m_dc, key.text, &measured, format);
+    SelectObject(m_dc, previousFont);
+    oldest->text = key.text;
+    oldest->font = key.font;
+    oldest->format = format;
+    oldest->characterExtra = key.characterExtra;
+    oldest->size = SIZE{measured.right - measured.left, measured.bottom - measured.top};
+    oldest->filled = true;
+    oldest->lastUse = m_measureUses;
+    return oldest->size;
 }
 
 bool keslGdiTextCache::scratchOfAtLeast(int width, int height) {
@@ -143,16 +183,14 @@ bool keslGdiTextCache::scratchOfAtLeast(int width, int height) {
 }
 
 bool keslGdiTextCache::draw(sEntry& entry, const sTextKey& key, HFONT font, Painter paint) {
-    if (m_dc == nullptr) m_dc = CreateCompatibleDC(nullptr);
-    if (m_dc == nullptr) return false;
+    const std::optional<SIZE> measured = sizeOf(key, font, paint);
+    if (!measured) return false;
     const HGDIOBJ previousFont = SelectObject(m_dc, font);
     SetTextCharacterExtra(m_dc, key.characterExtra);
-    RECT measured{0, 0, 0, 0};
-    paint(m_dc, key.text, &measured, key.format | DT_CALCRECT);
-    const int textWidth = measured.right - measured.left;
+    const int textWidth = measured->cx;
     const int margin = overhangFor(m_dc);
     const int width = textWidth + 2 * margin;
-    const int height = measured.bottom - measured.top + 2 * margin;
+    const int height = measured->cy + 2 * margin;
     if (!scratchOfAtLeast(width, height)) {
         SelectObject(m_dc, previousFont);
         return false;
@@ -171,6 +209,7 @@ bool keslGdiTextCache::draw(sEntry& entry, const sTextKey& key, HFONT font, Pain
     entry.ink.anchorX = anchorX;
     entry.ink.anchorY = margin;
     entry.ink.height = textHeight;
+    entry.size = *measured;
     keepInk(entry, width, height);
     entry.filled = true;
     return true;

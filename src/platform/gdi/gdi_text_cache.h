@@ -7,6 +7,11 @@
 // colour into the target through that picture, in memory. Each channel of the
 // picture says how much of the text colour covers that channel, so
 // ClearType's coloured edges survive the blend.
+//
+// Laying a text out (DrawText's DT_CALCRECT) costs as much again, and the
+// sprites measure the same clock, quote line or moon label over and over:
+// each size measured is kept too, and a picture drawn for a measured text
+// takes its size from there.
 #pragma once
 
 #include "platform/color.h"
@@ -16,6 +21,7 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +49,9 @@ public:
     // label with every step of its typing, which comes back each time the
     // label turns: room for all without one pushing out another.
     static constexpr int kCapacity = 64;
+    // Texts measured and not drawn, or no longer kept: a quote's lines at full
+    // size before they fade in, a label's lines one by one.
+    static constexpr int kMeasureCapacity = 32;
 
     keslGdiTextCache() = default;
     ~keslGdiTextCache();
@@ -52,23 +61,35 @@ public:
     // The picture of the text in the font, drawn now if it is not kept; null when GDI cannot draw one.
     const sInk* inkFor(const sTextKey& key, HFONT font, Painter paint);
 
+    // DrawText's DT_CALCRECT width and height of the text in the font, laid out
+    // now if it is not kept; none when there is no context to measure in.
+    std::optional<SIZE> sizeOf(const sTextKey& key, HFONT font, Painter paint);
+
     // Blends colour into target through the ink, its anchor at (x, y); a clip (target pixels) limits what is written.
     static void blend(const keslPixelView& target, int x, int y, const sInk& ink, keslColor color,
                       const keslRect<int>* clip);
 
 private:
-    struct sEntry {
+    // A text laid out in a font: what a kept picture or measure was made for.
+    struct sLaidOut {
         std::string text;
         keslGdiFontCache::sFontKey font;
         UINT format = 0;
         int characterExtra = 0;
         bool filled = false;
-        std::vector<keslPixel> pixels;
-        sInk ink;
+        // DrawText's DT_CALCRECT width and height.
+        SIZE size{0, 0};
         unsigned lastUse = 0;
 
-        bool matches(const sTextKey& key) const;
+        // The same text, font and spacing laid out with this format.
+        bool matches(const sTextKey& key, UINT keyFormat) const;
     };
+    struct sEntry : sLaidOut {
+        std::vector<keslPixel> pixels;
+        sInk ink;
+    };
+
+    bool haveContext();
 
     bool draw(sEntry& entry, const sTextKey& key, HFONT font, Painter paint);
     // A black scratch section at least this large is selected into the context.
@@ -76,7 +97,9 @@ private:
     void keepInk(sEntry& entry, int width, int height);
 
     std::array<sEntry, kCapacity> m_entries{};
+    std::array<sLaidOut, kMeasureCapacity> m_measures{};
     unsigned m_uses = 0;
+    unsigned m_measureUses = 0;
     HDC m_dc = nullptr;
     HBITMAP m_scratch = nullptr;
     HGDIOBJ m_originalBitmap = nullptr;

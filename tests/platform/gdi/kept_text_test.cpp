@@ -2,6 +2,7 @@
 // DrawText would have drawn it there: same place, same alignment, same
 // colour, and never a stale text or colour from an earlier draw.
 #include "platform/gdi/drawing_tools_win_dc.h"
+#include "platform/gdi/gdi_text_cache.h"
 
 #include <gtest/gtest.h>
 
@@ -150,6 +151,50 @@ TEST(KeptText, StaysInsideTheClip) {
         }
     }
     EXPECT_GT(inside, 10);
+}
+
+// Stands in for DrawText and counts the layouts and the paints asked of it.
+struct DrawTextCalls {
+    static int measures;
+    static int paints;
+    static int draw(HDC dc, const char* text, RECT* r, UINT format) {
+        ++((format & DT_CALCRECT) != 0 ? measures : paints);
+        return DrawTextA(dc, text, -1, r, format);
+    }
+};
+int DrawTextCalls::measures = 0;
+int DrawTextCalls::paints = 0;
+
+TEST(KeptText, LaysEachTextOutOnceForItsMeasuresAndItsPicture) {
+    keslGdiFontCache fonts;
+    const keslGdiFontCache::sFontKey font{"Arial", 20};
+    const HFONT hfont = fonts.fontFor(font);
+    HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(dc, hfont);
+    RECT gdi{0, 0, 0, 0};
+    DrawTextA(dc, "12:34:56", -1, &gdi, DT_CALCRECT | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+
+    keslGdiTextCache cache;
+    const UINT left = DT_LEFT | DT_NOCLIP | DT_NOPREFIX;
+    const UINT centred = DT_CENTER | DT_NOCLIP | DT_NOPREFIX;
+    const std::optional<SIZE> measured = cache.sizeOf({"12:34:56", font, left, 0}, hfont, DrawTextCalls::draw);
+    const std::optional<SIZE> again = cache.sizeOf({"12:34:56", font, centred, 0}, hfont, DrawTextCalls::draw);
+    const keslGdiTextCache::sInk* ink = cache.inkFor({"12:34:56", font, centred, 0}, hfont, DrawTextCalls::draw);
+    cache.sizeOf({"12:34:57", font, left, 0}, hfont, DrawTextCalls::draw);
+    const UINT right = DT_RIGHT | DT_NOCLIP | DT_NOPREFIX;
+    const keslGdiTextCache::sInk* drawnFirst = cache.inkFor({"10:00", font, right, 0}, hfont, DrawTextCalls::draw);
+    const std::optional<SIZE> measuredAfter = cache.sizeOf({"10:00", font, left, 0}, hfont, DrawTextCalls::draw);
+
+    ASSERT_TRUE(measured && again && ink && drawnFirst && measuredAfter);
+    EXPECT_EQ(measured->cx, gdi.right - gdi.left);
+    EXPECT_EQ(measured->cy, gdi.bottom - gdi.top);
+    EXPECT_EQ(again->cx, measured->cx);
+    EXPECT_EQ(ink->height, measured->cy);
+    EXPECT_EQ(measuredAfter->cy, drawnFirst->height);
+    EXPECT_EQ(DrawTextCalls::measures, 3);
+    EXPECT_EQ(DrawTextCalls::paints, 2);
 }
 
 // Each channel moves towards the colour by share/255, rounded as
