@@ -72,6 +72,13 @@ void keslWindow::drawImage(int x, int y, keslSurfaceHandle source, int width, in
     clipped(&reach, [&] { keslWindowPlatform::drawImage(x, y, source, width, height, transparentColor); });
 }
 
+bool keslWindow::drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor) {
+    const keslRect<int> reach(y, x, pixels.width, pixels.height);
+    bool drawn = true;
+    clipped(&reach, [&] { drawn = keslWindowPlatform::drawPixels(x, y, pixels, transparentColor) && drawn; });
+    return drawn;
+}
+
 keslRect<int> keslWindow::textReach(int x, int y, const char* text) {
     int width = 0;
     int height = 0;

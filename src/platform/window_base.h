@@ -8,6 +8,7 @@
 #include "platform/color.h"
 #include "platform/dirty_region.h"
 #include "platform/drawing_tools.h"
+#include "platform/pixels.h"
 #include "platform/text_params.h"
 #include "system/point.h"
 #include "system/rect.h"
@@ -72,6 +73,12 @@ public:
     // Copies source's (0, 0, width, height) to (x, y); pixels of exactly the key colour are skipped.
     virtual void drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
                            std::optional<keslColor> transparentColor) = 0;
+    // Copies pixels the caller holds in memory to (x, y), skipping exactly the
+    // key colour; false (and nothing drawn) where the target is not in memory.
+    virtual bool drawPixels(int /*x*/, int /*y*/, const keslPixelView& /*pixels*/,
+                            std::optional<keslColor> /*transparentColor*/) {
+        return false;
+    }
     virtual void pushTextAttributes(const spriteTextParams& attributes) = 0;
     virtual void popTextAttributes(const spriteTextParams& attributes) = 0;
     virtual keslColor getPixel(int x, int y) = 0;

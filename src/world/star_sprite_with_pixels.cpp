@@ -81,8 +81,12 @@ void cStarSpriteWithPixels::calculateSize() {
 }
 
 keslRect<int> cStarSpriteWithPixels::coverage() {
-    if (!cStarPalette::current()) return {};
-    return keslRect<int>(static_cast<int>(y), static_cast<int>(x), cStarPalette::kImageSize, cStarPalette::kImageSize);
+    const cStarPalette* palette = cStarPalette::current();
+    if (!palette) return {};
+    // Only what the level paints: most of the sky's stars are dim, their centre alone.
+    const keslRect<int>& ink = palette->inkOf(paletteLevel());
+    if (keslIsEmpty(ink)) return {};
+    return keslRect<int>(static_cast<int>(y) + ink.top, static_cast<int>(x) + ink.left, ink.width, ink.height);
 }
 
 std::uint64_t cStarSpriteWithPixels::appearance() { return static_cast<std::uint64_t>(paletteLevel()); }
@@ -95,5 +99,11 @@ void cStarSpriteWithPixels::draw() {
     cStarPalette* palette = cStarPalette::current();
     if (!palette) return;
     const int level = paletteLevel();
-    palette->getImageOf(level).drawOn(m_renderWindowPtr, static_cast<int>(x), static_cast<int>(y));
+    const int left = static_cast<int>(x);
+    const int top = static_cast<int>(y);
+    if (m_renderWindowPtr != nullptr &&
+        m_renderWindowPtr->drawPixels(left, top, palette->pixelsOf(level), cStarPalette::kTransparentColor)) {
+        return;
+    }
+    palette->getImageOf(level).drawOn(m_renderWindowPtr, left, top);
 }

@@ -161,6 +161,30 @@ TEST_F(WindowContract, DrawImageWithoutAKeyCopiesEveryPixel) {
     image.drawOn(nullptr, 0, 0);
 }
 
+TEST_F(WindowContract, HeldPixelsAreCopiedInsideTheClipRegionSkippingTheKeyOrNotAtAll) {
+    const keslPixel held[] = {toPixel(kRed), toPixel(kGreen), toPixel(kBlue),
+                              toPixel(kBlue), toPixel(kRed), toPixel(kGreen)};
+    const keslPixelView pixels{const_cast<keslPixel*>(held), 3, 2};
+    keslDirtyRegion region;
+    region.reset(keslRect<int>(0, 0, 64, 48));
+    region.add(keslRect<int>(10, 10, 2, 2));
+    window().setClipRegion(&region);
+    EXPECT_TRUE(window().drawPixels(10, 10, pixels, kGreen));
+    window().setClipRegion(nullptr);
+    EXPECT_EQ(window().getPixel(10, 10), kRed);
+    EXPECT_EQ(window().getPixel(11, 10), kWhite) << "the key is not drawn";
+    EXPECT_EQ(window().getPixel(10, 11), kBlue);
+    EXPECT_EQ(window().getPixel(11, 11), kRed);
+    EXPECT_EQ(window().getPixel(12, 10), kWhite) << "outside the clip";
+
+    // Straight on the window a backend may have no memory to copy into: then it draws nothing.
+    window().setDoubleBuffered(false);
+    window().clearWithColor(kWhite);
+    const bool drawn = window().drawPixels(30, 30, pixels, std::nullopt);
+    EXPECT_EQ(window().getPixel(31, 30), drawn ? kGreen : kWhite);
+    EXPECT_EQ(window().getPixel(32, 31), drawn ? kGreen : kWhite);
+}
+
 TEST_F(WindowContract, KeyedImagesLookTheSameDrawnOffScreenOrStraightOnTheWindow) {
     // Off screen the copy may be done in memory; on the window it is the system's own keyed blit.
     keslImage image;

@@ -126,6 +126,27 @@ TEST(PixelStar, DrawsItsBrightnessImageSkippingBlack) {
     EXPECT_TRUE(findInk(window, kGrey).empty());
 }
 
+TEST(PixelStar, CoversOnlyWhatItsLevelPaints) {
+    struct Case {
+        float brightness;
+        keslRect<int> covered;  // top, left, width, height
+    };
+    // At (10.7, 20.2) the picture's corner is (10, 20) and its centre (13, 23).
+    const Case cases[] = {
+        {0.1f, keslRect<int>(23, 13, 1, 1)},   // level 9: the centre alone
+        {1.0f, keslRect<int>(20, 10, 7, 7)},   // level 99: arms out to three pixels
+        {0.0f, keslRect<int>()},               // level 0: nothing
+    };
+    auto test = makeTestWindow(40, 40);
+    for (const Case& c : cases) {
+        auto star = makeStar(c.brightness);
+        star->setRenderWindow(&test->window());
+        star->x = 10.7f;
+        star->y = 20.2f;
+        EXPECT_EQ(star->coverage(), c.covered) << c.brightness;
+    }
+}
+
 TEST(TwinkleStar, StartsAtARandomPointOfAVariedCycle) {
     for (int i = 0; i < 50; ++i) {
         auto star = std::make_unique<cStarSpriteWithPixels>("normal star", 1.7f, 0.5f, 2.5f, 30.0f);

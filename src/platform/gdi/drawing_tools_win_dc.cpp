@@ -283,6 +283,16 @@ void keslDrawingToolsWinDC::multiplyPixel(int x, int y, float red, float green, 
              RGB(scaleChannel(GetRValue(c), red), scaleChannel(GetGValue(c), green), scaleChannel(GetBValue(c), blue)));
 }
 
+bool keslDrawingToolsWinDC::drawPixels(int x, int y, const keslPixelView& pixels,
+                                       std::optional<keslColor> transparentColor) {
+    const keslGdiSurface* surface = *m_target;
+    if (surface == nullptr || !surface->pixels) return false;
+    keslGdiSettle();
+    keslCopyPixels(surface->pixels, x, y, pixels, pixels.width, pixels.height, transparentColor,
+                   m_clipped ? &m_clip : nullptr);
+    return true;
+}
+
 void keslDrawingToolsWinDC::drawImage(int x, int y, const keslGdiSurface* source, int width, int height,
                                       std::optional<keslColor> transparentColor) {
     const keslGdiSurface* surface = *m_target;

@@ -31,6 +31,8 @@ public:
     // Copies source's (0, 0, width, height) to (x, y) unscaled, skipping exactly the key colour.
     virtual void drawImage(int x, int y, const keslGdiSurface* source, int width, int height,
                            std::optional<keslColor> transparentColor);
+    // The same from pixels in memory; false when the target's pixels are not ours to touch.
+    bool drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor);
 
     // The pixels drawText would paint from the text's kept picture; none when
     // the target's pixels are not in memory and GDI would draw it.

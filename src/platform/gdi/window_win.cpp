@@ -146,6 +146,10 @@ void keslWindowWin::drawImage(int x, int y, keslSurfaceHandle source, int width,
     m_gdi->tools.drawImage(x, y, static_cast<const keslGdiSurface*>(source), width, height, transparentColor);
 }
 
+bool keslWindowWin::drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor) {
+    return m_gdi->tools.drawPixels(x, y, pixels, transparentColor);
+}
+
 keslColor keslWindowWin::getPixel(int x, int y) { return m_gdi->tools.getPixel(x, y); }
 
 void keslWindowWin::setPixel(int x, int y, keslColor color) { m_gdi->tools.setPixel(x, y, color); }

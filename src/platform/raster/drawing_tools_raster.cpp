@@ -224,6 +224,14 @@ void keslDrawingToolsRaster::drawLine(int x1, int y1, int x2, int y2, int width,
     wideLine(*s, x1, y1, x2, y2, width, toPixel(color));
 }
 
+bool keslDrawingToolsRaster::drawPixels(int x, int y, const keslPixelView& pixels,
+                                        std::optional<keslColor> transparentColor) {
+    keslPixelSurface* target = surface();
+    if (target == nullptr) return false;
+    keslCopyPixels(target->view(), x, y, pixels, pixels.width, pixels.height, transparentColor, target->clip());
+    return true;
+}
+
 void keslDrawingToolsRaster::drawImage(int x, int y, const keslPixelSurface* source, int width, int height,
                                        std::optional<keslColor> transparentColor) {
     keslPixelSurface* target = surface();

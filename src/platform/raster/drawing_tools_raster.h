@@ -25,6 +25,8 @@ public:
     // Copies source's (0, 0, width, height) to (x, y) unscaled, skipping exactly the key colour.
     virtual void drawImage(int x, int y, const keslPixelSurface* source, int width, int height,
                            std::optional<keslColor> transparentColor);
+    // The same from pixels in memory that are not the target's own; false without a target.
+    bool drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor);
 
 private:
     keslPixelSurface* surface() const { return *m_target; }

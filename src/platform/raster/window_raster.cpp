@@ -71,6 +71,11 @@ void keslWindowRaster::drawImage(int x, int y, keslSurfaceHandle source, int wid
     m_tools.drawImage(x, y, static_cast<const keslPixelSurface*>(source), width, height, transparentColor);
 }
 
+bool keslWindowRaster::drawPixels(int x, int y, const keslPixelView& pixels,
+                                  std::optional<keslColor> transparentColor) {
+    return m_tools.drawPixels(x, y, pixels, transparentColor);
+}
+
 keslColor keslWindowRaster::getPixel(int x, int y) { return m_tools.getPixel(x, y); }
 
 void keslWindowRaster::setPixel(int x, int y, keslColor color) { m_tools.setPixel(x, y, color); }

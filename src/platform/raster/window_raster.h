@@ -34,6 +34,7 @@ public:
     void drawLine(int x1, int y1, int x2, int y2, int width, keslColor color) override;
     void drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
                    std::optional<keslColor> transparentColor) override;
+    bool drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor) override;
     keslColor getPixel(int x, int y) override;
     void setPixel(int x, int y, keslColor color) override;
     keslRect<int> getWindowRect() override { return m_screenRect; }
