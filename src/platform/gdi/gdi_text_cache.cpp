@@ -97,9 +97,8 @@ void blendRow(const keslPixel* share, keslPixel* out, int count, keslPixel colou
 
 }  // namespace
 
-bool keslGdiTextCache::sLaidOut::matches(const sTextKey& key, UINT keyFormat) const {
-    return filled && format == keyFormat && characterExtra == key.characterExtra && font == key.font &&
-           text == key.text;
+bool keslGdiTextCache::sLaidOut::holds(const sTextKey& key) const {
+    return filled && characterExtra == key.characterExtra && font == key.font && text == key.text;
 }
 
 keslGdiTextCache::~keslGdiTextCache() {
@@ -116,7 +115,7 @@ const keslGdiTextCache::sInk* keslGdiTextCache::inkFor(const sTextKey& key, HFON
     ++m_uses;
     sEntry* oldest = &m_entries[0];
     for (sEntry& entry : m_entries) {
-        if (entry.matches(key, key.format)) {
+        if (entry.format == key.format && entry.holds(key)) {
             entry.lastUse = m_uses;
             return &entry.ink;
         }
@@ -138,12 +137,12 @@ std::optional<SIZE> keslGdiTextCache::sizeOf(const sTextKey& key, HFONT font, Pa
     const UINT format = measuringFormat(key.format);
     // A kept picture was laid out for its own measure, whatever its alignment.
     for (const sEntry& entry : m_entries) {
-        if (measuringFormat(entry.format) == format && entry.matches(key, entry.format)) return entry.size;
+        if (measuringFormat(entry.format) == format && entry.holds(key)) return entry.size;
     }
     ++m_measureUses;
     sLaidOut* oldest = &m_measures[0];
     for (sLaidOut& measure : m_measures) {
-        if (measure.matches(key, format)) {
+        if (measure.format == format && measure.holds(key)) {
             measure.lastUse = m_measureUses;
             return measure.size;
         }

@@ -81,8 +81,8 @@ private:
         SIZE size{0, 0};
         unsigned lastUse = 0;
 
-        // The same text, font and spacing laid out with this format.
-        bool matches(const sTextKey& key, UINT keyFormat) const;
+        // The same text, font and spacing, in any format.
+        bool holds(const sTextKey& key) const;
     };
     struct sEntry : sLaidOut {
         std::vector<keslPixel> pixels;
