@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Builds and shows the sky: in a window when a display is present, otherwise
-# headless into out/. With --windows, runs Orvanel.scr under Wine instead.
+# headless into out/. With --windows, runs the Windows module under Wine
+# instead: Orvanel.scr, or Orvanel64.scr on a host that runs no 32-bit code.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 if [ "${1:-}" = "--windows" ]; then
-  cmake --preset win32 >/dev/null
-  cmake --build --preset win32 -j "$(nproc)"
+  # The module this host can run: Orvanel64.scr where it runs no 32-bit code.
   source tests/e2e/lib.sh
+  preset=win32
+  [ "$ORVANEL_HOST_32BIT" = yes ] || preset=win64
+  echo "run.sh: $(orvanel_describe_wine_host)"
+  echo "run.sh: showing $(orvanel_scr)"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$(nproc)" --target orvanel_scr
   orvanel_prepare_wine
   orvanel_prepare_display
-  wine build/win32/Orvanel.scr /s
+  wine "$(orvanel_scr)" /s
   exit
 fi
 

@@ -45,11 +45,13 @@ readonly kRealSkyNight="2026-01-15 21:30:00"
 readonly kRealSkySeconds=1
 
 scripts/setup.sh
-for preset in native-release win32; do
+# The sheet is photographed from the Windows module this host runs.
+windows_preset=$(source tests/e2e/lib.sh && if [ "$ORVANEL_HOST_32BIT" = yes ]; then echo win32; else echo win64; fi)
+for preset in native-release "$windows_preset"; do
   cmake --preset "$preset" >/dev/null
 done
 cmake --build --preset native-release -j "$(nproc)" --target orvanel
-cmake --build --preset win32 -j "$(nproc)" --target orvanel_scr orvanel_e2e_helper
+cmake --build --preset "$windows_preset" -j "$(nproc)" --target orvanel_scr orvanel_e2e_helper
 program=$root/build/native-release/orvanel
 
 work=$(mktemp -d)

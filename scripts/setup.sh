@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xdotool x11-utils x11-xserver-utils imagemagick libxml2-utils
-  nsis lintian dpkg-dev fakeroot
+  nsis p7zip-full lintian dpkg-dev fakeroot
   xscreensaver-data xscreensaver-data-extra
   clang libclang-rt-14-dev
   python3 python3-ephem python3-numpy python3-pil tzdata faketime webp

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every check: native
 # tests with sanitizers, the Windows test program under Wine, the end-to-end
-# checks under Wine in a virtual display, and bounded fuzzing. Ends with
+# checks under Wine in a virtual display, and bounded fuzzing. On a host that
+# runs no 32-bit code (or with ORVANEL_NO_32BIT=1) the Wine checks run the
+# 64-bit module and what needs 32-bit code is reported as skipped. Ends with
 # CTest's summary and how long each phase took; non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,6 +26,7 @@ print_phases() {
     printf '  %-28s %5d s\n' "${phase_names[$i]}" "${phase_seconds[$i]}"
   done
   printf '  %-28s %5d s\n' "scripts/test.sh in all" $(( $(date +%s) - started ))
+  echo "== host: $(orvanel_describe_wine_host)"
 }
 
 scripts/setup.sh
@@ -32,11 +35,13 @@ end_phase "installs (setup.sh)"
 # One Wine prefix per run, with its own HOME so nothing leaks into the
 # user's real folders, and one virtual display for every Wine check. Making
 # the prefixes (and the installer check's 32-bit one) is mostly waiting on
-# Wine's own services, so it runs beside the builds.
+# Wine's own services, so it runs beside the builds. Whether the host runs
+# 32-bit programs is asked here once; the checks inherit the answer.
 export WINEPREFIX=$root/build/wineprefix
 rm -rf "$WINEPREFIX" "$WINEPREFIX.home" "${WINEPREFIX}32"
 mkdir -p "$root/build"
 source tests/e2e/lib.sh
+echo "== host: $(orvanel_describe_wine_host)"
 ( orvanel_prepare_wine && orvanel_prepare_wine32 ) >"$root/build/wineprefix.log" 2>&1 &
 prefix_pid=$!
 

@@ -5,8 +5,64 @@ set -euo pipefail
 
 ORVANEL_SOURCE_DIR=${ORVANEL_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 ORVANEL_WIN32_BUILD_DIR=${ORVANEL_WIN32_BUILD_DIR:-$ORVANEL_SOURCE_DIR/build/win32}
+ORVANEL_WIN64_BUILD_DIR=${ORVANEL_WIN64_BUILD_DIR:-$ORVANEL_SOURCE_DIR/build/win64}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+
+# Some hosts run no 32-bit x86 code at all (IA-32 emulation off): there
+# Debian's wine wrapper picks its 32-bit loader and fails, so every Wine call
+# goes to the 64-bit loader and the checks run what 64-bit Windows runs.
+# ORVANEL_NO_32BIT=1 makes any host behave so; scripts/test.sh asks the host
+# once and exports the answer in ORVANEL_HOST_32BIT (yes or no).
+orvanel_host_runs_32bit() {
+  if [ "${ORVANEL_NO_32BIT:-0}" = 1 ]; then return 1; fi
+  case ${ORVANEL_HOST_32BIT:-} in
+    yes) return 0 ;;
+    no) return 1 ;;
+  esac
+  # The i386 dynamic loader is itself a 32-bit program; where it is missing
+  # there is no 32-bit user land to run Wine's 32-bit loader either.
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+if orvanel_host_runs_32bit; then
+  export ORVANEL_HOST_32BIT=yes
+  ORVANEL_WINE_BUILD_DIR=$ORVANEL_WIN32_BUILD_DIR
+  ORVANEL_SCR_NAME=Orvanel.scr
+else
+  export ORVANEL_HOST_32BIT=no
+  ORVANEL_WINE_BUILD_DIR=$ORVANEL_WIN64_BUILD_DIR
+  ORVANEL_SCR_NAME=Orvanel64.scr
+  if [ -z "${ORVANEL_WINE64_LOADER:-}" ]; then
+    ORVANEL_WINE64_LOADER=$(dpkg -L wine64 2>/dev/null | grep -m1 '/wine64$' || true)
+    export ORVANEL_WINE64_LOADER=${ORVANEL_WINE64_LOADER:-/usr/lib/wine/wine64}
+  fi
+  # Debian's wineboot and friends call wine-stable through PATH, so both
+  # names lead to the 64-bit loader.
+  case ":$PATH:" in
+    *":$ORVANEL_SOURCE_DIR/tests/e2e/wine64_only:"*) ;;
+    *) export PATH="$ORVANEL_SOURCE_DIR/tests/e2e/wine64_only:$PATH" ;;
+  esac
+fi
+
+# Says which Windows module the Wine checks run, and why.
+orvanel_describe_wine_host() {
+  if [ "$ORVANEL_HOST_32BIT" = yes ]; then
+    echo "this host runs 32-bit programs: the Wine checks run Orvanel.scr, and the 64-bit module's unit run and one check run Orvanel64.scr"
+  elif [ "${ORVANEL_NO_32BIT:-0}" = 1 ]; then
+    echo "ORVANEL_NO_32BIT=1: running as on a host without 32-bit code; the Wine checks run Orvanel64.scr with Wine's 64-bit loader"
+  else
+    echo "this host runs no 32-bit programs: the Wine checks run Orvanel64.scr with Wine's 64-bit loader; the 32-bit unit run and the installer's run are skipped"
+  fi
+}
+
+# Ends a check that needs 32-bit code as skipped (CTest's SKIP_RETURN_CODE)
+# where the host cannot run any.
+orvanel_skip_without_32bit() {  # WHAT
+  if [ "$ORVANEL_HOST_32BIT" = yes ]; then return 0; fi
+  echo "SKIPPED: $1 needs 32-bit code, which this host does not run"
+  exit 77
+}
 
 orvanel_prepare_wine() {
   if [ -z "${WINEPREFIX:-}" ]; then
@@ -29,6 +85,7 @@ orvanel_prepare_wine() {
 # The installer check's 32-bit Windows: a prefix of its own beside the main
 # one, made once per test run (scripts/test.sh makes it while it builds).
 orvanel_prepare_wine32() {
+  [ "$ORVANEL_HOST_32BIT" = yes ] || return 0
   local prefix=${WINEPREFIX:-$ORVANEL_SOURCE_DIR/build/wineprefix}32
   if [ ! -f "$prefix/system.reg" ]; then
     WINEPREFIX=$prefix WINEARCH=win32 wineboot -i >/dev/null 2>&1
@@ -64,8 +121,11 @@ orvanel_wine_appdata_dir() { echo "$(orvanel_wine_user_dir)/AppData/Roaming"; }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-orvanel_scr() { echo "$ORVANEL_WIN32_BUILD_DIR/Orvanel.scr"; }
-orvanel_helper() { wine "$ORVANEL_WIN32_BUILD_DIR/tests/orvanel_e2e_helper.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The module and helper of the Windows build this host runs.
+orvanel_scr() { echo "$ORVANEL_WINE_BUILD_DIR/$ORVANEL_SCR_NAME"; }
+orvanel_helper_exe() { echo "$ORVANEL_WINE_BUILD_DIR/tests/orvanel_e2e_helper.exe"; }
+orvanel_helper() { wine "$(orvanel_helper_exe)" "$@" 2>/dev/null | tr -d '\r'; }
+orvanel_artifacts_dir() { echo "${ORVANEL_E2E_ARTIFACTS:-$ORVANEL_WINE_BUILD_DIR/e2e-artifacts}"; }
 orvanel_log_file() { echo "$(orvanel_wine_temp_dir)/Orvanel.keslLog.txt"; }
 
 # Waits until the process (a child of this shell) ends, for at most SECONDS;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The configuration sheet under Wine: "/c" opens it, every page is shown and
-# photographed (build/<win32>/e2e-artifacts/sheet/), values changed on
+# photographed (e2e-artifacts/sheet/ in the Windows build folder), values changed on
 # several pages reach the settings file on OK, Cancel stores nothing but the
 # last page, the next opening starts on that page, and at 150 % no control
 # is clipped. The sheet is driven with messages by the test helper.
@@ -9,7 +9,7 @@ orvanel_prepare_wine
 orvanel_prepare_display
 orvanel_keep_wine_settings
 scr=$(orvanel_scr)
-shots=${ORVANEL_E2E_ARTIFACTS:-$ORVANEL_WIN32_BUILD_DIR/e2e-artifacts}/sheet
+shots=$(orvanel_artifacts_dir)/sheet
 mkdir -p "$shots"
 rm -f "$ini"
 
@@ -97,7 +97,7 @@ grep -q "User's ini file:" <(tr -d '\r' < "$(orvanel_log_file)") || fail "the sh
 # With a parent: opens on Sounds, belongs to the parent; Cancel after changes
 # stores only the last page.
 parent_out=$(mktemp)
-wine "$ORVANEL_WIN32_BUILD_DIR/tests/orvanel_e2e_helper.exe" parent 200 150 30 >"$parent_out" 2>/dev/null &
+wine "$(orvanel_helper_exe)" parent 200 150 30 >"$parent_out" 2>/dev/null &
 parent_pid=$!
 for _ in $(seq 50); do [ -s "$parent_out" ] && break; sleep 0.1; done
 hwnd=$(head -1 "$parent_out" | tr -d '\r\n')

@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 orvanel_prepare_wine
 orvanel_prepare_display
 
-scr=$ORVANEL_WIN32_BUILD_DIR/Orvanel.scr
+scr=$(orvanel_scr)
 log=$(orvanel_wine_temp_dir)/Orvanel.keslLog.txt
 copy=$(orvanel_wine_desktop_dir)/Orvanel.keslLog.txt
 rm -f "$log" "$copy"

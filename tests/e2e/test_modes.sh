@@ -27,7 +27,7 @@ orvanel_wait_exit "$first" 2
 # another process's window, so the preview's pixels are checked natively.)
 for form in "/p " "/p:"; do
   parent_out=$(mktemp)
-  wine "$ORVANEL_WIN32_BUILD_DIR/tests/orvanel_e2e_helper.exe" parent 200 150 4 >"$parent_out" 2>/dev/null &
+  wine "$(orvanel_helper_exe)" parent 200 150 4 >"$parent_out" 2>/dev/null &
   helper=$!
   for _ in $(seq 50); do [ -s "$parent_out" ] && break; sleep 0.1; done
   hwnd=$(head -1 "$parent_out" | tr -d '\r\n')

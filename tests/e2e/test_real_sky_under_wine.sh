@@ -10,7 +10,7 @@ orvanel_prepare_display
 orvanel_keep_wine_settings
 scr=$(orvanel_scr)
 native=${ORVANEL_NATIVE_BUILD_DIR:-$ORVANEL_SOURCE_DIR/build/native}
-shots=${ORVANEL_E2E_ARTIFACTS:-$ORVANEL_WIN32_BUILD_DIR/e2e-artifacts}/real-sky-wine
+shots=$(orvanel_artifacts_dir)/real-sky-wine
 mkdir -p "$shots"
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 

@@ -5,6 +5,7 @@
 # uninstaller; the installed module runs; the uninstaller takes the module
 # and its entry away and leaves the user's settings file alone.
 source "$(dirname "$0")/lib.sh"
+orvanel_skip_without_32bit "Running the installer (NSIS makes a 32-bit program)"
 orvanel_prepare_wine
 orvanel_prepare_display
 orvanel_keep_wine_settings
