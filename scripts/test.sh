@@ -62,6 +62,10 @@ end_phase "Wine prefix (rest of)"
 echo "== tests"
 status=0
 ctest --preset native --output-on-failure -j "$jobs" || status=$?
+# CTest shows a skipped check's output nowhere but in its log: say why here.
+awk '/^[0-9]+\/[0-9]+ Testing: / { name = $3 }
+     /^SKIPPED: / { sub(/^SKIPPED: /, ""); print "  " name ": " $0 }' \
+  build/native/Testing/Temporary/LastTest.log 2>/dev/null | sed '1i == skipped, and why' || true
 end_phase "tests (ctest -j $jobs)"
 print_phases
 exit $status

@@ -3,7 +3,9 @@
 # 32-bit prefix of its own: /S puts the module where that Windows looks for
 # screensavers, makes it the active one (unless /NOACTIVATE), registers the
 # uninstaller; the installed module runs; the uninstaller takes the module
-# and its entry away and leaves the user's settings file alone.
+# and its entry away and leaves the user's settings file alone. NSIS makes a
+# 32-bit program, so a host that runs no 32-bit code skips this check;
+# test_windows_installer_contents.sh reads what the installer carries there too.
 source "$(dirname "$0")/lib.sh"
 orvanel_skip_without_32bit "Running the installer (NSIS makes a 32-bit program)"
 orvanel_prepare_wine
