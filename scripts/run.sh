@@ -11,8 +11,11 @@ if [ "${1:-}" = "--windows" ]; then
   source tests/e2e/lib.sh
   preset=win32
   [ "$ORVANEL_HOST_32BIT" = yes ] || preset=win64
-  echo "run.sh: $(orvanel_describe_wine_host)"
-  echo "run.sh: showing $(orvanel_scr)"
+  if [ "$ORVANEL_HOST_32BIT" = yes ]; then
+    echo "run.sh: this host runs 32-bit programs: showing $(orvanel_scr)"
+  else
+    echo "run.sh: this host runs no 32-bit programs${ORVANEL_NO_32BIT:+ (ORVANEL_NO_32BIT=$ORVANEL_NO_32BIT)}: showing $(orvanel_scr) with Wine's 64-bit loader"
+  fi
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)" --target orvanel_scr
   orvanel_prepare_wine

@@ -50,7 +50,7 @@ orvanel_describe_wine_host() {
   if [ "$ORVANEL_HOST_32BIT" = yes ]; then
     echo "this host runs 32-bit programs: the Wine checks run Orvanel.scr, and the 64-bit module's unit run and one check run Orvanel64.scr"
   elif [ "${ORVANEL_NO_32BIT:-0}" = 1 ]; then
-    echo "ORVANEL_NO_32BIT=1: running as on a host without 32-bit code; the Wine checks run Orvanel64.scr with Wine's 64-bit loader"
+    echo "ORVANEL_NO_32BIT=1: run as on a host without 32-bit code: the Wine checks run Orvanel64.scr with Wine's 64-bit loader; the 32-bit unit run and the installer's run are skipped"
   else
     echo "this host runs no 32-bit programs: the Wine checks run Orvanel64.scr with Wine's 64-bit loader; the 32-bit unit run and the installer's run are skipped"
   fi
@@ -68,10 +68,18 @@ orvanel_prepare_wine() {
   if [ -z "${WINEPREFIX:-}" ]; then
     export WINEPREFIX=$ORVANEL_SOURCE_DIR/build/wineprefix
   fi
+  # A prefix made by the 64-bit loader alone has no working 32-bit side; a
+  # host that runs 32-bit code makes it again rather than fail in it.
+  local made_64bit_only=$WINEPREFIX/orvanel-made-without-32bit
+  if [ "$ORVANEL_HOST_32BIT" = yes ] && [ -f "$made_64bit_only" ]; then
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     # A HOME of its own keeps Wine from linking the prefix's Desktop to the real one.
     mkdir -p "$WINEPREFIX.home"
     HOME="$WINEPREFIX.home" wineboot -i >/dev/null 2>&1
+    [ "$ORVANEL_HOST_32BIT" = yes ] || touch "$made_64bit_only"
     # Xvfb runs no window manager: with windows Wine hands to one, hiding a
     # window waits for an answer that never comes.
     HOME="$WINEPREFIX.home" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -120,6 +128,9 @@ orvanel_wine_desktop_dir() { echo "$(orvanel_wine_user_dir)/Desktop"; }
 orvanel_wine_appdata_dir() { echo "$(orvanel_wine_user_dir)/AppData/Roaming"; }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A Windows program's format as objdump names it: pei-i386 or pei-x86-64.
+orvanel_pe_kind() { objdump -f "$1" 2>/dev/null | sed -n 's/.*file format //p'; }
 
 # The module and helper of the Windows build this host runs.
 orvanel_scr() { echo "$ORVANEL_WINE_BUILD_DIR/$ORVANEL_SCR_NAME"; }

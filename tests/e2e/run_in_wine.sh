@@ -3,7 +3,7 @@
 # A 32-bit program on a host that runs no 32-bit code is skipped (exit 77).
 # Not exec: the display this script may have started is stopped by its exit trap.
 source "$(dirname "$0")/lib.sh"
-if [ "$(objdump -f "$1" 2>/dev/null | sed -n 's/.*file format //p')" = pei-i386 ]; then
+if [ "$(orvanel_pe_kind "$1")" = pei-i386 ]; then
   orvanel_skip_without_32bit "$(basename "$1") (a 32-bit Windows program)"
 fi
 orvanel_prepare_wine

@@ -24,17 +24,16 @@ wait_gone() {  # FILE: the uninstaller finishes from a copy of itself, so wait f
   for _ in $(seq 100); do [ -e "$1" ] || return 0; sleep 0.1; done
   return 1
 }
-pe_kind() { objdump -f "$1" 2>/dev/null | sed -n 's/.*file format //p'; }
 
 check_prefix() {  # LABEL MODULE_DIR EXPECTED_FORMAT [SECOND_DIR SECOND_FORMAT]
   local label=$1 dir=$2 format=$3
   printf 'kept=1\r\n' > "$ini"
   wine "$installer" /S || fail "$label: the installer exited with $?"
   wineserver -w
-  [ "$(pe_kind "$dir/Orvanel.scr")" = "$format" ] || fail "$label: $dir/Orvanel.scr is $(pe_kind "$dir/Orvanel.scr"), not $format"
+  [ "$(orvanel_pe_kind "$dir/Orvanel.scr")" = "$format" ] || fail "$label: $dir/Orvanel.scr is $(orvanel_pe_kind "$dir/Orvanel.scr"), not $format"
   ls "$dir"/Orvanel.*.txt >/dev/null 2>&1 || fail "$label: no translation files beside the module"
   if [ -n "${4:-}" ]; then
-    [ "$(pe_kind "$4/Orvanel.scr")" = "$5" ] || fail "$label: $4/Orvanel.scr is $(pe_kind "$4/Orvanel.scr"), not $5"
+    [ "$(orvanel_pe_kind "$4/Orvanel.scr")" = "$5" ] || fail "$label: $4/Orvanel.scr is $(orvanel_pe_kind "$4/Orvanel.scr"), not $5"
   fi
   [[ "$(registry 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE)" == *'\Orvanel.scr' ]] || fail "$label: SCRNSAVE.EXE not set"
   [ "$(registry "$uninstall_key" DisplayVersion)" = "$(sed -n 's/^project(Orvanel VERSION \([0-9.]*\).*/\1/p' "$ORVANEL_SOURCE_DIR/CMakeLists.txt")" ] \

@@ -15,12 +15,10 @@ installer=$("$ORVANEL_SOURCE_DIR/packaging/windows/build_installer.sh" "$ORVANEL
   || fail "the installer was not built: $(cat "$work/makensis")"
 7z x -y -o"$work/files" "$installer" >"$work/7z" 2>&1 || fail "7z cannot read the installer: $(cat "$work/7z")"
 
-pe_kind() { objdump -f "$1" 2>/dev/null | sed -n 's/.*file format //p'; }
-
 check_folder() {  # FOLDER_IN_INSTALLER BUILD_DIR MODULE EXPECTED_FORMAT
   local folder=$work/files/$1 build=$2 module=$3 format=$4
   [ -f "$folder/Orvanel.scr" ] || fail "no Orvanel.scr in $1: $(cd "$work/files" && find . -type f | sort | tr '\n' ' ')"
-  [ "$(pe_kind "$folder/Orvanel.scr")" = "$format" ] || fail "$1/Orvanel.scr is $(pe_kind "$folder/Orvanel.scr"), not $format"
+  [ "$(orvanel_pe_kind "$folder/Orvanel.scr")" = "$format" ] || fail "$1/Orvanel.scr is $(orvanel_pe_kind "$folder/Orvanel.scr"), not $format"
   cmp -s "$folder/Orvanel.scr" "$build/$module" || fail "$1/Orvanel.scr is not $build/$module"
   local wanted found
   wanted=$(cd "$ORVANEL_SOURCE_DIR/resources/lang" && ls Orvanel.*.txt)
