@@ -76,3 +76,11 @@ keslRect<int> skyBoundsOf(const std::vector<keslRect<int>>& regions) {
     }
     return keslRect<int>(0, 0, right, bottom);
 }
+
+keslRect<int> desktopRectFromMode(keslPoint<int> position, keslPoint<int> modeSize, int scale, int transform) {
+    const bool quarterTurn = (transform & 1) != 0;
+    const int width = quarterTurn ? modeSize.y : modeSize.x;
+    const int height = quarterTurn ? modeSize.x : modeSize.y;
+    const int divisor = std::max(1, scale);
+    return keslRect<int>(position.y, position.x, width / divisor, height / divisor);
+}

@@ -7,6 +7,7 @@
 // no Wayland.
 #pragma once
 
+#include "system/point.h"
 #include "system/rect.h"
 
 #include <vector>
@@ -24,3 +25,9 @@ std::vector<keslRect<int>> skyRegionsFor(const std::vector<keslOutputPlacement>&
 
 // The sky's size: the regions' bounding box from (0, 0).
 keslRect<int> skyBoundsOf(const std::vector<keslRect<int>>& regions);
+
+// Where an output lies on the desktop when the compositor offers no
+// xdg-output: at its position, its current mode turned as the output is (an
+// odd wl_output transform is a quarter turn, so a portrait screen's landscape
+// mode stands upright) and divided by its scale.
+keslRect<int> desktopRectFromMode(keslPoint<int> position, keslPoint<int> modeSize, int scale, int transform);

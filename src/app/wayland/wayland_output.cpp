@@ -9,8 +9,8 @@ constexpr uint32_t kOutputVersion = 4;
 keslWaylandOutput& outputOf(void* data) { return *static_cast<keslWaylandOutput*>(data); }
 
 void geometry(void* data, wl_output*, int32_t x, int32_t y, int32_t, int32_t, int32_t, const char*, const char*,
-              int32_t) {
-    outputOf(data).onGeometry(x, y);
+              int32_t transform) {
+    outputOf(data).onGeometry(x, y, transform);
 }
 void mode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t height, int32_t) {
     outputOf(data).onMode(flags, width, height);
@@ -66,6 +66,6 @@ keslOutputPlacement keslWaylandOutput::placement() const {
         placement.logical = keslRect<int>(m_logicalPosition.y, m_logicalPosition.x, m_logicalSize.x, m_logicalSize.y);
         return placement;
     }
-    placement.logical = keslRect<int>(m_position.y, m_position.x, m_modeSize.x / m_scale, m_modeSize.y / m_scale);
+    placement.logical = desktopRectFromMode(m_position, m_modeSize, m_scale, m_transform);
     return placement;
 }

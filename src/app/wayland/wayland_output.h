@@ -1,8 +1,9 @@
 // One output of the compositor as the host sees it: its name, where it lies
 // on the desktop (xdg-output's logical geometry when offered, else its
-// position and its mode divided by its scale), its buffer scale, and the sky
-// surface shown on it. The compositor sends a description in pieces and says
-// "done" after each complete one; only then does the output count.
+// position and its mode, turned as the output is, divided by its scale), its
+// buffer scale, and the sky surface shown on it. The compositor sends a
+// description in pieces and says "done" after each complete one; only then
+// does the output count.
 #pragma once
 
 #include "app/wayland/wayland_layout.h"
@@ -37,7 +38,10 @@ public:
     void showSky(std::unique_ptr<keslWaylandSkySurface> sky) { m_sky = std::move(sky); }
 
     // Listener entry points.
-    void onGeometry(int32_t x, int32_t y) { m_position = {x, y}; }
+    void onGeometry(int32_t x, int32_t y, int32_t transform) {
+        m_position = {x, y};
+        m_transform = transform;
+    }
     void onMode(uint32_t flags, int32_t width, int32_t height);
     void onScale(int32_t scale) { m_scale = scale > 0 ? scale : 1; }
     void onName(const char* name) { m_name = name ? name : ""; }
@@ -64,6 +68,7 @@ private:
     keslPoint<int> m_logicalSize;
     bool m_haveLogical = false;
     int m_scale = 1;
+    int m_transform = 0;
     bool m_described = false;
     bool m_changed = false;
 };
