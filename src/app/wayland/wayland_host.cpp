@@ -158,11 +158,14 @@ void WaylandSky::onGlobalRemoved(uint32_t name) {
                                    [name](const auto& output) { return output->globalName() == name; });
     if (gone == m_outputs.end()) return;
     logInfo("Wayland output %s is gone", (*gone)->name().c_str());
-    // The sky must not present to a surface that is about to go.
-    m_run.reset();
+    // The sky must not present to a surface that is about to go; the run
+    // itself goes on, and the next settle builds the sky for the outputs left.
     m_shownOn.clear();
     m_outputs.erase(gone);
     m_outputsChanged = true;
+    for (auto& output : m_outputs) {
+        if (output->sky()) output->sky()->claimKeyboard();
+    }
 }
 
 bool WaylandSky::connect(std::string& error) {

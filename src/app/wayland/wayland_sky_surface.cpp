@@ -14,9 +14,10 @@ constexpr const char* kWallpaperNamespace = "orvanel-wallpaper";
 
 keslWaylandSkySurface::keslWaylandSkySurface(const keslWaylandShell& shell, wl_output* output, keslSkyLayer layer,
                                              int scale)
-    : m_shm(shell.shm), m_compositor(shell.compositor), m_scale(std::max(1, scale)) {
+    : m_shm(shell.shm), m_compositor(shell.compositor), m_scale(std::max(1, scale)),
+      m_overlay(layer == keslSkyLayer::overlay) {
     m_surface.reset(wl_compositor_create_surface(shell.compositor));
-    const bool overlay = layer == keslSkyLayer::overlay;
+    const bool overlay = m_overlay;
     m_layerSurface.reset(zwlr_layer_shell_v1_get_layer_surface(
         shell.layerShell, m_surface.get(), output,
         overlay ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND,
@@ -73,6 +74,14 @@ void keslWaylandSkySurface::onFrameDone(void* data, wl_callback*, uint32_t) {
 }
 
 void keslWaylandSkySurface::setScale(int scale) { m_scale = std::max(1, scale); }
+
+void keslWaylandSkySurface::claimKeyboard() {
+    if (!m_overlay || m_closed) return;
+    // A commit that sets the interactivity makes the compositor arrange the
+    // output's layers again, and the topmost interactive surface takes focus.
+    zwlr_layer_surface_v1_set_keyboard_interactivity(m_layerSurface.get(), 1);
+    wl_surface_commit(m_surface.get());
+}
 
 bool keslWaylandSkySurface::buffersFit() const {
     for (const auto& buffer : m_buffers) {

@@ -39,6 +39,10 @@ public:
     // Configured, the last frame shown, and a buffer free to draw the next into.
     bool wantsFrame() const;
     void setScale(int scale);
+    // Asks the compositor for the keyboard again (the screensaver only): when
+    // the surface that held it goes with its output, sway gives it to no
+    // other surface of ours, and a key would no longer end the run.
+    void claimKeyboard();
     // Copies what damage (sky pixels) changed inside region from the sky into
     // a free buffer, attaches it and commits. Call only when wantsFrame().
     void present(const keslPixelSurface& sky, const keslRect<int>& region, const std::vector<keslRect<int>>& damage);
@@ -80,4 +84,5 @@ private:
     bool m_configurePending = false;
     bool m_closed = false;
     bool m_skippedSinceCommit = false;
+    bool m_overlay;
 };
