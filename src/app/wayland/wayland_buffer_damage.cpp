@@ -13,11 +13,9 @@ keslBufferDamage::keslBufferDamage(size_t buffers) : m_buffers(buffers) {
     for (Owed& owed : m_buffers) owed.rects.reserve(kMostRects);
 }
 
-void keslBufferDamage::owesEverything() {
-    for (Owed& owed : m_buffers) {
-        owed.rects.clear();
-        owed.whole = true;
-    }
+void keslBufferDamage::owesEverything(size_t buffer) {
+    m_buffers[buffer].rects.clear();
+    m_buffers[buffer].whole = true;
 }
 
 void keslBufferDamage::add(const keslRect<int>& region, const std::vector<keslRect<int>>& damage) {

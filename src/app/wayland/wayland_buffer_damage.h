@@ -19,8 +19,8 @@ public:
 
     explicit keslBufferDamage(size_t buffers);
 
-    // Every buffer owes the whole region (new buffers, a new region).
-    void owesEverything();
+    // This buffer owes the whole region (it is new).
+    void owesEverything(size_t buffer);
     // This frame changed these sky rectangles; only their parts inside region count.
     void add(const keslRect<int>& region, const std::vector<keslRect<int>>& damage);
     // Whether the buffer must take the whole region; otherwise owed() lists what.

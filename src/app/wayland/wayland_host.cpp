@@ -239,7 +239,7 @@ RunEnd WaylandSky::closedSurfaces() {
 void WaylandSky::settleOutputs() {
     std::vector<keslOutputPlacement> placements;
     std::vector<keslWaylandOutput*> shownOn;
-    const keslWaylandShell shell{m_compositor.get(), m_shm.get(), m_layerShell.get()};
+    const keslWaylandShell shell{m_compositor.get(), m_shm.get(), m_layerShell.get(), {}};
     for (auto& output : m_outputs) {
         if (!output->described()) continue;
         const keslOutputPlacement placement = output->placement();

@@ -1,7 +1,5 @@
 #include "app/wayland/wayland_shm_buffer.h"
 
-#include "util/log.h"
-
 #include <cerrno>
 #include <cstring>
 #include <sys/mman.h>
@@ -29,15 +27,19 @@ private:
 keslWaylandShmBuffer::keslWaylandShmBuffer(wl_shm* shm, int width, int height)
     : m_width(width), m_height(height),
       m_bytes(static_cast<size_t>(width) * static_cast<size_t>(height) * sizeof(keslPixel)) {
-    if (width <= 0 || height <= 0) return;
+    const std::string size = std::to_string(width) + "x" + std::to_string(height);
+    if (width <= 0 || height <= 0) {
+        m_failure = "no frame can be " + size;
+        return;
+    }
     const FileDescriptor fd(memfd_create("orvanel-frame", MFD_CLOEXEC));
     if (fd.get() < 0 || ftruncate(fd.get(), static_cast<off_t>(m_bytes)) != 0) {
-        logError("#7311: no shared memory for a %ix%i frame: %s", width, height, std::strerror(errno));
+        m_failure = "no shared memory for a " + size + " frame: " + std::strerror(errno);
         return;
     }
     void* memory = mmap(nullptr, m_bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd.get(), 0);
     if (memory == MAP_FAILED) {
-        logError("#7312: cannot map a %ix%i frame: %s", width, height, std::strerror(errno));
+        m_failure = "cannot map a " + size + " frame: " + std::strerror(errno);
         return;
     }
     m_pixels = static_cast<keslPixel*>(memory);

@@ -10,16 +10,18 @@
 #include "platform/pixels.h"
 
 #include <cstddef>
+#include <string>
 
 class keslWaylandShmBuffer {
 public:
-    // Logs and stays invalid() when the memory cannot be had.
+    // Stays invalid() when the memory cannot be had; failure() says why.
     keslWaylandShmBuffer(wl_shm* shm, int width, int height);
     ~keslWaylandShmBuffer();
     keslWaylandShmBuffer(const keslWaylandShmBuffer&) = delete;
     keslWaylandShmBuffer& operator=(const keslWaylandShmBuffer&) = delete;
 
     bool valid() const { return m_buffer != nullptr; }
+    const std::string& failure() const { return m_failure; }
     // Attached and not yet released by the compositor.
     bool busy() const { return m_busy; }
     // Call when the buffer is committed to a surface.
@@ -38,4 +40,5 @@ private:
     keslPixel* m_pixels = nullptr;
     keslWaylandPtr<wl_buffer, keslWaylandRelease::buffer> m_buffer;
     bool m_busy = false;
+    std::string m_failure;
 };

@@ -1,5 +1,6 @@
 #include "app/wayland/wayland_sky_surface.h"
 
+#include "system/system_services.h"
 #include "util/log.h"
 
 #include <algorithm>
@@ -14,8 +15,12 @@ constexpr const char* kWallpaperNamespace = "orvanel-wallpaper";
 
 keslWaylandSkySurface::keslWaylandSkySurface(const keslWaylandShell& shell, wl_output* output, keslSkyLayer layer,
                                              int scale)
-    : m_shm(shell.shm), m_compositor(shell.compositor), m_scale(std::max(1, scale)),
+    : m_compositor(shell.compositor), m_makeBuffer(shell.makeBuffer), m_scale(std::max(1, scale)),
       m_overlay(layer == keslSkyLayer::overlay) {
+    if (!m_makeBuffer) {
+        wl_shm* shm = shell.shm;
+        m_makeBuffer = [shm](int width, int height) { return std::make_unique<keslWaylandShmBuffer>(shm, width, height); };
+    }
     m_surface.reset(wl_compositor_create_surface(shell.compositor));
     const bool overlay = m_overlay;
     m_layerSurface.reset(zwlr_layer_shell_v1_get_layer_surface(
@@ -83,32 +88,65 @@ void keslWaylandSkySurface::claimKeyboard() {
     wl_surface_commit(m_surface.get());
 }
 
-bool keslWaylandSkySurface::buffersFit() const {
-    for (const auto& buffer : m_buffers) {
-        if (!buffer || !buffer->valid() || buffer->width() != m_width * m_scale ||
-            buffer->height() != m_height * m_scale) {
-            return false;
-        }
-    }
-    return true;
-}
-
-void keslWaylandSkySurface::makeBuffers(wl_shm* shm) {
-    for (auto& buffer : m_buffers) buffer = std::make_unique<keslWaylandShmBuffer>(shm, m_width * m_scale, m_height * m_scale);
-    m_owed.owesEverything();
-    logInfo("Wayland buffers: 2 of %ix%i", m_width * m_scale, m_height * m_scale);
+bool keslWaylandSkySurface::fits(size_t buffer) const {
+    const auto& made = m_buffers[buffer];
+    return made && made->valid() && made->width() == m_width * m_scale && made->height() == m_height * m_scale;
 }
 
 size_t keslWaylandSkySurface::freeBuffer() const {
     for (size_t i = 0; i < kBuffers; ++i) {
-        if (m_buffers[i] && m_buffers[i]->valid() && !m_buffers[i]->busy()) return i;
+        if (fits(i) && !m_buffers[i]->busy()) return i;
     }
     return kNoBuffer;
 }
 
+size_t keslWaylandSkySurface::bufferToMake() const {
+    for (size_t i = 0; i < kBuffers; ++i) {
+        if (!fits(i) && !(m_buffers[i] && m_buffers[i]->busy())) return i;
+    }
+    return kNoBuffer;
+}
+
+bool keslWaylandSkySurface::waitingToRetry() const {
+    return m_failedTries > 0 && keslSystemServices().monotonicSeconds() < m_retryAt;
+}
+
+bool keslWaylandSkySurface::makeBuffer(size_t buffer) {
+    const int width = m_width * m_scale, height = m_height * m_scale;
+    // The old one first: its memory may be what the new one needs.
+    m_buffers[buffer].reset();
+    std::unique_ptr<keslWaylandShmBuffer> made = m_makeBuffer(width, height);
+    if (!made || !made->valid()) {
+        if (m_failedTries == 0) {
+            logError("#7311: a Wayland buffer cannot be made (%s); this output tries again from time to time",
+                     made ? made->failure().c_str() : "no buffer");
+        }
+        ++m_failedTries;
+        m_retryAt = keslSystemServices().monotonicSeconds() + m_retryDelay;
+        m_retryDelay = std::min(m_retryDelay * 2.0, kBufferLongestRetrySeconds);
+        return false;
+    }
+    if (m_failedTries > 0) logInfo("Wayland buffer made after %i failed tries", m_failedTries);
+    m_failedTries = 0;
+    m_retryDelay = kBufferFirstRetrySeconds;
+    m_buffers[buffer] = std::move(made);
+    m_owed.owesEverything(buffer);
+    logInfo("Wayland buffer %zu: %ix%i", buffer, width, height);
+    return true;
+}
+
+size_t keslWaylandSkySurface::bufferForFrame() {
+    const size_t free = freeBuffer();
+    if (free != kNoBuffer) return free;
+    const size_t toMake = bufferToMake();
+    if (toMake == kNoBuffer || !makeBuffer(toMake)) return kNoBuffer;
+    return toMake;
+}
+
 bool keslWaylandSkySurface::wantsFrame() const {
     if (!m_configured || m_closed || (m_frameCallback && !m_configurePending)) return false;
-    return !buffersFit() || freeBuffer() != kNoBuffer;
+    if (waitingToRetry()) return false;
+    return freeBuffer() != kNoBuffer || bufferToMake() != kNoBuffer;
 }
 
 void keslWaylandSkySurface::copyRect(keslWaylandShmBuffer& target, const keslPixelSurface& sky,
@@ -143,10 +181,12 @@ void keslWaylandSkySurface::skip(const keslRect<int>& region, const std::vector<
 
 void keslWaylandSkySurface::present(const keslPixelSurface& sky, const keslRect<int>& region,
                                     const std::vector<keslRect<int>>& damage) {
-    if (!buffersFit()) makeBuffers(m_shm);
     m_owed.add(region, damage);
-    const size_t index = freeBuffer();
-    if (index == kNoBuffer) return;
+    const size_t index = bufferForFrame();
+    if (index == kNoBuffer) {
+        m_skippedSinceCommit = true;
+        return;
+    }
     keslWaylandShmBuffer& buffer = *m_buffers[index];
     // An output's new scale may keep the buffers' size (480x300 at 2 after 960x600 at 1).
     if (m_appliedScale != m_scale) {

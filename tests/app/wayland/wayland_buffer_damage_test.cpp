@@ -47,8 +47,9 @@ TEST(WaylandBufferDamage, TooManyRectanglesOrNewBuffersOweTheWholeRegion) {
     EXPECT_EQ(owedText(damage, 0), "whole");
     damage.paid(0);
     damage.paid(1);
-    damage.owesEverything();
+    damage.owesEverything(1);
     EXPECT_EQ(owedText(damage, 1), "whole");
+    EXPECT_EQ(owedText(damage, 0), "nothing") << "only the new buffer owes the whole region";
 }
 
 }  // namespace
