@@ -1,6 +1,7 @@
 #include "app/linux/x11_host.h"
 
 #include "app/linux/linux_run.h"
+#include "app/linux/run_end.h"
 #include "app/linux/stop_signals.h"
 #include "app/linux/x11_errors.h"
 #include "app/linux/x11_presenter.h"
@@ -100,8 +101,7 @@ bool describeTarget(Display* display, Window window, keslX11Target& target, std:
     return true;
 }
 
-// Why the run ended.
-enum class RunEnd { running, closedByUser, closedByApp, screensChanged, windowGone, signalled };
+using RunEnd = orvanelRunEnd;
 
 class EventPump {
 public:
@@ -174,14 +174,13 @@ int watchScreenChanges(Display* display, Window window) {
 }
 
 // Waits on the X connection until the next frame is due, waking for events
-// and signals. Never catches up: a late frame slows the animation instead.
+// and signals.
 class FramePacer {
 public:
     explicit FramePacer(Display* display) : m_fd(ConnectionNumber(display)), m_next(now()) {}
 
     void waitForNextFrame(EventPump& events, RunEnd& end) {
-        m_next += static_cast<double>(frameStep);
-        if (now() > m_next + static_cast<double>(frameStep)) m_next = now();
+        m_next = nextFrameDue(m_next, now());
         while (end == RunEnd::running && !stopRequested()) {
             end = events.handlePending();
             const double remaining = m_next - now();
@@ -228,17 +227,6 @@ RunEnd runFrames(Display* display, orvanelLinuxRun& run, keslX11Presenter& prese
         pacer.waitForNextFrame(events, end);
     }
     return end == RunEnd::running ? RunEnd::signalled : end;
-}
-
-const char* describeEnd(RunEnd end) {
-    switch (end) {
-        case RunEnd::closedByUser: return "closed by the user";
-        case RunEnd::closedByApp: return "the screensaver asked to close";
-        case RunEnd::screensChanged: return "the screens changed";
-        case RunEnd::windowGone: return "the window is gone";
-        case RunEnd::signalled: return "stopped by a signal";
-        default: return "running";
-    }
 }
 
 }  // namespace
@@ -303,7 +291,7 @@ orvanelX11Result runOnX11(const orvanelLinuxOptions& options) {
         presenter = std::move(nextPresenter);
         end = runFrames(display.get(), *run, *presenter, window, ownWindow ? ownWindow->deleteAtom() : 0,
                         randrEventBase);
-        logInfo("X11 run ended: %s", describeEnd(end));
+        logRunEnd("X11", end);
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #include "app/wayland/wayland_host.h"
 
 #include "app/linux/linux_run.h"
+#include "app/linux/run_end.h"
 #include "app/linux/stop_signals.h"
 #include "app/wayland/wayland_input.h"
 #include "app/wayland/wayland_layout.h"
@@ -30,18 +31,7 @@ constexpr uint32_t kLayerShellVersion = 2;
 constexpr uint32_t kXdgOutputManagerVersion = 3;
 constexpr uint32_t kSeatVersion = 5;
 
-enum class RunEnd { running, closedByUser, closedByApp, closedByCompositor, connectionLost, signalled };
-
-const char* describeEnd(RunEnd end) {
-    switch (end) {
-        case RunEnd::closedByUser: return "closed by the user";
-        case RunEnd::closedByApp: return "the screensaver asked to close";
-        case RunEnd::closedByCompositor: return "the compositor closed the sky";
-        case RunEnd::connectionLost: return "the connection to the compositor is lost";
-        case RunEnd::signalled: return "stopped by a signal";
-        default: return "running";
-    }
-}
+using RunEnd = orvanelRunEnd;
 
 using DisplayPtr = keslWaylandPtr<wl_display, keslWaylandRelease::display>;
 
@@ -351,9 +341,7 @@ RunEnd WaylandSky::run() {
         if (m_run && m_run->closeRequested()) return RunEnd::closedByApp;
         if (now() >= next) {
             runFrame();
-            next += static_cast<double>(frameStep);
-            // Never catch up: a late frame slows the animation instead.
-            if (now() > next + static_cast<double>(frameStep)) next = now();
+            next = nextFrameDue(next, now());
         }
         end = waitForEvents(next);
     }
@@ -384,7 +372,7 @@ orvanelWaylandResult runOnWayland(const orvanelLinuxOptions& options) {
     if (!sky.connect(error)) return failure(error);
     logInfo("Wayland %s started", wallpaper ? "wallpaper" : "screensaver");
     const RunEnd end = sky.run();
-    logInfo("Wayland run ended: %s", describeEnd(end));
+    logRunEnd("Wayland", end);
     if (end != RunEnd::connectionLost) return {};
     const std::string protocolError = sky.protocolError();
     return failure(protocolError.empty() ? "the connection to the Wayland compositor is lost" : protocolError);

@@ -1,28 +1,11 @@
 #include "app/wayland/wayland_shm_buffer.h"
 
+#include "system/posix/file_descriptor.h"
+
 #include <cerrno>
 #include <cstring>
 #include <sys/mman.h>
 #include <unistd.h>
-
-namespace {
-
-// Closes the descriptor however the set-up ends; the pool keeps its own.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-}  // namespace
 
 keslWaylandShmBuffer::keslWaylandShmBuffer(wl_shm* shm, int width, int height)
     : m_width(width), m_height(height),
@@ -32,7 +15,7 @@ keslWaylandShmBuffer::keslWaylandShmBuffer(wl_shm* shm, int width, int height)
         m_failure = "no frame can be " + size;
         return;
     }
-    const FileDescriptor fd(memfd_create("orvanel-frame", MFD_CLOEXEC));
+    const keslFileDescriptor fd(memfd_create("orvanel-frame", MFD_CLOEXEC));
     if (fd.get() < 0 || ftruncate(fd.get(), static_cast<off_t>(m_bytes)) != 0) {
         m_failure = "no shared memory for a " + size + " frame: " + std::strerror(errno);
         return;

@@ -2,6 +2,8 @@
 // the new name can never point at blocks the disk has not received yet.
 #include "system/file_replace.h"
 
+#include "system/posix/file_descriptor.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,26 +13,6 @@
 namespace {
 
 constexpr mode_t kNewFileMode = 0644;
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-    // Closes now so that a failing close is seen; false on failure.
-    bool close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 bool writeAll(int fd, const std::string& contents) {
     size_t written = 0;
@@ -44,7 +26,7 @@ bool writeAll(int fd, const std::string& contents) {
 }
 
 bool writeTemporary(const std::string& temporary, const std::string& contents) {
-    FileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kNewFileMode));
+    keslFileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kNewFileMode));
     if (file.get() < 0) return false;
     if (!writeAll(file.get(), contents)) return false;
     if (::fsync(file.get()) != 0) return false;
