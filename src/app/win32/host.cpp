@@ -169,6 +169,12 @@ RECT virtualScreenRect() {
     return rect;
 }
 
+void coverVirtualScreen(HWND window) {
+    const RECT screen = virtualScreenRect();
+    SetWindowPos(window, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool registerHostClass() {
     WNDCLASSA windowClass{};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
@@ -325,6 +331,12 @@ LRESULT CALLBACK hostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
         case WM_SYSCOMMAND:
             return handleSysCommand(window, message, wParam, lParam);
+        case WM_DISPLAYCHANGE:
+            // A monitor came or went, or a resolution changed: the full-screen
+            // window covers the new desktop before the sky is built for it.
+            if (g_host.closing) return 0;
+            if (!g_host.preview) coverVirtualScreen(window);
+            break;
         case WM_TIMER:
             if (g_host.closing) return 0;
             Sleep(0);

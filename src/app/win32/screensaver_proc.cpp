@@ -8,6 +8,8 @@
 #include "app/screensaver.h"
 #include "app/win32/host.h"
 #include "platform/gdi/paint_guard.h"
+#include "platform/window.h"
+#include "system/system_services.h"
 #include "util/log_guards.h"
 
 #include <memory>
@@ -80,6 +82,19 @@ LRESULT onPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return hostDefaultProc(window, message, wParam, lParam);
 }
 
+// The host has fitted the window to the new desktop; the sky is built anew
+// for it, as a RandR change does on Linux. What belongs to the start of the
+// run (its effect, the hot-corner test, keep-awake) is not done again.
+LRESULT onDisplayChange(HWND window) {
+    if (!screensaverPtr || hostIsPreview()) return 0;
+    logInfo("The display changed: the sky is built again for %i monitor(s)",
+            static_cast<int>(keslSystemServices().monitorRects().size()));
+    runGuarded("exception caught: screensaverPtr->changeScreens()",
+               [&] { screensaverPtr->changeScreens(keslCreateWindowForHandle(window)); });
+    InvalidateRect(window, nullptr, FALSE);
+    return 0;
+}
+
 LRESULT onClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     logInfo("ScreenSaverProc() received WM_CLOSE");
     if (frameTimerId != 0) KillTimer(window, frameTimerId);
@@ -114,6 +129,8 @@ LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (screensaverPtr) screensaverPtr->eraseBackground();
             return 1;
         }
+        case WM_DISPLAYCHANGE:
+            return onDisplayChange(window);
         case WM_CLOSE:
             return onClose(window, message, wParam, lParam);
         case WM_DESTROY:

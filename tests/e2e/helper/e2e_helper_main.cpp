@@ -5,6 +5,9 @@
 //                        SECONDS prints its child window (class, title, client
 //                        size) and destroys itself (the preview's host dialog)
 //   foreground           prints the title of the foreground window
+//   displaychange W H    shrinks the screensaver window to W x H, as if the
+//                        desktop had been that size, and tells it the
+//                        display changed (WM_DISPLAYCHANGE)
 //   sheet COMMAND...     drives the open configuration sheet with messages,
 //                        one command after another (see runSheetCommand)
 #include <windows.h>
@@ -276,6 +279,22 @@ int driveSheet(int argc, char** argv) {
     return 0;
 }
 
+int changeDisplay(int width, int height) {
+    const HWND window = FindWindowA("WindowsScreenSaverClass", "Screen Saver");
+    if (!window) {
+        std::puts("none");
+        return 1;
+    }
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    HDC screen = GetDC(nullptr);
+    const int bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    SendMessageA(window, WM_DISPLAYCHANGE, static_cast<WPARAM>(bitsPerPixel),
+                 MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+    std::puts("sent");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -285,6 +304,10 @@ int main(int argc, char** argv) {
     }
     if (argc >= 2 && std::strcmp(argv[1], "foreground") == 0) return printForeground();
     if (argc >= 2 && std::strcmp(argv[1], "sheet") == 0) return driveSheet(argc, argv);
-    std::fputs("usage: orvanel_e2e_helper find | parent W H SECONDS | foreground | sheet COMMAND...\n", stderr);
+    if (argc >= 4 && std::strcmp(argv[1], "displaychange") == 0) {
+        return changeDisplay(std::atoi(argv[2]), std::atoi(argv[3]));
+    }
+    std::fputs("usage: orvanel_e2e_helper find | parent W H SECONDS | foreground | displaychange W H | sheet COMMAND...\n",
+               stderr);
     return 2;
 }
