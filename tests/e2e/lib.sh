@@ -226,6 +226,13 @@ orvanel_anchor_pointer() {
   sleep 0.3
 }
 
+# Settings for a plain dark sky, so that what is not sky stands out: the first
+# background, no clock, moon, messages or quotes.
+orvanel_write_plain_sky_settings() {
+  printf 'background=0\r\nshowClock=no\r\nshowMoon=no\r\nmessagesCount=0\r\nmsg_defaultMessagesAdded=yes\r\n' > "$ini"
+  for category in Love Wisdom Advice Funny WomenVSMen Peace; do printf 'showQuotes_%s=no\r\n' "$category" >> "$ini"; done
+}
+
 orvanel_restore_wine_settings() {
   if [ -f "$work/saved.ini" ]; then cp "$work/saved.ini" "$ini"; else rm -f "$ini"; fi
   rm -rf "$work"

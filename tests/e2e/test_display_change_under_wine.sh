@@ -13,9 +13,8 @@ orvanel_keep_wine_settings
 scr=$(orvanel_scr)
 log=$(orvanel_log_file)
 
-# A plain dark sky, so that what is not sky stands out; the start effect and keep-awake on.
-printf 'background=0\r\nshowClock=no\r\nshowMoon=no\r\nmessagesCount=0\r\nmsg_defaultMessagesAdded=yes\r\n' > "$ini"
-for category in Love Wisdom Advice Funny WomenVSMen Peace; do printf 'showQuotes_%s=no\r\n' "$category" >> "$ini"; done
+# A plain dark sky; the start effect and keep-awake on.
+orvanel_write_plain_sky_settings
 printf 'startupEffect=1\r\npreventComputerSleep_permanently=yes\r\n' >> "$ini"
 screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
 

@@ -14,9 +14,8 @@ shots=$(orvanel_artifacts_dir)/real-sky-wine
 mkdir -p "$shots"
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 
-# A dark sky with nothing else bright in it: no messages, clock, quotes or moon.
-printf 'background=0\r\nshowClock=no\r\nshowMoon=no\r\nmessagesCount=0\r\nmsg_defaultMessagesAdded=yes\r\n' > "$ini"
-for category in Love Wisdom Advice Funny WomenVSMen Peace; do printf 'showQuotes_%s=no\r\n' "$category" >> "$ini"; done
+# A dark sky with nothing else bright in it.
+orvanel_write_plain_sky_settings
 
 # The run draws the sky of this very moment, so the place is one where it is
 # late evening now: latitude 52.5, and the longitude whose local time is about

@@ -22,11 +22,10 @@ keslWaylandSkySurface::keslWaylandSkySurface(const keslWaylandShell& shell, wl_o
         m_makeBuffer = [shm](int width, int height) { return std::make_unique<keslWaylandShmBuffer>(shm, width, height); };
     }
     m_surface.reset(wl_compositor_create_surface(shell.compositor));
-    const bool overlay = m_overlay;
     m_layerSurface.reset(zwlr_layer_shell_v1_get_layer_surface(
         shell.layerShell, m_surface.get(), output,
-        overlay ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND,
-        overlay ? kScreensaverNamespace : kWallpaperNamespace));
+        m_overlay ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND,
+        m_overlay ? kScreensaverNamespace : kWallpaperNamespace));
     static const zwlr_layer_surface_v1_listener listener = {&keslWaylandSkySurface::onConfigure,
                                                             &keslWaylandSkySurface::onClosed};
     zwlr_layer_surface_v1_add_listener(m_layerSurface.get(), &listener, this);
@@ -36,8 +35,8 @@ keslWaylandSkySurface::keslWaylandSkySurface(const keslWaylandShell& shell, wl_o
     // Over (or under) any panel, all the way to the output's edges.
     zwlr_layer_surface_v1_set_exclusive_zone(m_layerSurface.get(), -1);
     zwlr_layer_surface_v1_set_size(m_layerSurface.get(), 0, 0);
-    zwlr_layer_surface_v1_set_keyboard_interactivity(m_layerSurface.get(), overlay ? 1 : 0);
-    if (!overlay) {
+    zwlr_layer_surface_v1_set_keyboard_interactivity(m_layerSurface.get(), m_overlay ? 1 : 0);
+    if (!m_overlay) {
         // A wallpaper must never catch a click meant for the desktop.
         wl_region* nothing = wl_compositor_create_region(shell.compositor);
         wl_surface_set_input_region(m_surface.get(), nothing);
