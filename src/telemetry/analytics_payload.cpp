@@ -1,14 +1,28 @@
 #include "telemetry/analytics_payload.h"
 
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <random>
 
 namespace {
 
 const char kUnreserved[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_.~";
 
-std::string randomText() { return std::to_string(std::rand()); }
+// The cache-busting number of a hit. A generator of telemetry's own, seeded
+// once per run: the sky's shared one may not be seeded yet when the first
+// hits go out (every run would send the same numbers), and drawing from it
+// would change the sky.
+std::string randomText() {
+    static std::mutex guard;
+    static std::mt19937 generator{std::random_device{}() ^
+                                  static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    // The range the C library's rand() had, so the field keeps its form.
+    static std::uniform_int_distribution<long> draw(0, 2147483647L);
+    const std::lock_guard<std::mutex> lock(guard);
+    return std::to_string(draw(generator));
+}
 
 std::string jsonString(const std::string& text) {
     std::string out = "\"";

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "settings/key_value.h"
+#include "telemetry/client_identity.h"
 
 #include <string>
 
@@ -32,6 +33,7 @@ public:
     virtual void setCampaignContent(const std::string& content) { setField("cc", content, 500); }
     virtual void setSn(const std::string& value) { setField("sn", value, 50); }
     virtual void setClientId(const std::string& id) = 0;
+    virtual eClientIdForm clientIdForm() const { return eClientIdForm::decimal; }
     // Whether the collector drops a hit without a client id.
     virtual bool requiresClientId() const = 0;
     virtual void setUserAgent(const std::string& agent) { setField("ua", agent, 0); }
@@ -91,6 +93,7 @@ public:
     void setCampaignName(const std::string& name) override { setField("_rcn", name, 100); }
     void setCampaignKeyword(const std::string& keyword) override { setField("_rck", keyword, 500); }
     void setClientId(const std::string& id) override { setField("_id", id, 0); }
+    eClientIdForm clientIdForm() const override { return eClientIdForm::hex16; }
     // Without "_id" Matomo recognises the visitor itself.
     bool requiresClientId() const override { return false; }
     void setCustomDimension(int index, const std::string& value) override;

@@ -9,11 +9,9 @@
 #include "util/log_guards.h"
 
 #include <charconv>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
-#include <random>
 #include <system_error>
 #include <thread>
 #include <type_traits>
@@ -44,13 +42,6 @@ bool parseDecimal(const std::string& text, long long minimum, long long maximum,
 int intOr(const std::string& text, int fallback) {
     long long value = 0;
     return parseDecimal(text, 0, std::numeric_limits<int>::max(), value) ? static_cast<int>(value) : fallback;
-}
-
-// A client id for this run only: random, so that computers the system cannot
-// name do not all count as one visitor.
-std::string runClientId() {
-    const auto ticks = static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    return std::to_string(std::random_device{}() ^ ticks);
 }
 
 bool isResponseCodeOk(int code) { return (code >= 200 && code <= 299) || code == kHttpNotModified; }
@@ -124,9 +115,10 @@ cAnalyticsTracker<Payload>::cAnalyticsTracker(const cTrackerOptions& options, co
     // A value the system will not give is left out, never sent as 0 or
     // empty; only a collector that drops hits without a client id gets one
     // of its own, new for every run.
-    std::string clientId = currentClientId();
+    std::string clientId = currentClientId(m_session.clientIdForm());
     if (clientId.empty() && m_session.requiresClientId()) {
-        clientId = runClientId();
+        // Random, so that computers the system cannot name do not all count as one visitor.
+        clientId = runClientId(m_session.clientIdForm());
         logInfo("The system names neither computer nor user: this run's clientID is random");
     }
     if (!clientId.empty()) m_session.setClientId(clientId);

@@ -2,7 +2,7 @@
 # Usage statistics of the native program, against a collector on 127.0.0.1
 # named as a Matomo server by the deployment file beside the program: 30
 # seconds of sky send the "screensaver run" screen view with the session's
-# fields and what the system tells (client id, memory, processor, a user
+# fields and what the system tells (client id in Matomo's 16 hex digits, memory, processor, a user
 # agent naming the system), never a 0 or an empty value; another user of
 # the same computer is another client; without the user's consent nothing at
 # all arrives; and a collector that never answers holds the end of a run no
@@ -44,7 +44,7 @@ run_sky 30 || fail "a 30-second run exited with $?"
 run=$(grep 'cd=screensaver%20run' "$work/bodies" || true)
 [ "$(grep -c . <<<"$run")" = 1 ] || fail "not one screensaver-run screen view: $(cat "$work/bodies")"
 for field in '^/matomo.php application/x-www-form-urlencoded ' 'idsite=5' 'rec=1' 'apiv=1' 't=screenview' \
-             '_id=[0-9]+' 'rand=[0-9]+' 'ua=Orvanel%20screensaver%2F5' '_cvar=%7B%221%22%3A%5B%22appName%22'; do
+             '_id=[0-9a-f]{16}(&|$)' 'rand=[0-9]+' 'ua=Orvanel%20screensaver%2F5' '_cvar=%7B%221%22%3A%5B%22appName%22'; do
   grep -qE -- "$field" <<<"$run" || fail "the screen view lacks $field: $run"
 done
 grep -q 'System-Info%2FCPU-cores' "$work/bodies" || fail "no system-information hit: $(cat "$work/bodies")"
@@ -62,6 +62,7 @@ else
 fi
 ! grep -qE '=(&|$)|%2F0%20bytes|%3A%20(&|$)' "$work/bodies" || fail "a value sent as 0 or empty: $(cat "$work/bodies")"
 first_id=$(client_id)
+first_rands=$(grep -oE 'rand=[0-9]+' "$work/bodies" | sort -u)
 stop_collector
 echo "a 30-second run sends one screensaver-run screen view with the session's fields and the system's facts"
 
@@ -78,8 +79,10 @@ as_other_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
   || fail "a run as another user exited with $?"
 other_id=$(client_id)
 [ "$other_id" != "$first_id" ] || fail "two users of one computer share the client id $first_id"
+shared_rands=$(comm -12 <(echo "$first_rands") <(grep -oE 'rand=[0-9]+' "$work/bodies" | sort -u))
+[ -z "$shared_rands" ] || fail "two runs sent the same cache-busting numbers: $shared_rands"
 stop_collector
-echo "another user of the same computer sends another client id"
+echo "another user of the same computer sends another client id, and the second run other rand values"
 
 start_collector
 mkdir -p "$HOME/.config/Orvanel software"

@@ -54,7 +54,7 @@ orvanel_wait_exit "$pid" 5
 run=$(grep 'cd=screensaver%20run' "$work/bodies")
 [ "$(grep -c . <<<"$run")" = 1 ] || fail "not one screensaver-run screen view: $run"
 for field in '^/matomo.php application/x-www-form-urlencoded ' 'idsite=5' 'rec=1' 'apiv=1' 't=screenview' \
-             '_id=[0-9]+' 'rand=[0-9]+' 'res=1024x768' 'ua=Orvanel%20screensaver%2F5[^ ]*Windows%20NT' \
+             '_id=[0-9a-f]{16}(&|$)' 'rand=[0-9]+' 'res=1024x768' 'ua=Orvanel%20screensaver%2F5[^ ]*Windows%20NT' \
              '_cvar=%7B%221%22%3A%5B%22appName%22'; do
   grep -qE -- "$field" <<<"$run" || fail "the screen view lacks $field: $run"
 done

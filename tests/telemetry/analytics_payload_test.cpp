@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <regex>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -82,4 +85,28 @@ TEST(AnalyticsPayload, FieldsAreCutToTheProtocolsLongestValueWithoutSplittingACh
     matomo.setDocumentReferrer(std::string(3000, 'r'));
     EXPECT_EQ(matomo.getString("dimension3", ""), std::string(150, 'd'));
     EXPECT_EQ(matomo.getString("urlref", "").size(), 2048u);
+}
+
+// Hits may go out before the sky seeds the C library's generator: drawn from
+// it, every run sent that generator's unseeded sequence, and drawing would
+// also shift the sky's own random sequence.
+TEST(AnalyticsPayload, CacheBusterComesFromTelemetrysOwnGeneratorAndLeavesTheSkysAlone) {
+    std::srand(20271);
+    const int expected[] = {std::rand(), std::rand(), std::rand()};
+    std::srand(20271);
+    std::vector<std::string> sent;
+    for (int hit = 0; hit < 4; ++hit) {
+        cAnalyticsPayloadMatomo payload;
+        payload.resetToHeader();
+        payload.setScreenviewHit("screensaver run");
+        std::smatch found;
+        const std::string body = payload.body();
+        ASSERT_TRUE(std::regex_search(body, found, std::regex("(^|&)rand=([0-9]+)"))) << body;
+        sent.push_back(found[2]);
+    }
+    for (int value : expected) EXPECT_EQ(std::rand(), value);
+    for (const char* unseededGlibc : {"1804289383", "846930886", "1681692777", "1714636915"})
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), unseededGlibc), 0) << unseededGlibc;
+    std::sort(sent.begin(), sent.end());
+    EXPECT_EQ(std::unique(sent.begin(), sent.end()), sent.end()) << "the same value twice in four hits";
 }

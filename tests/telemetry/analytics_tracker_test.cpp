@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <regex>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -139,7 +140,7 @@ TEST(AnalyticsTracker, ScreenViewCarriesTheSessionFields) {
     ASSERT_EQ(posts.bodies.size(), 1u);
     const std::string& body = posts.bodies[0];
     for (const std::string& field : std::vector<std::string>{"idsite=3", "rec=1", "apiv=1", "t=screenview", "cd=screensaver%20run",
-                                    "res=1920x1080%2C%201280x1024", "lang=de", "_id=" + anonymousClientId("sky-box", "alice"),
+                                    "res=1920x1080%2C%201280x1024", "lang=de", "_id=" + anonymousClientId("sky-box", "alice", eClientIdForm::hex16),
                                     "ua=Orvanel%2F5.9.4"})
         EXPECT_NE(body.find(field), std::string::npos) << field << " in " << body;
 }
@@ -219,7 +220,10 @@ TEST(AnalyticsTracker, SystemInfoAndSessionFieldsComeThroughAHostsLayer) {
     cAnalyticsTracker<cAnalyticsPayloadMatomo> tracker(options, recordingEnvironment(posts, limiter));
     ASSERT_EQ(posts.bodies.size(), 4u) << allBodies(posts);
     for (const std::string& body : posts.bodies) {
-        EXPECT_NE(body.find("_id=" + anonymousClientId("sky-box", "alice") + "&"), std::string::npos) << body;
+        EXPECT_TRUE(std::regex_search(body, std::regex("(^|&)_id=[0-9a-f]{16}&"))) << body;
+        EXPECT_NE(body.find("_id=" + anonymousClientId("sky-box", "alice", eClientIdForm::hex16) + "&"),
+                  std::string::npos)
+            << body;
         EXPECT_NE(body.find("ua=Orvanel%2F5.9.4%20%28Linux%206.1.0-18-amd64%3B%20x86_64%29"), std::string::npos)
             << body;
     }
@@ -230,7 +234,8 @@ TEST(AnalyticsTracker, SystemInfoAndSessionFieldsComeThroughAHostsLayer) {
                               "url=%2FCindralux%2FOrvanel%2FSystem-Info%2FCPU-model%2FIntel%28R%29%20Core%28TM%29%20i5-"
                               "8250U%20CPU%20%40%201.60GHz\n"})
         EXPECT_NE(text.find(field), std::string::npos) << field << " in " << text;
-    EXPECT_NE(anonymousClientId("sky-box", "alice"), anonymousClientId("sky-box", "bob"));
+    EXPECT_NE(anonymousClientId("sky-box", "alice", eClientIdForm::hex16),
+              anonymousClientId("sky-box", "bob", eClientIdForm::hex16));
 }
 
 TEST(AnalyticsTracker, WhatTheSystemCannotTellIsLeftOutNeverSentAsZeroOrEmpty) {
@@ -267,6 +272,19 @@ TEST(ClientIdentity, ClientIdIsTheFnv1aOfComputerAndUserName) {
     EXPECT_EQ(fnv1a32("a"), 0xe40c292cu);
     EXPECT_EQ(fnv1a32("foobar"), 0xbf9cf968u);
     EXPECT_EQ(anonymousClientId("DESKTOP-7Q2", "alice"), "4120069480");
+}
+
+// Matomo takes a visitor id only as 16 hex digits; shorter or decimal ids it
+// ignores, counting every visitor by a fingerprint instead.
+TEST(ClientIdentity, MatomoVisitorIdIsTheFnv1a64AsSixteenLowerCaseHexDigits) {
+    EXPECT_EQ(fnv1a64(""), 0xcbf29ce484222325ull);
+    EXPECT_EQ(fnv1a64("a"), 0xaf63dc4c8601ec8cull);
+    EXPECT_EQ(fnv1a64("foobar"), 0x85944171f73967e8ull);
+    EXPECT_EQ(anonymousClientId("foo", "bar", eClientIdForm::hex16), "85944171f73967e8");
+    EXPECT_EQ(anonymousClientId("", "a", eClientIdForm::hex16), "af63dc4c8601ec8c");
+    for (int run = 0; run < 8; ++run)
+        EXPECT_TRUE(std::regex_match(runClientId(eClientIdForm::hex16), std::regex("[0-9a-f]{16}")));
+    EXPECT_TRUE(std::regex_match(runClientId(eClientIdForm::decimal), std::regex("[0-9]{1,10}")));
 }
 
 TEST(ClientIdentity, SystemInfoSizesAreInStepsOf1024) {
