@@ -83,6 +83,13 @@ double moonPhaseAngleAt(std::int64_t t) {
     return angle - turns * 360.0;
 }
 
+int moonPictureDegreesAt(std::int64_t t) {
+    // The true angle counts the waxing half from 180 down to 0; the picture
+    // counts it from 180 up to 360.
+    const long degrees = std::lround(360.0 - moonPhaseAngleAt(t));
+    return static_cast<int>(degrees % 360);
+}
+
 std::int64_t nearestEvent(std::int64_t previous, std::int64_t next, std::int64_t t) {
     return (t - previous) >= (next - t) ? next : previous;
 }
@@ -137,17 +144,11 @@ void cMoonInfo::calcPhaseForTime(std::int64_t t) {
     m_results.moonPhaseDegrees = static_cast<std::int32_t>(
         interpolatePhase(interval.start, interval.end, t, interval.startDegrees, interval.endDegrees, m_log));
     m_log.info().addFormatted("m_results.moonPhaseDegrees:%i", m_results.moonPhaseDegrees);
+    m_results.moonPictureDegrees = moonPictureDegreesAt(t);
 
     char percent[16];
     std::snprintf(percent, sizeof percent, "%i%%", moonPercentForDegrees(moonPhaseAngleAt(t)));
     m_results.moonPhasePercentText = percent;
-}
-
-int cMoonInfo::phaseDegreesAt(std::int64_t t) const {
-    const sPhaseInterval interval = phaseIntervalOf(m_results);
-    if (t < interval.start || t >= interval.end) return -1;
-    return static_cast<int>(
-        interpolatePhase(interval.start, interval.end, t, interval.startDegrees, interval.endDegrees, m_log));
 }
 
 bool cMoonInfo::isFullMoonTonight() const {

@@ -33,7 +33,10 @@ struct sMoonPhaseResults {
     std::int64_t nextFullMoon = 0;  // earliest full moon strictly after calcTime
     std::int64_t prevNewMoon = 0;   // latest new moon at or before calcTime
     std::int64_t nextNewMoon = 0;   // earliest new moon strictly after calcTime
-    std::int32_t moonPhaseDegrees = 0;  // 0 to 360
+    std::int32_t moonPhaseDegrees = 0;  // 0 to 360, straight between the tabled events
+    // The picture's phase from the true phase angle, in the same sense:
+    // 0 full, 90 last quarter, 180 new, 270 first quarter.
+    std::int32_t moonPictureDegrees = 0;
     std::string moonPhasePercentText;   // illuminated share of the disc, e.g. "57%"
 };
 
@@ -43,9 +46,6 @@ public:
     explicit cMoonInfo(keslLogManager& log = keslLogManager::get());
 
     void calcPhaseForTime(std::int64_t t);
-    // The phase at t on the stored results' interval between two events,
-    // without the tables and without a log line; -1 when t lies outside it.
-    int phaseDegreesAt(std::int64_t t) const;
 
     // Judge the nearer event of the kind (ties go to the next one) by the
     // local calendar, at calcTime; the wall clock is never read.
@@ -76,10 +76,14 @@ float interpolatePhase(std::int64_t start, std::int64_t end, std::int64_t t, flo
 // Illuminated percentage, (1 + cos D) / 2 rounded, of the phase angle D in
 // degrees: 100 at full moon (0), 50 at the quarters, 0 at new moon (180).
 int moonPercentForDegrees(double phaseAngleDegrees);
-// The true phase angle at t, 0..360 (0 at full moon). The tabled phase is
-// linear in time between the events, up to some seven degrees off the moon's
-// uneven pace: right for the picture, too coarse for the lit percentage.
+// The true phase angle at t, 0..360 (0 at full moon, 90 first quarter). The
+// tabled phase is linear in time between the events, up to some seven degrees
+// off the moon's uneven pace: too coarse for the lit percentage and picture.
 double moonPhaseAngleAt(std::int64_t t);
+// The moon picture's phase at t from the true phase angle, whole degrees
+// 0..359 in the tabled phase's sense (90 last quarter, 270 first quarter), so
+// the drawn disc is lit as much as the percent says.
+int moonPictureDegreesAt(std::int64_t t);
 
 // previous or next, whichever is nearer to t; the next one when both are equally far.
 std::int64_t nearestEvent(std::int64_t previous, std::int64_t next, std::int64_t t);

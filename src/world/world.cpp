@@ -36,7 +36,7 @@ TorvanelWorld::TorvanelWorld(keslWindow* window, bool preview, const keslRect<in
     if (!preview) initializeClock();
     initializeMoon(preview);
     m_moonRefresh.start(keslSystemServices().currentTime(),
-                        cMoonSprite::lightingPhase(m_moonInfo.m_results.moonPhaseDegrees));
+                        cMoonSprite::lightingPhase(m_moonInfo.m_results.moonPictureDegrees));
     runGuarded(kBottomLineStepContext, [&] { initializeBottomLine(); });
     runGuarded(kMoonInfoLabelStepContext, [&] { initializeMoonInfoLabel(preview); });
     if (m_realSky) turnMoonToRealSky();
@@ -101,7 +101,7 @@ void TorvanelWorld::turnMoonToRealSky() {
     if (!m_moonSettings.showMoon.get() || !m_moon.isVisible()) return;
     m_moon.speedX = 0.0f;
     m_moon.restrictionsEnabled = false;
-    const int phase = cMoonSprite::lightingPhase(m_moonInfo.m_results.moonPhaseDegrees);
+    const int phase = cMoonSprite::lightingPhase(m_moonInfo.m_results.moonPictureDegrees);
     m_moonTurner.keep(m_moon.ownedImage(), phase > 180);
     m_moonFollowsSky = true;
     m_realMoonShown = true;
@@ -159,7 +159,7 @@ void TorvanelWorld::initializeClock() {
 
 void TorvanelWorld::initializeMoon(bool preview) {
     logTimeCountrer timing("initializeMoon()", "Entering", "Exiting");
-    if (!m_moon.initializeMoon(preview, m_moonSettings, m_moonInfo.m_results.moonPhaseDegrees, m_window,
+    if (!m_moon.initializeMoon(preview, m_moonSettings, m_moonInfo.m_results.moonPictureDegrees, m_window,
                                m_mainMonitorRect)) {
         return;
     }
@@ -371,17 +371,12 @@ void TorvanelWorld::refreshStaleMoon() {
     if (writing && writing->running) return;
     const std::time_t now = keslSystemServices().currentTime();
     if (!m_moonRefresh.checkDue(now)) return;
-    // Within the interval between two events the phase needs no tables.
-    int phase = m_moonInfo.phaseDegreesAt(now);
-    const bool outsideInterval = phase < 0;
-    if (outsideInterval) {
-        m_moonInfo.calcPhaseForTime(now);
-        phase = m_moonInfo.m_results.moonPhaseDegrees;
-    }
+    // The picture's phase needs no tables, only a few sines.
+    const int phase = moonPictureDegreesAt(now);
     if (!m_moonRefresh.phaseMoved(now, phase)) return;
     logInfo("The moon moved to %i degrees: lit and labelled anew", phase);
     // The label tells tonight's events and the next dates: they need the whole calculation.
-    if (!outsideInterval) m_moonInfo.calcPhaseForTime(now);
+    m_moonInfo.calcPhaseForTime(now);
     m_moon.relight(phase);
     // Lit anew in place: the picture changed where the moon did not move.
     m_moon.markChanged();

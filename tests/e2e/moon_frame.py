@@ -2,6 +2,9 @@
 """Reads the moon, its label and a red clock out of a picture of a dark sky.
 
     moon_frame.py moon FILE   prints "CX CY DIAMETER LIT_OFFSET LIT_SHARE LABEL_TOP LABEL_CX"
+    moon_frame.py share FILE CX CY DIAMETER
+                              prints LIT_SHARE of the disc given (a real sky's
+                              moon, where the report says it stands)
     moon_frame.py red FILE    prints "LEFT TOP COUNT" of the red pixels (-1 -1 0 if none)
     moon_frame.py quotes FIRST LAST SECONDS FILE...
                               prints "FRAMES QUOTED COVERING" and the frames
@@ -12,8 +15,8 @@
 
 The moon is found from its lit grey pixels and the faint bluish pixels of its
 dark side; LIT_OFFSET is where the lit part's middle lies across the disc,
-from -1 (left limb) to +1 (right limb), and LIT_SHARE the lit part of the
-disc's area. The label is the pale green ink below the moon.
+from -1 (left limb) to +1 (right limb), and LIT_SHARE the part of the
+disc's area that is not the night side. The label is the pale green ink below the moon.
 """
 
 import sys
@@ -66,10 +69,23 @@ def largest_patch(mask):
     return patch_mask
 
 
+def night_side(r, g, b):
+    return (r >= 3) & (np.abs(r - g) <= 3) & (b >= 2 * r) & (b <= 90)
+
+
+def share_not_night(dark, cx, cy, radius):
+    """What is not the night side is lit: dark maria on the day side and the
+    dim band at the terminator count as lit, as they do to an eye. The
+    outermost ring is left out, where the disc's edge blends into the sky."""
+    rows, columns = np.mgrid[0 : dark.shape[0], 0 : dark.shape[1]]
+    inner = (columns + 0.5 - cx) ** 2 + (rows + 0.5 - cy) ** 2 <= (radius - 1.5) ** 2
+    return 1.0 - np.count_nonzero(inner & dark) / max(np.count_nonzero(inner), 1)
+
+
 def moon(path):
     r, g, b = channels(path)
     lit = (r > 40) & (np.abs(r - g) <= 12) & (np.abs(r - b) <= 30)
-    dark = (r >= 3) & (np.abs(r - g) <= 3) & (b >= 2 * r) & (b <= 90)
+    dark = night_side(r, g, b)
     disc = largest_patch(lit | dark)
     if disc is None:
         return None
@@ -87,7 +103,7 @@ def moon(path):
     ys, xs = np.nonzero(lit[top : bottom + 1, left : right + 1])
     xs = xs + left
     lit_offset = (xs.mean() + 0.5 - cx) / radius if xs.size else 0.0
-    lit_share = xs.size / (np.pi * radius * radius)
+    lit_share = share_not_night(dark, cx, cy, radius)
 
     green = (g > r + 20) & (g > b + 20) & (g > 60)
     band = green[bottom + 1 : bottom + 90, :]
@@ -198,6 +214,10 @@ def quotes_over_moon(first, last, seconds, files):
 def main(argv):
     if len(argv) >= 6 and argv[1] == "quotes":
         print(quotes_over_moon(argv[2], argv[3], float(argv[4]), argv[5:]))
+        return 0
+    if len(argv) == 6 and argv[1] == "share":
+        r, g, b = channels(argv[2])
+        print("%.3f" % share_not_night(night_side(r, g, b), float(argv[3]), float(argv[4]), float(argv[5]) / 2.0))
         return 0
     if len(argv) != 3 or argv[1] not in ("moon", "red"):
         print(__doc__, file=sys.stderr)

@@ -18,6 +18,15 @@ ini="$HOME/.config/Orvanel software/Orvanel screensaver.ini"
 mkdir -p "$(dirname "$ini")"
 printf 'background=0\r\nshowClock=no\r\nmoonSize=200\r\n' > "$ini"
 
+# The lit share of the drawn disc against PyEphem's illuminated fraction.
+within_4_points_of_ephemeris() {  # NAME MOMENT SHARE
+  local fraction
+  fraction=$(/usr/bin/python3 -c 'import ephem, sys; print("%.3f" % ephem.Moon(sys.argv[1].replace("-", "/")).moon_phase)' "$2")
+  echo "$1: drawn lit share $3, PyEphem's illuminated fraction $fraction"
+  awk -v s="$3" -v f="$fraction" 'BEGIN { exit !(s - f <= 0.04 && f - s <= 0.04) }' \
+    || fail "$1: the drawn disc is lit $3, the moon $fraction"
+}
+
 # MOMENT NAME PHASE_LOW PHASE_HIGH SIDE
 check_moment() {
   local moment=$1 name=$2 low=$3 high=$4 side=$5 out=$work/$2 phase
@@ -37,6 +46,7 @@ check_moment() {
     all) awk -v o="$offset" -v s="$share" 'BEGIN { exit !(o > -0.05 && o < 0.05 && s > 0.9) }' \
            || fail "$name: not lit all over ($offset, $share)" ;;
   esac
+  within_4_points_of_ephemeris "$name" "$moment" "$share"
   awk -v t="$label_top" -v cy="$cy" -v d="$diameter" -v lx="$label_cx" -v cx="$cx" \
     'BEGIN { bottom = cy + d / 2; exit !(t >= bottom - 2 && t <= bottom + 12 && lx - cx < 6 && cx - lx < 6) }' \
     || fail "$name: the label (from y=$label_top, centre x=$label_cx) is not under the moon"
@@ -46,7 +56,21 @@ check_moment "2026-11-12 20:00:00" "waxing-crescent" 200 250 right
 check_moment "2026-11-17 12:00:00" "first-quarter" 260 285 right
 check_moment "2026-11-24 15:00:00" "full-moon" 0 5 all
 check_moment "2026-12-01 06:00:00" "last-quarter" 75 100 left
-echo "the moon shows its phase, lit on the waxing right and the waning left, with its label under it"
+check_moment "2027-01-27 02:00:00" "waning-gibbous" 45 65 left
+echo "the moon shows its phase, lit as much as the moon is, on the waxing right and the waning left, with its label under it"
+
+# The real sky turns the same picture toward the sun; it stays lit as much.
+real_moon() {  # NAME MOMENT LAT,LON
+  local out=$work/$1 x y
+  faketime -f "@$2" "$program" --headless --size 960x600 --seconds 0.04 --every 1 --out "$out" \
+    --real-sky --place "$3" --no-quotes --moon large >/dev/null || fail "$1: headless run exited with $?"
+  read -r x y < <("$program" --sky-report --at "${2/ /T}Z" --place "$3" --size 960x600 \
+    | /usr/bin/python3 -c 'import json, sys; print(*[(b["x"], b["y"]) for b in json.load(sys.stdin) if b["kind"] == "moon"][0])') \
+    || fail "$1: the report has no moon in the view"
+  within_4_points_of_ephemeris "$1" "$2" "$("$frame_reader" share "$out/frame-00001.png" "$x" "$y" 300)"
+}
+real_moon real-sky-vienna "2027-01-27 02:00:00" 48.21,16.37
+real_moon real-sky-sydney "2027-01-17 10:30:00" -33.87,151.21
 
 # A week in one run: the clock jumps seven days while the sky runs, from the
 # eve of a full moon (its label tells "Full moon tomorrow" in two lines) to a

@@ -36,6 +36,8 @@ awk -v d="$diameter" 'BEGIN { exit !(d >= 196 && d <= 201) }' || fail "the disc 
 awk -v t="$label_top" -v cy="$cy" -v d="$diameter" -v lx="$label_cx" -v cx="$cx" \
   'BEGIN { bottom = cy + d / 2; exit !(t >= bottom - 2 && t <= bottom + 12 && lx - cx < 6 && cx - lx < 6) }' \
   || fail "the label (from y=$label_top, centre x=$label_cx) is not under the moon"
+awk -v s="$share" -v p="$lit_percent" 'BEGIN { d = s * 100 - p; exit !(d <= 4 && d >= -4) }' \
+  || fail "the drawn disc is lit $share, the moon ${lit_percent}%"
 if awk -v p="$lit_percent" 'BEGIN { exit !(p > 2 && p < 97) }'; then
   if [ "$waxing" = 1 ]; then
     awk -v o="$offset" 'BEGIN { exit !(o > 0.25) }' || fail "a waxing moon not lit on the right ($offset)"

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -118,6 +119,35 @@ TEST_F(MoonPhase, LitPercentageStaysWithinTwoPointsOfAnEphemeris) {
         EXPECT_NEAR(std::stoi(text), c.ephemerisPercent, 2.0) << c.utc;
     }
     EXPECT_EQ(moonInfoAt(1797712200).m_results.moonPhasePercentText, "77%");
+}
+
+// The picture's phase against PyEphem 4.1's lit fraction (Moon.moon_phase)
+// and the sign of its elongation (waxing east of the sun, drawn lit on the
+// right: above 180 in the picture's sense). The straight line between the
+// tabled events was up to seven degrees off: a gibbous moon drawn 80 % lit at 74 %.
+TEST_F(MoonPhase, PictureIsLitAsMuchAsTheTrueMoonAndOnItsSide) {
+    const struct {
+        std::int64_t utc;
+        double ephemerisPercent;
+        bool waxing;
+    } cases[] = {
+        {1801015200, 73.9, false},  // 2027-01-27 02:00, gibbous
+        {1800181800, 67.2, true},   // 2027-01-17 10:30, gibbous
+        {1798776000, 36.2, false},  // 2027-01-01 04:00, crescent
+        {1794513600, 11.6, true},   // 2026-11-12 20:00, crescent
+        {1794916800, 50.3, true},   // 2026-11-17 12:00, first quarter
+        {1796104800, 50.2, false},  // 2026-12-01 06:00, last quarter
+        {1804680000, 4.8, true},    // 2027-03-10 12:00, thin crescent
+    };
+    for (const auto& c : cases) {
+        const int degrees = moonPictureDegreesAt(c.utc);
+        const double litPercent = 50.0 * (1.0 + std::cos(degrees * 3.14159265358979 / 180.0));
+        EXPECT_NEAR(litPercent, c.ephemerisPercent, 1.0) << c.utc;
+        EXPECT_EQ(degrees > 180, c.waxing) << c.utc << ": " << degrees;
+        EXPECT_EQ(moonInfoAt(c.utc).m_results.moonPictureDegrees, degrees) << c.utc;
+    }
+    // Just past full (2026-11-24 15:00, 99.8 % lit): whole, whatever the side.
+    EXPECT_GE(50.0 * (1.0 + std::cos(moonPictureDegreesAt(1795532400) * 3.14159265358979 / 180.0)), 99.0);
 }
 
 TEST(MoonEvents, FindersTreatTiesAsPreviousAndEmptyListsAsZero) {
