@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr const char* kInitialText = "00:00";
 constexpr float kFullTurnRadians = 6.28f;
 constexpr std::size_t kTimeBufferSize = 100;
 constexpr int kColorChannelLow = 10;
@@ -45,7 +44,8 @@ cClockSprite::cClockSprite(keslKeyValue& store) : TzerinSpriteText("cClockSprite
     textParams.fontSize = static_cast<float>(settings.fontSizePixels());
     m_targetColor = settings.color.get();
     textParams.color = m_targetColor;
-    setText(kInitialText);
+    // The first frame shows the time already, never a placeholder.
+    formatTime();
 }
 
 void cClockSprite::update(float seconds) {

@@ -1,5 +1,5 @@
 // The digital clock that drifts across the sky. It reads its settings once,
-// formats the local time on every fourth frame only (the text changes at most
+// formats the local time when made and then on every fourth frame only (the text changes at most
 // once a second) and, when asked to, lets its colour drift slowly towards a
 // new bright colour every few seconds.
 #pragma once

@@ -144,15 +144,19 @@ TEST_F(ClockAt, TwelveHourTimesDropOnlyALeadingZero) {
     }
 }
 
-TEST_F(ClockAt, ItShowsZerosUntilTheFourthUpdateAndTakesItsSizeAndColourFromTheSettings) {
+// A placeholder "00:00" stood in the first frames of every run.
+TEST_F(ClockAt, ItShowsTheTimeFromItsFirstFrameAndTakesItsSizeAndColourFromTheSettings) {
     settings.fontSize.set("48");
     settings.color.set(0x12345600u);
+    settings.format24H.set(true);
+    settings.showSeconds.set(false);
     cClockSprite clock(store);
-    EXPECT_EQ(clock.getText(), "00:00");
+    EXPECT_EQ(clock.getText(), "08:07");
     EXPECT_FLOAT_EQ(*clock.textParams.fontSize, 48.0f);
     EXPECT_EQ(*clock.textParams.color, 0x12345600u);
     for (int i = 0; i < 3; ++i) clock.update(0.04f);
-    EXPECT_EQ(clock.getText(), "00:00");
+    EXPECT_EQ(clock.getText(), "08:07");
+    EXPECT_EQ(system.localTimeLooks, 1);
 }
 
 TEST_F(ClockAt, ItDriftsAtTheChosenSpeedAndAtOnePixelForAnUnofferedOne) {
