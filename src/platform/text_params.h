@@ -32,6 +32,10 @@ struct keslTextParams {
     std::string fontNameOrDefault() const { return fontName ? *fontName : std::string(kDefaultFontName); }
     // Points, truncated: 12.7 points is a 12-point font.
     int fontPointsOrDefault() const { return static_cast<int>(fontSize ? *fontSize : kDefaultFontSizePoints); }
+    // Under one point a font rounds to no pixel height, which GDI and the
+    // font engine would read as "the default size": such text is not drawn
+    // and measures nothing, so a text fading in from size 0 never flashes large.
+    bool hasNoPixelHeight() const { return fontPointsOrDefault() <= 0; }
     bool wantsNonAntialiased() const { return nonAntialiased == 1; }
     bool wantsThin() const { return thin == 1; }
 };

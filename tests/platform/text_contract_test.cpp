@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -102,6 +103,27 @@ TEST_F(TextContract, AnEmptyRecordDrawsYellowTwelvePointArialFromX) {
     EXPECT_NEAR(ink.right - 40, kHelloWidth, kHelloWidth * 0.15);
     EXPECT_EQ(height, measure("Hello", 12.0f).height);
     EXPECT_EQ(coloursIn(window()).count(0xFFFF00FFu), 1u);
+}
+
+// A size under one point rounds to no pixel height, which GDI and FreeType
+// read as the default size: a quote fading in from 0 flashed at 12 points.
+TEST_F(TextContract, TextUnderOnePointIsNeitherDrawnNorMeasured) {
+    for (float points : {0.0f, 0.5f, 0.99f, -3.0f}) {
+        spriteTextParams tiny;
+        tiny.fontSize = points;
+        tiny.color = kWhite;
+        EXPECT_EQ(window().drawText(40, 10, "Hello", tiny), 0) << points;
+        EXPECT_TRUE(findInk(window(), kBlack).empty()) << points;
+        const keslSize size = measure("Hello", points);
+        EXPECT_EQ(size.width, 0) << points;
+        EXPECT_EQ(size.height, 0) << points;
+        const std::optional<keslRect<int>> ink = window().textInk(40, 10, "Hello", tiny);
+        if (ink) EXPECT_TRUE(ink->width == 0 || ink->height == 0) << points;
+    }
+    spriteTextParams onePoint;
+    onePoint.fontSize = 1.0f;
+    EXPECT_GT(window().drawText(40, 10, "Hello", onePoint), 0);
+    EXPECT_LT(measure("Hello", 1.0f).height, measure("Hello", 12.0f).height / 4);
 }
 
 TEST_F(TextContract, AlignmentPlacesTheTextAgainstX) {

@@ -128,7 +128,7 @@ void keslDrawingToolsWinDC::fillRect(const keslRect<int>& rect, keslColor color)
 
 int keslDrawingToolsWinDC::drawText(int x, int y, const char* text, const keslTextParams& params) {
     const HDC dc = target();
-    if (dc == nullptr || text == nullptr) {
+    if (dc == nullptr || text == nullptr || params.hasNoPixelHeight()) {
         return 0;
     }
     if (params.color) {
@@ -156,6 +156,7 @@ std::optional<keslRect<int>> keslDrawingToolsWinDC::keptTextInk(int x, int y, co
                                                                 const keslTextParams& params) {
     const HDC dc = target();
     if (dc == nullptr || text == nullptr) return std::nullopt;
+    if (params.hasNoPixelHeight()) return keslRect<int>(y, x, 0, 0);
     const keslGdiTextCache::sInk* ink = keptInk(dc, text, params, textFormat(params));
     if (ink == nullptr) return std::nullopt;
     return keslRect<int>(y - ink->anchorY, x - ink->anchorX, ink->pixels.width, ink->pixels.height);
@@ -178,9 +179,14 @@ void keslDrawingToolsWinDC::getTextSize(const char* text, const keslTextParams& 
     if (dc == nullptr || text == nullptr || (width == nullptr && height == nullptr)) {
         return;
     }
+    SIZE size{0, 0};
+    if (params.hasNoPixelHeight()) {
+        if (width != nullptr) *width = 0;
+        if (height != nullptr) *height = 0;
+        return;
+    }
     const keslGdiFontCache::sFontKey key = fontKey(dc, params);
     const int extra = params.characterExtra ? static_cast<int>(*params.characterExtra) : GetTextCharacterExtra(dc);
-    SIZE size{0, 0};
     if (const std::optional<SIZE> kept = m_texts.sizeOf({text, key, kTextFormat, extra}, m_fonts.fontFor(key),
                                                          drawTextEither)) {
         size = *kept;

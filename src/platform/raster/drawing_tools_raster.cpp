@@ -104,7 +104,7 @@ void keslDrawingToolsRaster::fillEllipse(int left, int top, int right, int botto
 
 int keslDrawingToolsRaster::drawText(int x, int y, const char* text, const keslTextParams& params) {
     keslPixelSurface* s = surface();
-    if (s == nullptr || text == nullptr) {
+    if (s == nullptr || text == nullptr || params.hasNoPixelHeight()) {
         return 0;
     }
     if (params.color) {
@@ -121,6 +121,11 @@ int keslDrawingToolsRaster::drawText(int x, int y, const char* text, const keslT
 
 void keslDrawingToolsRaster::getTextSize(const char* text, const keslTextParams& params, int* width, int* height) {
     if (text == nullptr || (width == nullptr && height == nullptr)) {
+        return;
+    }
+    if (params.hasNoPixelHeight()) {
+        if (width != nullptr) *width = 0;
+        if (height != nullptr) *height = 0;
         return;
     }
     const keslPixelSurface* s = surface();
