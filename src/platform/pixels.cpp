@@ -57,6 +57,26 @@ void copyRowKeyed(const keslPixel* from, keslPixel* to, int count, keslPixel key
     }
 }
 
+void lightenRow(const keslPixel* from, keslPixel* to, int count) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i colourBits = _mm_set1_epi32(static_cast<int>(kColourBits));
+    for (; i + kPixelsPerChunk <= count; i += kPixelsPerChunk) {
+        const __m128i source = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)), colourBits);
+        const __m128i under = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_max_epu8(source, under));
+    }
+#endif
+    for (; i < count; ++i) {
+        keslPixel lighter = to[i];
+        for (int shift = 0; shift < 24; shift += 8) {
+            const keslPixel channel = (from[i] >> shift) & 0xFFu;
+            if (channel > ((lighter >> shift) & 0xFFu)) lighter = (lighter & ~(0xFFu << shift)) | (channel << shift);
+        }
+        to[i] = lighter;
+    }
+}
+
 std::uint64_t& blockPixelsWritten() {
     static std::uint64_t written = 0;
     return written;
@@ -79,6 +99,19 @@ keslPlacedPart keslPartInside(const keslPixelView& target, int x, int y, int wid
         part.toY = std::min(part.toY, clip->getBottom() - y);
     }
     return part;
+}
+
+void keslLightenPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
+                       const keslRect<int>* clip) {
+    if (!target || !source) return;
+    const keslPlacedPart part =
+        keslPartInside(target, x, y, std::min(width, source.width), std::min(height, source.height), clip);
+    if (part.empty()) return;
+    const int count = part.toX - part.fromX;
+    keslCountBlockPixels(static_cast<std::uint64_t>(count) * static_cast<std::uint64_t>(part.toY - part.fromY));
+    for (int row = part.fromY; row < part.toY; ++row) {
+        lightenRow(source.row(row) + part.fromX, target.row(y + row) + x + part.fromX, count);
+    }
 }
 
 void keslCopyPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,

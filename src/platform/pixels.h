@@ -46,6 +46,12 @@ keslPlacedPart keslPartInside(const keslPixelView& target, int x, int y, int wid
 // was. Only red, green and blue count: GDI may leave anything in the fourth
 // byte. Source and target must not be the same pixels. A clip (target
 // pixels) limits what is written.
+// Each pixel of source's (0, 0, width, height) at (x, y) of target becomes
+// the brighter of the two, channel by channel: what is drawn this way never
+// darkens what lies under it, and black leaves the target as it was.
+void keslLightenPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
+                       const keslRect<int>* clip = nullptr);
+
 void keslCopyPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
                     std::optional<keslColor> transparentColor, const keslRect<int>* clip = nullptr);
 

@@ -79,6 +79,13 @@ bool keslWindow::drawPixels(int x, int y, const keslPixelView& pixels, std::opti
     return drawn;
 }
 
+bool keslWindow::lightenPixels(int x, int y, const keslPixelView& pixels) {
+    const keslRect<int> reach(y, x, pixels.width, pixels.height);
+    bool drawn = true;
+    clipped(&reach, [&] { drawn = keslWindowPlatform::lightenPixels(x, y, pixels) && drawn; });
+    return drawn;
+}
+
 keslRect<int> keslWindow::textReach(int x, int y, const char* text) {
     int width = 0;
     int height = 0;

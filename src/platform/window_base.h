@@ -79,6 +79,9 @@ public:
                             std::optional<keslColor> /*transparentColor*/) {
         return false;
     }
+    // Makes each pixel at (x, y) the brighter of itself and the caller's,
+    // channel by channel; false (and nothing drawn) where the target is not in memory.
+    virtual bool lightenPixels(int /*x*/, int /*y*/, const keslPixelView& /*pixels*/) { return false; }
     virtual void pushTextAttributes(const spriteTextParams& attributes) = 0;
     virtual void popTextAttributes(const spriteTextParams& attributes) = 0;
     virtual keslColor getPixel(int x, int y) = 0;

@@ -101,8 +101,9 @@ void cStarSpriteWithPixels::draw() {
     const int level = paletteLevel();
     const int left = static_cast<int>(x);
     const int top = static_cast<int>(y);
-    if (m_renderWindowPtr != nullptr &&
-        m_renderWindowPtr->drawPixels(left, top, palette->pixelsOf(level), cStarPalette::kTransparentColor)) {
+    // A star lightens the sky and never darkens it: a dim star over the Milky
+    // Way or a bright background would otherwise show as a dark dot.
+    if (m_renderWindowPtr != nullptr && m_renderWindowPtr->lightenPixels(left, top, palette->pixelsOf(level))) {
         return;
     }
     palette->getImageOf(level).drawOn(m_renderWindowPtr, left, top);

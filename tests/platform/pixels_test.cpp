@@ -75,3 +75,38 @@ TEST(PixelCopy, CopiesAreClippedToBothSurfacesOnEverySide) {
 }
 
 }  // namespace
+
+namespace {
+
+// Stars are drawn this way: each channel the brighter of star and sky.
+TEST(PixelLighten, EachChannelTakesTheBrighterOfSourceAndTarget) {
+    const struct {
+        keslPixel under, drawn, result;
+    } cases[] = {
+        {0x000014u, 0x111117u, 0x111117u},  // a dim star over the black sky: byte for byte the star
+        {0x000014u, 0x08080Bu, 0x080814u},  // dimmer than the sky's blue: the blue stays the sky's
+        {0x787890u, 0x474763u, 0x787890u},  // a dim star over a bright background leaves it as it was
+        {0x787890u, 0xFF0010u, 0xFF7890u},  // channel by channel
+        {0xFF123456u, 0x000000u, 0xFF123456u},  // black changes nothing, not even GDI's fourth byte
+    };
+    // Widths below, at and past a chunk of four, ending inside one or on its edge.
+    for (int width : {1, 3, 4, 5, 8, 9}) {
+        for (const auto& c : cases) {
+            Pixels target(width, 2, c.under);
+            Pixels source(width, 2, c.drawn);
+            keslLightenPixels(target.view, 0, 0, source.view, width, 2);
+            for (int x = 0; x < width; ++x)
+                EXPECT_EQ(target.at(x, 1), c.result) << std::hex << c.under << " " << c.drawn << " width " << width;
+        }
+    }
+    Pixels target(4, 4, 0x000014u);
+    Pixels source(3, 3, 0xFFFFFFu);
+    const keslRect<int> clip(1, 1, 2, 2);
+    keslLightenPixels(target.view, 0, 0, source.view, 3, 3, &clip);
+    EXPECT_EQ(target.at(0, 0), 0x000014u);
+    EXPECT_EQ(target.at(1, 1), 0xFFFFFFu);
+    EXPECT_EQ(target.at(2, 2), 0xFFFFFFu);
+    EXPECT_EQ(target.at(3, 3), 0x000014u);
+}
+
+}  // namespace

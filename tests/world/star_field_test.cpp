@@ -126,6 +126,39 @@ TEST(PixelStar, DrawsItsBrightnessImageSkippingBlack) {
     EXPECT_TRUE(findInk(window, kGrey).empty());
 }
 
+// A star lightens the sky and never darkens it: a dim message star showed
+// as a dark dot over the Milky Way or a bright background.
+TEST(PixelStar, NeverDarkensTheSkyAndOverTheBlackSkyStaysTheStarItWas) {
+    constexpr keslColor kBlackSky = 0x000014FFu;  // the "black" background, (0, 0, 20)
+    constexpr keslColor kBrightSky = 0x787890FFu;
+    auto test = makeTestWindow(40, 40);
+    keslWindow& window = test->window();
+    auto star = makeStar(1.0f);
+    star->setRenderWindow(&window);
+    star->x = 10.0f;
+    star->y = 10.0f;
+
+    window.clearWithColor(kBlackSky);
+    star->draw();
+    EXPECT_EQ(window.getPixel(13, 13), kWhite);
+    EXPECT_EQ(window.getPixel(16, 13), makeColor(107, 107, 149));
+
+    window.clearWithColor(kBlackSky);
+    star->setBrightness(0.02f);  // level 1: a centre of (17, 17, 23), arms dimmer than the sky's blue
+    star->draw();
+    EXPECT_EQ(window.getPixel(13, 13), makeColor(17, 17, 23));
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) EXPECT_GE(colorBlue(window.getPixel(x, y)), 20) << x << ", " << y;
+
+    window.clearWithColor(kBrightSky);
+    star->setBrightness(0.05f);  // level 4: a centre of (71, 71, 99), darker than this sky
+    star->draw();
+    EXPECT_TRUE(findInk(window, kBrightSky).empty());
+    star->setBrightness(1.0f);
+    star->draw();
+    EXPECT_EQ(window.getPixel(13, 13), kWhite);
+}
+
 TEST(PixelStar, CoversOnlyWhatItsLevelPaints) {
     struct Case {
         float brightness;

@@ -299,6 +299,14 @@ bool keslDrawingToolsWinDC::drawPixels(int x, int y, const keslPixelView& pixels
     return true;
 }
 
+bool keslDrawingToolsWinDC::lightenPixels(int x, int y, const keslPixelView& pixels) {
+    const keslGdiSurface* surface = *m_target;
+    if (surface == nullptr || !surface->pixels) return false;
+    keslGdiSettle();
+    keslLightenPixels(surface->pixels, x, y, pixels, pixels.width, pixels.height, m_clipped ? &m_clip : nullptr);
+    return true;
+}
+
 void keslDrawingToolsWinDC::drawImage(int x, int y, const keslGdiSurface* source, int width, int height,
                                       std::optional<keslColor> transparentColor) {
     const keslGdiSurface* surface = *m_target;

@@ -33,6 +33,7 @@ public:
                            std::optional<keslColor> transparentColor);
     // The same from pixels in memory; false when the target's pixels are not ours to touch.
     bool drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor);
+    bool lightenPixels(int x, int y, const keslPixelView& pixels);
 
     // The pixels drawText would paint from the text's kept picture; none when
     // the target's pixels are not in memory and GDI would draw it.

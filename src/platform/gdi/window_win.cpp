@@ -150,6 +150,10 @@ bool keslWindowWin::drawPixels(int x, int y, const keslPixelView& pixels, std::o
     return m_gdi->tools.drawPixels(x, y, pixels, transparentColor);
 }
 
+bool keslWindowWin::lightenPixels(int x, int y, const keslPixelView& pixels) {
+    return m_gdi->tools.lightenPixels(x, y, pixels);
+}
+
 keslColor keslWindowWin::getPixel(int x, int y) { return m_gdi->tools.getPixel(x, y); }
 
 void keslWindowWin::setPixel(int x, int y, keslColor color) { m_gdi->tools.setPixel(x, y, color); }

@@ -237,6 +237,13 @@ bool keslDrawingToolsRaster::drawPixels(int x, int y, const keslPixelView& pixel
     return true;
 }
 
+bool keslDrawingToolsRaster::lightenPixels(int x, int y, const keslPixelView& pixels) {
+    keslPixelSurface* target = surface();
+    if (target == nullptr) return false;
+    keslLightenPixels(target->view(), x, y, pixels, pixels.width, pixels.height, target->clip());
+    return true;
+}
+
 void keslDrawingToolsRaster::drawImage(int x, int y, const keslPixelSurface* source, int width, int height,
                                        std::optional<keslColor> transparentColor) {
     keslPixelSurface* target = surface();

@@ -27,6 +27,7 @@ public:
                            std::optional<keslColor> transparentColor);
     // The same from pixels in memory that are not the target's own; false without a target.
     bool drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor);
+    bool lightenPixels(int x, int y, const keslPixelView& pixels);
 
 private:
     keslPixelSurface* surface() const { return *m_target; }

@@ -76,6 +76,10 @@ bool keslWindowRaster::drawPixels(int x, int y, const keslPixelView& pixels,
     return m_tools.drawPixels(x, y, pixels, transparentColor);
 }
 
+bool keslWindowRaster::lightenPixels(int x, int y, const keslPixelView& pixels) {
+    return m_tools.lightenPixels(x, y, pixels);
+}
+
 keslColor keslWindowRaster::getPixel(int x, int y) { return m_tools.getPixel(x, y); }
 
 void keslWindowRaster::setPixel(int x, int y, keslColor color) { m_tools.setPixel(x, y, color); }

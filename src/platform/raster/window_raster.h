@@ -35,6 +35,7 @@ public:
     void drawImage(int x, int y, keslSurfaceHandle source, int width, int height,
                    std::optional<keslColor> transparentColor) override;
     bool drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor) override;
+    bool lightenPixels(int x, int y, const keslPixelView& pixels) override;
     keslColor getPixel(int x, int y) override;
     void setPixel(int x, int y, keslColor color) override;
     keslRect<int> getWindowRect() override { return m_screenRect; }
