@@ -249,6 +249,13 @@ sBodyPosition moonPosition(const sSkyFrame& frame) {
 }
 }  // namespace
 
+bool planetElementsHoldAt(double unixSeconds) {
+    // 1800-01-01T00:00:00Z and 2051-01-01T00:00:00Z.
+    constexpr double kFirstSecond = -5364662400.0;
+    constexpr double kEndSecond = 2556144000.0;
+    return unixSeconds >= kFirstSecond && unixSeconds < kEndSecond;
+}
+
 const char* solarBodyName(eSolarBody body) {
     static const char* const names[kSolarBodyCount] = {"Sun",     "Moon",   "Mercury", "Venus",  "Mars",
                                                        "Jupiter", "Saturn", "Uranus",  "Neptune"};

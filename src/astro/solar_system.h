@@ -39,6 +39,13 @@ struct sBodyPosition {
 
 sBodyPosition solarBodyPosition(eSolarBody body, const sSkyFrame& frame);
 
+// The years the planets' elements hold: outside them the planets drift off
+// by degrees a century and more.
+constexpr int kPlanetElementsFirstYear = 1800;
+constexpr int kPlanetElementsLastYear = 2050;
+// Whether the planets' elements hold at a moment (Unix seconds, UTC).
+bool planetElementsHoldAt(double unixSeconds);
+
 // Which way the moon's lit side faces, toward the sun.
 struct sMoonLimb {
     // Position angle of the bright limb's midpoint, from celestial north

@@ -258,6 +258,12 @@ void cRealSkySprite::turnTo(std::time_t now) {
 
 void cRealSkySprite::placeEnds(std::time_t minute) {
     m_endsPlacedFor = minute;
+    // The sky stays up with a clock set far off; the log says once that its planets are not to be trusted.
+    if (!m_warnedElements && !planetElementsHoldAt(static_cast<double>(minute))) {
+        m_warnedElements = true;
+        logWarning("Real sky: the planets are placed from elements that hold from %d to %d only; this clock is outside them",
+                   kPlanetElementsFirstYear, kPlanetElementsLastYear);
+    }
     const sSkyFrame start = makeSkyFrame(static_cast<double>(minute), m_options.place);
     const sSkyFrame end = makeSkyFrame(static_cast<double>(minute + kPathSeconds), m_options.place);
     placeStarEnds(start, end);

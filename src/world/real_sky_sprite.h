@@ -190,6 +190,7 @@ private:
     std::vector<std::uint32_t> m_nearView;
     std::time_t m_endsPlacedFor = -1;  // the minute the paths start at
     bool m_layerValid = false;
+    bool m_warnedElements = false;
     double m_layerSiderealDeg = 0.0;
     double m_glowSiderealDeg = 0.0;
     int m_layerRenders = 0;

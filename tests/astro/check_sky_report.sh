@@ -33,7 +33,13 @@ PY
 TZ=Australia/Sydney "$orvanel" --sky-report --at 2027-01-01T10:00:00Z | "$python" -m json.tool >/dev/null \
   || fail "a report without --place (from the time zone) failed"
 
+for good in 1800-01-01T00:00:00Z 2050-12-31T23:59:59Z; do
+  "$orvanel" --sky-report --at "$good" --place 48.2,16.4 | "$python" -m json.tool >/dev/null \
+    || fail "a report at $good, inside the planets' years, failed"
+done
+
 for bad in "--at 2026-02-30T00:00:00Z" "--at yesterday" "--at 2026-03-20T21:30:00+01:00" \
+           "--at 9999-01-01T00:00:00Z" "--at 1799-12-31T23:59:59Z" "--at 2051-01-01T00:00:00Z" \
            "--place 91,0" "--place 52.5" "--place 52.5,east" "--place 0,180.5"; do
   # shellcheck disable=SC2086
   "$orvanel" --sky-report $bad >"$out/stdout" 2>"$out/stderr"

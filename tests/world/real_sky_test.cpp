@@ -6,12 +6,14 @@
 #include "astro/star_positions.h"
 #include "platform/test_window.h"
 #include "support/fake_system.h"
+#include "support/log_capture.h"
 #include "world/real_sky_sprite.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -76,6 +78,39 @@ TEST(RealSky, StarsPlacedSecondBySecondAreWhereAFreshSkyPlacesThem) {
         const auto [off, furthest] = offExactPlaces(turning, c.start + kSeconds, options.place);
         EXPECT_LE(furthest, 1) << c.where;
         EXPECT_LE(off, 3) << c.where << ": stars off their exact pixel";
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A clock set far off keeps the sky up; the log says once, at the first
+// minute outside them, that the planets' elements do not hold there.
+TEST(RealSky, AClockOutsideThePlanetsYearsIsWarnedOfOnceAndTheSkyRuns) {
+    const struct {
+        std::time_t start;
+        bool warned;
+    } cases[] = {
+        {2556143700, false},   // 2050-12-31 23:55 UTC: within the last minutes the elements hold
+        {2556144000, true},    // 2051-01-01 00:00
+        {-5364662460, true},   // 1799-12-31 23:59
+        {253370764800, true},  // 9999-01-01 00:00
+    };
+    for (const auto& c : cases) {
+        FakeSystem system;
+        LogCapture log;
+        auto test = makeTestWindow(320, 180);
+        sRealSkyOptions options;
+        options.place = {48.2, 16.4};
+        cRealSkySprite sky(&test->window(), options);
+        for (int minute = 0; minute < 3; ++minute) sky.turnTo(c.start + 60 * minute);
+        const std::string text = log.contents();
+        const std::string warning = "elements that hold from 1800 to 2050";
+        const std::size_t first = text.find(warning);
+        EXPECT_EQ(first != std::string::npos, c.warned) << c.start;
+        if (first != std::string::npos) EXPECT_EQ(text.find(warning, first + 1), std::string::npos) << c.start;
+        EXPECT_GT(sky.visibleStars(), 0u) << c.start;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "astro/place_from_time_zone.h"
 #include "astro/sky_report.h"
+#include "astro/solar_system.h"
 #include "system/system_services.h"
 #include "util/log.h"
 
@@ -10,6 +11,13 @@
 int runSkyReport(const orvanelLinuxOptions& options) {
     const keslSystem& system = keslSystemServices();
     const double at = options.atGiven ? options.atUnixSeconds : static_cast<double>(system.currentTime());
+    // A report is read as the truth: no planets from elements that do not hold.
+    if (!planetElementsHoldAt(at)) {
+        std::fprintf(stderr, "orvanel: %s wants a moment from %d to %d, the years the planets' elements hold\n",
+                     options.atGiven ? "--at" : "--sky-report (with the system's clock)", kPlanetElementsFirstYear,
+                     kPlanetElementsLastYear);
+        return kExitBadArguments;
+    }
     sPlaceChoice choice;
     if (options.placeGiven) {
         choice.place = options.place;
