@@ -15,6 +15,8 @@ constexpr const char* kZoneInfoMarker = "zoneinfo/";
 constexpr std::time_t kSecondsPerDay = 86400;
 // Two looks at the clock half a year apart see summer and winter time.
 constexpr std::time_t kHalfYear = 182 * kSecondsPerDay;
+// CLDR's territory for every country a key has no row of its own for.
+constexpr const char* kAnyTerritory = "001";
 
 std::string bareZoneName(std::string zone) {
     if (!zone.empty() && zone[0] == ':') zone.erase(0, 1);
@@ -30,9 +32,6 @@ const sZonePlace* findIana(const sZoneTables& tables, const std::string& zone) {
     });
     return found != end && zone == found->zone ? found : nullptr;
 }
-
-// CLDR's territory for every country a key has no row of its own for.
-constexpr const char* kAnyTerritory = "001";
 
 bool windowsRowBefore(const sWindowsZone& row, const std::string& key, const std::string& territory) {
     const int byKey = std::strcmp(row.windowsKey, key.c_str());

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -85,6 +86,22 @@ TEST(PlaceFromTimeZone, AWindowsKeyGivesTheCityOfTheUsersCountry) {
         {"AUS Eastern Standard Time", "", -33.87, 151.22, ePlaceSource::windowsZone},
     };
     expectPlaces(std::begin(cases), std::end(cases));
+}
+
+TEST(PlaceFromTimeZone, TheBuiltInTablesAreSortedForTheBinarySearch) {
+    const sZoneTables& tables = builtInZoneTables();
+    ASSERT_GT(tables.placeCount, 500u);
+    for (std::size_t i = 1; i < tables.placeCount; ++i) {
+        ASSERT_LT(std::strcmp(tables.places[i - 1].zone, tables.places[i].zone), 0) << tables.places[i].zone;
+    }
+    ASSERT_GT(tables.windowsZoneCount, 130u);
+    for (std::size_t i = 1; i < tables.windowsZoneCount; ++i) {
+        const sWindowsZone& a = tables.windowsZones[i - 1];
+        const sWindowsZone& b = tables.windowsZones[i];
+        const int byKey = std::strcmp(a.windowsKey, b.windowsKey);
+        ASSERT_TRUE(byKey < 0 || (byKey == 0 && std::strcmp(a.territory, b.territory) < 0))
+            << b.windowsKey << " " << b.territory;
+    }
 }
 
 TEST(PlaceFromTimeZone, ALinkWithoutACountryBorrowsItsTargetsPlaceAndSaysSoWhenUsed) {
