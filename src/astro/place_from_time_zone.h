@@ -1,10 +1,11 @@
 // Where the user probably is, without asking: the principal city of the
-// system's time zone (tzdata's table; an old spelling takes its own country's
-// city, not its link target's), reached from a Windows time-zone key through
-// CLDR's mapping for the user's country; when the zone is unknown, the UTC offset read as
-// 15 deg of longitude an hour at latitude 45 deg, south when the clock says
-// summer in January. Good to a few hundred kilometres, which moves the sky
-// by a few degrees: the right constellations, the moon and planets in place.
+// system's time zone (tzdata's table; an old spelling takes its own
+// country's city, not its link target's), reached from a Windows time-zone
+// key through CLDR's mapping for the user's country; when the zone is
+// unknown, the UTC offset read as 15 deg of longitude an hour at latitude
+// 45 deg, south when the clock says summer in January. Good to a few hundred
+// kilometres, which moves the sky by a few degrees: the right
+// constellations, the moon and planets in place.
 #pragma once
 
 #include "astro/sky_frame.h"
@@ -77,5 +78,5 @@ sPlace placeOfUtcOffset(long standardOffsetSeconds, bool southern);
 sPlaceChoice placeFromTimeZone(const keslSystem& system, std::time_t now);
 
 // Describes the choice for the log, e.g. "time zone Europe/Berlin: 52.50 N 13.37 E"
-// or "Windows time zone W. Europe Standard Time (AT: Europe/Vienna): 48.20 N 16.37 E".
+// or "Windows time zone W. Europe Standard Time (AT: Europe/Vienna): 48.22 N 16.33 E".
 std::string describePlaceChoice(const sPlaceChoice& choice);
