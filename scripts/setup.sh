@@ -14,7 +14,7 @@ packages=(
   nsis p7zip-full lintian dpkg-dev fakeroot
   xscreensaver-data xscreensaver-data-extra
   clang libclang-rt-14-dev
-  python3 python3-ephem python3-numpy python3-pil tzdata faketime webp
+  python3 python3-ephem python3-numpy python3-pil tzdata faketime webp unicode-cldr-core
   pulseaudio pulseaudio-utils
   libwayland-dev libwayland-bin wayland-protocols sway grim wtype weston swayidle
 )

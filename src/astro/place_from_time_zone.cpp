@@ -1,5 +1,6 @@
 #include "astro/place_from_time_zone.h"
 
+#include "system/locale_territory.h"
 #include "system/system_services.h"
 #include "util/log.h"
 
@@ -14,6 +15,8 @@ constexpr const char* kZoneInfoMarker = "zoneinfo/";
 constexpr std::time_t kSecondsPerDay = 86400;
 // Two looks at the clock half a year apart see summer and winter time.
 constexpr std::time_t kHalfYear = 182 * kSecondsPerDay;
+// CLDR's territory for every country a key has no row of its own for.
+constexpr const char* kAnyTerritory = "001";
 
 std::string bareZoneName(std::string zone) {
     if (!zone.empty() && zone[0] == ':') zone.erase(0, 1);
@@ -30,13 +33,25 @@ const sZonePlace* findIana(const sZoneTables& tables, const std::string& zone) {
     return found != end && zone == found->zone ? found : nullptr;
 }
 
-const sWindowsZone* findWindows(const sZoneTables& tables, const std::string& key) {
+bool windowsRowBefore(const sWindowsZone& row, const std::string& key, const std::string& territory) {
+    const int byKey = std::strcmp(row.windowsKey, key.c_str());
+    return byKey != 0 ? byKey < 0 : std::strcmp(row.territory, territory.c_str()) < 0;
+}
+
+const sWindowsZone* findWindows(const sZoneTables& tables, const std::string& key, const std::string& territory) {
     const sWindowsZone* end = tables.windowsZones + tables.windowsZoneCount;
     const sWindowsZone* found = std::lower_bound(tables.windowsZones, end, key,
-                                                 [](const sWindowsZone& w, const std::string& k) {
-                                                     return std::strcmp(w.windowsKey, k.c_str()) < 0;
+                                                 [&territory](const sWindowsZone& w, const std::string& k) {
+                                                     return windowsRowBefore(w, k, territory);
                                                  });
-    return found != end && key == found->windowsKey ? found : nullptr;
+    return found != end && key == found->windowsKey && territory == found->territory ? found : nullptr;
+}
+
+void takeEntry(const sZonePlace& entry, ePlaceSource source, sZoneLookup& found) {
+    found.place = {entry.latitudeDeg, entry.longitudeDeg};
+    found.source = source;
+    found.ianaZone = entry.zone;
+    found.borrowedFrom = entry.borrowedFrom;
 }
 
 struct sOffsetProbe {
@@ -60,17 +75,21 @@ bool probeOffset(const keslSystem& system, std::time_t t, sOffsetProbe& probe) {
 }
 }  // namespace
 
-bool placeOfZoneName(const std::string& zone, sPlace& place, ePlaceSource& source, const sZoneTables& tables) {
-    const std::string bare = bareZoneName(zone);
-    if (const sZonePlace* iana = findIana(tables, bare)) {
-        place = {iana->latitudeDeg, iana->longitudeDeg};
-        source = ePlaceSource::ianaZone;
+bool placeOfZoneName(const std::string& zone, const std::string& country, sZoneLookup& found,
+                     const sZoneTables& tables) {
+    if (const sZonePlace* iana = findIana(tables, bareZoneName(zone))) {
+        takeEntry(*iana, ePlaceSource::ianaZone, found);
         return true;
     }
-    if (const sWindowsZone* windows = findWindows(tables, zone)) {
+    // The country's own row first; a row whose city has no place (an Etc/
+    // zone) leaves the key's own city to answer.
+    const std::string territory = isoCountryCode(country);
+    for (const std::string& row : {territory, std::string(kAnyTerritory)}) {
+        if (row.empty()) continue;
+        const sWindowsZone* windows = findWindows(tables, zone, row);
+        if (!windows) continue;
         if (const sZonePlace* iana = findIana(tables, windows->ianaZone)) {
-            place = {iana->latitudeDeg, iana->longitudeDeg};
-            source = ePlaceSource::windowsZone;
+            takeEntry(*iana, ePlaceSource::windowsZone, found);
             return true;
         }
     }
@@ -86,7 +105,19 @@ sPlace placeOfUtcOffset(long standardOffsetSeconds, bool southern) {
 sPlaceChoice placeFromTimeZone(const keslSystem& system, std::time_t now) {
     sPlaceChoice choice;
     choice.zone = system.timeZoneName();
-    if (!choice.zone.empty() && placeOfZoneName(choice.zone, choice.place, choice.source)) {
+    sZoneLookup found;
+    const std::string country = choice.zone.empty() ? std::string() : system.userCountry();
+    if (!choice.zone.empty() && placeOfZoneName(choice.zone, country, found)) {
+        choice.place = found.place;
+        choice.source = found.source;
+        if (found.source == ePlaceSource::windowsZone) {
+            choice.ianaZone = found.ianaZone;
+            choice.country = isoCountryCode(country);
+        }
+        if (found.borrowedFrom) {
+            logInfo("Sky place: time zone %s names no country of its own; the place of %s stands in",
+                    found.ianaZone.c_str(), found.borrowedFrom);
+        }
         logInfo("Sky place from the %s", describePlaceChoice(choice).c_str());
         return choice;
     }
@@ -113,10 +144,14 @@ std::string describePlaceChoice(const sPlaceChoice& choice) {
         case ePlaceSource::windowsZone: source = "Windows time zone"; break;
         case ePlaceSource::utcOffset: source = "UTC offset of the time zone"; break;
     }
-    char text[256];
+    std::string named = choice.source == ePlaceSource::settings ? std::string() : choice.zone;
+    if (!choice.ianaZone.empty()) {
+        named += " (" + (choice.country.empty() ? std::string() : choice.country + ": ") + choice.ianaZone + ")";
+    }
+    char text[512];
     const sPlace& p = choice.place;
-    std::snprintf(text, sizeof text, "%s%s%s: %.2f %c %.2f %c", source, choice.zone.empty() ? "" : " ",
-                  choice.source == ePlaceSource::settings ? "" : choice.zone.c_str(), std::fabs(p.latitudeDeg),
-                  p.latitudeDeg < 0 ? 'S' : 'N', std::fabs(p.longitudeDeg), p.longitudeDeg < 0 ? 'W' : 'E');
+    std::snprintf(text, sizeof text, "%s%s%s: %.2f %c %.2f %c", source, named.empty() ? "" : " ", named.c_str(),
+                  std::fabs(p.latitudeDeg), p.latitudeDeg < 0 ? 'S' : 'N', std::fabs(p.longitudeDeg),
+                  p.longitudeDeg < 0 ? 'W' : 'E');
     return text;
 }

@@ -35,6 +35,7 @@ public:
     void playSound(int waveResource, bool loop) override { m_below.playSound(waveResource, loop); }
     void stopSound() override { m_below.stopSound(); }
     std::string timeZoneName() const override { return m_below.timeZoneName(); }
+    std::string userCountry() const override { return m_below.userCountry(); }
 
 protected:
     keslSystem& below() const { return m_below; }

@@ -62,6 +62,10 @@ public:
     // POSIX, the time-zone key ("W. Europe Standard Time") on Windows; empty
     // when the system will not say.
     virtual std::string timeZoneName() const { return {}; }
+    // The user's country as an ISO 3166 alpha-2 code ("AT"), from the
+    // system's region or locale; empty when the system will not say. A
+    // Windows time-zone key covers several countries, and this picks the city.
+    virtual std::string userCountry() const { return {}; }
     // Starts the sound resource waveResource in the background, replacing any
     // sound still playing; with loop it repeats until the next play or stop.
     // Returns at once: the sound system is never waited for.

@@ -1,11 +1,8 @@
-// The built-in sky: the catalogue as generated, the place a time zone gives,
-// and where the view puts the horizon.
-#include "astro/place_from_time_zone.h"
+// The built-in sky: the catalogue as generated and where the view puts the
+// horizon.
 #include "astro/sky_projection.h"
 #include "astro/solar_system.h"
 #include "astro/star_catalogue.h"
-#include "support/fake_system.h"
-#include "support/log_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -38,58 +35,6 @@ TEST(StarCatalogue, HoldsEveryStarToMagnitudeSixBrightestFirstWithFiguresAndTheM
     int levels[6] = {};
     for (std::size_t i = 0; i < c.milkyWayRingCount; ++i) ++levels[c.milkyWayRings[i].level];
     for (int level = 1; level <= 5; ++level) EXPECT_GT(levels[level], 0) << level;
-}
-
-struct ZoneCase {
-    const char* zone;
-    double latitude;
-    double longitude;
-    ePlaceSource source;
-};
-
-TEST(PlaceFromTimeZone, NamedZonesGiveTheirCityFromEitherSystemsSpelling) {
-    const ZoneCase cases[] = {
-        {"Europe/Berlin", 52.5, 13.4, ePlaceSource::ianaZone},
-        {":Europe/Berlin", 52.5, 13.4, ePlaceSource::ianaZone},
-        {"../usr/share/zoneinfo/Europe/Berlin", 52.5, 13.4, ePlaceSource::ianaZone},
-        {"Australia/Sydney", -33.9, 151.2, ePlaceSource::ianaZone},
-        {"Europe/Oslo", 59.9, 10.75, ePlaceSource::ianaZone},
-        {"Asia/Calcutta", 22.5, 88.4, ePlaceSource::ianaZone},
-        {"W. Europe Standard Time", 52.5, 13.4, ePlaceSource::windowsZone},
-        {"AUS Eastern Standard Time", -33.9, 151.2, ePlaceSource::windowsZone},
-        {"Pacific Standard Time", 34.05, -118.2, ePlaceSource::windowsZone},
-    };
-    for (const ZoneCase& c : cases) {
-        SCOPED_TRACE(c.zone);
-        sPlace place;
-        ePlaceSource source = ePlaceSource::settings;
-        ASSERT_TRUE(placeOfZoneName(c.zone, place, source));
-        EXPECT_NEAR(place.latitudeDeg, c.latitude, 0.1);
-        EXPECT_NEAR(place.longitudeDeg, c.longitude, 0.1);
-        EXPECT_EQ(source, c.source);
-    }
-}
-
-TEST(PlaceFromTimeZone, AnUnknownZoneFallsBackToItsUtcOffsetAndSaysSo) {
-    FakeSystem system;
-    LogCapture log;
-    system.timeZone = "Mars/Olympus_Mons";
-    system.utcOffsetSeconds = -5 * 3600;
-    const sPlaceChoice choice = placeFromTimeZone(system, 1'780'000'000);
-    EXPECT_EQ(choice.source, ePlaceSource::utcOffset);
-    EXPECT_DOUBLE_EQ(choice.place.latitudeDeg, 45.0);
-    EXPECT_DOUBLE_EQ(choice.place.longitudeDeg, -75.0);
-    EXPECT_TRUE(log.contains("\"Mars/Olympus_Mons\" is not in the tables")) << log.contents();
-
-    system.timeZone = "Europe/Berlin";
-    placeFromTimeZone(system, 1'780'000'000);
-    EXPECT_TRUE(log.contains("Sky place from the time zone Europe/Berlin: 52.50 N 13.37 E")) << log.contents();
-}
-
-TEST(PlaceFromTimeZone, SummerTimeInJanuaryMeansTheSouthernHemisphere) {
-    EXPECT_DOUBLE_EQ(placeOfUtcOffset(10 * 3600, true).latitudeDeg, -45.0);
-    EXPECT_DOUBLE_EQ(placeOfUtcOffset(10 * 3600, true).longitudeDeg, 150.0);
-    EXPECT_DOUBLE_EQ(placeOfUtcOffset(14 * 3600, false).longitudeDeg, 180.0);
 }
 
 struct ViewCase {

@@ -47,6 +47,7 @@ public:
     void playSound(int waveResource, bool loop) override { sounds.push_back({waveResource, loop}); }
     void stopSound() override { sounds.push_back({kStop, false}); }
     std::string timeZoneName() const override { return timeZone; }
+    std::string userCountry() const override { return country; }
 
     // One sound-player call: a WAVE resource played, or kStop.
     struct SoundCall {
@@ -63,6 +64,8 @@ public:
     long utcOffsetSeconds = 0;
     // What the system calls its time zone.
     std::string timeZone;
+    // The user's country, e.g. "AT"; empty: the system will not say.
+    std::string country;
     double monotonic = 0.0;
     std::string temp;
     std::string appData;

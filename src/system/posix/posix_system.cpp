@@ -2,6 +2,7 @@
 // conventions for the application-data and desktop folders.
 #include "system/system_services.h"
 #include "system/file_primitives.h"
+#include "system/locale_territory.h"
 #include "system/posix/pulse_sound_player.h"
 
 #include <cerrno>
@@ -133,6 +134,16 @@ public:
         std::string line;
         std::getline(file, line);
         return line;
+    }
+
+    // The territory of the locale the user's messages follow, the variables
+    // read in setlocale's order: "de_AT.UTF-8" -> AT.
+    std::string userCountry() const override {
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+            const std::string locale = environmentOr(name, "");
+            if (!locale.empty()) return territoryOfLocaleName(locale);
+        }
+        return {};
     }
 
     // "Linux 6.1.0-18-amd64; x86_64", for the user agent.

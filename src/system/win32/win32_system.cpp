@@ -1,6 +1,7 @@
 // Windows answers to the system-services questions.
 #include "system/system_services.h"
 #include "system/file_primitives.h"
+#include "system/locale_territory.h"
 
 #include <windows.h>
 #include <iphlpapi.h>
@@ -20,6 +21,17 @@ BOOL CALLBACK collectMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
     reinterpret_cast<std::vector<keslRect<int>>*>(list)->emplace_back(rect->top, rect->left, rect->right - rect->left,
                                                                       rect->bottom - rect->top);
     return TRUE;
+}
+
+// The ASCII characters of a system name (time-zone keys, locale and country
+// codes are ASCII), at most 128 of them.
+std::string asciiOf(const WCHAR* text) {
+    constexpr std::size_t kMaxLength = 128;
+    std::string name;
+    for (const WCHAR* c = text; *c && name.size() < kMaxLength; ++c) {
+        if (*c < 0x80) name += static_cast<char>(*c);
+    }
+    return name;
 }
 
 std::string shellFolder(int csidl) {
@@ -136,11 +148,23 @@ public:
     std::string timeZoneName() const override {
         DYNAMIC_TIME_ZONE_INFORMATION info{};
         if (GetDynamicTimeZoneInformation(&info) == TIME_ZONE_ID_INVALID) return {};
-        std::string name;
-        for (const WCHAR* c = info.TimeZoneKeyName; *c && name.size() < 128; ++c) {
-            if (*c < 0x80) name += static_cast<char>(*c);
+        return asciiOf(info.TimeZoneKeyName);
+    }
+
+    // The country the user chose in the region settings, else the one of the
+    // user's locale ("de-AT"). Both answers are ASCII.
+    std::string userCountry() const override {
+        const GEOID nation = GetUserGeoID(GEOCLASS_NATION);
+        if (nation != GEOID_NOT_AVAILABLE) {
+            WCHAR code[8] = {};
+            if (GetGeoInfoW(nation, GEO_ISO2, code, ARRAYSIZE(code), 0) > 0) {
+                const std::string country = isoCountryCode(asciiOf(code));
+                if (!country.empty()) return country;
+            }
         }
-        return name;
+        WCHAR locale[LOCALE_NAME_MAX_LENGTH] = {};
+        if (GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) <= 0) return {};
+        return territoryOfLocaleName(asciiOf(locale));
     }
 
     std::string osVersion() const override {
