@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -89,7 +91,7 @@ namespace {
 // minute outside them, that the planets' elements do not hold there.
 TEST(RealSky, AClockOutsideThePlanetsYearsIsWarnedOfOnceAndTheSkyRuns) {
     const struct {
-        std::time_t start;
+        std::int64_t start;
         bool warned;
     } cases[] = {
         {2556143700, false},   // 2050-12-31 23:55 UTC: within the last minutes the elements hold
@@ -98,13 +100,16 @@ TEST(RealSky, AClockOutsideThePlanetsYearsIsWarnedOfOnceAndTheSkyRuns) {
         {253370764800, true},  // 9999-01-01 00:00
     };
     for (const auto& c : cases) {
+        // A 32-bit clock (the 32-bit Windows build's) cannot leave the years.
+        if (static_cast<std::int64_t>(static_cast<std::time_t>(c.start)) != c.start) continue;
+        const auto start = static_cast<std::time_t>(c.start);
         FakeSystem system;
         LogCapture log;
         auto test = makeTestWindow(320, 180);
         sRealSkyOptions options;
         options.place = {48.2, 16.4};
         cRealSkySprite sky(&test->window(), options);
-        for (int minute = 0; minute < 3; ++minute) sky.turnTo(c.start + 60 * minute);
+        for (int minute = 0; minute < 3; ++minute) sky.turnTo(start + 60 * minute);
         const std::string text = log.contents();
         const std::string warning = "elements that hold from 1800 to 2050";
         const std::size_t first = text.find(warning);
