@@ -34,7 +34,8 @@ def recorded(text):
 
 
 def skip(tool, reason):
-    print("%s: check skipped: %s" % (tool, reason))
+    # scripts/test.sh lists the reasons of lines that start so.
+    print("SKIPPED: %s: %s" % (tool, reason))
     sys.exit(SKIPPED)
 
 
