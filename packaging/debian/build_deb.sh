@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds orvanel_<version>_<arch>.deb from the release build: the program
 # where XScreenSaver looks for hacks, its settings-dialog description, a menu
-# entry that opens the sky in a window, the manual page and the copyright
-# with the moon map's provenance. Dependencies come from dpkg-shlibdeps.
+# entry that opens the sky in a window, the manual page, the copyright and
+# the third-party notices the Windows installer ships too. Dependencies come
+# from dpkg-shlibdeps.
 #   build_deb.sh [RELEASE_BUILD_DIR [OUT_DIR]]   prints the package's path
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -28,11 +29,12 @@ install -m 644 "$here/orvanel.desktop" "$pkg/usr/share/applications/"
 substitute "$here/orvanel.6" | gzip -9n > "$pkg/usr/share/man/man6/orvanel.6.gz"
 substitute "$here/changelog" | gzip -9n > "$pkg/usr/share/doc/orvanel/changelog.gz"
 install -m 644 "$here/copyright" "$pkg/usr/share/doc/orvanel/"
+gzip -9n < "$root/packaging/third_party_notices.txt" > "$pkg/usr/share/doc/orvanel/third_party_notices.txt.gz"
 # The menu's icon: the small moon, its key green made transparent.
 convert "$root/resources/bitmaps/118-moon-50.bmp" -transparent 'rgb(29,255,82)' -resize 48x48 \
   -strip "PNG32:$pkg/usr/share/icons/hicolor/48x48/apps/orvanel.png"
 chmod 644 "$pkg/usr/share/man/man6/orvanel.6.gz" "$pkg/usr/share/doc/orvanel/changelog.gz" \
-  "$pkg/usr/share/icons/hicolor/48x48/apps/orvanel.png"
+  "$pkg/usr/share/icons/hicolor/48x48/apps/orvanel.png" "$pkg/usr/share/doc/orvanel/third_party_notices.txt.gz"
 
 # dpkg-shlibdeps wants a source package's control file to read.
 mkdir -p "$stage/debian"

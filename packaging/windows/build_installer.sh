@@ -12,6 +12,11 @@ version=$(sed -n 's/^project(Orvanel VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLis
   || { echo "build the win32 and win64 presets first" >&2; exit 1; }
 mkdir -p "$out"
 installer=$out/Orvanel-Setup-$version.exe
+# Notepad before Windows 10 shows a file of bare line feeds as one line.
+notices=$(mktemp -d)
+trap 'rm -rf "$notices"' EXIT
+sed 's/\r*$/\r/' "$root/packaging/third_party_notices.txt" > "$notices/Orvanel-ThirdPartyNotices.txt"
 makensis -V2 -DVERSION="$version" -DWIN32_DIR="$win32" -DWIN64_DIR="$win64" -DOUTFILE="$installer" \
-  -DICON="$root/resources/icons/201-moon.ico" "$here/orvanel.nsi" >&2
+  -DICON="$root/resources/icons/201-moon.ico" -DNOTICES="$notices/Orvanel-ThirdPartyNotices.txt" \
+  "$here/orvanel.nsi" >&2
 echo "$installer"

@@ -1,11 +1,12 @@
 ; The Windows installer: Orvanel.scr where 32-bit Windows looks for
 ; screensavers, Orvanel64.scr (as Orvanel.scr) where 64-bit Windows looks, the
 ; translation files beside each, an uninstaller registered under Add/Remove
-; Programs. It may make Orvanel the active screensaver (on unless /NOACTIVATE
-; is given) and open its settings at the end. The uninstaller removes what
-; the installer brought and leaves the user's settings and quotes unless the
-; user asks otherwise.
-;   makensis -DVERSION=5.9.4 -DWIN32_DIR=... -DWIN64_DIR=... -DOUTFILE=... -DICON=... orvanel.nsi
+; Programs, and the third-party notices beside each module (named so that
+; they never match the translations' Orvanel.*.txt). It may make Orvanel the
+; active screensaver (on unless /NOACTIVATE is given) and open its settings
+; at the end. The uninstaller removes what the installer brought and leaves
+; the user's settings and quotes unless the user asks otherwise.
+;   makensis -DVERSION=5.9.4 -DWIN32_DIR=... -DWIN64_DIR=... -DOUTFILE=... -DICON=... -DNOTICES=... orvanel.nsi
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -15,6 +16,7 @@ RequestExecutionLevel admin
 !define COMPANY "Orvanel software"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvanel"
 !define DESKTOP_KEY "Control Panel\Desktop"
+!define NOTICES_FILE "Orvanel-ThirdPartyNotices.txt"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -66,6 +68,7 @@ Section "Orvanel screensaver" SecMain
     SetOutPath "$WINDIR\System32"
     File "/oname=Orvanel.scr" "${WIN64_DIR}\Orvanel64.scr"
     File "${WIN64_DIR}\Orvanel.*.txt"
+    File "/oname=${NOTICES_FILE}" "${NOTICES}"
     ${EnableX64FSRedirection}
     SetOutPath "$WINDIR\SysWOW64"
   ${Else}
@@ -73,6 +76,7 @@ Section "Orvanel screensaver" SecMain
   ${EndIf}
   File "${WIN32_DIR}\Orvanel.scr"
   File "${WIN32_DIR}\Orvanel.*.txt"
+  File "/oname=${NOTICES_FILE}" "${NOTICES}"
 
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -135,12 +139,15 @@ Section "Uninstall"
     ${DisableX64FSRedirection}
     Delete "$WINDIR\System32\Orvanel.scr"
     Delete "$WINDIR\System32\Orvanel.*.txt"
+    Delete "$WINDIR\System32\${NOTICES_FILE}"
     ${EnableX64FSRedirection}
     Delete "$WINDIR\SysWOW64\Orvanel.scr"
     Delete "$WINDIR\SysWOW64\Orvanel.*.txt"
+    Delete "$WINDIR\SysWOW64\${NOTICES_FILE}"
   ${Else}
     Delete "$SYSDIR\Orvanel.scr"
     Delete "$SYSDIR\Orvanel.*.txt"
+    Delete "$SYSDIR\${NOTICES_FILE}"
   ${EndIf}
 
   ; Windows would go on starting a screensaver that is no longer there.

@@ -21,9 +21,12 @@ trap '"${sudo_cmd[@]}" dpkg -r orvanel >/dev/null 2>&1 || true; linux_cleanup' E
 installed=/usr/libexec/xscreensaver/orvanel
 mapfile -t files < <(dpkg -L orvanel | while read -r f; do [ -f "$f" ] && echo "$f"; done)
 for expected in "$installed" /usr/share/xscreensaver/config/orvanel.xml /usr/share/applications/orvanel.desktop \
-                /usr/share/man/man6/orvanel.6.gz /usr/share/doc/orvanel/copyright; do
+                /usr/share/man/man6/orvanel.6.gz /usr/share/doc/orvanel/copyright \
+                /usr/share/doc/orvanel/third_party_notices.txt.gz; do
   [ -f "$expected" ] || fail "the package did not install $expected"
 done
+cmp -s <(zcat /usr/share/doc/orvanel/third_party_notices.txt.gz) "$ORVANEL_SOURCE_DIR/packaging/third_party_notices.txt" ||
+  fail "the installed third-party notices are not packaging/third_party_notices.txt"
 "$installed" --help | grep -q -- '--headless' || fail "the installed program does not answer --help"
 "$installed" --headless --size 320x200 --seconds 1 --out "$work/frames" >/dev/null || fail "the installed program's headless run failed"
 [ -n "$(ls "$work/frames")" ] || fail "the installed program wrote no frames"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine, in the test run's 64-bit prefix and in a
 # 32-bit prefix of its own: /S puts the module where that Windows looks for
-# screensavers, makes it the active one (unless /NOACTIVATE), registers the
-# uninstaller; the installed module runs; the uninstaller takes the module
-# and its entry away and leaves the user's settings file alone. NSIS makes a
+# screensavers with the third-party notices beside it, makes it the active
+# one (unless /NOACTIVATE), registers the uninstaller; the installed module
+# runs; the uninstaller takes the module, the notices and its entry away and
+# leaves the user's settings file alone. NSIS makes a
 # 32-bit program, so a host that runs no 32-bit code skips this check;
 # test_windows_installer_contents.sh reads what the installer carries there too.
 source "$(dirname "$0")/lib.sh"
@@ -15,6 +16,7 @@ installer=$("$ORVANEL_SOURCE_DIR/packaging/windows/build_installer.sh" "$ORVANEL
   "${ORVANEL_WIN64_BUILD_DIR:-$ORVANEL_SOURCE_DIR/build/win64}" "$ORVANEL_SOURCE_DIR/build/packages" 2>"$work/makensis") \
   || fail "the installer was not built: $(cat "$work/makensis")"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvanel'
+notices=Orvanel-ThirdPartyNotices.txt
 
 reg_view=(/reg:64)  # the installer writes the machine's own view
 registry() {  # KEY VALUE: the value's data, empty when missing
@@ -32,9 +34,14 @@ check_prefix() {  # LABEL MODULE_DIR EXPECTED_FORMAT [SECOND_DIR SECOND_FORMAT]
   wineserver -w
   [ "$(orvanel_pe_kind "$dir/Orvanel.scr")" = "$format" ] || fail "$label: $dir/Orvanel.scr is $(orvanel_pe_kind "$dir/Orvanel.scr"), not $format"
   ls "$dir"/Orvanel.*.txt >/dev/null 2>&1 || fail "$label: no translation files beside the module"
+  local folders=("$dir") folder
   if [ -n "${4:-}" ]; then
     [ "$(orvanel_pe_kind "$4/Orvanel.scr")" = "$5" ] || fail "$label: $4/Orvanel.scr is $(orvanel_pe_kind "$4/Orvanel.scr"), not $5"
+    folders+=("$4")
   fi
+  for folder in "${folders[@]}"; do
+    grep -q 'Copyright (c) 2015, Olaf Frohn' "$folder/$notices" 2>/dev/null || fail "$label: no third-party notices in $folder"
+  done
   [[ "$(registry 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE)" == *'\Orvanel.scr' ]] || fail "$label: SCRNSAVE.EXE not set"
   [ "$(registry "$uninstall_key" DisplayVersion)" = "$(sed -n 's/^project(Orvanel VERSION \([0-9.]*\).*/\1/p' "$ORVANEL_SOURCE_DIR/CMakeLists.txt")" ] \
     || fail "$label: no uninstall entry with the version"
@@ -53,6 +60,9 @@ check_prefix() {  # LABEL MODULE_DIR EXPECTED_FORMAT [SECOND_DIR SECOND_FORMAT]
   wine "$uninstaller" /S || fail "$label: the uninstaller exited with $?"
   wait_gone "$dir/Orvanel.scr" || fail "$label: the uninstaller left the module"
   wineserver -w
+  for folder in "${folders[@]}"; do
+    [ ! -e "$folder/$notices" ] || fail "$label: the uninstaller left $folder/$notices"
+  done
   [ -z "$(registry "$uninstall_key" DisplayVersion)" ] || fail "$label: the uninstall entry is still there"
   [ -z "$(registry 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE)" ] || fail "$label: SCRNSAVE.EXE still names the removed module"
   grep -q '^kept=1' "$ini" || fail "$label: the uninstaller removed the user's settings"

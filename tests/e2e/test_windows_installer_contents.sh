@@ -3,7 +3,8 @@
 # is checked on every host, also one that runs no 32-bit code: the 64-bit
 # module where 64-bit Windows looks (System32), the 32-bit one where 32-bit
 # Windows does, each byte for byte its build and of its own width, every
-# language's translation file beside each, as its build has it, and the
+# language's translation file beside each, as its build has it, the
+# third-party notices beside each with Windows line ends, and the
 # uninstaller.
 # Runs without Wine: no prefix, no display.
 source "$(dirname "$0")/lib.sh"
@@ -27,7 +28,9 @@ check_folder() {  # FOLDER_IN_INSTALLER BUILD_DIR MODULE EXPECTED_FORMAT
   for file in $wanted; do
     cmp -s "$folder/$file" "$build/$file" || fail "$1/$file differs from $build/$file"
   done
-  echo "$1: $module ($format) and $(wc -w <<<"$wanted") translation files"
+  cmp -s "$folder/Orvanel-ThirdPartyNotices.txt" <(sed 's/\r*$/\r/' "$ORVANEL_SOURCE_DIR/packaging/third_party_notices.txt") ||
+    fail "$1 carries no Orvanel-ThirdPartyNotices.txt, or not packaging/third_party_notices.txt with CRLF line ends"
+  echo "$1: $module ($format), $(wc -w <<<"$wanted") translation files and the third-party notices"
 }
 
 check_folder '$WINDIR/System32' "$ORVANEL_WIN64_BUILD_DIR" Orvanel64.scr pei-x86-64
@@ -37,6 +40,6 @@ check_folder '$SYSDIR' "$ORVANEL_WIN32_BUILD_DIR" Orvanel.scr pei-i386
 # Nothing else lands on the user's machine (NSIS's plug-ins are its own, in a
 # temporary folder).
 others=$(cd "$work/files" && find . -type f ! -path './$PLUGINSDIR/*' ! -name 'Orvanel.scr' ! -name 'Orvanel.*.txt' \
-  ! -name Uninstall.exe | sort)
+  ! -name Orvanel-ThirdPartyNotices.txt ! -name Uninstall.exe | sort)
 [ -z "$others" ] || fail "the installer carries more: $others"
-echo "the installer carries both modules, their translations and the uninstaller"
+echo "the installer carries both modules, their translations, the third-party notices and the uninstaller"

@@ -2,10 +2,11 @@
 """Draws the module's icon: a waxing gibbous moon, pale and softly shaded,
 on a transparent background, in the sizes Windows asks for.
 
-    make_moon_icon.py            write resources/icons/201-moon.ico
-    make_moon_icon.py --check    exit 1 unless the committed file is current
+    make_moon_icon.py            write resources/icons/201-moon.ico and icon.inputs.txt beside it
+    make_moon_icon.py --check    exit 1 unless the committed files are current, 77 (skipped)
+                                 with another zlib than the one recorded
 
-Standard library only. Every pixel is supersampled (4 x 4) so the rim and the
+Standard library only; zlib packs the 256-pixel PNG, so its version is recorded. Every pixel is supersampled (4 x 4) so the rim and the
 terminator stay smooth at 16 pixels; the 256-pixel image is stored as PNG,
 the others as 32-bit bitmaps with alpha, as Vista and later expect.
 """
@@ -16,7 +17,13 @@ import struct
 import sys
 import zlib
 
-ICON_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "icons", "201-moon.ico")
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "common"))
+import recorded_inputs  # noqa: E402
+
+TOOL = "make_moon_icon"
+ICON_FILE = os.path.join(HERE, "..", "..", "resources", "icons", "201-moon.ico")
+RECORD_FILE = os.path.join(os.path.dirname(ICON_FILE), "icon.inputs.txt")
 SIZES = (16, 24, 32, 48, 64, 256)
 SUPERSAMPLE = 4
 LIT = (246, 240, 214)        # the sunlit surface, a warm pale yellow
@@ -105,14 +112,37 @@ def icon_bytes():
     return out + b"".join(data for _, data in images)
 
 
-def main():
-    data = icon_bytes()
-    if "--check" in sys.argv[1:]:
+def installed_inputs():
+    return {"zlib": zlib.ZLIB_RUNTIME_VERSION}
+
+
+def record():
+    return recorded_inputs.record_text("tools/icon/make_moon_icon.py", [os.path.basename(ICON_FILE)],
+                                       sorted(installed_inputs().items()))
+
+
+def check():
+    committed_record = recorded_inputs.read_text(RECORD_FILE)
+    recorded_inputs.skip_unless_recorded(TOOL, committed_record, installed_inputs())
+    try:
         with open(ICON_FILE, "rb") as existing:
-            return 0 if existing.read() == data else 1
+            current = existing.read() == icon_bytes()
+    except OSError:
+        current = False
+    if not current or committed_record != record():
+        print("%s: resources/icons/201-moon.ico or icon.inputs.txt is not what the generator makes" % TOOL)
+        return 1
+    print("%s: the committed icon is current" % TOOL)
+    return 0
+
+
+def main():
+    if "--check" in sys.argv[1:]:
+        return check()
     os.makedirs(os.path.dirname(ICON_FILE), exist_ok=True)
     with open(ICON_FILE, "wb") as out:
-        out.write(data)
+        out.write(icon_bytes())
+    recorded_inputs.write_text(RECORD_FILE, record())
     return 0
 
 

@@ -13,27 +13,39 @@ Every pixel the disc does not touch is the key green (29, 255, 82), which the
 program turns into the transparent colour; rim pixels blend the surface
 towards a dark grey, so the edge is smooth and no green fringe is left.
 
-    make_moon_bitmaps.py            write the four files into resources/bitmaps/
-    make_moon_bitmaps.py --check    exit 1 unless the committed files are current
+    make_moon_bitmaps.py            write the four files and moon_bitmaps.inputs.txt into resources/bitmaps/
+    make_moon_bitmaps.py --check    exit 1 unless the committed files are current, 77 (skipped)
+                                    without numpy or PIL, or with other versions than the recorded ones
 
-Needs numpy and PIL (Debian's python3-numpy, python3-pil).
+Needs numpy and PIL (Debian's python3-numpy, python3-pil). The record beside
+the bitmaps names their versions and the map's SHA-256: a changed map makes
+the bitmaps stale, another numpy or PIL only makes the check inconclusive.
 """
 
 import os
 import struct
 import sys
 
-import numpy as np
-from PIL import Image
-
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "common"))
+import recorded_inputs  # noqa: E402
+
+try:
+    import numpy as np
+    import PIL
+    from PIL import Image
+except ImportError:
+    np = None
+
+TOOL = "make_moon_bitmaps"
 MAP_FILE = os.path.join(HERE, "moon-map-1024x512.png")
 BITMAP_DIR = os.path.join(HERE, "..", "..", "resources", "bitmaps")
+RECORD_FILE = os.path.join(BITMAP_DIR, "moon_bitmaps.inputs.txt")
 
 BITMAPS = ((118, 50), (120, 100), (121, 200), (122, 300))
 KEY_GREEN = (29, 255, 82)
 # What the rim fades to: darker than any surface pixel, close to the night sky.
-RIM_GREY = np.array((18.0, 18.0, 20.0))
+RIM_GREY = (18.0, 18.0, 20.0)
 # Sub-pixel samples per side: smooths the rim and averages the map's detail.
 SUPERSAMPLING = 4
 # The map is a dim albedo map; a full moon in the night sky looks brighter and
@@ -87,7 +99,7 @@ def moon_pixels(lunar_map, size):
     longitude = np.arctan2(x, z)
     surface = sample_bilinear(lunar_map, longitude, latitude)
     surface = np.clip(TONE_FLOOR + (surface - TONE_BLACK) * TONE_GAIN, TONE_FLOOR, 255.0)
-    colour = np.where(inside[..., None], surface, RIM_GREY)
+    colour = np.where(inside[..., None], surface, np.array(RIM_GREY))
 
     # Average the sub-samples of each output pixel.
     colour = colour.reshape(size, n, size, n, 3).mean(axis=(1, 3))
@@ -148,10 +160,29 @@ def is_current(path, expected):
     return int(difference.max()) <= CHECK_TOLERANCE
 
 
+def installed_inputs():
+    return {"numpy": np.__version__, "Pillow": PIL.__version__}
+
+
+def record():
+    files = [file_name(resource_id, size) for resource_id, size in BITMAPS]
+    inputs = [(os.path.basename(MAP_FILE), recorded_inputs.sha256_of(MAP_FILE))] + sorted(installed_inputs().items())
+    return recorded_inputs.record_text("tools/moon_bitmaps/make_moon_bitmaps.py", files, inputs)
+
+
 def main(argv):
-    lunar_map = load_map()
     check = "--check" in argv[1:]
+    if np is None:
+        recorded_inputs.missing(TOOL, "numpy or PIL (Debian python3-numpy, python3-pil)", check)
     stale = []
+    if check:
+        committed_record = recorded_inputs.read_text(RECORD_FILE)
+        recorded_inputs.skip_unless_recorded(TOOL, committed_record, installed_inputs())
+        if committed_record != record():
+            stale.append(os.path.basename(RECORD_FILE))
+    else:
+        recorded_inputs.write_text(RECORD_FILE, record())
+    lunar_map = load_map()
     for resource_id, size in BITMAPS:
         path = os.path.join(BITMAP_DIR, file_name(resource_id, size))
         pixels = moon_pixels(lunar_map, size)

@@ -9,11 +9,14 @@
                             star is drawn with wrap-around and the tile's edges
                             meet seamlessly.
 
-    make_sky_bitmaps.py            write both files into resources/bitmaps/
-    make_sky_bitmaps.py --check    exit 1 unless the committed files are current
+    make_sky_bitmaps.py            write both files and sky_bitmaps.inputs.txt into resources/bitmaps/
+    make_sky_bitmaps.py --check    exit 1 unless the committed files are current, 77 (skipped)
+                                   under another Python than the recorded one
 
 Standard library only; the star positions come from a fixed seed, so every run
-writes the same bytes.
+writes the same bytes. Python keeps only random() itself stable from one
+version to the next, not randrange() or randint(), so the record beside the
+bitmaps names the Python version.
 """
 
 import os
@@ -21,7 +24,13 @@ import random
 import struct
 import sys
 
-BITMAP_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "bitmaps")
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "common"))
+import recorded_inputs  # noqa: E402
+
+TOOL = "make_sky_bitmaps"
+BITMAP_DIR = os.path.join(HERE, "..", "..", "resources", "bitmaps")
+RECORD_FILE = os.path.join(BITMAP_DIR, "sky_bitmaps.inputs.txt")
 
 GRADIENT_FILE = "123-blue-gradient.bmp"
 GRADIENT_SIZE = (959, 562)
@@ -127,10 +136,26 @@ def tile_bitmap():
     return bmp_bytes(width, height, lambda x, y: pixels.get((x, y), BLACK))
 
 
+def installed_inputs():
+    return {"Python": "%d.%d" % sys.version_info[:2]}
+
+
+def record():
+    return recorded_inputs.record_text("tools/sky_bitmaps/make_sky_bitmaps.py", [GRADIENT_FILE, TILE_FILE],
+                                       sorted(installed_inputs().items()))
+
+
 def main(argv):
-    outputs = {GRADIENT_FILE: gradient_bitmap(), TILE_FILE: tile_bitmap()}
     check = "--check" in argv[1:]
     stale = []
+    if check:
+        committed_record = recorded_inputs.read_text(RECORD_FILE)
+        recorded_inputs.skip_unless_recorded(TOOL, committed_record, installed_inputs())
+        if committed_record != record():
+            stale.append(os.path.basename(RECORD_FILE))
+    else:
+        recorded_inputs.write_text(RECORD_FILE, record())
+    outputs = {GRADIENT_FILE: gradient_bitmap(), TILE_FILE: tile_bitmap()}
     for name, data in outputs.items():
         path = os.path.join(BITMAP_DIR, name)
         if check:

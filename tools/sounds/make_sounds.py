@@ -17,12 +17,15 @@ sounds are built from oscillators and noise that are periodic over the file
 and reverberate circularly, so one pass runs into the next without a seam;
 the loop point lies in a lull of the sound.
 
-    make_sounds.py            write every file into resources/sounds/
-    make_sounds.py --check    exit 1 unless the committed files are what this writes
+    make_sounds.py            write every file and sounds.inputs.txt into resources/sounds/
+    make_sounds.py --check    exit 1 unless the committed files are what this writes, 77 (skipped)
+                              without NumPy or with another version than the recorded one
 
 Needs NumPy (Debian python3-numpy). Every random choice comes from a fixed
 seed, so every run writes the same sounds; the check allows the last bit or
 two of rounding difference another machine's maths library might bring.
+NumPy does not promise the same random streams across versions, so the
+record beside the sounds names its version.
 """
 
 import io
@@ -30,10 +33,19 @@ import os
 import sys
 import wave
 
-import numpy as np
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "common"))
+import recorded_inputs  # noqa: E402
 
+try:
+    import numpy as np
+except ImportError:
+    np = None
+
+TOOL = "make_sounds"
 RATE = 22050
-SOUND_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "sounds")
+SOUND_DIR = os.path.join(HERE, "..", "..", "resources", "sounds")
+RECORD_FILE = os.path.join(SOUND_DIR, "sounds.inputs.txt")
 PEAK_DBFS = -3.0
 MAX_RMS_DBFS = -20.0
 EDGE_FADE_SECONDS = 0.03
@@ -514,9 +526,22 @@ def problems_of(name, samples):
     return found
 
 
+def installed_inputs():
+    return {"numpy": np.__version__}
+
+
+def record():
+    return recorded_inputs.record_text("tools/sounds/make_sounds.py", [name for name, _, _ in SOUNDS],
+                                       sorted(installed_inputs().items()))
+
+
 def check():
     problems = []
     total = 0
+    committed_record = recorded_inputs.read_text(RECORD_FILE)
+    recorded_inputs.skip_unless_recorded(TOOL, committed_record, installed_inputs())
+    if committed_record != record():
+        problems.append(os.path.basename(RECORD_FILE) + ": not what the generator writes")
     for name, samples in render().items():
         path = os.path.join(SOUND_DIR, name)
         if not os.path.exists(path):
@@ -544,6 +569,7 @@ def check():
 
 def write():
     os.makedirs(SOUND_DIR, exist_ok=True)
+    recorded_inputs.write_text(RECORD_FILE, record())
     for name, samples in render().items():
         for problem in problems_of(name, samples):
             print(problem, file=sys.stderr)
@@ -556,5 +582,12 @@ def write():
     return 0
 
 
+def main(argv):
+    checking = argv == ["--check"]
+    if np is None:
+        recorded_inputs.missing(TOOL, "NumPy (Debian python3-numpy)", checking)
+    return check() if checking else write()
+
+
 if __name__ == "__main__":
-    sys.exit(check() if sys.argv[1:] == ["--check"] else write())
+    sys.exit(main(sys.argv[1:]))
