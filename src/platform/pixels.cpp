@@ -101,8 +101,12 @@ keslPlacedPart keslPartInside(const keslPixelView& target, int x, int y, int wid
     return part;
 }
 
-void keslLightenPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
-                       const keslRect<int>* clip) {
+namespace {
+
+// Hands each row of source that lands inside target and clip to rowOp(from, to, count), and counts the pixels.
+template <class RowOp>
+void forPlacedRows(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
+                   const keslRect<int>* clip, RowOp rowOp) {
     if (!target || !source) return;
     const keslPlacedPart part =
         keslPartInside(target, x, y, std::min(width, source.width), std::min(height, source.height), clip);
@@ -110,27 +114,24 @@ void keslLightenPixels(const keslPixelView& target, int x, int y, const keslPixe
     const int count = part.toX - part.fromX;
     keslCountBlockPixels(static_cast<std::uint64_t>(count) * static_cast<std::uint64_t>(part.toY - part.fromY));
     for (int row = part.fromY; row < part.toY; ++row) {
-        lightenRow(source.row(row) + part.fromX, target.row(y + row) + x + part.fromX, count);
+        rowOp(source.row(row) + part.fromX, target.row(y + row) + x + part.fromX, count);
     }
+}
+
+}  // namespace
+
+void keslLightenPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
+                       const keslRect<int>* clip) {
+    forPlacedRows(target, x, y, source, width, height, clip, lightenRow);
 }
 
 void keslCopyPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
                     std::optional<keslColor> transparentColor, const keslRect<int>* clip) {
-    if (!target || !source) return;
-    const keslPlacedPart part =
-        keslPartInside(target, x, y, std::min(width, source.width), std::min(height, source.height), clip);
-    if (part.empty()) return;
-    const int count = part.toX - part.fromX;
-    keslCountBlockPixels(static_cast<std::uint64_t>(count) * static_cast<std::uint64_t>(part.toY - part.fromY));
     if (!transparentColor) {
-        for (int row = part.fromY; row < part.toY; ++row) {
-            const keslPixel* src = source.row(row) + part.fromX;
-            copyRow(src, target.row(y + row) + x + part.fromX, count);
-        }
+        forPlacedRows(target, x, y, source, width, height, clip, copyRow);
         return;
     }
     const keslPixel key = toPixel(*transparentColor) & kColourBits;
-    for (int row = part.fromY; row < part.toY; ++row) {
-        copyRowKeyed(source.row(row) + part.fromX, target.row(y + row) + x + part.fromX, count, key);
-    }
+    forPlacedRows(target, x, y, source, width, height, clip,
+                  [key](const keslPixel* from, keslPixel* to, int count) { copyRowKeyed(from, to, count, key); });
 }

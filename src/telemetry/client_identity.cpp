@@ -8,6 +8,16 @@
 
 namespace {
 
+template <class Hash>
+Hash fnv1a(const std::string& text, Hash offsetBasis, Hash prime) {
+    Hash hash = offsetBasis;
+    for (unsigned char c : text) {
+        hash ^= c;
+        hash *= prime;
+    }
+    return hash;
+}
+
 std::string hex16(std::uint64_t value) {
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
@@ -16,22 +26,10 @@ std::string hex16(std::uint64_t value) {
 
 }  // namespace
 
-std::uint32_t fnv1a32(const std::string& text) {
-    std::uint32_t hash = 0x811c9dc5u;
-    for (unsigned char c : text) {
-        hash ^= c;
-        hash *= 16777619u;
-    }
-    return hash;
-}
+std::uint32_t fnv1a32(const std::string& text) { return fnv1a<std::uint32_t>(text, 0x811c9dc5u, 16777619u); }
 
 std::uint64_t fnv1a64(const std::string& text) {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (unsigned char c : text) {
-        hash ^= c;
-        hash *= 0x100000001b3ull;
-    }
-    return hash;
+    return fnv1a<std::uint64_t>(text, 0xcbf29ce484222325ull, 0x100000001b3ull);
 }
 
 std::string anonymousClientId(const std::string& computerName, const std::string& userName, eClientIdForm form) {

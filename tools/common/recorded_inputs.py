@@ -10,6 +10,7 @@ here: the remade output differs, and the check fails, as it should.
 """
 
 import hashlib
+import os
 import re
 import sys
 
@@ -81,3 +82,15 @@ def record_text(generator, outputs, inputs):
 def write_text(path, text):
     with open(path, "w", encoding="utf-8", newline="\n") as f:
         f.write(text)
+
+
+def check_or_write_record(tool, path, text, installed, checking, stale):
+    """The record beside binary outputs: a check skips on another installed
+    version and lists a record that is not text as stale; a write writes it."""
+    if not checking:
+        write_text(path, text)
+        return
+    committed = read_text(path)
+    skip_unless_recorded(tool, committed, installed)
+    if committed != text:
+        stale.append(os.path.basename(path))

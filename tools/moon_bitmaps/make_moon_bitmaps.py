@@ -175,13 +175,7 @@ def main(argv):
     if np is None:
         recorded_inputs.missing(TOOL, "numpy or PIL (Debian python3-numpy, python3-pil)", check)
     stale = []
-    if check:
-        committed_record = recorded_inputs.read_text(RECORD_FILE)
-        recorded_inputs.skip_unless_recorded(TOOL, committed_record, installed_inputs())
-        if committed_record != record():
-            stale.append(os.path.basename(RECORD_FILE))
-    else:
-        recorded_inputs.write_text(RECORD_FILE, record())
+    recorded_inputs.check_or_write_record(TOOL, RECORD_FILE, record(), installed_inputs(), check, stale)
     lunar_map = load_map()
     for resource_id, size in BITMAPS:
         path = os.path.join(BITMAP_DIR, file_name(resource_id, size))

@@ -148,13 +148,7 @@ def record():
 def main(argv):
     check = "--check" in argv[1:]
     stale = []
-    if check:
-        committed_record = recorded_inputs.read_text(RECORD_FILE)
-        recorded_inputs.skip_unless_recorded(TOOL, committed_record, installed_inputs())
-        if committed_record != record():
-            stale.append(os.path.basename(RECORD_FILE))
-    else:
-        recorded_inputs.write_text(RECORD_FILE, record())
+    recorded_inputs.check_or_write_record(TOOL, RECORD_FILE, record(), installed_inputs(), check, stale)
     outputs = {GRADIENT_FILE: gradient_bitmap(), TILE_FILE: tile_bitmap()}
     for name, data in outputs.items():
         path = os.path.join(BITMAP_DIR, name)
