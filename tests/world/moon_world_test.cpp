@@ -28,11 +28,15 @@ TEST(MoonWorld, TheLabelIsCentredUnderTheDriftingMoon) {
     settings.set("moonSize", "200");
     auto test = makeTestWindow(1000, 700);
     LogCapture log;
-    TorvanelWorld world(&test->window(), false, keslRect<int>(0, 0, 1000, 700), 700000, "", BlackSky());
+    // The moon drifts within a main monitor that leaves room on both sides:
+    // a label under a moon by the window's edge would be cut, its middle moved.
+    TorvanelWorld world(&test->window(), false, keslRect<int>(0, 150, 700, 700), 490000, "", BlackSky());
     EXPECT_TRUE(log.contains("Entering: initializeMoon()"));
     const cMoonSprite& moon = world.getMoon();
     const cMoonInfoSprite& label = world.getMoonInfoLabel();
     ASSERT_EQ(moon.width, 200.0f);
+    ASSERT_GE(moon.x, 150.0f);
+    ASSERT_LE(moon.x, 650.0f);
     const float startX = moon.x;
 
     for (int i = 0; i < 250; ++i) world.update(0.04f);
