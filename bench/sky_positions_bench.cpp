@@ -59,19 +59,4 @@ void BM_ProjectAllStars(benchmark::State& state) {
 }
 BENCHMARK(BM_ProjectAllStars)->Unit(benchmark::kMicrosecond);
 
-void BM_MilkyWayDirections(benchmark::State& state) {
-    const sStarCatalogue& catalogue = builtInStarCatalogue();
-    std::size_t points = 0;
-    for (std::size_t i = 0; i < catalogue.milkyWayRingCount; ++i) points += catalogue.milkyWayRings[i].count;
-    cSkyPointDirections milkyWay(catalogue.milkyWayPoints, points);
-    double t = kStartUnixSeconds;
-    for (auto _ : state) {
-        milkyWay.compute(makeSkyFrame(t, kBerlin));
-        benchmark::DoNotOptimize(milkyWay.directions().data());
-        t += kFrameSeconds;
-    }
-    state.counters["points"] = static_cast<double>(points);
-}
-BENCHMARK(BM_MilkyWayDirections)->Unit(benchmark::kMicrosecond);
-
 }  // namespace

@@ -43,4 +43,6 @@ double meanObliquityDeg(double centuriesTt);
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegToRad = kPi / 180.0;
 constexpr double kRadToDeg = 180.0 / kPi;
+// For the float arithmetic of drawing.
+constexpr float kDegToRadF = static_cast<float>(kDegToRad);
 double normalizedDegrees(double degrees);  // 0..360

@@ -7,9 +7,6 @@ constexpr double kFacingNorthDeg = 0.0;
 constexpr double kFacingSouthDeg = 180.0;
 // 1 + cos(179.9 deg): nearer the antipode the plane runs off to infinity.
 constexpr float kMinDenominator = 1.5e-6f;
-// A step along the great circle toward the other body, small enough to stay
-// on the local direction and large enough for float pixels.
-constexpr double kDirectionStepRad = 0.01;
 }  // namespace
 
 sSkyProjection makeSkyProjection(int width, int height, double latitudeDeg) {
@@ -39,22 +36,6 @@ bool projectDirection(const sSkyProjection& p, float east, float north, float up
 bool projectAltAz(const sSkyProjection& p, double altDeg, double azDeg, float& x, float& y) {
     const sVec3 d = unitVectorOf(90.0 - azDeg, altDeg);  // east = sin az, north = cos az
     return projectDirection(p, static_cast<float>(d.x), static_cast<float>(d.y), static_cast<float>(d.z), x, y);
-}
-
-bool viewAngleToward(const sSkyProjection& p, const sVec3& from, const sVec3& toward, float& angleDeg) {
-    const sVec3 across = toward - dot(toward, from) * from;
-    const double size = length(across);
-    if (size < 1e-9) return false;
-    sVec3 step = from + (kDirectionStepRad / size) * across;
-    step = (1.0 / length(step)) * step;
-    float x0, y0, x1, y1;
-    if (!projectDirection(p, static_cast<float>(from.x), static_cast<float>(from.y), static_cast<float>(from.z), x0, y0) ||
-        !projectDirection(p, static_cast<float>(step.x), static_cast<float>(step.y), static_cast<float>(step.z), x1, y1))
-        return false;
-    // Screen y grows downward; counterclockwise from up is toward -x.
-    const double angle = std::atan2(-(x1 - x0), -(y1 - y0)) * kRadToDeg;
-    angleDeg = static_cast<float>(normalizedDegrees(angle));
-    return true;
 }
 
 bool isOnView(const sSkyProjection& p, float x, float y) {

@@ -35,12 +35,5 @@ sSkyProjection makeSkyProjection(int width, int height, double latitudeDeg);
 bool projectDirection(const sSkyProjection& projection, float east, float north, float up, float& x, float& y);
 bool projectAltAz(const sSkyProjection& projection, double altDeg, double azDeg, float& x, float& y);
 
-// The direction on the view in which a body at unit direction `from` sees
-// one at `toward` (both (east, north, up)), in degrees counterclockwise from
-// the view's up: the way to turn the moon's lit side toward the sun. Exact
-// anywhere on the view, where the zenith-based angle tilts toward the edges.
-// False when the two coincide or cannot be projected.
-bool viewAngleToward(const sSkyProjection& projection, const sVec3& from, const sVec3& toward, float& angleDeg);
-
 // Whether a pixel position lies on the view.
 bool isOnView(const sSkyProjection& projection, float x, float y);

@@ -53,8 +53,7 @@ struct sMoonLimb {
     double positionAngleDeg = 0.0;
     // The same measured from the direction of the zenith, counterclockwise as
     // seen by the observer: 0 lit on top, 90 lit on the left, 270 on the right.
-    // A drawing turns the lit side by viewAngleToward (sky_projection.h),
-    // which stays exact toward the view's edges.
+    // moonOnView (moon_on_view.h) turns it to the view's up at the moon.
     double fromZenithDeg = 0.0;
 };
 

@@ -5,7 +5,6 @@
 #include <cmath>
 
 namespace {
-constexpr float kDegToRadF = static_cast<float>(kDegToRad);
 constexpr float kRadToDegF = static_cast<float>(kRadToDeg);
 }  // namespace
 
@@ -102,26 +101,4 @@ void cStarPositions::place(std::size_t i, const sTurn& turn) {
     const float horizontal = std::sqrt(east * east + north * north);
     const float scale = horizontal > 0.0f ? (horizontal * cosR - up * sinR) / horizontal : 0.0f;
     m_places[i] = {east * scale, north * scale, up * cosR + horizontal * sinR};
-}
-
-cSkyPointDirections::cSkyPointDirections(const sSkyPoint* points, std::size_t count) {
-    m_j2000.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const sVec3 v = unitVectorOf(points[i].raDeg, points[i].decDeg);
-        m_j2000.push_back({static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)});
-    }
-    m_directions.resize(count);
-}
-
-void cSkyPointDirections::compute(const sSkyFrame& frame) {
-    const sMat3& m = frame.j2000ToHorizon;
-    for (std::size_t i = 0; i < m_j2000.size(); ++i) {
-        const sVec3 v = m * sVec3{m_j2000[i].x, m_j2000[i].y, m_j2000[i].z};
-        m_directions[i] = {static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)};
-    }
-}
-
-sVec3 horizonDirectionOfJ2000(double raDeg, double decDeg, const sSkyFrame& frame) {
-    const sVec3 seen = unitVectorOf(raDeg, decDeg) + frame.aberrationJ2000;
-    return frame.j2000ToHorizon * ((1.0 / length(seen)) * seen);
 }

@@ -51,29 +51,3 @@ private:
     std::vector<sUnit> m_j2000;
     std::vector<sStarPlace> m_places;
 };
-
-// Fixed points of the sky other than stars (the Milky Way's outlines), turned
-// to the horizon like the stars but without refraction: a glow's edge needs
-// no tenth of a degree. Storage reserved at construction.
-class cSkyPointDirections {
-public:
-    cSkyPointDirections(const sSkyPoint* points, std::size_t count);
-
-    void compute(const sSkyFrame& frame);
-
-    struct sDirection {
-        float east, north, up;
-    };
-    const std::vector<sDirection>& directions() const { return m_directions; }
-
-private:
-    struct sUnit {
-        float x, y, z;
-    };
-    std::vector<sUnit> m_j2000;
-    std::vector<sDirection> m_directions;
-};
-
-// The apparent place of one J2000 direction (aberration, precession, nutation,
-// then the horizon), without refraction; for a single star outside the batch.
-sVec3 horizonDirectionOfJ2000(double raDeg, double decDeg, const sSkyFrame& frame);

@@ -1,5 +1,7 @@
 #include "world/milky_way_map.h"
 
+#include "astro/astro_time.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,11 +11,6 @@ constexpr double kCellDegrees = 360.0 / cMilkyWayMap::kColumns;
 // Cells either side of a blurred one, and how often the box is passed over.
 constexpr int kBlurCells = 3;
 constexpr int kBlurPasses = 2;
-
-double wrapped(double raDeg) {
-    double ra = std::fmod(raDeg, 360.0);
-    return ra < 0.0 ? ra + 360.0 : ra;
-}
 
 }  // namespace
 
@@ -83,7 +80,7 @@ void cMilkyWayMap::fillLevel(const sStarCatalogue& catalogue, int level, std::ve
 }
 
 float cMilkyWayMap::brightnessAt(double raDeg, double decDeg) const {
-    const double fx = wrapped(raDeg) / kCellDegrees - 0.5;
+    const double fx = normalizedDegrees(raDeg) / kCellDegrees - 0.5;
     const double fy = std::clamp((decDeg + 90.0) / kCellDegrees - 0.5, 0.0, kRows - 1.0);
     const int x0 = static_cast<int>(std::floor(fx));
     const int y0 = static_cast<int>(fy);

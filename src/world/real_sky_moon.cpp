@@ -1,11 +1,12 @@
 #include "world/real_sky_moon.h"
 
+#include "astro/astro_time.h"
+
 #include <cmath>
 
 namespace {
 constexpr float kLitOnRightDeg = 270.0f;
 constexpr float kLitOnLeftDeg = 90.0f;
-constexpr float kDegToRadF = 3.14159265f / 180.0f;
 
 float angleBetween(float a, float b) {
     float d = std::fmod(std::fabs(a - b), 360.0f);

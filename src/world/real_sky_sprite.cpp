@@ -1,5 +1,6 @@
 #include "world/real_sky_sprite.h"
 
+#include "astro/moon_on_view.h"
 #include "platform/window.h"
 #include "system/system_services.h"
 #include "util/log.h"
@@ -55,8 +56,6 @@ constexpr int kNameHeight = 16;
 constexpr float kNameFontPoints = 8.0f;
 constexpr int kNameOffsetX = 6;
 constexpr int kNameOffsetY = 2;
-// Degrees of the moon's own height used to find "up" at its place on the view.
-constexpr double kUpProbeDeg = 0.5;
 
 constexpr eSolarBody kPlanets[kRealSkyPlanetCount] = {eSolarBody::mercury, eSolarBody::venus,  eSolarBody::mars,
                                                       eSolarBody::jupiter, eSolarBody::saturn, eSolarBody::uranus,
@@ -456,20 +455,12 @@ void cRealSkySprite::placeMoonEnds(const sSkyFrame& start, const sSkyFrame& end)
 }
 
 sRealSkyMoon cRealSkySprite::moonAt(const sSkyFrame& frame) const {
-    const sBodyPosition moon = solarBodyPosition(eSolarBody::moon, frame);
-    const sVec3 seen = unitVectorOf(90.0 - moon.horizontal.azDeg, moon.apparentAltDeg);
+    const sMoonOnView on = moonOnView(m_projection, frame);
     sRealSkyMoon at;
-    at.aboveHorizon = moon.apparentAltDeg > 0.0 &&
-                      projectDirection(m_projection, static_cast<float>(seen.x), static_cast<float>(seen.y),
-                                       static_cast<float>(seen.z), at.x, at.y) &&
-                      isOnView(m_projection, at.x, at.y);
-    if (!at.aboveHorizon) return at;
-    // "Up" at the moon's place is where a point a little higher lands on the view.
-    float upX = at.x, upY = at.y;
-    projectAltAz(m_projection, moon.apparentAltDeg + kUpProbeDeg, moon.horizontal.azDeg, upX, upY);
-    const double upDeg = std::atan2(-(upY - at.y), upX - at.x) * kRadToDeg - 90.0;  // 0 when up is straight up
-    const double limb = moonBrightLimb(moon, solarBodyPosition(eSolarBody::sun, frame), frame).fromZenithDeg;
-    at.brightLimbDeg = static_cast<float>(normalizedDegrees(limb + upDeg));
+    at.aboveHorizon = on.onView;
+    at.x = on.x;
+    at.y = on.y;
+    at.brightLimbDeg = on.brightLimbDeg;
     return at;
 }
 
