@@ -14,7 +14,7 @@ import subprocess
 import sys
 
 ZONEINFO = "/usr/share/zoneinfo"
-TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "astro", "zone_places_data.cpp")
+TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "astro", "generated", "zone_places_data.cpp")
 TOLERANCE_DEG = 0.01
 SKIPPED = 77
 

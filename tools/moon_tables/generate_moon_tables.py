@@ -7,7 +7,7 @@ which give Terrestrial Time; Delta T turns them into UTC, and each instant
 is rounded to the nearest minute as published tables of lunar phases are.
 
     generate_moon_tables.py            print the C++ source to standard output
-    generate_moon_tables.py --write    rewrite src/moon/moon_event_tables.cpp
+    generate_moon_tables.py --write    rewrite src/moon/generated/moon_event_tables.cpp
     generate_moon_tables.py --check    exit 1 unless the committed file is current
     generate_moon_tables.py --list     one line per instant (kind, ISO time, seconds)
 
@@ -23,7 +23,7 @@ FIRST_FULL_MOON = (2019, 12, 12)
 NEW_MOON_AFTER_FIRST_FULL_MOON = (2019, 12, 26)
 EVENTS_PER_TABLE = 137
 
-SOURCE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "moon",
+SOURCE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "moon", "generated",
                            "moon_event_tables.cpp")
 
 # Delta T = TT - UT in seconds, from the polynomial of Espenak and Meeus for

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks the committed moon tables against an independent ephemeris.
 
-Reads src/moon/moon_event_tables.cpp as the build sees it and asks PyEphem
+Reads src/moon/generated/moon_event_tables.cpp as the build sees it and asks PyEphem
 (Debian python3-ephem: VSOP87 and ELP2000 via libastro, sharing no code or
 series with our generator) for the full or new moon nearest each entry. Every
 entry must lie within one minute of PyEphem's instant, both tables must hold
@@ -24,7 +24,7 @@ except ImportError:
 
 TOLERANCE_SECONDS = 60.0
 EVENTS_PER_TABLE = 137
-SOURCE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "moon",
+SOURCE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "moon", "generated",
                            "moon_event_tables.cpp")
 ROW = re.compile(r"\{\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)\s*\}")
 

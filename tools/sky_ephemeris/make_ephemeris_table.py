@@ -34,7 +34,7 @@ except ImportError:
 
 TOOL = "make_ephemeris_table"
 TABLE_PATH = os.path.join(HERE, "..", "..", "tests", "astro", "ephemeris_table.inc")
-CATALOGUE_PATH = os.path.join(HERE, "..", "..", "src", "astro", "star_catalogue_data.cpp")
+CATALOGUE_PATH = os.path.join(HERE, "..", "..", "src", "astro", "generated", "star_catalogue_data.cpp")
 
 PLACES = [(52.5, 13.4), (-33.9, 151.2), (64.1, -21.9)]
 INSTANTS = ["2026-03-20 21:30:00", "2027-08-12 03:15:00", "2028-12-24 18:00:00", "2030-06-01 12:00:00"]
@@ -117,7 +117,7 @@ def render():
             "// latitude, longitude, unix time, body or star name, catalogue index (-1: a body),",
             "// altitude, azimuth, magnitude, moon's bright-limb position angle (-1: none).",
             recorded_inputs.line("PyEphem", ephem.__version__, "// ")]
-    head.append("// Star places: src/astro/star_catalogue_data.cpp, made from %s." % catalogue_source())
+    head.append("// Star places: src/astro/generated/star_catalogue_data.cpp, made from %s." % catalogue_source())
     return "\n".join(head + rows()) + "\n"
 
 

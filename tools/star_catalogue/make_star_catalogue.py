@@ -10,7 +10,7 @@ Frohn), version D3_CELESTIAL_VERSION, unpacked by --fetch into the user's cache
   data/milkyway.json               the Milky Way as five nested brightness bands
 
     make_star_catalogue.py [PACKAGE_DIR]            print the C++ source
-    make_star_catalogue.py [PACKAGE_DIR] --write    rewrite src/astro/star_catalogue_data.cpp
+    make_star_catalogue.py [PACKAGE_DIR] --write    rewrite src/astro/generated/star_catalogue_data.cpp
     make_star_catalogue.py [PACKAGE_DIR] --check    exit 1 unless the committed file is current,
                                                     77 (skipped) without the package or with another version
     make_star_catalogue.py --fetch                  npm pack the package into the cache once
@@ -42,7 +42,7 @@ MW_STEP_DEGREES = 0.5
 # Only names worth writing on a sky: the proper names of the brighter stars.
 NAME_MAG_LIMIT = 4.0
 
-SOURCE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "astro",
+SOURCE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "astro", "generated",
                            "star_catalogue_data.cpp")
 TOOL = "make_star_catalogue"
 PACKAGE = "d3-celestial"

@@ -23,7 +23,7 @@ country's), else the link target's place, marked as borrowed so that the
 program says so when the name is used.
 
     make_zone_places.py            print the C++ source to standard output
-    make_zone_places.py --write    rewrite src/astro/zone_places_data.cpp
+    make_zone_places.py --write    rewrite src/astro/generated/zone_places_data.cpp
     make_zone_places.py --check    exit 1 unless the committed file is what the
                                    sources give; 77 (skipped) when an installed
                                    source's version differs from the recorded one
@@ -41,7 +41,7 @@ CLDR = "/usr/share/unicode/cldr/common"
 WINDOWS_ZONES = os.path.join(CLDR, "supplemental", "windowsZones.xml")
 CLDR_ZONE_IDS = os.path.join(CLDR, "bcp47", "timezone.xml")
 CLDR_DTD = os.path.join(CLDR, "dtd", "ldmlSupplemental.dtd")
-SOURCE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "astro",
+SOURCE_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "astro", "generated",
                            "zone_places_data.cpp")
 # CLDR's territory for "any other": the key's own zone; and for "unknown",
 # which no user's country is.
