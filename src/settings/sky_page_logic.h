@@ -1,20 +1,12 @@
 // The Sky page's rules: whether the place the user typed is a place on
-// Earth, in a form both the page and the command line can check, and how it
-// is kept. Latitude and longitude go together: both typed, or both empty to
-// take the place from the time zone.
+// Earth, and how it is kept. Latitude and longitude go together: both
+// typed, or both empty to take the place from the time zone.
 #pragma once
 
 #include "settings/app_settings.h"
+#include "settings/coordinates.h"
 
 #include <string>
-
-inline constexpr double kMaxLatitudeDegrees = 90.0;
-inline constexpr double kMaxLongitudeDegrees = 180.0;
-
-// Reads decimal degrees as a user types them: surrounding blanks, a leading
-// "+" and a decimal comma are fine. False for anything else, or outside
-// -limit..limit.
-bool parseDegrees(const std::string& text, double limit, double& out);
 
 enum class keslSkyPlaceProblem { none, latitude, longitude, onlyOne };
 

@@ -40,7 +40,8 @@ done
 
 for bad in "--at 2026-02-30T00:00:00Z" "--at yesterday" "--at 2026-03-20T21:30:00+01:00" \
            "--at 9999-01-01T00:00:00Z" "--at 1799-12-31T23:59:59Z" "--at 2051-01-01T00:00:00Z" \
-           "--place 91,0" "--place 52.5" "--place 52.5,east" "--place 0,180.5"; do
+           "--place 91,0" "--place 52.5" "--place 52.5,east" "--place 0,180.5" \
+           "--place 1e1,0" "--place 0x10,0" "--place nan,0" "--place 0,-inf" "--place 52,5,13,4"; do
   # shellcheck disable=SC2086
   "$orvanel" --sky-report $bad >"$out/stdout" 2>"$out/stderr"
   code=$?

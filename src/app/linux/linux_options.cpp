@@ -1,6 +1,6 @@
 #include "app/linux/linux_options.h"
 
-#include "astro/sky_report.h"
+#include "app/linux/moment_and_place.h"
 #include "settings/setting_keys.h"
 
 #include <cerrno>

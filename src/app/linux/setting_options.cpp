@@ -1,7 +1,8 @@
 #include "app/linux/setting_options.h"
 
+#include "app/linux/moment_and_place.h"
+#include "settings/coordinates.h"
 #include "settings/setting_keys.h"
-#include "settings/sky_page_logic.h"
 #include "settings/sound_table.h"
 #include "util/log.h"
 
@@ -126,17 +127,11 @@ bool sound(const std::string& value, Overrides& out) {
 
 // LAT,LON in decimal degrees; a decimal comma would make the pair ambiguous.
 bool place(const std::string& value, Overrides& out) {
+    sPlace checked;
+    if (!parsePlace(value, checked)) return false;
     const size_t comma = value.find(',');
-    if (comma == std::string::npos || value.find(',', comma + 1) != std::string::npos) return false;
-    const std::string latitude = value.substr(0, comma);
-    const std::string longitude = value.substr(comma + 1);
-    if (latitude.find_first_not_of(" \t") == std::string::npos || longitude.find_first_not_of(" \t") == std::string::npos) {
-        return false;
-    }
-    const keslSkyPlaceCheck check = checkSkyPlace(latitude, longitude);
-    if (check.problem != keslSkyPlaceProblem::none) return false;
-    add(out, k::skyLatitude.name, check.latitude);
-    add(out, k::skyLongitude.name, check.longitude);
+    add(out, k::skyLatitude.name, keptCoordinate(value.substr(0, comma)));
+    add(out, k::skyLongitude.name, keptCoordinate(value.substr(comma + 1)));
     return true;
 }
 
