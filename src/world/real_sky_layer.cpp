@@ -1,8 +1,9 @@
 #include "world/real_sky_layer.h"
 
-#include "util/log.h"
 #include "platform/dirty_region.h"
 #include "platform/window.h"
+#include "system/rect_ops.h"
+#include "util/log.h"
 
 #include <algorithm>
 #include <array>

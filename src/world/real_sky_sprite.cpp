@@ -1,7 +1,9 @@
 #include "world/real_sky_sprite.h"
 
 #include "platform/window.h"
+#include "system/rect_ops.h"
 #include "system/system_services.h"
+#include "util/bits.h"
 #include "util/log.h"
 #include "world/sky_background.h"
 #include "world/sky_background_factory.h"
