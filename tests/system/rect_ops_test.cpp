@@ -103,8 +103,13 @@ TEST(RectOps, APointIsInsideFromTheLeftAndTopEdgesUpToButNotIncludingTheOthers) 
     };
     const keslRect<int> r(-10, -20, 100, 50);  // right 80, bottom 40
     const Case cases[] = {
-        {{-20, -10}, true}, {{79, 39}, true},   {{0, 0}, true},    {{80, 0}, false},
-        {{0, 40}, false},   {{-21, 0}, false},  {{0, -11}, false},
+        {{-20, -10}, true},  // the top-left corner
+        {{79, 39}, true},    // the last pixel
+        {{0, 0}, true},
+        {{80, 0}, false},  // the right edge
+        {{0, 40}, false},  // the bottom edge
+        {{-21, 0}, false},
+        {{0, -11}, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(keslContains(r, c.point), c.inside) << c.point.x << ", " << c.point.y;
