@@ -1,5 +1,6 @@
 #include "app/draw_regions.h"
 
+#include "system/rect_ops.h"
 #include "util/log.h"
 
 #include <algorithm>
@@ -36,25 +37,13 @@ std::vector<keslRect<int>> monitorsPrimaryFirst(std::vector<keslRect<int>> monit
 std::vector<keslRect<int>> monitorsWithin(const keslRect<int>& screen, const std::vector<keslRect<int>>& monitors) {
     std::vector<keslRect<int>> shown;
     for (const keslRect<int>& monitor : monitors) {
-        const int left = std::max(monitor.left, screen.left);
-        const int top = std::max(monitor.top, screen.top);
-        const int right = std::min(monitor.getRight(), screen.getRight());
-        const int bottom = std::min(monitor.getBottom(), screen.getBottom());
-        if (right <= left || bottom <= top) continue;
-        shown.emplace_back(top, left, right - left, bottom - top);
+        const keslRect<int> part = keslIntersection(monitor, screen);
+        if (!keslIsEmpty(part)) shown.push_back(part);
     }
     return shown;
 }
 
-keslPoint<int> virtualScreenOrigin(const std::vector<keslRect<int>>& monitors) {
-    if (monitors.empty()) return {};
-    keslPoint<int> origin{monitors.front().left, monitors.front().top};
-    for (const keslRect<int>& monitor : monitors) {
-        origin.x = std::min(origin.x, monitor.left);
-        origin.y = std::min(origin.y, monitor.top);
-    }
-    return origin;
-}
+keslPoint<int> virtualScreenOrigin(const std::vector<keslRect<int>>& monitors) { return keslTopLeftOf(monitors); }
 
 long totalPixelsOf(const std::vector<keslRect<int>>& regions) {
     long total = 0;

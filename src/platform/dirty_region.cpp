@@ -14,11 +14,6 @@ bool near(const keslRect<int>& a, const keslRect<int>& b, int gap) {
            b.top - gap < a.top + a.height;
 }
 
-bool contains(const keslRect<int>& outer, const keslRect<int>& inner) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.left + inner.width <= outer.left + outer.width &&
-           inner.top + inner.height <= outer.top + outer.height;
-}
-
 bool cheapToJoin(const keslRect<int>& a, const keslRect<int>& b) {
     const std::int64_t own = areaOf(a) + areaOf(b);
     const std::int64_t waste = areaOf(keslBoundingBox(a, b)) - own;
@@ -40,24 +35,6 @@ int cellShiftFor(int span) {
 }
 
 }  // namespace
-
-keslRect<int> keslIntersection(const keslRect<int>& a, const keslRect<int>& b) {
-    const int left = std::max(a.left, b.left);
-    const int top = std::max(a.top, b.top);
-    const int right = std::min(a.left + a.width, b.left + b.width);
-    const int bottom = std::min(a.top + a.height, b.top + b.height);
-    if (right <= left || bottom <= top) return {};
-    return keslRect<int>(top, left, right - left, bottom - top);
-}
-
-keslRect<int> keslBoundingBox(const keslRect<int>& a, const keslRect<int>& b) {
-    if (keslIsEmpty(a)) return b;
-    if (keslIsEmpty(b)) return a;
-    const int left = std::min(a.left, b.left);
-    const int top = std::min(a.top, b.top);
-    return keslRect<int>(top, left, std::max(a.getRight(), b.getRight()) - left,
-                         std::max(a.getBottom(), b.getBottom()) - top);
-}
 
 void keslDirtyRegion::reset(const keslRect<int>& bounds) {
     m_bounds = bounds;
@@ -211,13 +188,13 @@ void keslDirtyRegion::place(keslRect<int> piece, Pending& pending) {
         const int i = findIn(rectsNear(reach), [&](int k) {
             const keslRect<int>& held = m_rects[static_cast<size_t>(k)];
             return near(held, piece, kMergeGap) &&
-                   (keslOverlaps(held, piece) || contains(piece, held) || cheapToJoin(held, piece));
+                   (keslOverlaps(held, piece) || keslContains(piece, held) || cheapToJoin(held, piece));
         });
         if (i < 0) break;
         const keslRect<int> held = m_rects[static_cast<size_t>(i)];
         const bool overlapping = keslOverlaps(held, piece);
-        if (overlapping && contains(held, piece)) return;
-        if (contains(piece, held) || cheapToJoin(held, piece) || (overlapping && !fitsFourMore)) {
+        if (overlapping && keslContains(held, piece)) return;
+        if (keslContains(piece, held) || cheapToJoin(held, piece) || (overlapping && !fitsFourMore)) {
             piece = keslBoundingBox(piece, held);
             removeAt(i);
             cellsOf(reachOf(piece), reach);

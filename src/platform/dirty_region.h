@@ -12,6 +12,8 @@
 #pragma once
 
 #include "system/rect.h"
+#include "system/rect_ops.h"
+#include "util/bits.h"
 
 #include <array>
 #include <cstdint>
@@ -116,31 +118,6 @@ private:
     int m_cellShiftX = 0;
     int m_cellShiftY = 0;
 };
-
-// The overlap of two rectangles; empty (zero width or height) when they do not meet.
-keslRect<int> keslIntersection(const keslRect<int>& a, const keslRect<int>& b);
-// The smallest rectangle holding both; an empty one counts as nothing.
-keslRect<int> keslBoundingBox(const keslRect<int>& a, const keslRect<int>& b);
-inline bool keslIsEmpty(const keslRect<int>& r) { return r.width <= 0 || r.height <= 0; }
-// Whether two rectangles share a pixel. Asked thousands of times a frame, so
-// it reads the fields rather than the rectangle's virtual edges.
-inline bool keslOverlaps(const keslRect<int>& a, const keslRect<int>& b) {
-    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-           b.top < a.top + a.height && !keslIsEmpty(a) && !keslIsEmpty(b);
-}
-
-// The index of the lowest bit set in bits (not 0). A 32-bit build would call a
-// library routine for the 64-bit builtin, thousands of times a frame.
-inline int keslLowestBit(std::uint64_t bits) {
-    if constexpr (sizeof(void*) == 8) return __builtin_ctzll(bits);
-    const auto low = static_cast<std::uint32_t>(bits);
-    return low != 0 ? __builtin_ctz(low) : 32 + __builtin_ctz(static_cast<std::uint32_t>(bits >> 32));
-}
-
-// Folds one more value into a sprite's look (a 64-bit FNV-style mix).
-constexpr std::uint64_t keslMixLook(std::uint64_t look, std::uint64_t value) {
-    return (look ^ value) * 0x100000001B3ull + 0x9E3779B97F4A7C15ull;
-}
 
 template <typename Visit>
 void keslDirtyRegion::forEachOverlapping(const keslRect<int>& rect, Visit&& visit) const {

@@ -1,5 +1,6 @@
 #include "platform/image.h"
 
+#include "system/rect_ops.h"
 #include "util/file_system.h"
 #include "util/log.h"
 
@@ -24,7 +25,9 @@ bool keslImage::initWithFile(const char* fileName, bool transparentFromTopLeft) 
     return true;
 }
 
-bool keslImage::inside(int x, int y) { return x >= 0 && y >= 0 && x < getWidth() && y < getHeight(); }
+bool keslImage::inside(int x, int y) {
+    return keslContains(keslRect<int>(0, 0, getWidth(), getHeight()), keslPoint<int>{x, y});
+}
 
 keslColor keslImage::getPixel(int x, int y) {
     if (!inside(x, y)) {

@@ -23,6 +23,8 @@ struct keslPixelView {
     int height = 0;
 
     explicit operator bool() const { return data != nullptr; }
+    // Asked for every pixel of a glow: plain comparisons with the buffer's
+    // size rather than a rectangle built and tested each time.
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     keslPixel* row(int y) const { return data + static_cast<size_t>(y) * static_cast<size_t>(width); }
 };

@@ -1,6 +1,8 @@
 #include "sprites/sprite.h"
 
 #include "platform/window.h"
+#include "sprites/sprite_look.h"
+#include "system/rect_ops.h"
 
 namespace {
 int roundToPixel(float value) { return static_cast<int>(value + 0.5f); }

@@ -1,6 +1,7 @@
 #include "sprites/sprite_text.h"
 
 #include "platform/window.h"
+#include "sprites/sprite_look.h"
 #include "util/log.h"
 
 #include <cstring>

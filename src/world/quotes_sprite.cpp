@@ -2,6 +2,7 @@
 
 #include "quotes/quotes.h"
 #include "sprites/random.h"
+#include "system/rect_ops.h"
 #include "util/exception_guard.h"
 #include "util/file_system.h"
 #include "util/log.h"
@@ -15,17 +16,17 @@
 
 namespace {
 
-// Touching edges count as overlapping.
-bool overlap(const keslRect<float>& a, const keslRect<float>& b) {
+// Touching edges count as overlapping, unlike keslOverlaps: a quote flush
+// against the moon or its label would read as part of it.
+bool touchesOrOverlaps(const keslRect<float>& a, const keslRect<float>& b) {
     return !(a.top > b.getBottom() || a.getBottom() < b.top || a.left > b.getRight() || a.getRight() < b.left);
 }
 
 bool isObstacle(const keslRect<float>& r) { return r.width > 0.0f && r.height > 0.0f; }
 
 float overlapArea(const keslRect<float>& a, const keslRect<float>& b) {
-    const float width = std::min(a.getRight(), b.getRight()) - std::max(a.left, b.left);
-    const float height = std::min(a.getBottom(), b.getBottom()) - std::max(a.top, b.top);
-    return width > 0.0f && height > 0.0f ? width * height : 0.0f;
+    const keslRect<float> both = keslIntersection(a, b);
+    return both.width * both.height;
 }
 
 keslRect<float> widened(const keslRect<float>& r, float by) {
@@ -198,13 +199,12 @@ float cQuotesSprite::coveredObstacleArea(const keslRect<float>& swept, float sec
     for (const keslRect<float>* obstacle : {&moonRect, &moonInfoRect}) {
         if (!isObstacle(*obstacle)) continue;
         const keslRect<float> reach = widened(*obstacle, drift);
-        if (!overlap(swept, reach)) continue;
+        if (!touchesOrOverlaps(swept, reach)) continue;
         covered = std::max(covered, 0.0f) + overlapArea(swept, reach);
     }
     return covered;
 }
 
 bool cQuotesSprite::outsideArea() const {
-    return chainRect.left < quoteArea.left || chainRect.top < quoteArea.top ||
-           chainRect.getBottom() > quoteArea.getBottom() || chainRect.getRight() > quoteArea.getRight();
+    return !keslContains(quoteArea, chainRect);
 }

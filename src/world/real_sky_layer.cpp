@@ -1,8 +1,9 @@
 #include "world/real_sky_layer.h"
 
-#include "util/log.h"
 #include "platform/dirty_region.h"
 #include "platform/window.h"
+#include "system/rect_ops.h"
+#include "util/log.h"
 
 #include <algorithm>
 #include <array>
@@ -315,9 +316,9 @@ void cRealSkyLayer::drawOn(keslWindow& window) {
 }
 
 void cRealSkyLayer::drawRect(keslWindow& window, const keslRect<int>& rect) {
+    if (keslIsEmpty(rect)) return;
     const int left = rect.left, right = rect.left + rect.width;
     const int top = rect.top, bottom = rect.top + rect.height;
-    if (right <= left || bottom <= top) return;
     const int firstColumn = left / kTilePixels, lastColumn = (right - 1) / kTilePixels;
     auto plainAt = [&](int column, int row) {
         return plain(m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns) + column]);

@@ -2,7 +2,9 @@
 
 #include "astro/moon_on_view.h"
 #include "platform/window.h"
+#include "system/rect_ops.h"
 #include "system/system_services.h"
+#include "util/bits.h"
 #include "util/log.h"
 #include "world/sky_background.h"
 #include "world/sky_background_factory.h"

@@ -1,5 +1,8 @@
 #include "world/sprite_text_dimming_linked.h"
 
+#include "sprites/sprite_look.h"
+#include "system/rect_ops.h"
+
 #include <algorithm>
 #include <cstdint>
 

@@ -1,5 +1,7 @@
 #include "world/star_cells.h"
 
+#include "util/bits.h"
+
 cStarCells::cStarCells(size_t capacity) : m_first(static_cast<size_t>(kCells) * kCells + 1, 0u) {
     // A picture no larger than a cell covers at most four.
     m_points.reserve(4 * capacity);

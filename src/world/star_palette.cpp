@@ -1,6 +1,7 @@
 #include "world/star_palette.h"
 
 #include "platform/dirty_region.h"
+#include "system/rect_ops.h"
 #include "util/log.h"
 
 namespace {

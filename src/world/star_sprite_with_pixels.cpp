@@ -2,6 +2,7 @@
 
 #include "platform/color.h"
 #include "platform/window.h"
+#include "system/rect_ops.h"
 #include "util/log.h"
 
 #include <algorithm>

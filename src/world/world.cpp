@@ -1,15 +1,15 @@
 #include "world/world.h"
 
-#include "util/exception_guard.h"
+#include "astro/place_from_time_zone.h"
 #include "platform/window.h"
 #include "quotes/quote_choice.h"
 #include "quotes/quotes.h"
 #include "settings/app_settings.h"
 #include "settings/sky_page_logic.h"
-#include "astro/place_from_time_zone.h"
-#include "system/system_services.h"
 #include "sprites/random.h"
+#include "system/rect_ops.h"
 #include "system/system_services.h"
+#include "util/exception_guard.h"
 #include "util/log_guards.h"
 #include "world/msg_bottom_line.h"
 

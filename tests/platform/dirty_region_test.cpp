@@ -1,10 +1,9 @@
 #include "platform/dirty_region.h"
+#include "system/rect_ops.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <random>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -93,12 +92,6 @@ TEST(DirtyRegion, MoreThanFortyPercentBecomesTheWholeWindow) {
     EXPECT_TRUE(region.isWhole());
     EXPECT_EQ(region.count(), 1);
     EXPECT_EQ(*region.begin(), kWindow);
-}
-
-TEST(DirtyRegion, LowestBitIsFoundInEitherHalfOfAWord) {
-    const std::pair<std::uint64_t, int> cases[] = {
-        {1ull, 0}, {0x80000000ull, 31}, {0x100000000ull, 32}, {0x8000000000000000ull, 63}, {0xF0F000000000ull, 36}};
-    for (const auto& [bits, index] : cases) EXPECT_EQ(keslLowestBit(bits), index) << std::hex << bits;
 }
 
 }  // namespace

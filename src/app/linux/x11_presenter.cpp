@@ -1,6 +1,7 @@
 #include "app/linux/x11_presenter.h"
 
 #include "app/linux/x11_errors.h"
+#include "system/rect_ops.h"
 #include "util/log.h"
 
 #include <algorithm>

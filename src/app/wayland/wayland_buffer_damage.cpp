@@ -1,13 +1,6 @@
 #include "app/wayland/wayland_buffer_damage.h"
 
-#include <algorithm>
-
-keslRect<int> intersectionOf(const keslRect<int>& a, const keslRect<int>& b) {
-    const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
-    const int right = std::min(a.getRight(), b.getRight()), bottom = std::min(a.getBottom(), b.getBottom());
-    if (right <= left || bottom <= top) return keslRect<int>();
-    return keslRect<int>(top, left, right - left, bottom - top);
-}
+#include "system/rect_ops.h"
 
 keslBufferDamage::keslBufferDamage(size_t buffers) : m_buffers(buffers) {
     for (Owed& owed : m_buffers) owed.rects.reserve(kMostRects);
@@ -22,8 +15,8 @@ void keslBufferDamage::add(const keslRect<int>& region, const std::vector<keslRe
     for (Owed& owed : m_buffers) {
         for (const keslRect<int>& rect : damage) {
             if (owed.whole) break;
-            const keslRect<int> inside = intersectionOf(rect, region);
-            if (inside.width == 0) continue;
+            const keslRect<int> inside = keslIntersection(rect, region);
+            if (keslIsEmpty(inside)) continue;
             if (owed.rects.size() == kMostRects) {
                 owed.rects.clear();
                 owed.whole = true;

@@ -36,6 +36,3 @@ private:
     };
     std::vector<Owed> m_buffers;
 };
-
-// The part of a inside b; zero width when they do not meet.
-keslRect<int> intersectionOf(const keslRect<int>& a, const keslRect<int>& b);

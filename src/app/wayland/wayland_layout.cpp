@@ -1,5 +1,7 @@
 #include "app/wayland/wayland_layout.h"
 
+#include "system/rect_ops.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -11,28 +13,20 @@ keslRect<int> scaled(const keslOutputPlacement& output) {
                          output.logical.height * scale);
 }
 
-bool overlap(const keslRect<int>& a, const keslRect<int>& b) {
-    return a.left < b.getRight() && b.left < a.getRight() && a.top < b.getBottom() && b.top < a.getBottom();
-}
-
 bool anyOverlap(const std::vector<keslRect<int>>& regions) {
     for (size_t i = 0; i < regions.size(); ++i) {
         for (size_t j = i + 1; j < regions.size(); ++j) {
-            if (overlap(regions[i], regions[j])) return true;
+            if (keslOverlaps(regions[i], regions[j])) return true;
         }
     }
     return false;
 }
 
 void moveToOrigin(std::vector<keslRect<int>>& regions) {
-    int left = regions.front().left, top = regions.front().top;
-    for (const keslRect<int>& region : regions) {
-        left = std::min(left, region.left);
-        top = std::min(top, region.top);
-    }
+    const keslPoint<int> corner = keslTopLeftOf(regions);
     for (keslRect<int>& region : regions) {
-        region.left -= left;
-        region.top -= top;
+        region.left -= corner.x;
+        region.top -= corner.y;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/wayland/wayland_sky_surface.h"
 
+#include "system/rect_ops.h"
 #include "system/system_services.h"
 #include "util/log.h"
 
@@ -152,11 +153,11 @@ void keslWaylandSkySurface::copyRect(keslWaylandShmBuffer& target, const keslPix
                                      const keslRect<int>& region, const keslRect<int>& rect) {
     // In buffer pixels, kept inside the buffer and the sky alike.
     const keslRect<int> skyRect =
-        intersectionOf(intersectionOf(rect, region), keslRect<int>(0, 0, sky.width(), sky.height()));
-    const keslRect<int> local = intersectionOf(keslRect<int>(skyRect.top - region.top, skyRect.left - region.left,
-                                                           skyRect.width, skyRect.height),
-                                             keslRect<int>(0, 0, target.width(), target.height()));
-    if (local.width == 0) return;
+        keslIntersection(keslIntersection(rect, region), keslRect<int>(0, 0, sky.width(), sky.height()));
+    const keslRect<int> local = keslIntersection(keslRect<int>(skyRect.top - region.top, skyRect.left - region.left,
+                                                             skyRect.width, skyRect.height),
+                                                 keslRect<int>(0, 0, target.width(), target.height()));
+    if (keslIsEmpty(local)) return;
     const size_t bytes = static_cast<size_t>(local.width) * sizeof(keslPixel);
     for (int y = local.top; y < local.getBottom(); ++y) {
         std::memcpy(target.row(y) + local.left, sky.row(y + region.top) + local.left + region.left, bytes);
@@ -200,8 +201,8 @@ void keslWaylandSkySurface::present(const keslPixelSurface& sky, const keslRect<
         wl_surface_damage_buffer(m_surface.get(), 0, 0, buffer.width(), buffer.height());
     } else {
         for (const keslRect<int>& rect : damage) {
-            const keslRect<int> inside = intersectionOf(rect, region);
-            if (inside.width == 0) continue;
+            const keslRect<int> inside = keslIntersection(rect, region);
+            if (keslIsEmpty(inside)) continue;
             wl_surface_damage_buffer(m_surface.get(), inside.left - region.left, inside.top - region.top, inside.width,
                                      inside.height);
         }

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/gdi_batch.h"
 #include "platform/text_encoding.h"
+#include "system/rect_ops.h"
 
 #include <cstring>
 #include <iterator>
@@ -232,8 +233,7 @@ HDC keslDrawingToolsWinDC::clippedTarget() {
 }
 
 bool keslDrawingToolsWinDC::clippedAway(int x, int y) const {
-    return m_clipped &&
-           (x < m_clip.left || y < m_clip.top || x >= m_clip.getRight() || y >= m_clip.getBottom());
+    return m_clipped && !keslContains(m_clip, keslPoint<int>{x, y});
 }
 
 keslColor keslDrawingToolsWinDC::getPixel(int x, int y) {

@@ -1,5 +1,7 @@
 #include "platform/raster/pixel_surface.h"
 
+#include "system/rect_ops.h"
+
 #include <algorithm>
 
 keslPixelSurface::keslPixelSurface(int width, int height, keslPixel fill)
@@ -54,9 +56,9 @@ keslPixelSurface& keslPixelSurface::operator=(keslPixelSurface&& other) noexcept
 void keslPixelSurface::setClip(const keslRect<int>* clip) {
     m_clipped = clip != nullptr;
     if (!m_clipped) return;
-    m_clipLeft = std::clamp(clip->left, 0, m_width);
-    m_clipTop = std::clamp(clip->top, 0, m_height);
-    m_clipRight = std::clamp(clip->getRight(), m_clipLeft, m_width);
-    m_clipBottom = std::clamp(clip->getBottom(), m_clipTop, m_height);
-    m_clipRect = keslRect<int>(m_clipTop, m_clipLeft, m_clipRight - m_clipLeft, m_clipBottom - m_clipTop);
+    m_clipRect = keslIntersection(*clip, keslRect<int>(0, 0, m_width, m_height));
+    m_clipLeft = m_clipRect.left;
+    m_clipTop = m_clipRect.top;
+    m_clipRight = m_clipRect.left + m_clipRect.width;
+    m_clipBottom = m_clipRect.top + m_clipRect.height;
 }

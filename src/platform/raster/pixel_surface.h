@@ -31,7 +31,7 @@ public:
 
     int width() const { return m_width; }
     int height() const { return m_height; }
-    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
+    bool contains(int x, int y) const { return view().contains(x, y); }
 
     keslPixel* row(int y) { return m_data + static_cast<size_t>(y) * static_cast<size_t>(m_width); }
     const keslPixel* row(int y) const { return m_data + static_cast<size_t>(y) * static_cast<size_t>(m_width); }

@@ -52,30 +52,6 @@ TEST(WaylandLayout, EachOutputGetsItsOwnRegionOfTheSkyInDevicePixels) {
     }
 }
 
-TEST(WaylandLayout, WithoutXdgOutputAnOutputLiesAsItsModeTurnedAndScaled) {
-    struct Case {
-        const char* what;
-        int scale;
-        int transform;  // wl_output's: 0 normal, 1 90, 2 180, 3 270, 4..7 the same flipped
-        keslRect<int> expected;
-    };
-    const Case cases[] = {
-        {"upright", 1, 0, {100, 1920, 1920, 1080}},
-        {"upside down keeps its shape", 1, 2, {100, 1920, 1920, 1080}},
-        {"portrait, turned by 90", 1, 1, {100, 1920, 1080, 1920}},
-        {"portrait, turned by 270", 1, 3, {100, 1920, 1080, 1920}},
-        {"flipped and turned by 90", 1, 5, {100, 1920, 1080, 1920}},
-        {"flipped and turned by 270", 1, 7, {100, 1920, 1080, 1920}},
-        {"flipped only", 1, 4, {100, 1920, 1920, 1080}},
-        {"portrait at scale 2", 2, 1, {100, 1920, 540, 960}},
-        {"a scale of 0 counts as 1", 0, 0, {100, 1920, 1920, 1080}},
-    };
-    for (const Case& c : cases) {
-        const keslRect<int> rect = desktopRectFromMode({1920, 100}, {1920, 1080}, c.scale, c.transform);
-        EXPECT_EQ(rect.toString(), c.expected.toString()) << c.what;
-    }
-}
-
 TEST(WaylandLayout, NoOutputsMeansNoSky) {
     EXPECT_TRUE(skyRegionsFor({}).empty());
     EXPECT_EQ(skyBoundsOf({}).width, 0);
