@@ -52,6 +52,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# A German locale, so Wine can be run as on a German system: Wine takes the
+# interface language from LANG only where the host knows that locale.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi
+
 # The star catalogue generator's input, once, into the user's cache; without
 # the registry it warns and the catalogue's check skips.
 /usr/bin/python3 "$(dirname "$0")/../tools/star_catalogue/make_star_catalogue.py" --fetch ||

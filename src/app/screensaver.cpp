@@ -85,7 +85,9 @@ int orvanelScreensaver::showConfigureSheet(keslWindowHandle parent) {
 
 void orvanelScreensaver::setContainerFolder(const char* folder) {
     keslScreenSaverAbstract::setContainerFolder(folder);
-    keslLocalisation::get().setLanguageAndFilespec(m_settings.interfaceLang.get().c_str(), m_containerFolder.c_str());
+    const std::string language =
+        chooseInterfaceLanguage(m_settings.interfaceLang, keslSystemServices().userLanguage(), m_containerFolder);
+    keslLocalisation::get().setLanguageAndFilespec(language.c_str(), m_containerFolder.c_str());
 }
 
 void orvanelScreensaver::tick(float seconds) {

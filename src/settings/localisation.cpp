@@ -4,12 +4,21 @@
 #include "util/file_system.h"
 #include "util/log.h"
 
+#include <cctype>
+
 namespace fs = keslFileSystemMini;
 
 namespace {
 
 constexpr const char* kNullKeyText = "null key to translate";
 constexpr const char* kTranslationExtension = ".txt";
+
+constexpr const char* kEnglish = "EN";
+
+std::string translationFileIn(const std::string& folder, const std::string& languageCode) {
+    return fs::ensureTrailingSeparator(folder) + keslLocalisation::kTranslationFileStem + "." + languageCode +
+           kTranslationExtension;
+}
 
 const std::map<std::string, std::string>& knownLanguages() {
     static const std::map<std::string, std::string> languages{
@@ -37,8 +46,21 @@ void keslLocalisation::setLanguageAndFilespec(const char* languageCode, const ch
 }
 
 std::string keslLocalisation::translationFilePath(const std::string& languageCode) const {
-    return fs::ensureTrailingSeparator(m_folderWithTranslations) + m_translationFileStem + "." + languageCode +
-           kTranslationExtension;
+    return translationFileIn(m_folderWithTranslations, languageCode);
+}
+
+std::string chooseInterfaceLanguage(const keslStringSetting& chosen, const std::string& systemLanguage,
+                                    const std::string& folder) {
+    if (chosen.isSet()) return chosen.get();
+    std::string code;
+    for (const char c : systemLanguage) code += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (code.empty() || knownLanguages().count(code) == 0) return kEnglish;
+    if (!fs::fileExists(translationFileIn(folder, code))) {
+        logInfo("The system's language %s has no translation file here; the interface is in English", code.c_str());
+        return kEnglish;
+    }
+    logInfo("The interface speaks the system's language: %s", code.c_str());
+    return code;
 }
 
 void keslLocalisation::loadTranslations() {

@@ -4,6 +4,7 @@
 // or damaged file only means English texts.
 #pragma once
 
+#include "settings/setting.h"
 #include "settings/settings_text.h"
 
 #include <map>
@@ -45,3 +46,9 @@ private:
     std::string m_translationFileStem;
     std::map<std::string, std::string> m_knownLanguages;
 };
+
+// The interface's language code ("DE"): the one the user chose when the
+// setting holds a choice; else the system's language (ISO 639-1, "de") when
+// the folder holds its translation file; else English.
+std::string chooseInterfaceLanguage(const keslStringSetting& chosen, const std::string& systemLanguage,
+                                    const std::string& folder);

@@ -47,6 +47,8 @@ public:
     keslStringSetting(keslKeyValue& store, const settingKeys::StringKey& key) : m_store(store), m_key(key) {}
     std::string get() const { return m_store.getString(m_key.name, m_key.defaultValue); }
     void set(const std::string& value) { m_store.setString(m_key.name, value); }
+    // Whether the settings hold a value of their own, rather than the default.
+    bool isSet() const { return m_store.hasKey(m_key.name); }
 
 private:
     keslKeyValue& m_store;

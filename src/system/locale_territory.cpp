@@ -19,6 +19,13 @@ std::string isoCountryCode(const std::string& text) {
     return code;
 }
 
+std::string languageOfLocaleName(const std::string& locale) {
+    const std::string code = isoCountryCode(locale.substr(0, locale.find_first_of("-_.@")));
+    std::string language;
+    for (const char c : code) language += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return language;
+}
+
 std::string territoryOfLocaleName(const std::string& locale) {
     // The codeset and modifier follow the subtags that can name a country.
     const std::string tags = locale.substr(0, locale.find_first_of(".@"));

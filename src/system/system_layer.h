@@ -36,6 +36,7 @@ public:
     void stopSound() override { m_below.stopSound(); }
     std::string timeZoneName() const override { return m_below.timeZoneName(); }
     std::string userCountry() const override { return m_below.userCountry(); }
+    std::string userLanguage() const override { return m_below.userLanguage(); }
 
 protected:
     keslSystem& below() const { return m_below; }

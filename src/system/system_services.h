@@ -66,6 +66,8 @@ public:
     // system's region or locale; empty when the system will not say. A
     // Windows time-zone key covers several countries, and this picks the city.
     virtual std::string userCountry() const { return {}; }
+    // The language the user reads the system in, ISO 639-1 ("de"); empty when unknown.
+    virtual std::string userLanguage() const { return {}; }
     // Starts the sound resource waveResource in the background, replacing any
     // sound still playing; with loop it repeats until the next play or stop.
     // Returns at once: the sound system is never waited for.

@@ -94,4 +94,26 @@ TEST(ShippedTranslations, EveryKnownLanguageTranslatesTheSheetsPageTitles) {
     EXPECT_STREQ(german.translate("trn.Moon"), "Mond");
 }
 
+// Without a choice of the user's the interface speaks the system's language,
+// where its file is installed beside the program; otherwise English.
+TEST_F(Localisation, TheSystemsLanguagePicksTheInterfacesUnlessTheUserChoseOne) {
+    writeTranslations("DE", "trn.Moon=Mond\r\n");
+    writeTranslations("EL", "trn.Moon=Selene\r\n");
+    const struct {
+        const char* chosen;  // null: no choice stored
+        const char* system;
+        const char* language;
+    } cases[] = {
+        {nullptr, "de", "DE"}, {nullptr, "el", "EL"}, {nullptr, "fr", "EN"},  // French is not installed here
+        {nullptr, "ja", "EN"}, {nullptr, "", "EN"},   {"IT", "de", "IT"},     {"EN", "de", "EN"},
+    };
+    for (const auto& c : cases) {
+        keslKeyValue store;
+        if (c.chosen) store.setString("interfaceLang", c.chosen);
+        const keslStringSetting setting(store, settingKeys::interfaceLang);
+        EXPECT_EQ(chooseInterfaceLanguage(setting, c.system, folder.path()), c.language)
+            << (c.chosen ? c.chosen : "(none)") << " / " << c.system;
+    }
+}
+
 }  // namespace

@@ -48,6 +48,7 @@ public:
     void stopSound() override { sounds.push_back({kStop, false}); }
     std::string timeZoneName() const override { return timeZone; }
     std::string userCountry() const override { return country; }
+    std::string userLanguage() const override { return language; }
 
     // One sound-player call: a WAVE resource played, or kStop.
     struct SoundCall {
@@ -66,6 +67,7 @@ public:
     std::string timeZone;
     // The user's country, e.g. "AT"; empty: the system will not say.
     std::string country;
+    std::string language;
     double monotonic = 0.0;
     std::string temp;
     std::string appData;

@@ -20,4 +20,16 @@ TEST(LocaleTerritory, TakesTheCountryFromEitherSystemsSpelling) {
     }
 }
 
+TEST(LocaleLanguage, TakesTheLanguageFromEitherSystemsSpelling) {
+    const struct {
+        const char* locale;
+        const char* language;
+    } cases[] = {
+        {"de_AT.UTF-8", "de"}, {"el_GR.UTF-8", "el"}, {"de-AT", "de"}, {"sr-Latn-RS", "sr"},
+        {"IT", "it"},          {"es-419", "es"},      {"fr@euro", "fr"}, {"C", ""},
+        {"C.UTF-8", ""},       {"POSIX", ""},         {"fil_PH", ""},    {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(languageOfLocaleName(c.locale), c.language) << c.locale;
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "settings/localisation.h"
 #include "settings/settings.h"
 #include "settings/sheet_pages.h"
+#include "system/system_services.h"
 #include "util/file_system.h"
 #include "util/log.h"
 
@@ -99,7 +100,10 @@ cPageArray makePages(const keslSheetIdentity& identity, keslSheetServices& servi
 
 void setUpLocalisation() {
     keslLocalisation& localisation = keslLocalisation::get();
-    localisation.setLanguageAndFilespec(cGeneralSettings().interfaceLang.get().c_str(), keslFileSystemMini::getModuleFolder().c_str());
+    const std::string folder = keslFileSystemMini::getModuleFolder();
+    const std::string language =
+        chooseInterfaceLanguage(cGeneralSettings().interfaceLang, keslSystemServices().userLanguage(), folder);
+    localisation.setLanguageAndFilespec(language.c_str(), folder.c_str());
     localisation.getInstalledLanguages();
 }
 

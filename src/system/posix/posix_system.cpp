@@ -146,6 +146,15 @@ public:
         return {};
     }
 
+    // The first of these that is set decides, as it does for messages.
+    std::string userLanguage() const override {
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+            const std::string locale = environmentOr(name, "");
+            if (!locale.empty()) return languageOfLocaleName(locale);
+        }
+        return {};
+    }
+
     // "Linux 6.1.0-18-amd64; x86_64", for the user agent.
     std::string osVersion() const override {
         utsname names{};

@@ -153,6 +153,14 @@ public:
 
     // The country the user chose in the region settings, else the one of the
     // user's locale ("de-AT"). Both answers are ASCII.
+    // The display language, which may differ from the formats' locale.
+    std::string userLanguage() const override {
+        WCHAR name[LOCALE_NAME_MAX_LENGTH] = {};
+        const LCID display = MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT);
+        if (LCIDToLocaleName(display, name, LOCALE_NAME_MAX_LENGTH, 0) <= 0) return {};
+        return languageOfLocaleName(asciiOf(name));
+    }
+
     std::string userCountry() const override {
         const GEOID nation = GetUserGeoID(GEOCLASS_NATION);
         if (nation != GEOID_NOT_AVAILABLE) {

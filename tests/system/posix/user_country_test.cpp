@@ -68,4 +68,25 @@ TEST(PosixUserCountry, TheFirstLocaleVariableSetDecides) {
     }
 }
 
+TEST(PosixUserLanguage, TheFirstLocaleVariableSetDecides) {
+    const struct {
+        const char* all;
+        const char* messages;
+        const char* lang;
+        const char* language;
+    } cases[] = {
+        {"", "", "de_AT.UTF-8", "de"},
+        {"", "el_GR.UTF-8", "de_AT.UTF-8", "el"},
+        {"fr_FR.UTF-8", "el_GR.UTF-8", "de_AT.UTF-8", "fr"},
+        {"C.UTF-8", "", "de_AT.UTF-8", ""},
+        {"", "", "", ""},
+    };
+    LocaleVariables variables;
+    for (const auto& c : cases) {
+        variables.set(c.all, c.messages, c.lang);
+        EXPECT_EQ(platformSystemServices().userLanguage(), c.language)
+            << "LC_ALL=" << c.all << " LC_MESSAGES=" << c.messages << " LANG=" << c.lang;
+    }
+}
+
 }  // namespace
