@@ -59,6 +59,11 @@ void keslKeyValue::setString(const char* key, const char* value) {
     dataHasChanged();
 }
 
+void keslKeyValue::removeKey(const char* key) {
+    if (!key || m_entries.erase(key) == 0) return;
+    dataHasChanged();
+}
+
 bool keslKeyValue::getBool(const char* key, bool defaultValue) const {
     const std::string* found = findTypedValue(key);
     if (!found) return defaultValue;

@@ -28,6 +28,8 @@ public:
     std::string getString(const char* key, const char* defaultValue) const;
     void setString(const char* key, const char* value);
     void setString(const char* key, const std::string& value) { setString(key, value.c_str()); }
+    // Forgets the stored value, so the default answers again.
+    void removeKey(const char* key);
 
     bool getBool(const char* key, bool defaultValue) const;
     void setBool(const char* key, bool value);

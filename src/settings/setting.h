@@ -49,6 +49,7 @@ public:
     void set(const std::string& value) { m_store.setString(m_key.name, value); }
     // Whether the settings hold a value of their own, rather than the default.
     bool isSet() const { return m_store.hasKey(m_key.name); }
+    void reset() { m_store.removeKey(m_key.name); }
 
 private:
     keslKeyValue& m_store;

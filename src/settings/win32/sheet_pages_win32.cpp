@@ -4,6 +4,8 @@
 #include "settings/win32/sheet_page_win32.h"
 
 #include "settings/app_settings.h"
+#include "settings/language_choice.h"
+#include "settings/localisation.h"
 #include "settings/moon_page_logic.h"
 #include "settings/sound_page_logic.h"
 #include "util/log.h"
@@ -206,14 +208,16 @@ public:
     explicit cAboutPage(const keslSheetIdentity& identity)
         : m_identity(identity), m_targets{identity.webSiteUrl, "mailto:" + identity.supportEmail} {}
     void load(HWND page) override {
-        SetDlgItemTextA(page, kLink, text(true).c_str());
-        if (hasLinks(page)) return;
-        // Some link controls (Wine's) miss an "href" attribute set after
-        // creation; plain anchors still work, and clicks are resolved by index.
-        logInfo("The link control found no links; showing them without their targets");
-        SetDlgItemTextA(page, kLink, text(false).c_str());
+        loadLinks(page);
+        loadLanguages(page);
     }
-    void store(HWND) override {}
+    // Only a changed choice is stored: a stored language whose file is gone shows as "as the system" and stays.
+    void store(HWND page) override {
+        const LRESULT index = SendDlgItemMessageA(page, kLanguage, CB_GETCURSEL, 0, 0);
+        if (index < 0 || static_cast<std::size_t>(index) >= m_languages.size()) return;
+        if (static_cast<std::size_t>(index) == m_loadedLanguage) return;
+        storeLanguageOption(m_languages[static_cast<std::size_t>(index)], m_general.interfaceLang);
+    }
     bool notify(HWND, const NMHDR& header) override {
         if (header.idFrom != kLink || (header.code != NM_CLICK && header.code != NM_RETURN)) return false;
         const int index = reinterpret_cast<const NMLINK&>(header).item.iLink;
@@ -228,6 +232,24 @@ public:
 
 private:
     static constexpr int kLink = 1025;
+    static constexpr int kLanguage = 1092;
+
+    void loadLinks(HWND page) const {
+        SetDlgItemTextA(page, kLink, text(true).c_str());
+        if (hasLinks(page)) return;
+        // Some link controls (Wine's) miss an "href" attribute set after
+        // creation; plain anchors still work, and clicks are resolved by index.
+        logInfo("The link control found no links; showing them without their targets");
+        SetDlgItemTextA(page, kLink, text(false).c_str());
+    }
+    void loadLanguages(HWND page) {
+        m_languages = languageOptions(keslLocalisation::get().getInstalledLanguages());
+        for (const sLanguageOption& option : m_languages) {
+            SendDlgItemMessageA(page, kLanguage, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(option.label.c_str()));
+        }
+        m_loadedLanguage = selectedLanguageOption(m_languages, m_general.interfaceLang);
+        SendDlgItemMessageA(page, kLanguage, CB_SETCURSEL, m_loadedLanguage, 0);
+    }
 
     // The page's text; the links in the order of m_targets.
     std::string text(bool withTargets) const {
@@ -255,6 +277,9 @@ private:
 
     const keslSheetIdentity& m_identity;
     std::array<std::string, 2> m_targets;
+    cGeneralSettings m_general;
+    std::vector<sLanguageOption> m_languages;
+    std::size_t m_loadedLanguage = 0;
 };
 
 }  // namespace
