@@ -1,4 +1,4 @@
-// The POSIX user's country comes from the locale variables in the order
+// The POSIX user's country and language come from the locale variables in the order
 // setlocale reads them for messages: LC_ALL, LC_MESSAGES, LANG.
 #include "system/system_services.h"
 
@@ -46,46 +46,28 @@ private:
     std::string m_saved[kCount];
 };
 
-TEST(PosixUserCountry, TheFirstLocaleVariableSetDecides) {
+TEST(PosixUserLocale, TheFirstLocaleVariableSetDecidesCountryAndLanguage) {
     const struct {
         const char* all;
         const char* messages;
         const char* lang;
         const char* country;
-    } cases[] = {
-        {"", "", "de_AT.UTF-8", "AT"},
-        {"", "it_IT.UTF-8", "de_AT.UTF-8", "IT"},
-        {"nb_NO.UTF-8", "it_IT.UTF-8", "de_AT.UTF-8", "NO"},
-        // C names no country, and the variables after it are not read.
-        {"C.UTF-8", "", "de_AT.UTF-8", ""},
-        {"", "", "", ""},
-    };
-    LocaleVariables variables;
-    for (const auto& c : cases) {
-        variables.set(c.all, c.messages, c.lang);
-        EXPECT_EQ(platformSystemServices().userCountry(), c.country)
-            << "LC_ALL=" << c.all << " LC_MESSAGES=" << c.messages << " LANG=" << c.lang;
-    }
-}
-
-TEST(PosixUserLanguage, TheFirstLocaleVariableSetDecides) {
-    const struct {
-        const char* all;
-        const char* messages;
-        const char* lang;
         const char* language;
     } cases[] = {
-        {"", "", "de_AT.UTF-8", "de"},
-        {"", "el_GR.UTF-8", "de_AT.UTF-8", "el"},
-        {"fr_FR.UTF-8", "el_GR.UTF-8", "de_AT.UTF-8", "fr"},
-        {"C.UTF-8", "", "de_AT.UTF-8", ""},
-        {"", "", "", ""},
+        {"", "", "de_AT.UTF-8", "AT", "de"},
+        {"", "it_IT.UTF-8", "de_AT.UTF-8", "IT", "it"},
+        {"nb_NO.UTF-8", "it_IT.UTF-8", "de_AT.UTF-8", "NO", "nb"},
+        {"", "el_GR.UTF-8", "", "GR", "el"},
+        // C names neither, and the variables after it are not read.
+        {"C.UTF-8", "", "de_AT.UTF-8", "", ""},
+        {"", "", "", "", ""},
     };
     LocaleVariables variables;
     for (const auto& c : cases) {
         variables.set(c.all, c.messages, c.lang);
-        EXPECT_EQ(platformSystemServices().userLanguage(), c.language)
-            << "LC_ALL=" << c.all << " LC_MESSAGES=" << c.messages << " LANG=" << c.lang;
+        const keslSystem& system = platformSystemServices();
+        EXPECT_EQ(system.userCountry(), c.country) << "LC_ALL=" << c.all << " LC_MESSAGES=" << c.messages << " LANG=" << c.lang;
+        EXPECT_EQ(system.userLanguage(), c.language) << "LC_ALL=" << c.all << " LC_MESSAGES=" << c.messages << " LANG=" << c.lang;
     }
 }
 
