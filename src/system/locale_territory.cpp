@@ -7,23 +7,24 @@ namespace {
 constexpr std::size_t kCountryCodeLength = 2;
 
 bool isSubtagEnd(char c) { return c == '-' || c == '_'; }
-}  // namespace
 
-std::string isoCountryCode(const std::string& text) {
+// Two letters in one case ("at" -> "AT" upper); anything else -> empty.
+std::string twoLetters(const std::string& text, bool upper) {
     if (text.size() != kCountryCodeLength) return {};
     std::string code;
     for (const char c : text) {
         if (!std::isalpha(static_cast<unsigned char>(c))) return {};
-        code += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const int letter = static_cast<unsigned char>(c);
+        code += static_cast<char>(upper ? std::toupper(letter) : std::tolower(letter));
     }
     return code;
 }
+}  // namespace
+
+std::string isoCountryCode(const std::string& text) { return twoLetters(text, true); }
 
 std::string languageOfLocaleName(const std::string& locale) {
-    const std::string code = isoCountryCode(locale.substr(0, locale.find_first_of("-_.@")));
-    std::string language;
-    for (const char c : code) language += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return language;
+    return twoLetters(locale.substr(0, locale.find_first_of("-_.@")), false);
 }
 
 std::string territoryOfLocaleName(const std::string& locale) {

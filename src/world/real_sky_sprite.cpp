@@ -1,6 +1,5 @@
 #include "world/real_sky_sprite.h"
 
-#include "astro/moon_on_view.h"
 #include "platform/window.h"
 #include "system/rect_ops.h"
 #include "system/system_services.h"
@@ -453,28 +452,18 @@ void cRealSkySprite::placePlanets(float along) {
 }
 
 void cRealSkySprite::placeMoonEnds(const sSkyFrame& start, const sSkyFrame& end) {
-    m_moonPath = {moonAt(start), moonAt(end)};
-}
-
-sRealSkyMoon cRealSkySprite::moonAt(const sSkyFrame& frame) const {
-    const sMoonOnView on = moonOnView(m_projection, frame);
-    sRealSkyMoon at;
-    at.aboveHorizon = on.onView;
-    at.x = on.x;
-    at.y = on.y;
-    at.brightLimbDeg = on.brightLimbDeg;
-    return at;
+    m_moonPath = {moonOnView(m_projection, start), moonOnView(m_projection, end)};
 }
 
 void cRealSkySprite::placeMoon(float along) {
     const sRealSkyMoon& start = m_moonPath.start;
     const sRealSkyMoon& end = m_moonPath.end;
     // Rising, setting or crossing the view's edge within the minute: it stands as at the nearer end.
-    if (!start.aboveHorizon || !end.aboveHorizon) {
+    if (!start.onView || !end.onView) {
         m_moon = along < 0.5f ? start : end;
         return;
     }
-    m_moon.aboveHorizon = true;
+    m_moon.onView = true;
     m_moon.x = start.x + along * (end.x - start.x);
     m_moon.y = start.y + along * (end.y - start.y);
     const float turn = static_cast<float>(normalizedDegrees(end.brightLimbDeg - start.brightLimbDeg + 180.0)) - 180.0f;

@@ -16,6 +16,7 @@
 // strips; the whole window only for the first layer. A frame allocates nothing.
 #pragma once
 
+#include "astro/moon_on_view.h"
 #include "astro/sky_frame.h"
 #include "astro/sky_projection.h"
 #include "astro/solar_system.h"
@@ -43,13 +44,7 @@ struct sRealSkyOptions {
 };
 
 // Where the moon stands on the view and which way its lit side faces.
-struct sRealSkyMoon {
-    bool aboveHorizon = false;
-    float x = 0.0f;  // the disc's centre, in window pixels
-    float y = 0.0f;
-    // Screen direction of the bright limb, degrees counterclockwise from straight up.
-    float brightLimbDeg = 0.0f;
-};
+using sRealSkyMoon = sMoonOnView;
 
 class cRealSkySprite : public TzerinSprite {
 public:
@@ -104,8 +99,6 @@ private:
     void placeStarEnds(const sSkyFrame& start, const sSkyFrame& end);
     void placePlanetEnds(const sSkyFrame& start, const sSkyFrame& end);
     void placeMoonEnds(const sSkyFrame& start, const sSkyFrame& end);
-    // Where the moon stands at a moment: on the view or not, and its bright limb.
-    sRealSkyMoon moonAt(const sSkyFrame& frame) const;
     // Along the paths, a share of the way from the minute's start to its end.
     void placeStars(float along);
     void placePlanets(float along);

@@ -326,8 +326,8 @@ void TorvanelWorld::outlineChanges() {
 void TorvanelWorld::followRealMoon() {
     if (!m_moonFollowsSky) return;
     const sRealSkyMoon& moon = m_realSky->moon();
-    if (moon.aboveHorizon != m_realMoonShown) {
-        m_realMoonShown = moon.aboveHorizon;
+    if (moon.onView != m_realMoonShown) {
+        m_realMoonShown = moon.onView;
         if (m_realMoonShown) {
             m_moon.enable();
             if (m_moonLabelFollows) m_moonInfoLabel.enable();
