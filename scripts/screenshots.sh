@@ -35,8 +35,11 @@ readonly kAnimationDissolve="1001 1249"
 readonly kAnimationFrameMs=50
 readonly kAnimationHoldMs=1200
 readonly kAnimationQuality=70
-# The sheet's pages shown in the README: Moon, Messages, Digital clock, Sky.
+# The sheet's pages shown in the README: Moon, Messages, Digital clock, Sky;
+# and the Moon page again in German, beside the English one.
 readonly kSheetPages="0 1 7 10"
+readonly kTranslatedSheetPages="0"
+readonly kTranslatedSheetLanguage=DE
 # The real sky: the same winter evening sky over Berlin and over Sydney, each at
 # half past nine local time, a second in (before a message or quote appears).
 readonly kBerlin="52.52,13.40 Europe/Berlin"
@@ -118,25 +121,32 @@ echo "== the configuration sheet under Wine"
   # 100 %: Wine's own scale when no value is set.
   wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
   wineserver -w
+  photograph_sheet() {  # PAGES SUFFIX
+    local page caption x y w h
+    wine "$(orvanel_scr)" /c &
+    sheet_pid=$!
+    orvanel_helper sheet current >/dev/null || fail "the configuration sheet did not open"
+    read -r x y w h < <(orvanel_helper sheet rect | sed -n 's/^rect //p')
+    for page in $1; do
+      orvanel_helper sheet page "$page" sleep 300 >/dev/null
+      import -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/sheet.png"
+      # Without a window manager Wine draws the caption's close box as a bare
+      # "r"; the pictures show the sheet from its tabs down.
+      caption=$(convert "$work/sheet.png" -crop "1x40+$(( w / 2 ))+0" -depth 8 txt:- |
+                awk -F'[ ,:]+' 'NR > 1 && match($0, /#[0-9A-Fa-f]+/) { colour[$2] = substr($0, RSTART, RLENGTH) }
+                     END { for (y = 5; colour[y] == colour[5]; y++); print y }')
+      convert "$work/sheet.png" -crop "${w}x$(( h - caption ))+0+$caption" +repage "$work/sheet-body.png"
+      save_png "$work/sheet-body.png" "$docs/sheet-page-$page$2.png"
+    done
+    orvanel_helper sheet cancel >/dev/null || true
+    orvanel_wait_exit "$sheet_pid" 15
+    [ "$exit_code" != running ] || orvanel_stop "$sheet_pid"
+  }
   cp "$settings" "$ini"
-  wine "$(orvanel_scr)" /c &
-  sheet_pid=$!
-  orvanel_helper sheet current >/dev/null || fail "the configuration sheet did not open"
-  read -r x y w h < <(orvanel_helper sheet rect | sed -n 's/^rect //p')
-  for page in $kSheetPages; do
-    orvanel_helper sheet page "$page" sleep 300 >/dev/null
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/sheet.png"
-    # Without a window manager Wine draws the caption's close box as a bare
-    # "r"; the pictures show the sheet from its tabs down.
-    caption=$(convert "$work/sheet.png" -crop "1x40+$(( w / 2 ))+0" -depth 8 txt:- |
-              awk -F'[ ,:]+' 'NR > 1 && match($0, /#[0-9A-Fa-f]+/) { colour[$2] = substr($0, RSTART, RLENGTH) }
-                   END { for (y = 5; colour[y] == colour[5]; y++); print y }')
-    convert "$work/sheet.png" -crop "${w}x$(( h - caption ))+0+$caption" +repage "$work/sheet-body.png"
-    save_png "$work/sheet-body.png" "$docs/sheet-page-$page.png"
-  done
-  orvanel_helper sheet cancel >/dev/null || true
-  orvanel_wait_exit "$sheet_pid" 15
-  [ "$exit_code" != running ] || orvanel_stop "$sheet_pid"
+  photograph_sheet "$kSheetPages" ""
+  cp "$settings" "$ini"
+  printf 'interfaceLang=%s\r\n' "$kTranslatedSheetLanguage" >> "$ini"
+  photograph_sheet "$kTranslatedSheetPages" "-${kTranslatedSheetLanguage,,}"
 )
 
 # Berlin and Sydney side by side: south from the north, north from the south.

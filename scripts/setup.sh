@@ -17,6 +17,7 @@ packages=(
   python3 python3-ephem python3-numpy python3-pil tzdata faketime webp unicode-cldr-core
   pulseaudio pulseaudio-utils
   libwayland-dev libwayland-bin wayland-protocols sway grim wtype weston swayidle
+  tesseract-ocr tesseract-ocr-deu
 )
 
 # The Wayland checks run their compositor and the program as this ordinary

@@ -2,7 +2,8 @@
 # Builds orvanel_<version>_<arch>.deb from the release build: the program
 # where XScreenSaver looks for hacks, its settings-dialog description, a menu
 # entry that opens the sky in a window, the manual page, the copyright and
-# the third-party notices the Windows installer ships too. Dependencies come
+# the third-party notices the Windows installer ships too, and the language
+# files, which the program finds in the share folder of its prefix. Dependencies come
 # from dpkg-shlibdeps.
 #   build_deb.sh [RELEASE_BUILD_DIR [OUT_DIR]]   prints the package's path
 set -euo pipefail
@@ -21,11 +22,12 @@ substitute() { sed -e "s/@VERSION@/$version/g" "$1"; }
 
 install -d "$pkg/DEBIAN" "$pkg/usr/libexec/xscreensaver" "$pkg/usr/share/xscreensaver/config" \
   "$pkg/usr/share/applications" "$pkg/usr/share/man/man6" "$pkg/usr/share/doc/orvanel" \
-  "$pkg/usr/share/icons/hicolor/48x48/apps"
+  "$pkg/usr/share/icons/hicolor/48x48/apps" "$pkg/usr/share/orvanel"
 install -m 755 "$build/orvanel" "$pkg/usr/libexec/xscreensaver/orvanel"
 strip --strip-unneeded --remove-section=.comment --remove-section=.note "$pkg/usr/libexec/xscreensaver/orvanel"
 install -m 644 "$root/resources/xscreensaver/orvanel.xml" "$pkg/usr/share/xscreensaver/config/"
 install -m 644 "$here/orvanel.desktop" "$pkg/usr/share/applications/"
+install -m 644 "$root"/resources/lang/Orvanel.*.txt "$pkg/usr/share/orvanel/"
 substitute "$here/orvanel.6" | gzip -9n > "$pkg/usr/share/man/man6/orvanel.6.gz"
 substitute "$here/changelog" | gzip -9n > "$pkg/usr/share/doc/orvanel/changelog.gz"
 install -m 644 "$here/copyright" "$pkg/usr/share/doc/orvanel/"

@@ -10,9 +10,23 @@
 #include "util/log.h"
 #include "world/window_transition_effect_old_tv.h"
 
+namespace {
+
+// The sky's words (the moon's label, the default messages, the names of the
+// stars) are in the interface's language; returns its code.
+std::string setUpInterfaceLanguage(const keslStringSetting& chosen) {
+    const std::string folder = translationFolderNear(keslFileSystemMini::getModuleFolder());
+    const std::string language = chooseInterfaceLanguage(chosen, keslSystemServices().userLanguage(), folder);
+    keslLocalisation::get().setLanguageAndFilespec(language.c_str(), folder.c_str());
+    return language;
+}
+
+}  // namespace
+
 orvanelScreensaver::orvanelScreensaver() {
+    const std::string language = setUpInterfaceLanguage(m_settings.interfaceLang);
     m_telemetry.start(m_settings.telemetryConsent.get(), appInfo().productName, appInfo().appVersion,
-                      keslFileSystemMini::getModuleFolder(), m_settings.interfaceLang.get());
+                      keslFileSystemMini::getModuleFolder(), language);
     logInfo("Does not have retina display");
 }
 
@@ -81,13 +95,6 @@ int orvanelScreensaver::showConfigureSheet(keslWindowHandle parent) {
                                      "https://" + info.webSiteHost + "/", info.webSiteHost,  info.salesEmail};
     cSheetTelemetryServices services(m_telemetry);
     return showConfigurationSheet(parent, identity, services);
-}
-
-void orvanelScreensaver::setContainerFolder(const char* folder) {
-    keslScreenSaverAbstract::setContainerFolder(folder);
-    const std::string language =
-        chooseInterfaceLanguage(m_settings.interfaceLang, keslSystemServices().userLanguage(), m_containerFolder);
-    keslLocalisation::get().setLanguageAndFilespec(language.c_str(), m_containerFolder.c_str());
 }
 
 void orvanelScreensaver::tick(float seconds) {

@@ -28,7 +28,6 @@ public:
 
     void initWithWindowHandle(keslWindowHandle window, int monitorId) override;
     int showConfigureSheet(keslWindowHandle parent) override;
-    void setContainerFolder(const char* folder) override;
     void tick(float seconds) override;
     void drawFrame() override;
     // The next frame is drawn and shown whole: the window lost what it showed.

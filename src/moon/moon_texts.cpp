@@ -2,13 +2,14 @@
 
 #include "moon/moon_time.h"
 #include "system/system_services.h"
+#include "util/file_system.h"
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 namespace {
+
+using keslFileSystemMini::fillInBlank;
 
 constexpr std::int64_t kSecondsPerHour = 3600;
 constexpr std::int64_t kHoursInADay = 24;
@@ -16,69 +17,67 @@ constexpr int kQuarterToleranceDegrees = 3;
 constexpr int kFullMoonEndsAboveDegrees = 356;
 constexpr int kFullMoonBeginsBelowDegrees = 4;
 
-const std::array<const char*, 12> kMonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                                                 "July",    "August",   "September", "October", "November", "December"};
-
-const std::array<const char*, 12> kFolkMoonNames = {
-    "\"Wolf Moon\"",    "\"Snow Moon\"",     "\"Worm Moon\"",     "\"Pink Moon\"",
-    "\"Flower Moon\"",  "\"Strawberry Moon\"", "\"Buck Moon\"",   "\"Sturgeon Moon\"",
-    "\"Harvest Moon\"", "\"Hunter's Moon\"", "\"Beaver Moon\"",   "\"Cold Moon\"",
-};
-
 bool isValidMonth(int month) { return month >= 0 && month < 12; }
 
 bool isNear(int degrees, int target) { return std::abs(degrees - target) <= kQuarterToleranceDegrees; }
 
 int localMonthOf(std::int64_t t) { return localDateOf(t).month; }
 
-void appendHoursUntilFullMoon(cTextRotator& notable, std::int64_t hours) {
+std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
+void appendHoursUntilFullMoon(cTextRotator& notable, std::int64_t hours, const keslMoonWords& words) {
     if (hours == 0) {
-        notable.addLine("Full moon now!");
+        notable.addLine(words.fullMoonNow);
     } else if (hours == 1) {
-        notable.addLine("Full moon on the next hour!");
+        notable.addLine(words.fullMoonNextHour);
     } else if (hours >= 2 && hours < kHoursInADay) {
-        notable.addLine("Full moon in " + std::to_string(hours) + " hours");
+        notable.addLine(fillInBlank(words.fullMoonInHours, "hours", std::to_string(hours)));
     }
 }
 
-void appendHoursSince(cTextRotator& notable, const char* event, std::int64_t hours) {
+// oneHour and manyHours: the event's "was one hour ago" and "was {hours} hours ago".
+void appendHoursSince(cTextRotator& notable, const std::string& oneHour, const std::string& manyHours,
+                      std::int64_t hours) {
     if (hours == 1) {
-        notable.addLine(std::string(event) + " was one hour ago");
+        notable.addLine(oneHour);
     } else if (hours >= 2 && hours < kHoursInADay) {
-        notable.addLine(std::string(event) + " was " + std::to_string(hours) + " hours ago");
+        notable.addLine(fillInBlank(manyHours, "hours", std::to_string(hours)));
     }
 }
 
 }  // namespace
 
-std::string monthName(int month) {
-    return isValidMonth(month) ? kMonthNames[static_cast<std::size_t>(month)]
+std::string monthName(int month, const keslMoonWords& words) {
+    return isValidMonth(month) ? words.months[static_cast<std::size_t>(month)]
                                : "intToMonth() called with index out of 0..11";
 }
 
-std::string intToMonth(std::int64_t t) {
+std::string intToMonth(std::int64_t t, const keslMoonWords& words) {
     std::tm local{};
     if (!keslSystemServices().localTime(static_cast<std::time_t>(t), local)) local = std::tm{};
-    char text[128];
-    std::snprintf(text, sizeof text, "%s %02d, %02d:%02d", monthName(local.tm_mon).c_str(), local.tm_mday,
-                  local.tm_hour, local.tm_min);
-    return text;
+    std::string text = fillInBlank(words.dateAndTime, "month", monthName(local.tm_mon, words));
+    text = fillInBlank(text, "day2", twoDigits(local.tm_mday));
+    text = fillInBlank(text, "day", std::to_string(local.tm_mday));
+    text = fillInBlank(text, "hour", twoDigits(local.tm_hour));
+    return fillInBlank(text, "minute", twoDigits(local.tm_min));
 }
 
-std::string folkMoonName(int month) {
-    return isValidMonth(month) ? kFolkMoonNames[static_cast<std::size_t>(month)] : "error #528";
+std::string folkMoonName(int month, const keslMoonWords& words) {
+    return isValidMonth(month) ? words.folkNames[static_cast<std::size_t>(month)] : "error #528";
 }
 
-std::string moonPhaseName(int degrees) {
+std::string moonPhaseName(int degrees, const keslMoonWords& words) {
+    enum { kFull, kLastQuarter, kNew, kFirstQuarter, kWaningGibbous, kWaningCrescent, kWaxingCrescent, kWaxingGibbous };
+    auto name = [&words](int phase) { return words.phaseNames[static_cast<std::size_t>(phase)]; };
     const int d = degrees % 360;
-    if (d < kFullMoonBeginsBelowDegrees || d > kFullMoonEndsAboveDegrees) return "Full Moon";
-    if (isNear(d, 90)) return "Last Quarter";
-    if (isNear(d, 180)) return "New Moon";
-    if (isNear(d, 270)) return "First Quarter";
-    if (d < 90) return "Waning Gibbous Moon";
-    if (d < 180) return "Waning Crescent Moon";
-    if (d < 270) return "Waxing Crescent Moon";
-    return "Waxing Gibbous Moon";
+    if (d < kFullMoonBeginsBelowDegrees || d > kFullMoonEndsAboveDegrees) return name(kFull);
+    if (isNear(d, 90)) return name(kLastQuarter);
+    if (isNear(d, 180)) return name(kNew);
+    if (isNear(d, 270)) return name(kFirstQuarter);
+    if (d < 90) return name(kWaningGibbous);
+    if (d < 180) return name(kWaningCrescent);
+    if (d < 270) return name(kWaxingCrescent);
+    return name(kWaxingGibbous);
 }
 
 void fillFromMoonInfo(sMoonInfoLines& lines, const cMoonInfo& moonInfo, const sMoonTextOptions& options) {
@@ -90,37 +89,41 @@ void fillFromMoonInfo(sMoonInfoLines& lines, const cMoonInfo& moonInfo, const sM
     const bool newTonight = moonInfo.isNewMoonTonight();
     const bool newTomorrow = moonInfo.isNewMoonTomorrow();
     cTextRotator& notable = lines.notableLines;
+    const keslMoonWords& w = options.words;
 
     std::string folkName;
-    if (fullTonight || fullTomorrow) folkName = folkMoonName(localMonthOf(nearestFullMoon));
+    if (fullTonight || fullTomorrow) folkName = folkMoonName(localMonthOf(nearestFullMoon), w);
     if (fullTonight) {
-        notable.addLine("Full moon tonight: " + folkName);
+        notable.addLine(fillInBlank(w.fullMoonTonight, "name", folkName));
     } else if (fullTomorrow) {
-        notable.addLine("Full moon tomorrow: " + folkName);
+        notable.addLine(fillInBlank(w.fullMoonTomorrow, "name", folkName));
     } else if (newTonight) {
-        notable.addLine("New moon tonight");
+        notable.addLine(w.newMoonTonight);
     } else if (newTomorrow) {
-        notable.addLine("New moon tomorrow");
+        notable.addLine(w.newMoonTomorrow);
     } else if (options.showMoonPhaseName) {
-        lines.phaseNameText = moonPhaseName(r.moonPhaseDegrees);
+        lines.phaseNameText = moonPhaseName(r.moonPhaseDegrees, w);
     }
 
-    if (newTonight || newTomorrow) notable.addLine("New moon on " + intToMonth(nearestNewMoon));
+    auto dated = [&w](const std::string& sentence, std::int64_t t) {
+        return fillInBlank(sentence, "date", intToMonth(t, w));
+    };
+    if (newTonight || newTomorrow) notable.addLine(dated(w.newMoonOn, nearestNewMoon));
     if (fullTonight || fullTomorrow) {
-        notable.addLine("Full moon on " + intToMonth(nearestFullMoon));
+        notable.addLine(dated(w.fullMoonOn, nearestFullMoon));
         // Counts to the next full moon even when the previous one made the
         // night test true; the hours are then too many and nothing is added.
-        appendHoursUntilFullMoon(notable, (r.nextFullMoon - r.calcTime) / kSecondsPerHour);
+        appendHoursUntilFullMoon(notable, (r.nextFullMoon - r.calcTime) / kSecondsPerHour, w);
     }
-    appendHoursSince(notable, "Full moon", (r.calcTime - r.prevFullMoon) / kSecondsPerHour);
-    appendHoursSince(notable, "New moon", (r.calcTime - r.prevNewMoon) / kSecondsPerHour);
+    appendHoursSince(notable, w.fullMoonHourAgo, w.fullMoonHoursAgo, (r.calcTime - r.prevFullMoon) / kSecondsPerHour);
+    appendHoursSince(notable, w.newMoonHourAgo, w.newMoonHoursAgo, (r.calcTime - r.prevNewMoon) / kSecondsPerHour);
 
     if (options.showNotableDates && !notable.hasLines()) {
-        lines.nextDatesLines.addLine("Next full moon on " + intToMonth(r.nextFullMoon));
-        lines.nextDatesLines.addLine("Next new moon on " + intToMonth(r.nextNewMoon));
+        lines.nextDatesLines.addLine(dated(w.nextFullMoonOn, r.nextFullMoon));
+        lines.nextDatesLines.addLine(dated(w.nextNewMoonOn, r.nextNewMoon));
     }
     if (options.showMoonPhasePercentAndDegrees) {
-        lines.phaseLines.addLine("Phase (degrees):" + std::to_string(r.moonPhaseDegrees));
-        lines.phaseLines.addLine("Phase (percent):" + r.moonPhasePercentText);
+        lines.phaseLines.addLine(fillInBlank(w.phaseDegrees, "degrees", std::to_string(r.moonPhaseDegrees)));
+        lines.phaseLines.addLine(fillInBlank(w.phasePercent, "percent", r.moonPhasePercentText));
     }
 }

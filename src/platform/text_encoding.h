@@ -16,3 +16,10 @@ bool keslIsMultiByteUtf8(const char* text, std::size_t length);
 // memory): from UTF-8 when keslIsMultiByteUtf8 says so, else byte by byte as
 // Windows-1252.
 void keslDecodeText(const char* text, std::size_t length, std::u32string& decoded);
+
+// The 8-bit Windows code pages the translation files were once written in.
+enum class keslCodePage { windows1252, windows1253 };
+
+// 8-bit text of a Windows code page as UTF-8; a byte the code page leaves
+// undefined becomes U+FFFD.
+std::string keslCodePageToUtf8(const std::string& text, keslCodePage codePage);

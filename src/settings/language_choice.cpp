@@ -1,11 +1,9 @@
 #include "settings/language_choice.h"
 
-namespace {
-constexpr const char* kAsTheSystem = "As the system";
-}  // namespace
+#include "settings/localisation.h"
 
 std::vector<sLanguageOption> languageOptions(const std::map<std::string, std::string>& installed) {
-    std::vector<sLanguageOption> options{{std::string(), kAsTheSystem}};
+    std::vector<sLanguageOption> options{{std::string(), localised("As the system")}};
     for (const auto& [code, name] : installed) options.push_back({code, name});
     return options;
 }

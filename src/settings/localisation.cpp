@@ -1,6 +1,6 @@
 #include "settings/localisation.h"
 
-#include "settings/settings.h"
+#include "platform/text_encoding.h"
 #include "util/file_system.h"
 #include "util/log.h"
 
@@ -20,11 +20,29 @@ std::string translationFileIn(const std::string& folder, const std::string& lang
            kTranslationExtension;
 }
 
+constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
+constexpr const char* kKeyPrefix = "trn.";
+
+// Each language by its own name, as a reader of it looks for it in a list.
 const std::map<std::string, std::string>& knownLanguages() {
     static const std::map<std::string, std::string> languages{
-        {"DE", "German"}, {"EL", "Greek"}, {"EN", "English"}, {"ES", "Spanish"}, {"FR", "French"}, {"IT", "Italian"},
+        {"DE", "Deutsch"},  {"EL", "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC"},
+        {"EN", "English"},  {"ES", "Espa\xC3\xB1ol"},
+        {"FR", "Fran\xC3\xA7" "ais"}, {"IT", "Italiano"},
     };
     return languages;
+}
+
+// The code page a language's file was written in before files carried the UTF-8 mark.
+keslCodePage legacyCodePageOf(const std::string& languageCode) {
+    return languageCode == "EL" ? keslCodePage::windows1253 : keslCodePage::windows1252;
+}
+
+// A file with the mark is UTF-8; so is one whose bytes can only be UTF-8.
+std::string utf8TextOf(const std::string& bytes, const std::string& languageCode) {
+    if (bytes.compare(0, 3, kUtf8Mark) == 0) return bytes.substr(3);
+    if (keslIsMultiByteUtf8(bytes.data(), bytes.size())) return bytes;
+    return keslCodePageToUtf8(bytes, legacyCodePageOf(languageCode));
 }
 
 }  // namespace
@@ -65,11 +83,17 @@ std::string chooseInterfaceLanguage(const keslStringSetting& chosen, const std::
 
 void keslLocalisation::loadTranslations() {
     m_loaded = true;
+    // No language chosen yet (a test, a tool): English without a file.
+    if (m_languageCode.empty()) return;
     const std::string path = translationFilePath(m_languageCode);
     m_translations.clear();
     logInfo("loading translations from file:%s", path.c_str());
-    const keslSettings file(path.c_str());
-    m_translations = file.entries();
+    std::string bytes;
+    if (!fs::readWholeFile(path, bytes)) {
+        logWarning("#4461: no translation file %s; the interface stays in English", path.c_str());
+        return;
+    }
+    m_translations = parseSettingsText(utf8TextOf(bytes, m_languageCode)).entries;
     logInfo("%i translations loaded", static_cast<int>(m_translations.size()));
 }
 
@@ -92,6 +116,21 @@ bool keslLocalisation::hasTranslation(const char* key) {
 
 const char* keslLocalisation::translateOr(const char* key, const char* fallback) {
     return hasTranslation(key) ? translate(key) : fallback;
+}
+
+std::string keslLocalisation::textFor(const std::string& english) {
+    return translateOr((kKeyPrefix + english).c_str(), english.c_str());
+}
+
+std::string translationFolderNear(const std::string& programFolder) {
+    // Installed on Linux the program sits in a libexec folder and its texts in share.
+    for (const char* relative : {"", "../../share/orvanel/", "../share/orvanel/"}) {
+        const std::string folder = fs::ensureTrailingSeparator(programFolder) + relative;
+        if (fs::fileExists(translationFileIn(folder, kEnglish))) return folder;
+    }
+    logWarning("#4462: no translation files beside %s or in its share folder; the interface is in English",
+               programFolder.c_str());
+    return programFolder;
 }
 
 const std::map<std::string, std::string>& keslLocalisation::getInstalledLanguages() {

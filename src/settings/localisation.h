@@ -1,7 +1,9 @@
 // User-interface texts by key in the chosen language, read lazily from a
 // translation file beside the program ("Orvanel.<code>.txt", the settings
 // file format). A key without a translation stands for itself, so a missing
-// or damaged file only means English texts.
+// or damaged file only means English texts. Texts come out as UTF-8 whatever
+// the file was written in: UTF-8 with its mark, or the language's old 8-bit
+// Windows code page, so Greek stays Greek on a system of another code page.
 #pragma once
 
 #include "settings/setting.h"
@@ -30,7 +32,9 @@ public:
     bool hasTranslation(const char* key);
     // The key's translation, or fallback (such as the English text) when the file has none.
     const char* translateOr(const char* key, const char* fallback);
-    // Drops every known language whose file is missing; returns those left (code to English name).
+    // The text's translation under the key "trn." + english, or the English text itself.
+    std::string textFor(const std::string& english);
+    // Drops every known language whose file is missing; returns those left (code to the language's own name).
     const std::map<std::string, std::string>& getInstalledLanguages();
 
     std::string translationFilePath(const std::string& languageCode) const;
@@ -52,3 +56,10 @@ private:
 // the folder holds its translation file; else English.
 std::string chooseInterfaceLanguage(const keslStringSetting& chosen, const std::string& systemLanguage,
                                     const std::string& folder);
+
+// Where the translation files are for a program in programFolder: beside it,
+// or, installed on Linux, in the share folder of its prefix.
+std::string translationFolderNear(const std::string& programFolder);
+
+// The text in the interface's language (keslLocalisation::textFor on the process's table).
+inline std::string localised(const std::string& english) { return keslLocalisation::get().textFor(english); }

@@ -1,5 +1,8 @@
 #include "settings/message_editor.h"
 
+#include "settings/localisation.h"
+#include "util/file_system.h"
+
 #include <algorithm>
 
 keslMessageEditorView cMessageEditor::view() const {
@@ -15,7 +18,10 @@ keslMessageEditorView cMessageEditor::view() const {
     view.previousEnabled = index > 0;
     view.nextEnabled = index + 1 < reachable;
     view.newEnabled = count() < kMaxMessages;
-    view.position = std::to_string(hasCurrent() ? index + 1 : 0) + " of " + std::to_string(reachable);
+    const std::string position = keslLocalisation::get().translateOr("trn.Message position", "{index} of {count}");
+    view.position = keslFileSystemMini::fillInBlank(
+        keslFileSystemMini::fillInBlank(position, "index", std::to_string(hasCurrent() ? index + 1 : 0)), "count",
+        std::to_string(reachable));
     return view;
 }
 

@@ -1,6 +1,8 @@
 #include "settings/message_list.h"
 
+#include "settings/localisation.h"
 #include "settings/setting_keys.h"
+#include "util/file_system.h"
 #include "util/log.h"
 
 #include <algorithm>
@@ -25,6 +27,17 @@ int plausibleCount(const keslKeyValue& store) {
     return keys;
 }
 
+// A translated text breaks its lines as a message does, with CR LF.
+std::string localisedMessageText(const char* key, const std::string& english) {
+    keslLocalisation& localisation = keslLocalisation::get();
+    if (!localisation.hasTranslation(key)) return english;
+    return keslFileSystemMini::replaceAll(localisation.translate(key), "\n", "\r\n");
+}
+
+keslMessage localisedDefault(const keslMessage& english, const char* textKey, const char* bottomLineKey) {
+    return {localisedMessageText(textKey, english.text), localisedMessageText(bottomLineKey, english.bottomLine)};
+}
+
 }  // namespace
 
 const keslMessage cMessageList::kFirstDefaultMessage{"Your message\r\nhere", "and your bottom line here"};
@@ -43,8 +56,9 @@ void cMessageList::load() {
         m_messages.push_back({text, bottomLine});
     }
     if (m_messages.empty() && !m_store.getBool(k::defaultMessagesAdded.name, k::defaultMessagesAdded.defaultValue)) {
-        m_messages.push_back(kFirstDefaultMessage);
-        m_messages.push_back(kSecondDefaultMessage);
+        // Written in the interface's language; stored, they stay as they are.
+        m_messages.push_back(localisedDefault(kFirstDefaultMessage, "trn.First message", "trn.First bottom line"));
+        m_messages.push_back(localisedDefault(kSecondDefaultMessage, "trn.Second message", "trn.Second bottom line"));
         m_store.setBool(k::defaultMessagesAdded.name, true);
         save();
     }

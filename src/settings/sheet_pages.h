@@ -8,21 +8,21 @@
 struct keslSheetPage {
     int templateId;
     const char* screenView;  // reported to the usage statistics when the page is shown
-    const char* titleKey;    // translated title, or nullptr for the template's own
+    const char* title;       // the template's English caption, translated under "trn." + title
 };
 
 inline constexpr std::array<keslSheetPage, 11> kSheetPages{{
-    {106, "Settings / Moon", "trn.Moon"},
-    {2008, "Settings / Messages", nullptr},
-    {2007, "Settings / Sky background", nullptr},
-    {2010, "Settings / Sounds", "trn.Sounds"},
-    {2009, "Settings / Quotes", nullptr},
-    {2006, "Settings / Power", nullptr},
-    {2005, "Settings / Startup", nullptr},
-    {131, "Settings / Clock", nullptr},
-    {2011, "Settings / Telemetry", nullptr},
-    {2004, "Settings / About", nullptr},
-    {2012, "Settings / Sky", "trn.Sky"},
+    {106, "Settings / Moon", "Moon"},
+    {2008, "Settings / Messages", "Messages"},
+    {2007, "Settings / Sky background", "Background"},
+    {2010, "Settings / Sounds", "Sounds"},
+    {2009, "Settings / Quotes", "Quotes"},
+    {2006, "Settings / Power", "Power"},
+    {2005, "Settings / Startup", "Startup"},
+    {131, "Settings / Clock", "Digital clock"},
+    {2011, "Settings / Telemetry", "Telemetry consent"},
+    {2004, "Settings / About", "About"},
+    {2012, "Settings / Sky", "Sky"},
 }};
 
 // The page the sheet opens on: a damaged or foreign value falls back to the nearest page.

@@ -134,6 +134,10 @@ std::string replaceAll(const std::string& text, const char* find, const char* re
     return result;
 }
 
+std::string fillInBlank(const std::string& pattern, const char* name, const std::string& value) {
+    return replaceAll(pattern, (std::string("{") + name + "}").c_str(), value.c_str());
+}
+
 std::vector<std::string> splitByBar(const std::string& text) {
     std::vector<std::string> parts;
     size_t start = 0;

@@ -48,6 +48,8 @@ bool truncateFile(const std::string& path);
 
 // Strings.
 std::string replaceAll(const std::string& text, const char* find, const char* replacement);
+// The pattern with every "{name}" replaced by value: a translated sentence puts its blanks where its language wants them.
+std::string fillInBlank(const std::string& pattern, const char* name, const std::string& value);
 std::vector<std::string> splitByBar(const std::string& text);
 std::string trim(const std::string& text);
 

@@ -1,6 +1,7 @@
 #include "world/real_sky_sprite.h"
 
 #include "platform/window.h"
+#include "settings/localisation.h"
 #include "system/rect_ops.h"
 #include "system/system_services.h"
 #include "util/bits.h"
@@ -186,9 +187,11 @@ void cRealSkySprite::buildNames() {
     };
     m_starNames.resize(catalogue.countBrighterThan(kNamedStarMagnitude));
     for (size_t i = 0; i < m_starNames.size(); ++i) {
-        if (const char* name = catalogue.nameOf(i)) m_starNames[i] = nameImage(name);
+        if (const char* name = catalogue.nameOf(i)) m_starNames[i] = nameImage(localised(name).c_str());
     }
-    for (int p = 0; p < kRealSkyPlanetCount; ++p) m_planetNames[static_cast<size_t>(p)] = nameImage(solarBodyName(kPlanets[p]));
+    for (int p = 0; p < kRealSkyPlanetCount; ++p) {
+        m_planetNames[static_cast<size_t>(p)] = nameImage(localised(solarBodyName(kPlanets[p])).c_str());
+    }
 }
 
 void cRealSkySprite::calculateSize() {

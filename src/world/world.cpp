@@ -5,6 +5,7 @@
 #include "quotes/quote_choice.h"
 #include "quotes/quotes.h"
 #include "settings/app_settings.h"
+#include "settings/localisation.h"
 #include "settings/sky_page_logic.h"
 #include "sprites/random.h"
 #include "system/rect_ops.h"
@@ -195,6 +196,9 @@ sMoonTextOptions TorvanelWorld::moonTextOptions() const {
     options.showMoonPhaseName = m_moonSettings.showPhaseName.get();
     options.showMoonPhasePercentAndDegrees = m_moonSettings.showPhasePercentAndDegrees.get();
     options.showNotableDates = m_moonSettings.showNotableDates.get();
+    options.words = moonWordsIn([](const std::string& key, const std::string& english) {
+        return std::string(keslLocalisation::get().translateOr(key.c_str(), english.c_str()));
+    });
     return options;
 }
 

@@ -5,6 +5,9 @@
     moon_frame.py share FILE CX CY DIAMETER
                               prints LIT_SHARE of the disc given (a real sky's
                               moon, where the report says it stands)
+    moon_frame.py label FILE OUT
+                              writes the label under the moon to OUT, dark
+                              ink on white and three times the size, for an OCR
     moon_frame.py red FILE    prints "LEFT TOP COUNT" of the red pixels (-1 -1 0 if none)
     moon_frame.py quotes FIRST LAST SECONDS FILE...
                               prints "FRAMES QUOTED COVERING" and the frames
@@ -123,6 +126,25 @@ def moon(path):
     return "%.1f %.1f %d %.3f %.3f %d %.1f" % (cx, cy, diameter, lit_offset, lit_share, label_top, label_cx)
 
 
+def label_picture(path, out):
+    """The label's band under the moon as dark ink on white, enlarged for reading."""
+    found = moon(path)
+    if found is None:
+        return None
+    cx, cy, diameter = (float(v) for v in found.split()[:3])
+    bottom = int(cy + diameter / 2.0)
+    r, g, b = channels(path)
+    green = (g > r + 20) & (g > b + 20) & (g > 60)
+    ink = np.where(green, g, 0)[bottom + 1 : bottom + 90, :]
+    rows = span(ink.sum(axis=1), 1)
+    if rows is None:
+        return None
+    band = ink[max(rows[0] - 4, 0) : rows[1] + 5, :]
+    picture = Image.fromarray((255 - band * 255.0 / max(band.max(), 1)).astype(np.uint8))
+    picture.resize((picture.width * 3, picture.height * 3), Image.LANCZOS).save(out)
+    return out
+
+
 def without_airplane_lights(ink):
     """The mask without isolated 3 x 2 boxes: an airplane's light is the same red as a red clock."""
     ink = ink.copy()
@@ -218,6 +240,11 @@ def main(argv):
     if len(argv) == 6 and argv[1] == "share":
         r, g, b = channels(argv[2])
         print("%.3f" % share_not_night(night_side(r, g, b), float(argv[3]), float(argv[4]), float(argv[5]) / 2.0))
+        return 0
+    if len(argv) == 4 and argv[1] == "label":
+        if label_picture(argv[2], argv[3]) is None:
+            print("no moon label in " + argv[2], file=sys.stderr)
+            return 1
         return 0
     if len(argv) != 3 or argv[1] not in ("moon", "red"):
         print(__doc__, file=sys.stderr)

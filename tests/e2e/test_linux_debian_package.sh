@@ -22,7 +22,7 @@ installed=/usr/libexec/xscreensaver/orvanel
 mapfile -t files < <(dpkg -L orvanel | while read -r f; do [ -f "$f" ] && echo "$f"; done)
 for expected in "$installed" /usr/share/xscreensaver/config/orvanel.xml /usr/share/applications/orvanel.desktop \
                 /usr/share/man/man6/orvanel.6.gz /usr/share/doc/orvanel/copyright \
-                /usr/share/doc/orvanel/third_party_notices.txt.gz; do
+                /usr/share/doc/orvanel/third_party_notices.txt.gz /usr/share/orvanel/Orvanel.{DE,EL,EN,ES,FR,IT}.txt; do
   [ -f "$expected" ] || fail "the package did not install $expected"
 done
 cmp -s <(zcat /usr/share/doc/orvanel/third_party_notices.txt.gz) "$ORVANEL_SOURCE_DIR/packaging/third_party_notices.txt" ||
@@ -30,7 +30,14 @@ cmp -s <(zcat /usr/share/doc/orvanel/third_party_notices.txt.gz) "$ORVANEL_SOURC
 "$installed" --help | grep -q -- '--headless' || fail "the installed program does not answer --help"
 "$installed" --headless --size 320x200 --seconds 1 --out "$work/frames" >/dev/null || fail "the installed program's headless run failed"
 [ -n "$(ls "$work/frames")" ] || fail "the installed program wrote no frames"
-echo "installed: ${#files[@]} files, --help and a headless run work"
+# On a German system the installed program speaks German from its share folder.
+LANG=de_DE.UTF-8 "$installed" --headless --size 320x200 --seconds 1 --out "$work/german" >/dev/null ||
+  fail "the installed program's German run failed"
+german_log=$(tr -d '\r' < "$TMPDIR/Orvanel.keslLog.txt")
+grep -q 'loading translations from file:.*share/orvanel/Orvanel\.DE\.txt' <<<"$german_log" &&
+  grep -Eq '[^0-9][1-9][0-9]{2} translations loaded' <<<"$german_log" ||
+  fail "the installed program did not load German: $(grep -i translation <<<"$german_log" | head -3)"
+echo "installed: ${#files[@]} files, --help and a headless run work, in German too"
 
 "${sudo_cmd[@]}" dpkg -r orvanel >/dev/null 2>&1 || fail "dpkg -r failed"
 for f in "${files[@]}"; do [ ! -e "$f" ] || fail "dpkg -r left $f"; done

@@ -3,9 +3,11 @@
 #include "moon/moon_texts.h"
 #include "moon/moon_time.h"
 #include "support/fake_system.h"
+#include "util/file_system.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 namespace {
@@ -30,9 +32,9 @@ TEST(MoonNames, PhaseNamesSwitchAtTheirBoundaries) {
 }
 
 TEST(MoonNames, FolkNamesAndMonthsFollowTheCalendarAndReportBadIndexes) {
-    EXPECT_EQ(folkMoonName(0), "\"Wolf Moon\"");
-    EXPECT_EQ(folkMoonName(9), "\"Hunter's Moon\"");
-    EXPECT_EQ(folkMoonName(11), "\"Cold Moon\"");
+    EXPECT_EQ(folkMoonName(0), "Wolf Moon");
+    EXPECT_EQ(folkMoonName(9), "Hunter's Moon");
+    EXPECT_EQ(folkMoonName(11), "Cold Moon");
     EXPECT_EQ(folkMoonName(12), "error #528");
     EXPECT_EQ(folkMoonName(-1), "error #528");
     EXPECT_EQ(monthName(2), "March");
@@ -44,6 +46,49 @@ TEST(MoonNames, IntToMonthShowsLocalDateAndTime) {
     system.utcOffsetSeconds = kHour;
     EXPECT_EQ(intToMonth(utcSecondsFromCivil(2024, 3, 7, 8, 5, 0)), "March 07, 09:05");
     EXPECT_EQ(intToMonth(utcSecondsFromCivil(2024, 12, 31, 23, 30, 0)), "January 01, 00:30");
+}
+
+// Each language orders its date and its sentences itself: the blanks land
+// where its words put them, and no word stays English.
+TEST(MoonNames, TranslatedWordsMakeTheLanguagesOwnDatesAndSentences) {
+    FakeSystem system;
+    const std::map<std::string, std::map<std::string, std::string>> languages{
+        {"DE",
+         {{"trn.Date and time", "{day}. {month}, {hour}:{minute}"},
+          {"trn.April", "April"},
+          {"trn.Next full moon on {date}", "N\xC3\xA4" "chster Vollmond am {date}"},
+          {"trn.Full moon in {hours} hours", "Vollmond in {hours} Stunden"},
+          {"trn.Waxing Crescent Moon", "Zunehmende Sichel"}}},
+        {"FR",
+         {{"trn.Date and time", "{day} {month}, {hour}:{minute}"},
+          {"trn.April", "avril"},
+          {"trn.Next full moon on {date}", "Prochaine pleine lune le {date}"},
+          {"trn.Full moon in {hours} hours", "Pleine lune dans {hours} heures"},
+          {"trn.Waxing Crescent Moon", "Premier croissant"}}},
+    };
+    const struct {
+        const char* language;
+        const char* date;
+        const char* nextFullMoon;
+        const char* hours;
+        const char* phase;
+    } cases[] = {
+        {"DE", "7. April, 11:52", "N\xC3\xA4" "chster Vollmond am 7. April, 11:52", "Vollmond in 5 Stunden",
+         "Zunehmende Sichel"},
+        {"FR", "7 avril, 11:52", "Prochaine pleine lune le 7 avril, 11:52", "Pleine lune dans 5 heures",
+         "Premier croissant"},
+    };
+    for (const auto& c : cases) {
+        const auto& table = languages.at(c.language);
+        const keslMoonWords words = moonWordsIn([&table](const std::string& key, const std::string& english) {
+            const auto found = table.find(key);
+            return found == table.end() ? english : found->second;
+        });
+        EXPECT_EQ(intToMonth(utcSecondsFromCivil(2027, 4, 7, 11, 52, 0), words), c.date);
+        EXPECT_EQ(keslFileSystemMini::fillInBlank(words.nextFullMoonOn, "date", c.date), c.nextFullMoon);
+        EXPECT_EQ(keslFileSystemMini::fillInBlank(words.fullMoonInHours, "hours", "5"), c.hours);
+        EXPECT_EQ(moonPhaseName(200, words), c.phase);
+    }
 }
 
 // Each case moves a fake fixed-offset zone so that a real table event shows

@@ -68,30 +68,44 @@ TEST_F(Localisation, InstalledLanguagesAreTheKnownOnesWithAFile) {
     fs::createFolder(folder.file("Orvanel.FR.txt"));
     localisation.setLanguageAndFilespec("EN", folder.path().c_str());
     const auto& installed = localisation.getInstalledLanguages();
-    EXPECT_EQ(installed, (std::map<std::string, std::string>{{"DE", "German"}, {"EN", "English"}}));
+    EXPECT_EQ(installed, (std::map<std::string, std::string>{{"DE", "Deutsch"}, {"EN", "English"}}));
 }
 
-TEST(ShippedTranslations, EveryKnownLanguageTranslatesTheSheetsPageTitles) {
-    keslLocalisation localisation;
-    const std::string folder = fs::getModuleFolder();
-    localisation.setLanguageAndFilespec("EN", folder.c_str());
-    const auto installed = localisation.getInstalledLanguages();
-    ASSERT_EQ(installed.size(), 6u) << "translation files beside " << folder;
-    for (const auto& [code, name] : installed) {
+// Old files are 8-bit in their language's code page, new ones UTF-8 with a
+// mark; every one comes out as UTF-8, so Greek survives any system's code page.
+TEST_F(Localisation, EveryFileEncodingReadsAsUtf8) {
+    const struct {
+        const char* language;
+        std::string file;
+        const char* moon;
+    } cases[] = {
+        {"EL", "trn.Moon=\xD3\xE5\xEB\xE7\xED\xE7\r\n", "\xCE\xA3\xCE\xB5\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB7"},
+        {"EL", "\xEF\xBB\xBFtrn.Moon=\xCE\xA3\xCE\xB5\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB7\r\n",
+         "\xCE\xA3\xCE\xB5\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB7"},
+        {"DE", "trn.Moon=Mondgr\xF6\xDF" "e\r\n", "Mondgr\xC3\xB6\xC3\x9F" "e"},
+        {"DE", "trn.Moon=Mondgr\xC3\xB6\xC3\x9F" "e\r\n", "Mondgr\xC3\xB6\xC3\x9F" "e"},
+        {"FR", "trn.Moon=\x80 \x85\r\n", "\xE2\x82\xAC \xE2\x80\xA6"},
+        {"EL", "trn.Moon=\xFF\r\n", "\xEF\xBF\xBD"},  // a byte Windows-1253 leaves undefined
+    };
+    for (const auto& c : cases) {
+        writeTranslations(c.language, c.file);
         keslLocalisation language;
-        language.setLanguageAndFilespec(code.c_str(), folder.c_str());
-        for (const char* key : {"trn.Moon", "trn.Sounds"}) {
-            const std::string text = language.translate(key);
-            EXPECT_NE(text, key) << name;
-            EXPECT_FALSE(text.empty()) << name;
-        }
+        language.setLanguageAndFilespec(c.language, folder.path().c_str());
+        EXPECT_STREQ(language.translate("trn.Moon"), c.moon) << c.language << ": " << c.file;
     }
-    keslLocalisation english;
-    english.setLanguageAndFilespec("EN", folder.c_str());
-    EXPECT_STREQ(english.translate("trn.Sounds"), "Sounds");
-    keslLocalisation german;
-    german.setLanguageAndFilespec("DE", folder.c_str());
-    EXPECT_STREQ(german.translate("trn.Moon"), "Mond");
+}
+
+// Installed on Linux the program is in /usr/libexec/xscreensaver and its
+// texts in /usr/share/orvanel; built, they sit beside it.
+TEST_F(Localisation, TranslationsAreFoundBesideTheProgramOrInItsShareFolder) {
+    const std::string program = folder.file("libexec/xscreensaver/");
+    const std::string share = folder.file("share/orvanel/");
+    for (const std::string& path : {folder.file("libexec"), program, folder.file("share"), share}) fs::createFolder(path);
+    EXPECT_EQ(translationFolderNear(program), program) << "no files anywhere";
+    writeFile(share + "Orvanel.EN.txt", "trn.Moon=Moon\r\n");
+    EXPECT_EQ(translationFolderNear(program), program + "../../share/orvanel/");
+    writeFile(program + "Orvanel.EN.txt", "trn.Moon=Moon\r\n");
+    EXPECT_EQ(translationFolderNear(program), program);
 }
 
 // Without a choice of the user's the interface speaks the system's language,

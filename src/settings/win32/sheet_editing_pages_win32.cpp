@@ -4,6 +4,7 @@
 
 #include "settings/app_settings.h"
 #include "settings/clock_page_logic.h"
+#include "settings/localisation.h"
 #include "settings/message_editor.h"
 #include "settings/power_page_logic.h"
 #include "settings/settings.h"
@@ -62,15 +63,15 @@ private:
     }
 
     void keepEdits(HWND page) {
-        m_editor.keepEdits(controlText(page, kText, cMessageEditor::kMaxEditLength),
-                           controlText(page, kBottomLine, cMessageEditor::kMaxEditLength));
+        m_editor.keepEdits(storedText(page, kText, cMessageEditor::kMaxEditLength),
+                           storedText(page, kBottomLine, cMessageEditor::kMaxEditLength));
     }
 
     void show(HWND page) {
         const keslMessageEditorView view = m_editor.view();
-        SetDlgItemTextA(page, kText, view.text.c_str());
-        SetDlgItemTextA(page, kBottomLine, view.bottomLine.c_str());
-        SetDlgItemTextA(page, kPosition, view.position.c_str());
+        setStoredText(page, kText, view.text);
+        setStoredText(page, kBottomLine, view.bottomLine);
+        setControlText(page, kPosition, view.position);
         EnableWindow(GetDlgItem(page, kText), view.editsEnabled);
         EnableWindow(GetDlgItem(page, kBottomLine), view.editsEnabled);
         EnableWindow(GetDlgItem(page, kDelete), view.editsEnabled);
@@ -102,7 +103,7 @@ private:
     static int position(HWND page) {
         return static_cast<int>(SendDlgItemMessageA(page, kSlider, TBM_GETPOS, 0, 0));
     }
-    static void showLabel(HWND page) { SetDlgItemTextA(page, kLabel, powerStepAt(position(page)).label); }
+    static void showLabel(HWND page) { setControlText(page, kLabel, localised(powerStepAt(position(page)).label)); }
 
     cPowerSettings m_power;
 };

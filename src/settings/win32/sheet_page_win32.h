@@ -32,6 +32,21 @@ bool isChecked(HWND page, int id);
 void setChecked(HWND page, int id, bool checked);
 std::string controlText(HWND page, int id, std::size_t maxLength);
 
+// Texts of the interface are UTF-8 and reach the controls through the wide
+// calls, so every script shows whatever the system's code page.
+std::wstring wideFromUtf8(const std::string& utf8);
+std::string utf8FromWide(const std::wstring& wide);
+void setControlText(HWND page, int id, const std::string& utf8);
+// Every control's template text (the English) replaced by its translation
+// under "trn." + text, where the language's file has one; typed fields keep theirs.
+void translateControls(HWND page);
+
+// A user's text as stored: the code page's bytes, as always, or UTF-8 where
+// the code page cannot hold it (a Greek message on a German system). Both
+// read back as written; the sky draws either.
+void setStoredText(HWND page, int id, const std::string& stored);
+std::string storedText(HWND page, int id, std::size_t maxLength);
+
 // The pages, by their index in the sheet.
 std::unique_ptr<cSheetPageWin> makeMoonPage();
 std::unique_ptr<cSheetPageWin> makeMessagesPage();

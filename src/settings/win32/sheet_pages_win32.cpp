@@ -8,6 +8,7 @@
 #include "settings/localisation.h"
 #include "settings/moon_page_logic.h"
 #include "settings/sound_page_logic.h"
+#include "platform/text_encoding.h"
 #include "util/log.h"
 
 #include <commctrl.h>
@@ -19,6 +20,43 @@
 #include <utility>
 #include <vector>
 
+namespace {
+
+std::wstring wideFrom(UINT codePage, const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0) return std::wstring();
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::wstring windowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) return std::wstring();
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+bool isTypedField(HWND control) {
+    wchar_t className[32] = {};
+    GetClassNameW(control, className, 32);
+    return lstrcmpiW(className, L"Edit") == 0 || lstrcmpiW(className, L"ComboBox") == 0;
+}
+
+BOOL CALLBACK translateControl(HWND control, LPARAM) {
+    if (isTypedField(control)) return TRUE;
+    const std::wstring text = windowText(control);
+    if (text.empty()) return TRUE;
+    const std::string english = utf8FromWide(text);
+    const std::string translated = localised(english);
+    if (translated != english) SetWindowTextW(control, wideFromUtf8(translated).c_str());
+    return TRUE;
+}
+
+}  // namespace
+
 bool isChecked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
 void setChecked(HWND page, int id, bool checked) { CheckDlgButton(page, id, checked ? BST_CHECKED : BST_UNCHECKED); }
@@ -27,6 +65,40 @@ std::string controlText(HWND page, int id, std::size_t maxLength) {
     std::vector<char> text(maxLength + 1, '\0');
     GetDlgItemTextA(page, id, text.data(), static_cast<int>(text.size()));
     return text.data();
+}
+
+std::wstring wideFromUtf8(const std::string& utf8) { return wideFrom(CP_UTF8, utf8); }
+
+std::string utf8FromWide(const std::wstring& wide) {
+    if (wide.empty()) return std::string();
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return std::string();
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+void setControlText(HWND page, int id, const std::string& utf8) { SetDlgItemTextW(page, id, wideFromUtf8(utf8).c_str()); }
+
+void translateControls(HWND page) { EnumChildWindows(page, translateControl, 0); }
+
+void setStoredText(HWND page, int id, const std::string& stored) {
+    const bool utf8 = keslIsMultiByteUtf8(stored.data(), stored.size());
+    SetDlgItemTextW(page, id, wideFrom(utf8 ? CP_UTF8 : CP_ACP, stored).c_str());
+}
+
+std::string storedText(HWND page, int id, std::size_t maxLength) {
+    std::wstring text = windowText(GetDlgItem(page, id));
+    if (text.size() > maxLength) text.resize(maxLength);
+    if (text.empty()) return std::string();
+    const int size = static_cast<int>(text.size());
+    BOOL lost = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, nullptr, &lost);
+    if (lost || length <= 0) return utf8FromWide(text);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
 }
 
 namespace {
@@ -180,14 +252,18 @@ public:
         const bool consent = m_general.telemetryConsent.get();
         setChecked(page, kYes, consent);
         setChecked(page, kNo, !consent);
-        SetDlgItemTextA(page, 1046,
-                        "To help improve Orvanel, you can anonymously send usage statistics to us. The data guide us "
-                        "to enhance what you use the most.\nThe data sent is minimal. Broadly, we send things like "
-                        "startup time, most used features, software crashes, operating systems, screen "
-                        "resolutions.\nNo personal information is sent.\n\nYour selection will apply from the next "
-                        "screen saver launch.");
-        SetDlgItemTextA(page, 1047,
-                        "By opting out, your usage patterns will not be taken into account when improving Orvanel.");
+        keslLocalisation& texts = keslLocalisation::get();
+        setControlText(page, 1046,
+                       texts.translateOr(
+                           "trn.Telemetry explained",
+                           "To help improve Orvanel, you can anonymously send usage statistics to us. The data guide us "
+                           "to enhance what you use the most.\nThe data sent is minimal. Broadly, we send things like "
+                           "startup time, most used features, software crashes, operating systems, screen "
+                           "resolutions.\nNo personal information is sent.\n\nYour selection will apply from the next "
+                           "screen saver launch."));
+        setControlText(page, 1047,
+                       texts.translateOr("trn.Telemetry opting out", "By opting out, your usage patterns will not be "
+                                                                     "taken into account when improving Orvanel."));
     }
     void store(HWND page) override { m_general.telemetryConsent.set(isChecked(page, kYes)); }
     void command(HWND, int id, int code) override {
@@ -222,7 +298,7 @@ public:
         if (header.idFrom != kLink || (header.code != NM_CLICK && header.code != NM_RETURN)) return false;
         const int index = reinterpret_cast<const NMLINK&>(header).item.iLink;
         if (index < 0 || index >= static_cast<int>(m_targets.size())) return true;
-        const std::wstring target = widened(m_targets[static_cast<std::size_t>(index)]);
+        const std::wstring target = wideFromUtf8(m_targets[static_cast<std::size_t>(index)]);
         const auto result =
             reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
         // ShellExecute reports success as a value above 32.
@@ -235,17 +311,18 @@ private:
     static constexpr int kLanguage = 1092;
 
     void loadLinks(HWND page) const {
-        SetDlgItemTextA(page, kLink, text(true).c_str());
+        setControlText(page, kLink, text(true));
         if (hasLinks(page)) return;
         // Some link controls (Wine's) miss an "href" attribute set after
         // creation; plain anchors still work, and clicks are resolved by index.
         logInfo("The link control found no links; showing them without their targets");
-        SetDlgItemTextA(page, kLink, text(false).c_str());
+        setControlText(page, kLink, text(false));
     }
     void loadLanguages(HWND page) {
         m_languages = languageOptions(keslLocalisation::get().getInstalledLanguages());
         for (const sLanguageOption& option : m_languages) {
-            SendDlgItemMessageA(page, kLanguage, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(option.label.c_str()));
+            const std::wstring label = wideFromUtf8(option.label);
+            SendDlgItemMessageW(page, kLanguage, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
         }
         m_loadedLanguage = selectedLanguageOption(m_languages, m_general.interfaceLang);
         SendDlgItemMessageA(page, kLanguage, CB_SETCURSEL, m_loadedLanguage, 0);
@@ -253,9 +330,10 @@ private:
 
     // The page's text; the links in the order of m_targets.
     std::string text(bool withTargets) const {
-        return m_identity.productName + " " + m_identity.version + "\nBuild: " + m_identity.buildDate +
-               "\nWebsite: " + link(m_targets[0], m_identity.webSiteName, withTargets) +
-               "\nEmail: " + link(m_targets[1], m_identity.supportEmail, withTargets);
+        return m_identity.productName + " " + m_identity.version + "\n" + localised("Build") + ": " +
+               m_identity.buildDate + "\n" + localised("Website") + ": " +
+               link(m_targets[0], m_identity.webSiteName, withTargets) + "\n" + localised("Email") + ": " +
+               link(m_targets[1], m_identity.supportEmail, withTargets);
     }
     static std::string link(const std::string& target, const std::string& text, bool withTarget) {
         return (withTarget ? "<a href=\"" + target + "\">" : std::string("<a>")) + text + "</a>";
@@ -265,14 +343,6 @@ private:
         item.mask = LIF_ITEMINDEX;
         item.iLink = 0;
         return SendDlgItemMessageW(page, kLink, LM_GETITEM, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
-    }
-    static std::wstring widened(const std::string& text) {
-        const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-        if (length <= 0) return std::wstring();
-        std::wstring wide(static_cast<std::size_t>(length), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-        wide.resize(static_cast<std::size_t>(length) - 1);
-        return wide;
     }
 
     const keslSheetIdentity& m_identity;

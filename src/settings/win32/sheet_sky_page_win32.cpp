@@ -7,8 +7,6 @@
 #include "settings/localisation.h"
 #include "settings/sky_page_logic.h"
 
-#include <array>
-
 namespace {
 
 constexpr int kRealSky = 1070;
@@ -19,25 +17,6 @@ constexpr int kLines = 1074;
 constexpr int kNames = 1075;
 constexpr std::size_t kLongestDegreesText = 32;
 
-// Every text of the page with its translation key; the template holds the same English texts.
-struct keslPageText {
-    int id;
-    const char* key;
-    const char* english;
-};
-constexpr std::array<keslPageText, 9> kTexts{{
-    {1080, "trn.Real sky", "Real sky"},
-    {kRealSky, "trn.Show the real sky over my place", "Show the real sky over my place"},
-    {1081, "trn.Real sky explained",
-     "The stars, planets and moon where they stand over your place, turning with the night."},
-    {1082, "trn.My place", "My place"},
-    {1083, "trn.Latitude", "Latitude (-90 to 90, north positive):"},
-    {1084, "trn.Longitude", "Longitude (-180 to 180, east positive):"},
-    {1085, "trn.Shown in the sky", "Shown in the sky"},
-    {kLines, "trn.Constellation lines", "Constellation lines"},
-    {kNames, "trn.Names of the planets and the brightest stars", "Names of the planets and the brightest stars"},
-}};
-
 const char* translated(const char* key, const char* english) {
     return keslLocalisation::get().translateOr(key, english);
 }
@@ -45,7 +24,6 @@ const char* translated(const char* key, const char* english) {
 class cSkyPage : public cSheetPageWin {
 public:
     void load(HWND page) override {
-        for (const keslPageText& text : kTexts) SetDlgItemTextA(page, text.id, translated(text.key, text.english));
         setChecked(page, kRealSky, m_sky.realSky.get());
         SetDlgItemTextA(page, kLatitude, m_sky.latitude.get().c_str());
         SetDlgItemTextA(page, kLongitude, m_sky.longitude.get().c_str());
@@ -61,8 +39,8 @@ public:
         const keslSkyPlaceProblem problem = typedPlace(page).problem;
         if (problem == keslSkyPlaceProblem::none) return true;
         const keslSkyPlaceMessage message = skyPlaceMessage(problem);
-        MessageBoxA(GetParent(page), translated(message.key, message.english), translated("trn.Sky", "Sky"),
-                    MB_OK | MB_ICONWARNING);
+        MessageBoxW(GetParent(page), wideFromUtf8(translated(message.key, message.english)).c_str(),
+                    wideFromUtf8(localised("Sky")).c_str(), MB_OK | MB_ICONWARNING);
         const HWND field = GetDlgItem(page, problem == keslSkyPlaceProblem::longitude ? kLongitude : kLatitude);
         SetFocus(field);
         SendMessageA(field, EM_SETSEL, 0, -1);
@@ -99,8 +77,8 @@ private:
     static void showPlaceSource(HWND page) {
         const keslSkyPlaceCheck place = typedPlace(page);
         const bool fromTimeZone = place.problem == keslSkyPlaceProblem::none && place.latitude.empty();
-        SetDlgItemTextA(page, kFromTimeZone,
-                        fromTimeZone ? translated("trn.From my time zone", "Empty: from my time zone") : "");
+        setControlText(page, kFromTimeZone,
+                       fromTimeZone ? translated("trn.From my time zone", "Empty: from my time zone") : "");
     }
 
     cSkySettings m_sky;

@@ -62,9 +62,10 @@ INT_PTR onNotify(HWND page, int index, cSheetPageWin& controller, const NMHDR& h
 
 INT_PTR CALLBACK pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        const int index = static_cast<int>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
+        const int index = static_cast<int>(reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam);
         SetWindowLongPtrA(page, DWLP_USER, index);
         EnumChildWindows(page, removeTheme, 0);
+        translateControls(page);
         if (cSheetPageWin* controller = pageAt(index)) controller->load(page);
         return TRUE;
     }
@@ -98,9 +99,17 @@ cPageArray makePages(const keslSheetIdentity& identity, keslSheetServices& servi
             makeTelemetryPage(services), makeAboutPage(identity), makeSkyPage()};
 }
 
+// The sheet's own buttons come from the system in the system's language; they follow the pages' instead.
+int CALLBACK sheetCallback(HWND sheet, UINT message, LPARAM) {
+    if (message != PSCB_INITIALIZED) return 0;
+    setControlText(sheet, IDOK, localised("OK"));
+    setControlText(sheet, IDCANCEL, localised("Cancel"));
+    return 0;
+}
+
 void setUpLocalisation() {
     keslLocalisation& localisation = keslLocalisation::get();
-    const std::string folder = keslFileSystemMini::getModuleFolder();
+    const std::string folder = translationFolderNear(keslFileSystemMini::getModuleFolder());
     const std::string language =
         chooseInterfaceLanguage(cGeneralSettings().interfaceLang, keslSystemServices().userLanguage(), folder);
     localisation.setLanguageAndFilespec(language.c_str(), folder.c_str());
@@ -134,41 +143,37 @@ int showConfigurationSheet(void* parentWindow, const keslSheetIdentity& identity
     cPageArray pages = makePages(identity, services);
     const cShownSheet shown(pages, services);
 
-    const HINSTANCE module = GetModuleHandleA(nullptr);
-    // Copied: a translated text is only valid until the table next changes.
-    std::array<std::string, kSheetPages.size()> titles;
-    std::array<PROPSHEETPAGEA, kSheetPages.size()> sheetPages{};
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    std::array<std::wstring, kSheetPages.size()> titles;
+    std::array<PROPSHEETPAGEW, kSheetPages.size()> sheetPages{};
     for (std::size_t i = 0; i < kSheetPages.size(); ++i) {
-        PROPSHEETPAGEA& sheetPage = sheetPages[i];
-        sheetPage.dwSize = sizeof(PROPSHEETPAGEA);
-        sheetPage.dwFlags = PSP_DEFAULT;
+        PROPSHEETPAGEW& sheetPage = sheetPages[i];
+        titles[i] = wideFromUtf8(localised(kSheetPages[i].title));
+        sheetPage.dwSize = sizeof(PROPSHEETPAGEW);
+        sheetPage.dwFlags = PSP_DEFAULT | PSP_USETITLE;
         sheetPage.hInstance = module;
-        sheetPage.pszTemplate = MAKEINTRESOURCEA(kSheetPages[i].templateId);
+        sheetPage.pszTemplate = MAKEINTRESOURCEW(kSheetPages[i].templateId);
         sheetPage.pfnDlgProc = pageProc;
         sheetPage.lParam = static_cast<LPARAM>(i);
-        // A title the language's file does not translate stays the template's own.
-        if (kSheetPages[i].titleKey && keslLocalisation::get().hasTranslation(kSheetPages[i].titleKey)) {
-            titles[i] = keslLocalisation::get().translate(kSheetPages[i].titleKey);
-            sheetPage.dwFlags |= PSP_USETITLE;
-            sheetPage.pszTitle = titles[i].c_str();
-        }
+        sheetPage.pszTitle = titles[i].c_str();
     }
 
     cGeneralSettings general;
-    const std::string caption = "Orvanel " + identity.version + " ";
-    PROPSHEETHEADERA header{};
-    header.dwSize = sizeof(PROPSHEETHEADERA);
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USEICONID;
+    const std::wstring caption = wideFromUtf8("Orvanel " + identity.version + " ");
+    PROPSHEETHEADERW header{};
+    header.dwSize = sizeof(PROPSHEETHEADERW);
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USEICONID | PSH_USECALLBACK;
     header.hwndParent = static_cast<HWND>(parentWindow);
     header.hInstance = module;
-    header.pszIcon = MAKEINTRESOURCEA(kSheetIconResource);
+    header.pszIcon = MAKEINTRESOURCEW(kSheetIconResource);
     header.pszCaption = caption.c_str();
     header.nPages = static_cast<UINT>(sheetPages.size());
     header.nStartPage = static_cast<UINT>(sheetStartPage(general.activeDialogTab.get()));
     header.ppsp = sheetPages.data();
+    header.pfnCallback = sheetCallback;
     lastActivePage = static_cast<int>(header.nStartPage);
 
-    const INT_PTR result = PropertySheetA(&header);
+    const INT_PTR result = PropertySheetW(&header);
     if (result < 0) logError("#6301: the configuration sheet could not be shown (error %lu)", GetLastError());
     general.activeDialogTab.set(lastActivePage);
     return static_cast<int>(result);

@@ -181,6 +181,105 @@ int checkClipping(HWND sheet) {
     return check.clipped == 0 ? 0 : 1;
 }
 
+// Every control of the current page with a text of its own (typed fields
+// hold the user's), as UTF-8: "text ID TEXT".
+BOOL CALLBACK printControlText(HWND control, LPARAM page) {
+    if (GetParent(control) != reinterpret_cast<HWND>(page) || !IsWindowVisible(control)) return TRUE;
+    wchar_t className[64] = {};
+    wchar_t text[1024] = {};
+    GetClassNameW(control, className, 64);
+    if (lstrcmpiW(className, L"Edit") == 0) return TRUE;
+    // An icon's "text" is its resource number.
+    const bool icon = lstrcmpiW(className, L"Static") == 0 && (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+    if (icon) return TRUE;
+    GetWindowTextW(control, text, 1024);
+    if (!text[0]) return TRUE;
+    for (wchar_t* c = text; *c; ++c) {
+        if (*c == L'\r' || *c == L'\n') *c = L' ';
+    }
+    char utf8[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("text %d %s\n", GetDlgCtrlID(control), utf8);
+    return TRUE;
+}
+
+// Whether each control's text fits it at a screen scale (dots per inch), as
+// the dialog would lay it out there: the control keeps its size in dialog
+// units, which follow the dialog font's size at that scale. Prints
+// "toowide DPI ID TEXT" for each that does not, then "fitted DPI N".
+struct FitCheck {
+    HWND page;
+    int dpi;
+    HDC dc;
+    int pageBaseX, pageBaseY;  // the page's dialog units now, in pixels per 4 and per 8 units
+    int baseX, baseY;          // the same at the checked scale
+    int checked = 0;
+    int tooWide = 0;
+};
+
+BOOL CALLBACK fitControl(HWND control, LPARAM parameter) {
+    FitCheck& check = *reinterpret_cast<FitCheck*>(parameter);
+    if (GetParent(control) != check.page || !IsWindowVisible(control)) return TRUE;
+    wchar_t className[64] = {};
+    wchar_t text[1024] = {};
+    GetClassNameW(control, className, 64);
+    GetWindowTextW(control, text, 1024);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const bool button = lstrcmpiW(className, L"Button") == 0;
+    const LONG type = style & BS_TYPEMASK;
+    const bool groupBox = button && type == BS_GROUPBOX;
+    const bool pushButton = button && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+    const bool label = lstrcmpiW(className, L"Static") == 0 && (style & SS_TYPEMASK) != SS_ICON;
+    const bool link = lstrcmpiW(className, L"SysLink") == 0;
+    if (!text[0] || link || !(label || button)) return TRUE;
+    ++check.checked;
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    // Back to dialog units, then out again at the checked scale.
+    const int widthUnits = MulDiv(rect.right - rect.left, 4, check.pageBaseX);
+    const int heightUnits = MulDiv(rect.bottom - rect.top, 8, check.pageBaseY);
+    const int width = MulDiv(widthUnits, check.baseX, 4);
+    const int height = MulDiv(heightUnits, check.baseY, 8);
+    const int box = (button && !pushButton && !groupBox) ? MulDiv(GetSystemMetrics(SM_CXMENUCHECK) + 4, check.dpi, 96) : 0;
+    const int frame = (pushButton || groupBox) ? MulDiv(8, check.dpi, 96) : 0;
+    const int available = width - box - frame;
+    RECT needed{0, 0, available, 0};
+    const UINT wrap = label ? DT_WORDBREAK : DT_SINGLELINE;
+    DrawTextW(check.dc, text, -1, &needed, DT_CALCRECT | DT_EXPANDTABS | wrap);
+    const bool fits = needed.right <= available - kSlackPixels && (!label || needed.bottom <= height);
+    if (fits) return TRUE;
+    ++check.tooWide;
+    char utf8[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("toowide %d %d %s (needs %ldx%ld, has %dx%d)\n", check.dpi, GetDlgCtrlID(control), utf8, needed.right,
+                needed.bottom, available, height);
+    return TRUE;
+}
+
+void checkFit(HWND sheet, int dpi) {
+    FitCheck check{currentPage(sheet), dpi, GetDC(nullptr), 0, 0, 0, 0};
+    RECT units{0, 0, 4, 8};
+    MapDialogRect(check.page, &units);
+    check.pageBaseX = units.right;
+    check.pageBaseY = units.bottom;
+    const HFONT font = CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                   L"MS Shell Dlg 2");
+    const HGDIOBJ previous = SelectObject(check.dc, font);
+    // Dialog base units as Windows takes them from a dialog's font.
+    SIZE letters{};
+    GetTextExtentPoint32W(check.dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(check.dc, &metrics);
+    check.baseX = (letters.cx / 26 + 1) / 2;
+    check.baseY = metrics.tmHeight;
+    EnumChildWindows(check.page, fitControl, reinterpret_cast<LPARAM>(&check));
+    SelectObject(check.dc, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, check.dc);
+    std::printf("fitted %d %d\n", dpi, check.checked - check.tooWide);
+}
+
 // One command on the sheet; advances i past its arguments. False on an unknown
 // command or a missing control.
 bool runSheetCommand(HWND sheet, int argc, char** argv, int& i) {
@@ -214,6 +313,21 @@ bool runSheetCommand(HWND sheet, int argc, char** argv, int& i) {
         const HDC screen = GetDC(nullptr);
         std::printf("dpi %d\n", GetDeviceCaps(screen, LOGPIXELSY));
         ReleaseDC(nullptr, screen);
+        return true;
+    }
+    if (std::strcmp(command, "buttons") == 0) {
+        // The sheet's own OK and Cancel, printed like a page's controls.
+        printControlText(GetDlgItem(sheet, IDOK), reinterpret_cast<LPARAM>(sheet));
+        printControlText(GetDlgItem(sheet, IDCANCEL), reinterpret_cast<LPARAM>(sheet));
+        return true;
+    }
+    if (std::strcmp(command, "texts") == 0) {
+        EnumChildWindows(currentPage(sheet), printControlText, reinterpret_cast<LPARAM>(currentPage(sheet)));
+        return true;
+    }
+    if (std::strcmp(command, "fits") == 0) {
+        checkFit(sheet, 96);
+        checkFit(sheet, 144);
         return true;
     }
     if (std::strcmp(command, "clipped") == 0) {
