@@ -34,12 +34,13 @@ read_sheet() {  # LANG LOCALE
   printf 'interfaceLang=%s\r\n' "$1" > "$ini"
   LANG=$2 wine "$scr" /c &
   pid=$!
-  orvanel_helper sheet buttons "${pages[@]}" cancel > "$out/$1.raw" \
+  orvanel_helper sheet sleep 300 buttons "${pages[@]}" cancel > "$out/$1.raw" \
     || { orvanel_stop "$pid"; fail "$1: the sheet could not be read: $(tail -2 "$out/$1.raw")"; }
   orvanel_wait_exit "$pid" 15
   awk '/^current /{page=$2; next} /^text /{id=$2; $1=""; $2=""; sub(/^  /, ""); print (page == "" ? "sheet" : page), id, $0; next}
        /^toowide /{print}' "$out/$1.raw" > "$out/$1.txt"
   grep -q '^fitted 144 [1-9]' "$out/$1.raw" || fail "$1: no control was measured"
+  [ "$(grep -c '^sheet ' "$out/$1.txt")" = 2 ] || fail "$1: the sheet's OK and Cancel were not read"
 }
 
 for language in EN DE ES FR IT; do read_sheet "$language" C.UTF-8; done

@@ -79,9 +79,10 @@ std::set<std::string> keysTheProgramAsks(std::map<std::string, std::string>& eng
     return keys;
 }
 
+// A date may show its day with or without a leading zero: both are the day.
 std::set<std::string> blanksOf(const std::string& text) {
     std::set<std::string> blanks;
-    addMatches(text, std::regex(R"re(\{([a-z0-9]+)\})re"), "", blanks);
+    addMatches(text, std::regex(R"re(\{([a-z]+)[0-9]?\})re"), "", blanks);
     return blanks;
 }
 

@@ -152,7 +152,7 @@ BOOL CALLBACK checkControl(HWND control, LPARAM parameter) {
         // Room for the box or circle of a check box or radio button, and for a push button's frame.
         const int boxWidth = (button && !pushButton && !groupBox) ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0;
         const int available = (rect.right - rect.left) - boxWidth - (pushButton || groupBox ? 8 : 0);
-        RECT needed{0, 0, available, 0};
+        RECT needed{0, 0, available - kSlackPixels, 0};
         DrawTextA(check.dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
         const int height = rect.bottom - rect.top;
         // Lines wrap as the control wraps them; one that fills the width to the
@@ -243,7 +243,9 @@ BOOL CALLBACK fitControl(HWND control, LPARAM parameter) {
     const int box = (button && !pushButton && !groupBox) ? MulDiv(GetSystemMetrics(SM_CXMENUCHECK) + 4, check.dpi, 96) : 0;
     const int frame = (pushButton || groupBox) ? MulDiv(8, check.dpi, 96) : 0;
     const int available = width - box - frame;
-    RECT needed{0, 0, available, 0};
+    // A label wraps its lines (here a few pixels early, as its own drawing
+    // may), so it must fit in height; anything else must fit on one line.
+    RECT needed{0, 0, available - kSlackPixels, 0};
     const UINT wrap = label ? DT_WORDBREAK : DT_SINGLELINE;
     DrawTextW(check.dc, text, -1, &needed, DT_CALCRECT | DT_EXPANDTABS | wrap);
     const bool fits = needed.right <= available - kSlackPixels && (!label || needed.bottom <= height);
@@ -256,26 +258,36 @@ BOOL CALLBACK fitControl(HWND control, LPARAM parameter) {
     return TRUE;
 }
 
+// A dialog's base units for its font at a scale: the average letter width
+// (as Windows takes it) and the font's height.
+SIZE dialogBaseUnits(HDC dc, int dpi, HFONT& font) {
+    font = CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2");
+    SelectObject(dc, font);
+    SIZE letters{};
+    GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    return SIZE{(letters.cx / 26 + 1) / 2, metrics.tmHeight};
+}
+
 void checkFit(HWND sheet, int dpi) {
     FitCheck check{currentPage(sheet), dpi, GetDC(nullptr), 0, 0, 0, 0};
-    RECT units{0, 0, 4, 8};
-    MapDialogRect(check.page, &units);
-    check.pageBaseX = units.right;
-    check.pageBaseY = units.bottom;
-    const HFONT font = CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                   L"MS Shell Dlg 2");
-    const HGDIOBJ previous = SelectObject(check.dc, font);
-    // Dialog base units as Windows takes them from a dialog's font.
-    SIZE letters{};
-    GetTextExtentPoint32W(check.dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(check.dc, &metrics);
-    check.baseX = (letters.cx / 26 + 1) / 2;
-    check.baseY = metrics.tmHeight;
+    const HGDIOBJ previous = GetCurrentObject(check.dc, OBJ_FONT);
+    // The page's own units (it lives in another process, so they are worked
+    // out as the page's font gives them at the screen's scale now).
+    HFONT screenFont = nullptr;
+    const SIZE now = dialogBaseUnits(check.dc, GetDeviceCaps(check.dc, LOGPIXELSY), screenFont);
+    check.pageBaseX = now.cx;
+    check.pageBaseY = now.cy;
+    HFONT font = nullptr;
+    const SIZE scaled = dialogBaseUnits(check.dc, dpi, font);
+    check.baseX = scaled.cx;
+    check.baseY = scaled.cy;
     EnumChildWindows(check.page, fitControl, reinterpret_cast<LPARAM>(&check));
     SelectObject(check.dc, previous);
     DeleteObject(font);
+    DeleteObject(screenFont);
     ReleaseDC(nullptr, check.dc);
     std::printf("fitted %d %d\n", dpi, check.checked - check.tooWide);
 }
