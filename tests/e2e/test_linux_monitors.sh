@@ -16,8 +16,10 @@ pid=$!
 linux_pids+=("$pid")
 sleep 2
 import -window root "$work/before.png"
-sleep 19
-import -window root "$work/message.png"
+# The message is read from three moments around its full form: a loaded
+# machine may draw it a moment late, or the stars may twinkle off at one.
+sleep 17
+for shot in 1 2 3; do import -window root "$work/message-$shot.png"; sleep 2; done
 linux_terminate "$pid"
 [ "$exit_code" = 0 ] || fail "the program did not end with 0 on SIGTERM: $exit_code"
 
@@ -33,9 +35,14 @@ grep -qF "Setting for this run: message1=Hello" "$log" || fail "the message opti
 white() {  # PICTURE W H X Y: white pixels in that rectangle
   convert "$1" -crop "${2}x${3}+${4}+${5}" +repage -colorspace gray -threshold 85% -format '%[fx:round(mean*w*h)]' info:
 }
-added() { echo $(( $(white "$work/message.png" "$@") - $(white "$work/before.png" "$@") )); }
-inside=$(added 960 900 640 0)
-left=$(added 640 900 0 0)
+added() { echo $(( $(white "$1" "${@:2}") - $(white "$work/before.png" "${@:2}") )); }
+inside=-1
+for shot in 1 2 3; do
+  shot_inside=$(added "$work/message-$shot.png" 960 900 640 0)
+  [ "$shot_inside" -le "$inside" ] && continue
+  inside=$shot_inside
+  left=$(added "$work/message-$shot.png" 640 900 0 0)
+done
 echo "white pixels the message added: primary $inside, left $left"
 [ "$inside" -gt 80 ] || fail "no message in the primary monitor ($inside white pixels added)"
 [ "$left" -lt $(( inside / 4 )) ] || fail "the message is not confined to the primary monitor (left $left, primary $inside)"

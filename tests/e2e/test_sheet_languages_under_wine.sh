@@ -26,7 +26,7 @@ same_spelling=(
   "ES|Email"
 )
 
-pages=(); for page in 0 1 2 3 4 5 6 7 8 9 10; do pages+=(page "$page" sleep 250 current texts fits); done
+pages=(); for page in 0 1 2 3 4 5 6 7 8 9 10; do pages+=(page "$page" sleep 50 current texts fits); done
 
 # Prints "PAGE ID TEXT" for each control, and any "toowide" line, into $out/LANG.txt.
 read_sheet() {  # LANG LOCALE
@@ -52,6 +52,8 @@ wineserver -w
 
 problems=""
 for language in DE EL ES FR IT; do
+  [ "$(grep -vc '^toowide' "$out/$language.txt")" = "$(grep -vc '^toowide' "$out/EN.txt")" ] ||
+    problems+="$language: not every control's text was read; "
   wide=$(grep '^toowide' "$out/$language.txt" || true)
   [ -z "$wide" ] || problems+="$language: texts wider than their controls: $(tr '\n' ';' <<<"$wide") "
   # A line equal to the English line of the same control is an untranslated text.
