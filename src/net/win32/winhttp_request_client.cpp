@@ -5,6 +5,7 @@
 #include "net/server_url.h"
 #include "net/win32/winhttp_errors.h"
 #include "net/win32/winhttp_handles.h"
+#include "system/win32/wide_text.h"
 
 #include "util/log.h"
 
@@ -16,31 +17,13 @@ constexpr DWORD kRedirectPolicyAlways = 2;
 constexpr int kResendRetries = 3;
 constexpr DWORD kAllowedCertificateErrors = 0x3100;
 
-std::wstring widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(wcslen(wide.c_str()));
-    return wide;
-}
-
-std::string narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], length, nullptr, nullptr);
-    out.resize(strlen(out.c_str()));
-    return out;
-}
-
 // "http=host:port;https=host:port", the form WinHTTP reads a named proxy in.
 std::wstring proxySpec(const keslProxy& proxy) {
     std::wstring spec;
     auto add = [&spec](const char* scheme, const keslProxyServer& server) {
         if (!server.isSet()) return;
         if (!spec.empty()) spec += L";";
-        spec += widen(std::string(scheme) + "=" + server.address + ":" + std::to_string(server.port));
+        spec += keslWideFromUtf8(std::string(scheme) + "=" + server.address + ":" + std::to_string(server.port));
     };
     add("http", proxy.http);
     add("https", proxy.https);
@@ -152,8 +135,10 @@ private:
         logInfo("setProxyCredentials. username:%s, password: <masked>, authScheme:%i", proxy.userName.c_str(),
                 proxy.authScheme);
         const DWORD scheme = proxy.authScheme > 0 ? static_cast<DWORD>(proxy.authScheme) : WINHTTP_AUTH_SCHEME_BASIC;
-        if (!WinHttpSetCredentials(m_request.get(), WINHTTP_AUTH_TARGET_PROXY, scheme, widen(proxy.userName).c_str(),
-                                   widen(proxy.password).c_str(), nullptr))
+        const std::wstring user = keslWideFromUtf8(proxy.userName);
+        const std::wstring password = keslWideFromUtf8(proxy.password);
+        if (!WinHttpSetCredentials(m_request.get(), WINHTTP_AUTH_TARGET_PROXY, scheme, user.c_str(), password.c_str(),
+                                   nullptr))
             logWinHttpFailure("WinHttpSetCredentials", GetLastError());
     }
 
@@ -261,7 +246,8 @@ public:
         RequestOptions options;
         options.secure = m_url.secure;
         options.proxy = &m_proxy;
-        auto* request = new keslWinHttpRequestAsync(m_connection.get(), widen(m_url.path), body, options, m_state);
+        auto* request =
+            new keslWinHttpRequestAsync(m_connection.get(), keslWideFromUtf8(m_url.path), body, options, m_state);
         if (!request->send()) delete request;
         return kHttpRequestIssued;
     }
@@ -269,7 +255,7 @@ public:
 private:
     void openSession() {
         const std::wstring spec = proxySpec(m_proxy);
-        if (!spec.empty()) logInfo("Will call WinHttpOpen with proxy server:%s", narrow(spec).c_str());
+        if (!spec.empty()) logInfo("Will call WinHttpOpen with proxy server:%s", keslUtf8FromWide(spec).c_str());
         const DWORD access = spec.empty() ? WINHTTP_ACCESS_TYPE_DEFAULT_PROXY : WINHTTP_ACCESS_TYPE_NAMED_PROXY;
         m_session.reset(WinHttpOpen(L"", access, spec.empty() ? WINHTTP_NO_PROXY_NAME : spec.c_str(),
                                     WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC));
@@ -289,11 +275,11 @@ private:
         info.dwAccessType = WINHTTP_ACCESS_TYPE_NAMED_PROXY;
         info.lpszProxy = &writable[0];
         if (WinHttpSetOption(m_session.get(), WINHTTP_OPTION_PROXY, &info, sizeof info)) {
-            logInfo("Proxy spec:%s", narrow(spec).c_str());
+            logInfo("Proxy spec:%s", keslUtf8FromWide(spec).c_str());
             return;
         }
         logWinHttpFailure("WinHttpSetOption", GetLastError());
-        logError("With proxy spec:%s", narrow(spec).c_str());
+        logError("With proxy spec:%s", keslUtf8FromWide(spec).c_str());
     }
 
     void openConnection() {
@@ -302,7 +288,7 @@ private:
             logError("cWinHttp_connection called with NULL aServerBareAddress");
             return;
         }
-        m_connection.reset(WinHttpConnect(m_session.get(), widen(m_url.host).c_str(),
+        m_connection.reset(WinHttpConnect(m_session.get(), keslWideFromUtf8(m_url.host).c_str(),
                                           static_cast<INTERNET_PORT>(m_url.port), 0));
         if (!m_connection.isGood()) logWinHttpFailure("WinHttpConnect", GetLastError());
     }

@@ -34,8 +34,6 @@ std::string controlText(HWND page, int id, std::size_t maxLength);
 
 // Texts of the interface are UTF-8 and reach the controls through the wide
 // calls, so every script shows whatever the system's code page.
-std::wstring wideFromUtf8(const std::string& utf8);
-std::string utf8FromWide(const std::wstring& wide);
 void setControlText(HWND page, int id, const std::string& utf8);
 // Every control's template text (the English) replaced by its translation
 // under "trn." + text, where the language's file has one; typed fields keep theirs.

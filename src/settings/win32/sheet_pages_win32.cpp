@@ -9,6 +9,7 @@
 #include "settings/moon_page_logic.h"
 #include "settings/sound_page_logic.h"
 #include "platform/text_encoding.h"
+#include "system/win32/wide_text.h"
 #include "util/log.h"
 
 #include <commctrl.h>
@@ -21,15 +22,6 @@
 #include <vector>
 
 namespace {
-
-std::wstring wideFrom(UINT codePage, const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
 
 std::wstring windowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
@@ -49,9 +41,9 @@ BOOL CALLBACK translateControl(HWND control, LPARAM) {
     if (isTypedField(control)) return TRUE;
     const std::wstring text = windowText(control);
     if (text.empty()) return TRUE;
-    const std::string english = utf8FromWide(text);
+    const std::string english = keslUtf8FromWide(text);
     const std::string translated = localised(english);
-    if (translated != english) SetWindowTextW(control, wideFromUtf8(translated).c_str());
+    if (translated != english) SetWindowTextW(control, keslWideFromUtf8(translated).c_str());
     return TRUE;
 }
 
@@ -67,25 +59,15 @@ std::string controlText(HWND page, int id, std::size_t maxLength) {
     return text.data();
 }
 
-std::wstring wideFromUtf8(const std::string& utf8) { return wideFrom(CP_UTF8, utf8); }
-
-std::string utf8FromWide(const std::wstring& wide) {
-    if (wide.empty()) return std::string();
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return std::string();
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
+void setControlText(HWND page, int id, const std::string& utf8) {
+    SetDlgItemTextW(page, id, keslWideFromUtf8(utf8).c_str());
 }
-
-void setControlText(HWND page, int id, const std::string& utf8) { SetDlgItemTextW(page, id, wideFromUtf8(utf8).c_str()); }
 
 void translateControls(HWND page) { EnumChildWindows(page, translateControl, 0); }
 
 void setStoredText(HWND page, int id, const std::string& stored) {
     const bool utf8 = keslIsMultiByteUtf8(stored.data(), stored.size());
-    SetDlgItemTextW(page, id, wideFrom(utf8 ? CP_UTF8 : CP_ACP, stored).c_str());
+    SetDlgItemTextW(page, id, (utf8 ? keslWideFromUtf8(stored) : keslWideFromAnsi(stored)).c_str());
 }
 
 std::string storedText(HWND page, int id, std::size_t maxLength) {
@@ -95,7 +77,7 @@ std::string storedText(HWND page, int id, std::size_t maxLength) {
     const int size = static_cast<int>(text.size());
     BOOL lost = FALSE;
     const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, nullptr, &lost);
-    if (lost || length <= 0) return utf8FromWide(text);
+    if (lost || length <= 0) return keslUtf8FromWide(text);
     std::string bytes(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, bytes.data(), length, nullptr, nullptr);
     return bytes;
@@ -298,7 +280,7 @@ public:
         if (header.idFrom != kLink || (header.code != NM_CLICK && header.code != NM_RETURN)) return false;
         const int index = reinterpret_cast<const NMLINK&>(header).item.iLink;
         if (index < 0 || index >= static_cast<int>(m_targets.size())) return true;
-        const std::wstring target = wideFromUtf8(m_targets[static_cast<std::size_t>(index)]);
+        const std::wstring target = keslWideFromUtf8(m_targets[static_cast<std::size_t>(index)]);
         const auto result =
             reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
         // ShellExecute reports success as a value above 32.
@@ -321,7 +303,7 @@ private:
     void loadLanguages(HWND page) {
         m_languages = languageOptions(keslLocalisation::get().getInstalledLanguages());
         for (const sLanguageOption& option : m_languages) {
-            const std::wstring label = wideFromUtf8(option.label);
+            const std::wstring label = keslWideFromUtf8(option.label);
             SendDlgItemMessageW(page, kLanguage, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
         }
         m_loadedLanguage = selectedLanguageOption(m_languages, m_general.interfaceLang);

@@ -6,6 +6,7 @@
 #include "settings/app_settings.h"
 #include "settings/localisation.h"
 #include "settings/sky_page_logic.h"
+#include "system/win32/wide_text.h"
 
 namespace {
 
@@ -39,8 +40,8 @@ public:
         const keslSkyPlaceProblem problem = typedPlace(page).problem;
         if (problem == keslSkyPlaceProblem::none) return true;
         const keslSkyPlaceMessage message = skyPlaceMessage(problem);
-        MessageBoxW(GetParent(page), wideFromUtf8(translated(message.key, message.english)).c_str(),
-                    wideFromUtf8(localised("Sky")).c_str(), MB_OK | MB_ICONWARNING);
+        MessageBoxW(GetParent(page), keslWideFromUtf8(translated(message.key, message.english)).c_str(),
+                    keslWideFromUtf8(localised("Sky")).c_str(), MB_OK | MB_ICONWARNING);
         const HWND field = GetDlgItem(page, problem == keslSkyPlaceProblem::longitude ? kLongitude : kLatitude);
         SetFocus(field);
         SendMessageA(field, EM_SETSEL, 0, -1);

@@ -8,8 +8,7 @@
 #include "settings/localisation.h"
 #include "settings/settings.h"
 #include "settings/sheet_pages.h"
-#include "system/system_services.h"
-#include "util/file_system.h"
+#include "system/win32/wide_text.h"
 #include "util/log.h"
 
 #include <commctrl.h>
@@ -107,15 +106,6 @@ int CALLBACK sheetCallback(HWND sheet, UINT message, LPARAM) {
     return 0;
 }
 
-void setUpLocalisation() {
-    keslLocalisation& localisation = keslLocalisation::get();
-    const std::string folder = translationFolderNear(keslFileSystemMini::getModuleFolder());
-    const std::string language =
-        chooseInterfaceLanguage(cGeneralSettings().interfaceLang, keslSystemServices().userLanguage(), folder);
-    localisation.setLanguageAndFilespec(language.c_str(), folder.c_str());
-    localisation.getInstalledLanguages();
-}
-
 // Restores the shown-sheet pointers however the sheet ends.
 class cShownSheet {
 public:
@@ -135,7 +125,6 @@ public:
 
 int showConfigurationSheet(void* parentWindow, const keslSheetIdentity& identity, keslSheetServices& services) {
     logInfo("User's ini file:%s", applicationSettings().getFilePath().c_str());
-    setUpLocalisation();
 
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
@@ -148,7 +137,7 @@ int showConfigurationSheet(void* parentWindow, const keslSheetIdentity& identity
     std::array<PROPSHEETPAGEW, kSheetPages.size()> sheetPages{};
     for (std::size_t i = 0; i < kSheetPages.size(); ++i) {
         PROPSHEETPAGEW& sheetPage = sheetPages[i];
-        titles[i] = wideFromUtf8(localised(kSheetPages[i].title));
+        titles[i] = keslWideFromUtf8(localised(kSheetPages[i].title));
         sheetPage.dwSize = sizeof(PROPSHEETPAGEW);
         sheetPage.dwFlags = PSP_DEFAULT | PSP_USETITLE;
         sheetPage.hInstance = module;
@@ -159,7 +148,7 @@ int showConfigurationSheet(void* parentWindow, const keslSheetIdentity& identity
     }
 
     cGeneralSettings general;
-    const std::wstring caption = wideFromUtf8("Orvanel " + identity.version + " ");
+    const std::wstring caption = keslWideFromUtf8("Orvanel " + identity.version + " ");
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof(PROPSHEETHEADERW);
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USEICONID | PSH_USECALLBACK;
