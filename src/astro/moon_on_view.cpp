@@ -1,6 +1,7 @@
 #include "astro/moon_on_view.h"
 
 #include "astro/astro_time.h"
+#include "astro/sky_snapshot.h"
 #include "astro/solar_system.h"
 
 #include <cmath>
@@ -10,10 +11,7 @@ namespace {
 // How much higher the point is that shows where "up" lies at the moon.
 constexpr double kUpProbeDeg = 0.5;
 
-}  // namespace
-
-sMoonOnView moonOnView(const sSkyProjection& projection, const sSkyFrame& frame) {
-    const sBodyPosition moon = solarBodyPosition(eSolarBody::moon, frame);
+sMoonOnView placeMoon(const sSkyProjection& projection, const sBodyPosition& moon, const sMoonLimb& limb) {
     const sVec3 seen = unitVectorOf(90.0 - moon.horizontal.azDeg, moon.apparentAltDeg);
     sMoonOnView at;
     at.onView = moon.apparentAltDeg > 0.0 &&
@@ -24,7 +22,19 @@ sMoonOnView moonOnView(const sSkyProjection& projection, const sSkyFrame& frame)
     float upX = at.x, upY = at.y;
     projectAltAz(projection, moon.apparentAltDeg + kUpProbeDeg, moon.horizontal.azDeg, upX, upY);
     const double upDeg = std::atan2(-(upY - at.y), upX - at.x) * kRadToDeg - 90.0;  // 0 when up is straight up
-    const double limb = moonBrightLimb(moon, solarBodyPosition(eSolarBody::sun, frame), frame).fromZenithDeg;
-    at.brightLimbDeg = static_cast<float>(normalizedDegrees(limb + upDeg));
+    at.brightLimbDeg = static_cast<float>(normalizedDegrees(limb.fromZenithDeg + upDeg));
     return at;
+}
+
+}  // namespace
+
+sMoonOnView moonOnView(const sSkyProjection& projection, const sSkySnapshot& sky) {
+    sMoonOnView at = placeMoon(projection, sky.moon(), sky.moonLimb);
+    at.eclipse = sky.eclipse;
+    return at;
+}
+
+sMoonOnView moonOnView(const sSkyProjection& projection, const sSkyFrame& frame) {
+    const sBodyPosition moon = solarBodyPosition(eSolarBody::moon, frame);
+    return placeMoon(projection, moon, moonBrightLimb(moon, solarBodyPosition(eSolarBody::sun, frame), frame));
 }

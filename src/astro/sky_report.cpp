@@ -1,5 +1,6 @@
 #include "astro/sky_report.h"
 
+#include "astro/sky_snapshot.h"
 #include "astro/solar_system.h"
 #include "astro/star_positions.h"
 
@@ -28,13 +29,15 @@ std::string jsonString(const char* text) {
 }
 
 void appendObject(std::string& json, const char* name, const char* kind, double ra, double dec, double alt, double az,
-                  double mag, const sSkyProjection* projection, float east, float north, float up) {
+                  double mag, const sSkyProjection* projection, float east, float north, float up,
+                  const char* more = "") {
     char buffer[256];
     std::snprintf(buffer, sizeof buffer, ", \"kind\": \"%s\", \"ra\": %.4f, \"dec\": %.4f, \"alt\": %.4f, \"az\": %.4f, \"mag\": %.2f",
                   kind, ra, dec, alt, az, mag);
     json += json.size() > 2 ? ",\n  {\"name\": " : "  {\"name\": ";
     json += jsonString(name);
     json += buffer;
+    json += more;
     float x = 0.0f, y = 0.0f;
     if (projection && projectDirection(*projection, east, north, up, x, y) && isOnView(*projection, x, y)) {
         std::snprintf(buffer, sizeof buffer, ", \"x\": %.1f, \"y\": %.1f", x, y);
@@ -45,17 +48,25 @@ void appendObject(std::string& json, const char* name, const char* kind, double 
 }  // namespace
 
 std::string skyReportJson(double unixSeconds, const sPlace& place, const sSkyProjection* projection) {
-    const sSkyFrame frame = makeSkyFrame(unixSeconds, place);
+    cStarPositions stars;
+    const sSkySnapshot sky = skySnapshotAt(unixSeconds, place, &stars);
+    const sSkyFrame& frame = sky.frame;
     std::string json = "[\n";
     for (eSolarBody body : kSolarBodies) {
-        const sBodyPosition p = solarBodyPosition(body, frame);
+        const sBodyPosition& p = sky.body(body);
         const char* kind = body == eSolarBody::sun ? "sun" : body == eSolarBody::moon ? "moon" : "planet";
+        char more[128] = "";
+        if (body == eSolarBody::sun) {
+            std::snprintf(more, sizeof more, ", \"phase\": \"%s\", \"limitingMag\": %.2f", skyPhaseName(sky.light.phase),
+                          sky.light.limitingMag);
+        } else if (body == eSolarBody::moon) {
+            std::snprintf(more, sizeof more, ", \"eclipse\": \"%s\", \"eclipseMag\": %.3f",
+                          eclipseStateName(sky.eclipse.state), eclipseMagnitudeOf(sky.eclipse));
+        }
         const sVec3 seen = unitVectorOf(90.0 - p.horizontal.azDeg, p.apparentAltDeg);
         appendObject(json, solarBodyName(body), kind, p.raDeg, p.decDeg, p.apparentAltDeg, p.horizontal.azDeg, p.mag,
-                     projection, static_cast<float>(seen.x), static_cast<float>(seen.y), static_cast<float>(seen.z));
+                     projection, static_cast<float>(seen.x), static_cast<float>(seen.y), static_cast<float>(seen.z), more);
     }
-    cStarPositions stars;
-    stars.compute(frame);
     const sStarCatalogue& catalogue = stars.catalogue();
     const std::size_t bright = catalogue.countBrighterThan(kSkyReportMagnitudeLimit);
     const sMat3& toDate = frame.j2000ToTrueOfDate;

@@ -3,7 +3,6 @@
 #include <cmath>
 
 namespace {
-constexpr double kAuKm = 149597870.7;
 constexpr double kLightAuPerDay = 173.1446327;
 constexpr double kObliquityJ2000Deg = 23.43928;
 constexpr double kSunMagnitude = -26.74;
@@ -204,7 +203,8 @@ double lunarSeries(const sLunarTerm (&terms)[N], double d, double m, double mp, 
     return sum;
 }
 
-// Geocentric position in km, true equator and equinox of date.
+}  // namespace
+
 sVec3 moonGeocentricKm(const sSkyFrame& frame) {
     const double t = frame.time.centuriesTt;
     const double t2 = t * t, t3 = t2 * t, t4 = t3 * t;
@@ -225,6 +225,8 @@ sVec3 moonGeocentricKm(const sSkyFrame& frame) {
     const double distanceKm = 385000.56 + sumR / 1000.0;
     return eclipticToEquatorial(frame.time.trueObliquityDeg) * (distanceKm * unitVectorOf(longitude, latitude));
 }
+
+namespace {
 
 sBodyPosition moonPosition(const sSkyFrame& frame) {
     const sVec3 geocentric = moonGeocentricKm(frame);

@@ -39,6 +39,10 @@ struct sBodyPosition {
 
 sBodyPosition solarBodyPosition(eSolarBody body, const sSkyFrame& frame);
 
+// The moon from the Earth's centre, in km, true equator and equinox of date.
+sVec3 moonGeocentricKm(const sSkyFrame& frame);
+constexpr double kAuKm = 149597870.7;
+
 // The years the planets' elements hold: outside them the planets drift off
 // by degrees a century and more.
 constexpr int kPlanetElementsFirstYear = 1800;

@@ -58,11 +58,12 @@ struct LineCanvas {
     std::uint8_t* tiles;
     int tileColumns;
     std::uint8_t mark;  // the bit a tile gets when a line crosses it
+    float share;        // of the lines' colour, less as the sky brightens
 
     void add(int x, int y, float amount) const {
         if (!pixels.contains(x, y) || amount <= 0.0f) return;
         keslPixel& p = pixels.row(y)[x];
-        p = added(p, cRealSkyLayer::kLineColour, amount);
+        p = added(p, cRealSkyLayer::kLineColour, amount * share);
         tiles[static_cast<size_t>((y + top) >> kTileShift) * static_cast<size_t>(tileColumns) +
               static_cast<size_t>(x >> kTileShift)] |= mark;
     }
@@ -122,14 +123,21 @@ cRealSkyLayer::cRealSkyLayer(int width, int height, keslColor baseColour, std::v
     m_changed.reserve(static_cast<size_t>(m_tileColumns / 2 + 1) * kBandTileRows);
 }
 
-void cRealSkyLayer::setGlow(const std::vector<float>& grid, int columns, int step) {
+void cRealSkyLayer::setGlow(const std::vector<float>& grid, int columns, int step, const sRealSkyDaylightGrid& daylight) {
     if (!m_valid || columns < 2 || step < 1 || grid.size() < 2 * static_cast<size_t>(columns)) return;
     // Both grids take their room at once: later turns only swap them.
     for (sGlowGrid* g : {&m_glow, &m_pending}) {
         g->values.reserve(grid.size());
+        g->colours.reserve(3 * grid.size());
         g->cellGlows.reserve(grid.size());
     }
     m_pending.values.assign(grid.begin(), grid.end());
+    m_pending.colours.clear();
+    if (daylight.colours && daylight.colours->size() >= 3 * grid.size()) {
+        m_pending.colours.assign(daylight.colours->begin(), daylight.colours->begin() + 3 * grid.size());
+    }
+    m_pending.baseShare = std::clamp(daylight.baseShare, 0.0f, 1.0f);
+    m_pending.lineShare = std::clamp(daylight.lineShare, 0.0f, 1.0f);
     m_pending.columns = columns;
     m_pending.step = step;
     m_glowPending = true;
@@ -147,11 +155,24 @@ void cRealSkyLayer::adoptPendingGlow() {
         const float* lower = upper + m_glow.columns;
         for (int gx = 0; gx < cellColumns && gx * m_glow.step < m_width; ++gx) {
             // Between its corners the glow is no brighter than they are: most of the sky adds nothing.
-            if (std::max({upper[gx], upper[gx + 1], lower[gx], lower[gx + 1]}) <= kFaintestGlow) continue;
+            const bool glows = std::max({upper[gx], upper[gx + 1], lower[gx], lower[gx + 1]}) > kFaintestGlow;
+            if (!glows && !cellLit(gx, gy)) continue;
             m_glow.cellGlows[static_cast<size_t>(gy) * static_cast<size_t>(cellColumns) + gx] = 1;
             markGlowTiles(gx * m_glow.step, gy * m_glow.step, m_glow.step);
         }
     }
+}
+
+bool cRealSkyLayer::cellLit(int gx, int gy) const {
+    // A faded base changes every pixel, lit or not.
+    if (m_glow.baseShare < 1.0f) return true;
+    if (m_glow.colours.empty()) return false;
+    for (int corner = 0; corner < 4; ++corner) {
+        const size_t point = static_cast<size_t>(gy + corner / 2) * static_cast<size_t>(m_glow.columns) + gx + corner % 2;
+        const float* rgb = &m_glow.colours[3 * point];
+        if (std::max({rgb[0], rgb[1], rgb[2]}) >= 0.5f) return true;
+    }
+    return false;
 }
 
 void cRealSkyLayer::markGlowTiles(int left, int top, int step) {
@@ -181,9 +202,14 @@ void cRealSkyLayer::paintUnlined(int top, int bottom, int left, int right) {
                 fillBase(y0, y1, x0, x1);
                 continue;
             }
+            const keslRect<int> part(y0, x0, x1 - x0, y1 - y0);
+            if (!m_glow.colours.empty() || m_glow.baseShare < 1.0f) {
+                fillDaylightCell(gx, gy, part);
+                continue;
+            }
             const float* upper = &m_glow.values[static_cast<size_t>(gy) * static_cast<size_t>(m_glow.columns) + gx];
             const float corners[4] = {upper[0], upper[1], upper[m_glow.columns], upper[m_glow.columns + 1]};
-            fillGlowCell(gx * step, gy * step, corners, keslRect<int>(y0, x0, x1 - x0, y1 - y0));
+            fillGlowCell(gx * step, gy * step, corners, part);
         }
     }
 }
@@ -206,6 +232,50 @@ void cRealSkyLayer::fillGlowCell(int cellLeft, int cellTop, const float* corners
         std::int32_t glow = fixed(leftGlow) + 32768 + across * (part.left - cellLeft);
         for (int x = part.left; x < part.getRight(); ++x, glow += across) {
             row[x] = saturatedSum(row[x], steps[static_cast<size_t>(glow >> 16)]);
+        }
+    }
+}
+
+void cRealSkyLayer::fillDaylightCell(int gx, int gy, const keslRect<int>& part) {
+    const int step = m_glow.step;
+    const int cellLeft = gx * step, cellTop = gy * step;
+    const size_t upper = static_cast<size_t>(gy) * static_cast<size_t>(m_glow.columns) + gx;
+    const size_t corner[4] = {upper, upper + 1, upper + m_glow.columns, upper + m_glow.columns + 1};
+    // Per corner: the glow's colour by its share, then the sky's, channel by channel.
+    float at[4][3];
+    const keslPixel glowColour = toPixel(kGlowColour);
+    for (int c = 0; c < 4; ++c) {
+        const float glow = std::clamp(m_glow.values[corner[c]], 0.0f, 1.0f);
+        const float* sky = m_glow.colours.empty() ? nullptr : &m_glow.colours[3 * corner[c]];
+        for (int channel = 0; channel < 3; ++channel) {
+            const float own = static_cast<float>(channelOf(glowColour, 16 - 8 * channel)) * glow;
+            at[c][channel] = own + (sky ? sky[channel] : 0.0f);
+        }
+    }
+    const keslPixelView pixels = m_image.pixelView();
+    const int share = static_cast<int>(m_glow.baseShare * 256.0f + 0.5f);
+    for (int y = part.top; y < part.getBottom(); ++y) {
+        keslPixel* row = pixels.row(y);
+        const float ty = static_cast<float>(y - cellTop) / static_cast<float>(step);
+        std::int32_t value[3], across[3];
+        for (int channel = 0; channel < 3; ++channel) {
+            const float left = at[0][channel] + (at[2][channel] - at[0][channel]) * ty;
+            const float right = at[1][channel] + (at[3][channel] - at[1][channel]) * ty;
+            across[channel] = static_cast<std::int32_t>((right - left) * 65536.0f) / step;
+            value[channel] = static_cast<std::int32_t>(left * 65536.0f) + 32768 + across[channel] * (part.left - cellLeft);
+        }
+        const keslPixel* base = m_base.empty() ? nullptr : &m_base[static_cast<size_t>(y) * static_cast<size_t>(m_width)];
+        const keslPixel solid = toPixel(m_baseColour);
+        for (int x = part.left; x < part.getRight(); ++x) {
+            const keslPixel under = base ? base[x] : solid;
+            keslPixel out = 0;
+            for (int channel = 0; channel < 3; ++channel) {
+                const int shift = 16 - 8 * channel;
+                const int sum = ((channelOf(under, shift) * share) >> 8) + (value[channel] >> 16);
+                out |= static_cast<keslPixel>(std::clamp(sum, 0, 255)) << shift;
+                value[channel] += across[channel];
+            }
+            row[x] = out;
         }
     }
 }
@@ -271,8 +341,9 @@ void cRealSkyLayer::fillBase(int top, int bottom, int left, int right) {
 
 void cRealSkyLayer::drawLines(int top, int bottom) {
     const keslPixelView pixels = m_image.pixelView();
+    if (m_glow.lineShare <= 0.0f) return;
     const LineCanvas canvas{keslPixelView{pixels.row(top), pixels.width, bottom - top}, top, m_tiles.data(),
-                            m_tileColumns, kLinesNow};
+                            m_tileColumns, kLinesNow, m_glow.lineShare};
     for (const sLine& line : m_lines) {
         // A line's antialiasing reaches a row past its ends.
         if (std::max(line.y0, line.y1) + 2.0f < static_cast<float>(top) ||

@@ -10,7 +10,8 @@
 // needed, so no second picture of the window's size is kept.
 // On a solid base most tiles hold nothing but the base: they are filled,
 // not copied, so drawing a frame's scattered changes reads little of the
-// layer's memory.
+// layer's memory. By day and in twilight the sky's own colour, given on the
+// glow's grid, is added over the base, which fades with the lines.
 #pragma once
 
 #include "platform/image.h"
@@ -22,6 +23,15 @@
 #include <vector>
 
 class keslWindow;
+
+// The daylight of a drawing: the sky's colour on the glow's grid (red,
+// green, blue per point, 0..255; none at night), and the shares of the base
+// and of the lines' colour that are left.
+struct sRealSkyDaylightGrid {
+    const std::vector<float>* colours = nullptr;
+    float baseShare = 1.0f;
+    float lineShare = 1.0f;
+};
 
 class cRealSkyLayer {
 public:
@@ -40,7 +50,7 @@ public:
     explicit operator bool() const { return m_valid; }
     // The glow of the next drawing: a grid of shares of the glow's colour,
     // one value every step pixels, smoothed between them.
-    void setGlow(const std::vector<float>& grid, int columns, int step);
+    void setGlow(const std::vector<float>& grid, int columns, int step, const sRealSkyDaylightGrid& daylight = sRealSkyDaylightGrid());
     // Starts drawing the layer anew with these lines, and the glow when it
     // was set since; a drawing still under way goes on with them.
     void begin(const std::vector<sLine>& lines);
@@ -59,6 +69,9 @@ private:
     // A grid of shares of the glow's colour, and per cell whether it adds anything.
     struct sGlowGrid {
         std::vector<float> values;
+        std::vector<float> colours;  // the sky's own, three per point; empty at night
+        float baseShare = 1.0f;
+        float lineShare = 1.0f;
         int columns = 0;
         int step = 1;
         std::vector<std::uint8_t> cellGlows;
@@ -71,6 +84,9 @@ private:
     void paintUnlined(int top, int bottom, int left, int right);
     // The base over part of one cell of the glow's grid, and the glow smoothed between the cell's corners.
     void fillGlowCell(int cellLeft, int cellTop, const float* corners, const keslRect<int>& part);
+    // The same with the sky's colour added over the faded base.
+    void fillDaylightCell(int gx, int gy, const keslRect<int>& part);
+    bool cellLit(int gx, int gy) const;
     void fillBase(int top, int bottom, int left, int right);
     void drawLines(int top, int bottom);
     void noteChangedTiles(int firstRow, int lastRow);

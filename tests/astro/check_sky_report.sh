@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Linux program's --sky-report end to end: the JSON parses and holds the
 # sun, the moon, the seven planets and the 49 stars brighter than magnitude
-# 2, with pixel positions on a view when a size is given; a bad time or place
+# 2, with pixel positions on a view when a size is given; the sun tells the
+# sky's phase and the faintest magnitude seen, the moon the earth's shadow on
+# it; at noon of midsummer the sun stands on the view; a bad time or place
 # ends with exit code 2 and says what was wrong.
 set -uo pipefail
 orvanel="$1"
@@ -28,6 +30,20 @@ on_view = [o["name"] for o in objects if "x" in o]
 # Berlin on the March equinox at 22:30: Jupiter high in the south-west, Sirius low in the south-west.
 assert "Jupiter" in on_view and "Sirius" in on_view, on_view
 assert "Sun" not in on_view, on_view
+sun = next(o for o in objects if o["kind"] == "sun")
+moon = next(o for o in objects if o["kind"] == "moon")
+assert sun["phase"] == "night" and sun["limitingMag"] == 6.5, sun
+assert moon["eclipse"] == "none" and moon["eclipseMag"] < 0, moon
+PY
+
+"$orvanel" --sky-report --at 2027-06-21T12:00:00Z --place 48.21,16.37 --size 1920x1080 >"$out/noon.json" \
+  || fail "exit code $? for a midsummer noon"
+"$python" - "$out/noon.json" <<'PY' || fail "the midsummer noon is wrong"
+import json, sys
+sun = next(o for o in json.load(open(sys.argv[1])) if o["kind"] == "sun")
+# Vienna at noon of midsummer: the sun 62 deg high in the south, on the view's upper part.
+assert sun["phase"] == "day" and sun["limitingMag"] < -3 and 61 < sun["alt"] < 63, sun
+assert "x" in sun and sun["y"] < 300, sun
 PY
 
 TZ=Australia/Sydney "$orvanel" --sky-report --at 2027-01-01T10:00:00Z | "$python" -m json.tool >/dev/null \
