@@ -93,4 +93,5 @@ cSkySettings::cSkySettings(keslKeyValue& store)
       latitude(store, k::skyLatitude),
       longitude(store, k::skyLongitude),
       showConstellationLines(store, k::showConstellationLines),
-      showNames(store, k::showSkyNames) {}
+      showNames(store, k::showSkyNames),
+      alwaysNight(store, k::realSkyAlwaysNight) {}

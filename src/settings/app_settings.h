@@ -91,4 +91,5 @@ struct cSkySettings {
     keslStringSetting longitude;
     keslBoolSetting showConstellationLines;
     keslBoolSetting showNames;
+    keslBoolSetting alwaysNight;
 };

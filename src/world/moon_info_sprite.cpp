@@ -32,8 +32,15 @@ void cMoonInfoSprite::update(float seconds) {
     TzerinSpriteText::update(seconds);
 }
 
+void cMoonInfoSprite::setEclipseLine(const std::string& line) {
+    if (line == m_eclipseLine) return;
+    m_eclipseLine = line;
+    m_needsRebuild = true;
+}
+
 void cMoonInfoSprite::composeText() {
     m_composed.clear();
+    appendPart(m_eclipseLine);
     appendPart(m_lines.notableLines.typewriterStep());
     appendPart(m_lines.phaseNameText);
     if (m_lines.phaseLines.hasLines()) appendPart(m_lines.phaseLines.typewriterStep());
@@ -49,7 +56,7 @@ void cMoonInfoSprite::appendPart(const std::string& part) {
 
 float cMoonInfoSprite::widestLineWidth() const {
     if (!m_renderWindowPtr) return 0.0f;
-    float widest = lineWidth(m_lines.phaseNameText);
+    float widest = std::max(lineWidth(m_lines.phaseNameText), lineWidth(m_eclipseLine));
     for (const cTextRotator* rotator : {&m_lines.notableLines, &m_lines.phaseLines, &m_lines.nextDatesLines}) {
         for (const std::string& line : rotator->lines()) widest = std::max(widest, lineWidth(line));
     }

@@ -79,6 +79,16 @@ cRealSkyPalette::cRealSkyPalette() {
         m_radii[static_cast<size_t>(level)] = radius;
     }
     m_images.resize(static_cast<size_t>(kColourClasses * kLevels));
+    m_pixelStarts.resize(m_images.size());
+    size_t pixels = 0;
+    for (int c = 0; c < kColourClasses; ++c) {
+        for (int level = 0; level < kLevels; ++level) {
+            m_pixelStarts[index(c, level)] = pixels;
+            const size_t side = static_cast<size_t>(2 * m_radii[static_cast<size_t>(level)] + 1);
+            pixels += side * side;
+        }
+    }
+    m_pixels.assign(pixels, 0);
     for (int c = 0; c < kColourClasses; ++c) {
         const keslColor colour = c < kStarColourClasses
                                      ? colourOfBv(kBvLow + (kBvHigh - kBvLow) * (static_cast<float>(c) + 0.5f) /
@@ -97,7 +107,9 @@ void cRealSkyPalette::build(int colourClass, int level, keslColor colour) {
     for (int y = 0; y < side; ++y) {
         for (int x = 0; x < side; ++x) {
             const float distance = std::hypot(static_cast<float>(x - r), static_cast<float>(y - r));
-            image->setPixel(x, y, pixelOf(colour, intensityAt(light, distance)));
+            const keslColor pixel = pixelOf(colour, intensityAt(light, distance));
+            image->setPixel(x, y, pixel);
+            m_pixels[m_pixelStarts[index(colourClass, level)] + static_cast<size_t>(y * side + x)] = toPixel(pixel);
         }
     }
     image->setTransparentColor(kTransparentColor);

@@ -40,6 +40,11 @@ public:
     static keslColor colourOfBv(float bv);
 
     keslImage& image(int colourClass, int level) { return *m_images[index(colourClass, level)]; }
+    // The same picture as pixels, the left-out ones black, for lightening the sky with it.
+    keslPixelView pixelsOf(int colourClass, int level) {
+        const int side = 2 * radius(level) + 1;
+        return {&m_pixels[m_pixelStarts[index(colourClass, level)]], side, side};
+    }
     // Half the image's side: the image's centre is (radius, radius).
     int radius(int level) const { return m_radii[static_cast<size_t>(level)]; }
 
@@ -48,5 +53,7 @@ private:
     void build(int colourClass, int level, keslColor colour);
 
     std::vector<std::unique_ptr<keslImage>> m_images;
+    std::vector<keslPixel> m_pixels;
+    std::vector<size_t> m_pixelStarts;  // by index
     std::array<int, kLevels> m_radii{};
 };

@@ -16,6 +16,7 @@ constexpr int kLongitude = 1072;
 constexpr int kFromTimeZone = 1073;
 constexpr int kLines = 1074;
 constexpr int kNames = 1075;
+constexpr int kAlwaysNight = 1076;
 constexpr std::size_t kLongestDegreesText = 32;
 
 const char* translated(const char* key, const char* english) {
@@ -30,6 +31,7 @@ public:
         SetDlgItemTextA(page, kLongitude, m_sky.longitude.get().c_str());
         setChecked(page, kLines, m_sky.showConstellationLines.get());
         setChecked(page, kNames, m_sky.showNames.get());
+        setChecked(page, kAlwaysNight, m_sky.alwaysNight.get());
         SendDlgItemMessageA(page, kLatitude, EM_LIMITTEXT, kLongestDegreesText, 0);
         SendDlgItemMessageA(page, kLongitude, EM_LIMITTEXT, kLongestDegreesText, 0);
         showEnabling(page);
@@ -52,6 +54,7 @@ public:
         m_sky.realSky.set(isChecked(page, kRealSky));
         m_sky.showConstellationLines.set(isChecked(page, kLines));
         m_sky.showNames.set(isChecked(page, kNames));
+        m_sky.alwaysNight.set(isChecked(page, kAlwaysNight));
         // The sheet does not close on a bad place (valid), so this only guards.
         const keslSkyPlaceCheck place = typedPlace(page);
         if (place.problem != keslSkyPlaceProblem::none) return;
@@ -71,7 +74,7 @@ private:
     }
     static void showEnabling(HWND page) {
         const bool on = isChecked(page, kRealSky);
-        for (int id : {kLatitude, kLongitude, kFromTimeZone, kLines, kNames, 1083, 1084}) {
+        for (int id : {kLatitude, kLongitude, kFromTimeZone, kLines, kNames, kAlwaysNight, 1083, 1084}) {
             EnableWindow(GetDlgItem(page, id), on);
         }
     }

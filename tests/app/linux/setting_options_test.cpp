@@ -42,6 +42,8 @@ TEST(SettingOptions, EachOptionReadsAsTheSettingItStandsFor) {
         {{"--place=52.5,13.4"}, "skyLongitude", "13.4"},
         {{"--no-constellation-lines"}, "showConstellationLines", "no"},
         {{"--sky-names"}, "showSkyNames", "yes"},
+        {{"--always-night"}, "realSkyAlwaysNight", "yes"},
+        {{"--no-always-night"}, "realSkyAlwaysNight", "no"},
     };
     for (const Case& c : cases) {
         const keslKeyValueStr store = storeAfter(c.args);
