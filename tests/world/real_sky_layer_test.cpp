@@ -4,7 +4,8 @@
 // the bands reported, or the screen keeps a ghost of the old lines. On the
 // window, tiles of plain base are filled rather than copied: what it shows
 // must still be the layer's every pixel. On a gradient base, what the glow
-// leaves must come back as the gradient.
+// leaves must come back as the gradient. Dusk falling or lifting repaints
+// every tile, as the sky's colour and the faded base change them all.
 #include "platform/test_window.h"
 #include "world/real_sky_layer.h"
 
@@ -34,6 +35,20 @@ std::vector<float> glowBand(float centre) {
         }
     }
     return grid;
+}
+
+// A twilight sky: bluer overhead, warmer low down, over half the base, the lines a third as bright.
+std::vector<float> duskColours() {
+    std::vector<float> colours(3 * static_cast<size_t>(kColumns) * kRows);
+    for (int gy = 0; gy < kRows; ++gy) {
+        for (int gx = 0; gx < kColumns; ++gx) {
+            float* rgb = &colours[3 * (static_cast<size_t>(gy) * kColumns + gx)];
+            rgb[0] = 2.0f * gy;
+            rgb[1] = 20.0f + 0.5f * gx;
+            rgb[2] = 60.0f;
+        }
+    }
+    return colours;
 }
 
 Lines shifted(const Lines& lines, float dx, float dy) {
@@ -91,6 +106,8 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
         bool newGlow;
         Lines interrupting;  // when not empty: begun after the first band of next
         bool onGradient = false;
+        bool duskBefore = false;
+        bool duskAfter = false;
     };
     const Case cases[] = {
         {"lines a pixel on", shifted(lines, 1.0f, 0.5f), false, {}},
@@ -98,18 +115,24 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
         {"glow and lines moved", shifted(lines, 1.0f, 0.0f), true, {}},
         {"a second turn before the first was done", shifted(lines, 1.0f, 0.0f), true, shifted(lines, 2.0f, 0.0f)},
         {"glow moved and lines gone on a gradient", {}, true, {}, true},
+        {"dusk falls", lines, true, {}, false, false, true},
+        {"dusk falls on a gradient", shifted(lines, 1.0f, 0.0f), true, {}, true, false, true},
+        {"night comes", lines, true, {}, false, true, false},
     };
+    const std::vector<float> colours = duskColours();
+    const sRealSkyDaylightGrid dusk{&colours, 0.5f, 0.3f};
     for (const Case& c : cases) {
         const std::vector<keslPixel> base = c.onGradient ? gradient() : std::vector<keslPixel>{};
         cRealSkyLayer layer(kWidth, kHeight, kBase, base, 8);
-        layer.setGlow(glowBand(40.0f), kColumns, kStep);
+        layer.setGlow(glowBand(40.0f), kColumns, kStep, c.duskBefore ? dusk : sRealSkyDaylightGrid());
         layer.begin(lines);
         layer.finish();
         const std::vector<keslPixel> before = pixelsOf(layer);
 
         // Far enough that cells lit before are dark now and must show the base again.
         const std::vector<float> glow = glowBand(c.newGlow ? 140.0f : 40.0f);
-        if (c.newGlow) layer.setGlow(glow, kColumns, kStep);
+        const sRealSkyDaylightGrid daylight = c.duskAfter ? dusk : sRealSkyDaylightGrid();
+        if (c.newGlow) layer.setGlow(glow, kColumns, kStep, daylight);
         layer.begin(c.next);
         std::vector<keslRect<int>> reported;
         for (int band = 0; layer.drawing(); ++band) {
@@ -119,12 +142,12 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
         const Lines& last = c.interrupting.empty() ? c.next : c.interrupting;
 
         cRealSkyLayer fresh(kWidth, kHeight, kBase, base, 8);
-        fresh.setGlow(glow, kColumns, kStep);
+        fresh.setGlow(glow, kColumns, kStep, daylight);
         fresh.begin(last);
         fresh.finish();
         const std::vector<keslPixel> after = pixelsOf(layer);
         EXPECT_EQ(after, pixelsOf(fresh)) << c.what;
-        if (last.empty()) {
+        if (last.empty() && !c.duskAfter) {
             EXPECT_LE(worstGlowError(layer, glow, base), 1) << c.what;
         }
 
@@ -153,6 +176,35 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
             for (int x = 0; x < kWidth; ++x) wrong += window.getPixel(x, y) == layer.image().getPixel(x, y) ? 0 : 1;
         }
         EXPECT_EQ(wrong, 0) << c.what << ": pixels the window shows otherwise than the layer";
+    }
+}
+
+// Over the base, faded to its share, the sky adds its colour and the glow
+// its own; the lines add a share of theirs.
+TEST(RealSkyLayer, TwilightAddsTheSkysColourOverTheFadedBase) {
+    const std::vector<float> noGlow(static_cast<size_t>(kColumns) * kRows, 0.0f);
+    std::vector<float> colours(3 * noGlow.size());
+    for (size_t i = 0; i < noGlow.size(); ++i) {
+        colours[3 * i] = 10.0f;
+        colours[3 * i + 1] = 20.0f;
+        colours[3 * i + 2] = 250.0f;
+    }
+    const struct {
+        const char* what;
+        float baseShare;
+        keslColor wanted;  // away from the line
+    } cases[] = {
+        {"half the base", 0.5f, 0x0C18FFFFu},  // 0x05/2+10, 0x08/2+20, 0x10/2+250 clamped
+        {"no base left", 0.0f, 0x0A14FAFFu},
+        {"all the base", 1.0f, 0x0F1CFFFFu},
+    };
+    for (const auto& c : cases) {
+        cRealSkyLayer layer(kWidth, kHeight, kBase, {}, 8);
+        layer.setGlow(noGlow, kColumns, kStep, sRealSkyDaylightGrid{&colours, c.baseShare, 0.0f});
+        layer.begin({{10, 100, 190, 100}});
+        layer.finish();
+        EXPECT_EQ(layer.image().getPixel(50, 50), c.wanted) << c.what;
+        EXPECT_EQ(layer.image().getPixel(50, 100), c.wanted) << c.what << ": a line of no share still shows";
     }
 }
 
