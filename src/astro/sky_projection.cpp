@@ -41,3 +41,21 @@ bool projectAltAz(const sSkyProjection& p, double altDeg, double azDeg, float& x
 bool isOnView(const sSkyProjection& p, float x, float y) {
     return x >= 0.0f && y >= 0.0f && x < static_cast<float>(p.width) && y < static_cast<float>(p.height);
 }
+
+sVec3 directionOfPixel(const sSkyProjection& p, double x, double y) {
+    const double a = (x - 0.5 * p.width) / (2.0 * p.scale);
+    const double b = (p.height - y) / (2.0 * p.scale);
+    const double rho2 = a * a + b * b;
+    const double k = 1.0 / (1.0 + rho2);
+    const sVec3 up{0.0, 0.0, 1.0};
+    return k * ((1.0 - rho2) * p.forward + (2.0 * a) * p.right + (2.0 * b) * up);
+}
+
+double pixelsForTurn(const sSkyProjection& p, double degrees) {
+    // A turn moves no point of the sky further than its angle, and the
+    // stereographic view magnifies 1 + rho^2 times at rho from its centre
+    // (the bottom edge's middle): the most at the top corners.
+    const double a = 0.5 * p.width / (2.0 * p.scale);
+    const double b = p.height / (2.0 * p.scale);
+    return degrees * kDegToRad * p.scale * (1.0 + a * a + b * b);
+}

@@ -37,3 +37,8 @@ bool projectAltAz(const sSkyProjection& projection, double altDeg, double azDeg,
 
 // Whether a pixel position lies on the view.
 bool isOnView(const sSkyProjection& projection, float x, float y);
+
+// The unit (east, north, up) direction a view pixel shows: the stereographic projection undone.
+sVec3 directionOfPixel(const sSkyProjection& projection, double x, double y);
+// The most a point of the view may move while the sky turns this many degrees.
+double pixelsForTurn(const sSkyProjection& projection, double degrees);

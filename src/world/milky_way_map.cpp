@@ -91,3 +91,40 @@ float cMilkyWayMap::brightnessAt(double raDeg, double decDeg) const {
     const float bottom = cell(xa, yb) * (1 - tx) + cell(xb, yb) * tx;
     return top * (1 - ty) + bottom * ty;
 }
+
+cMilkyWayGlowGrid::cMilkyWayGlowGrid(const sSkyProjection& projection)
+    : m_columns(projection.width / kStep + 2), m_rows(projection.height / kStep + 2) {
+    m_glow.assign(static_cast<size_t>(m_columns) * static_cast<size_t>(m_rows), 0.0f);
+    m_points.reserve(m_glow.size());
+    for (int gy = 0; gy < m_rows; ++gy) {
+        for (int gx = 0; gx < m_columns; ++gx) {
+            const sVec3 d = directionOfPixel(projection, gx * kStep, gy * kStep);
+            const double altDeg = d.z > 0.0 ? std::asin(std::min(1.0, d.z)) * kRadToDeg : 0.0;
+            const double fade = std::min(1.0, altDeg / kHorizonFadeDeg);
+            m_points.push_back(
+                {static_cast<float>(d.x), static_cast<float>(d.y), static_cast<float>(d.z), static_cast<float>(fade)});
+        }
+    }
+}
+
+void cMilkyWayGlowGrid::render(const cMilkyWayMap& map, const sMat3& j2000ToHorizon) {
+    // Single precision: the glow is blurred over degrees, and thirty thousand points want it quick.
+    float m[3][3];
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) m[i][j] = static_cast<float>(j2000ToHorizon.m[j][i]);  // horizon to J2000
+    }
+    constexpr float kToDeg = static_cast<float>(kRadToDeg);
+    for (size_t i = 0; i < m_points.size(); ++i) {
+        const sGlowPoint& p = m_points[i];
+        if (p.fade <= 0.0f) {
+            m_glow[i] = 0.0f;
+            continue;
+        }
+        const float x = m[0][0] * p.east + m[0][1] * p.north + m[0][2] * p.up;
+        const float y = m[1][0] * p.east + m[1][1] * p.north + m[1][2] * p.up;
+        const float z = m[2][0] * p.east + m[2][1] * p.north + m[2][2] * p.up;
+        const float ra = std::atan2(y, x) * kToDeg;
+        const float dec = std::asin(std::clamp(z, -1.0f, 1.0f)) * kToDeg;
+        m_glow[i] = map.brightnessAt(ra, dec) * p.fade;
+    }
+}

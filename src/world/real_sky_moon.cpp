@@ -47,3 +47,17 @@ bool cMoonTurner::turn(keslImage& image, float brightLimbDeg) {
     }
     return true;
 }
+
+sMoonOnView placeMoon(const sMoonPath& path, float along) {
+    const sMoonOnView& start = path.start;
+    const sMoonOnView& end = path.end;
+    // Rising, setting or crossing the view's edge within the minute: it stands as at the nearer end.
+    if (!start.onView || !end.onView) return along < 0.5f ? start : end;
+    sMoonOnView moon;
+    moon.onView = true;
+    moon.x = start.x + along * (end.x - start.x);
+    moon.y = start.y + along * (end.y - start.y);
+    const float turn = static_cast<float>(normalizedDegrees(end.brightLimbDeg - start.brightLimbDeg + 180.0)) - 180.0f;
+    moon.brightLimbDeg = static_cast<float>(normalizedDegrees(start.brightLimbDeg + along * turn));
+    return moon;
+}

@@ -3,8 +3,11 @@
 // right, as from the northern hemisphere, and is turned as a whole, so from
 // the southern hemisphere the moon stands upside down, as it does there.
 // The turn is redone only when the bright limb has moved a few degrees.
+// Beside it, the moon's way over a minute: placed exactly at a whole minute
+// and at the next, and moved between the two.
 #pragma once
 
+#include "astro/moon_on_view.h"
 #include "platform/image.h"
 
 #include <vector>
@@ -27,3 +30,14 @@ private:
     bool m_turned = false;
     float m_turnedDeg = 0.0f;
 };
+
+// Where the moon stands on the view at a whole minute and at the next.
+struct sMoonPath {
+    sMoonOnView start, end;
+};
+
+// Places the moon a share of the way along its path: between two places on
+// the view its centre moves straight and its bright limb turns the short way
+// round; rising, setting or crossing the view's edge within the minute, it
+// stands as at the nearer end.
+sMoonOnView placeMoon(const sMoonPath& path, float along);

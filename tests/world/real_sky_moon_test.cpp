@@ -68,4 +68,45 @@ TEST(MoonTurner, TurnsAgainOnlyOnceTheLimbHasMovedTwoDegrees) {
     EXPECT_FALSE(turner.turn(image, 359.0f + 104.0f));  // the same direction a turn later
 }
 
+sMoonOnView moonAt(float x, float y, float limb, bool onView = true) {
+    sMoonOnView moon;
+    moon.onView = onView;
+    moon.x = x;
+    moon.y = y;
+    moon.brightLimbDeg = limb;
+    return moon;
+}
+
+// Between two places on the view the moon moves straight and its limb turns
+// the short way round, across 360 too; rising or setting within the minute it
+// stands as at the nearer end.
+TEST(MoonPath, TheMoonBetweenTwoEndsMovesStraightAndTurnsItsLimbTheShortWay) {
+    const struct {
+        const char* what;
+        sMoonPath path;
+        float along;
+        bool onView;
+        float x, y, limb;
+    } cases[] = {
+        {"at the start", {moonAt(100, 200, 80), moonAt(110, 190, 84)}, 0.0f, true, 100, 200, 80},
+        {"half way", {moonAt(100, 200, 80), moonAt(110, 190, 84)}, 0.5f, true, 105, 195, 82},
+        {"at the end", {moonAt(100, 200, 80), moonAt(110, 190, 84)}, 1.0f, true, 110, 190, 84},
+        {"across 360, upward", {moonAt(0, 0, 350), moonAt(0, 0, 10)}, 0.25f, true, 0, 0, 355},
+        {"across 360, upward, past it", {moonAt(0, 0, 350), moonAt(0, 0, 10)}, 0.75f, true, 0, 0, 5},
+        {"across 360, downward", {moonAt(0, 0, 4), moonAt(0, 0, 356)}, 0.75f, true, 0, 0, 358},
+        {"rising: early in the minute, below as at the start", {moonAt(5, 6, 7, false), moonAt(300, 350, 90)}, 0.3f, false, 5, 6, 7},
+        {"rising: late in the minute, up as at the end", {moonAt(5, 6, 7, false), moonAt(300, 350, 90)}, 0.7f, true, 300, 350, 90},
+        {"setting: late in the minute, gone", {moonAt(300, 350, 90), moonAt(5, 6, 7, false)}, 0.6f, false, 5, 6, 7},
+    };
+    for (const auto& c : cases) {
+        const sMoonOnView moon = placeMoon(c.path, c.along);
+        EXPECT_EQ(moon.onView, c.onView) << c.what;
+        EXPECT_NEAR(moon.x, c.x, 1e-3f) << c.what;
+        EXPECT_NEAR(moon.y, c.y, 1e-3f) << c.what;
+        EXPECT_NEAR(moon.brightLimbDeg, c.limb, 1e-3f) << c.what;
+        EXPECT_GE(moon.brightLimbDeg, 0.0f) << c.what;
+        EXPECT_LT(moon.brightLimbDeg, 360.0f) << c.what;
+    }
+}
+
 }  // namespace
