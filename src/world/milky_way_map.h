@@ -51,11 +51,14 @@ public:
     int columns() const { return m_columns; }
     int rows() const { return m_rows; }
 
-private:
+    // Where each grid point looks, row by row.
     struct sGlowPoint {
         float east, north, up;
         float fade;  // toward the haze of the horizon; 0 below it
     };
+    const std::vector<sGlowPoint>& points() const { return m_points; }
+
+private:
     int m_columns = 0;
     int m_rows = 0;
     std::vector<sGlowPoint> m_points;

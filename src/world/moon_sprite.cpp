@@ -73,6 +73,20 @@ bool cMoonSprite::initializeMoon(bool preview, const cMoonSettings& settings, in
     return true;
 }
 
+void cMoonSprite::setSkyLit(bool lit) {
+    if (lit == m_skyLit) return;
+    m_skyLit = lit;
+    markChanged();
+}
+
+void cMoonSprite::draw() {
+    if (m_skyLit && disabledCount <= 0 && m_renderWindowPtr) {
+        const keslPixelView pixels = ownedImage().pixelView();
+        if (pixels && m_renderWindowPtr->lightenPixels(static_cast<int>(x), static_cast<int>(y), pixels)) return;
+    }
+    TzerinSpriteImage_ownedImg::draw();
+}
+
 bool cMoonSprite::relight(int phaseDegrees) {
     if (m_resourceId == 0) return false;
     // Darkening works on the photograph, so it is loaded afresh; an image

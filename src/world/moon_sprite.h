@@ -4,6 +4,8 @@
 // the process is lit for the same phase; a long run lights it anew (relight)
 // when the phase has moved, in a frame that can spare the time.
 // Always drawn as seen from the northern hemisphere: waxing lit on the right.
+// Under a lit sky it lightens what is behind it instead of covering it, so
+// its dark side vanishes into the day's blue as the real moon's does.
 #pragma once
 
 #include "system/rect.h"
@@ -46,6 +48,10 @@ public:
     // until a relight moves it on.
     static int lightingPhase(int phaseDegreesNow);
 
+    void draw() override;
+    // Whether the sky behind it is lit (day or twilight); drawn anew when that changes.
+    void setSkyLit(bool lit);
+
 private:
     bool loadBitmap(int resourceId);
     void light(int phaseDegrees);
@@ -53,6 +59,7 @@ private:
     void placeInside(const keslRect<int>& mainMonitorRect);
 
     int m_resourceId = 0;
+    bool m_skyLit = false;
 };
 
 // Brightness 0..1 of pixel (x, y) of a moon image width pixels wide at a phase.

@@ -25,12 +25,14 @@ void cMoonTurner::keep(keslImage& image, bool litOnRight) {
     m_turned = false;
 }
 
-bool cMoonTurner::turn(keslImage& image, float brightLimbDeg) {
+bool cMoonTurner::turn(keslImage& image, float brightLimbDeg, const sMoonShadow& shadow) {
     if (m_size == 0) return false;
     const float wanted = brightLimbDeg - m_litDeg;
-    if (m_turned && angleBetween(wanted, m_turnedDeg) < kTurnStepDeg) return false;
+    if (m_turned && angleBetween(wanted, m_turnedDeg) < kTurnStepDeg && !shadowMoved(shadow, m_shadow)) return false;
     m_turned = true;
     m_turnedDeg = wanted;
+    m_shadow = shadow;
+    const float perRadius = 2.0f / static_cast<float>(m_size);
     const float c = std::cos(wanted * kDegToRadF);
     const float s = std::sin(wanted * kDegToRadF);
     const float centre = 0.5f * static_cast<float>(m_size - 1);
@@ -42,7 +44,9 @@ bool cMoonTurner::turn(keslImage& image, float brightLimbDeg) {
             const int sx = static_cast<int>(std::lround(centre + dx * c - dy * s));
             const int sy = static_cast<int>(std::lround(centre + dx * s + dy * c));
             const bool inside = sx >= 0 && sy >= 0 && sx < m_size && sy < m_size;
-            image.setPixel(x, y, inside ? m_lit[static_cast<size_t>(sy) * m_size + sx] : m_key);
+            const keslColor lit = inside ? m_lit[static_cast<size_t>(sy) * m_size + sx] : m_key;
+            // The shadow falls on the sky's view of the disc, after the turn.
+            image.setPixel(x, y, lit == m_key ? lit : shadowed(lit, shadow, dx * perRadius, dy * perRadius));
         }
     }
     return true;
@@ -59,5 +63,8 @@ sMoonOnView placeMoon(const sMoonPath& path, float along) {
     moon.y = start.y + along * (end.y - start.y);
     const float turn = static_cast<float>(normalizedDegrees(end.brightLimbDeg - start.brightLimbDeg + 180.0)) - 180.0f;
     moon.brightLimbDeg = static_cast<float>(normalizedDegrees(start.brightLimbDeg + along * turn));
+    // The shadow creeps across the disc within the minute rather than jumping once a minute.
+    moon.eclipse = along < 0.5f ? start.eclipse : end.eclipse;
+    moon.eclipse.shadowDistance = start.eclipse.shadowDistance + along * (end.eclipse.shadowDistance - start.eclipse.shadowDistance);
     return moon;
 }

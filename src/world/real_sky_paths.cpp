@@ -35,6 +35,10 @@ cRealSkyPaths::cRealSkyPaths(const sSkyProjection& projection, size_t starCapaci
     m_starPaths.reserve(starCapacity);
 }
 
+bool cRealSkyPaths::washedOut(float magnitude) const {
+    return m_dimming > 0.0f && magnitude + m_dimming > cRealSkyPalette::kFaintestMagnitude;
+}
+
 void cRealSkyPaths::startStars(const sStarCatalogue& catalogue, const std::vector<sStarPlace>& places) {
     // What a star may travel within the minute, and its own radius.
     const float margin = static_cast<float>(2.0 * pixelsForTurn(m_projection, kTurnDegPerSecond * kPathSeconds)) + 4.0f;
@@ -44,6 +48,8 @@ void cRealSkyPaths::startStars(const sStarCatalogue& catalogue, const std::vecto
     for (size_t i = 0; i < places.size(); ++i) {
         const sStarPlace& place = places[i];
         if (place.up <= kNearViewHeight) continue;
+        // Brightest first: once one is lost in the sky's light, all after it are.
+        if (washedOut(catalogue.stars[i].mag)) break;
         float x = 0.0f, y = 0.0f;
         if (!projectDirection(m_projection, place.east, place.north, place.up, x, y)) continue;
         if (x < -margin || y < -margin || x > width + margin || y > height + margin) continue;
@@ -52,7 +58,7 @@ void cRealSkyPaths::startStars(const sStarCatalogue& catalogue, const std::vecto
         sRealSkyPoint point{0, 0, static_cast<std::uint8_t>(cRealSkyPalette::colourClassOfBv(star.bv)), 0.0f, 0.0f,
                             static_cast<std::uint16_t>(i), 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
         cRealSkyTwinkle::seed(point, i);
-        m_starPaths.push_back({point, star.mag, x, y, place.up, 0.0f, 0.0f, 0.0f});
+        m_starPaths.push_back({point, star.mag + m_dimming, x, y, place.up, 0.0f, 0.0f, 0.0f});
     }
 }
 
@@ -74,7 +80,8 @@ void cRealSkyPaths::endStars(const std::vector<sStarPlace>& places) {
 void cRealSkyPaths::placePlanet(int planet, const sBodyPosition& start, const sBodyPosition& end) {
     sRealSkyPath& path = m_planetPaths[static_cast<size_t>(planet)];
     path.up0 = path.dup = -1.0f;
-    path.magnitude = static_cast<float>(start.mag);
+    path.magnitude = static_cast<float>(start.mag) + m_dimming;
+    if (washedOut(static_cast<float>(start.mag))) return;
     float x[2] = {}, y[2] = {}, up[2] = {};
     const sBodyPosition* ends[2] = {&start, &end};
     for (int e = 0; e < 2; ++e) {

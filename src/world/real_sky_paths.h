@@ -14,6 +14,7 @@
 #include "astro/star_positions.h"
 #include "world/real_sky_point.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <ctime>
@@ -55,6 +56,11 @@ public:
 
     cRealSkyPaths(const sSkyProjection& projection, size_t starCapacity);
 
+    // How much fainter the sky's light makes every star and planet, in
+    // magnitudes, for the paths started next; those it takes below the
+    // faintest level get no path at all. None at night.
+    void setSkyDimming(float magnitudes) { m_dimming = std::max(0.0f, magnitudes); }
+
     // The minute's start: from every star's place then, the stars on or near
     // the view start their paths (in catalogue order).
     void startStars(const sStarCatalogue& catalogue, const std::vector<sStarPlace>& places);
@@ -74,7 +80,11 @@ public:
     const sRealSkyPath& planetPath(int planet) const { return m_planetPaths[static_cast<size_t>(planet)]; }
 
 private:
+    // Too faint for the sky's light: no path.
+    bool washedOut(float magnitude) const;
+
     sSkyProjection m_projection;
+    float m_dimming = 0.0f;
     std::vector<std::uint32_t> m_nearView;
     std::vector<sRealSkyPath> m_starPaths;  // in catalogue order
     std::array<sRealSkyPath, kRealSkyPlanetCount> m_planetPaths{};

@@ -27,6 +27,13 @@ constexpr double kLineTurnPixels = 2.0;
 constexpr double kGlowTurnPixels = 4.0;
 // A point that moved no further than this is noted as one box round both places.
 constexpr int kNearMovePixels = 2;
+// The sky's colours are drawn again once the sun has moved this far: a step
+// of dusk nobody sees, a few minutes apart.
+constexpr double kDaylightStepDeg = 0.25;
+// The faintest stars of a dark night: the sky's light dims everything by how far its limit is brighter.
+constexpr double kNightLimitingMagnitude = 6.5;
+// The sun's glow shows above the horizon a little before its disc does.
+constexpr double kSunShownFromAltDeg = -1.0;
 
 int windowWidth(keslWindow* window) { return window ? std::max(1, window->getClientWidth()) : 1; }
 int windowHeight(keslWindow* window) { return window ? std::max(1, window->getClientHeight()) : 1; }
@@ -65,7 +72,8 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
       m_projection(makeSkyProjection(m_width, m_height, options.place.latitudeDeg)),
       m_glow(m_projection),
       m_paths(m_projection, m_stars.catalogue().starCount),
-      m_twinkle(m_stars.catalogue().starCount) {
+      m_twinkle(m_stars.catalogue().starCount),
+      m_sun(m_height, m_projection.scale) {
     const size_t starCount = m_stars.catalogue().starCount;
     buildLayer(options.background);
     m_visibleStars.reserve(starCount);
@@ -75,6 +83,8 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     m_visiblePlanets.reserve(kRealSkyPlanetCount);
     m_previousPlanets.reserve(kRealSkyPlanetCount);
     m_lines.reserve(m_stars.catalogue().segmentCount);
+    m_daylightColours.reserve(3 * m_glow.glow().size());
+    m_fadedGlow.reserve(m_glow.glow().size());
     // Besides the points, a band of the layer may change in strips.
     m_changes.reserve(kChangesPerPoint * (starCount + kRealSkyPlanetCount) + m_layer->changesPerBand());
     if (options.names) m_labels.build(m_stars.catalogue());
@@ -127,8 +137,10 @@ void cRealSkySprite::turnTo(std::time_t now) {
     // Whole minutes of the clock: a sky made at any second takes the same paths as one that ran through it.
     const std::time_t minute = now - ((now % kPathSeconds) + kPathSeconds) % kPathSeconds;
     if (minute != m_endsPlacedFor) placeEnds(minute);
-    const sSkyFrame frame = makeSkyFrame(static_cast<double>(now), m_options.place);
-    const bool layerDue = !m_layerValid || pixelsTurnedSince(frame, m_layerSiderealDeg) >= kLineTurnPixels;
+    const sSkySnapshot sky = skySnapshotAt(static_cast<double>(now), m_options.place);
+    const bool daylight = daylightDue(sky);
+    const bool layerDue =
+        !m_layerValid || daylight || pixelsTurnedSince(sky.frame, m_layerSiderealDeg) >= kLineTurnPixels;
     const float along = static_cast<float>(now - minute) / static_cast<float>(kPathSeconds);
     std::swap(m_visibleStars, m_previousStars);
     m_paths.placeStars(along, m_visibleStars);
@@ -137,9 +149,10 @@ void cRealSkySprite::turnTo(std::time_t now) {
     std::swap(m_visiblePlanets, m_previousPlanets);
     m_paths.placePlanets(along, m_visiblePlanets);
     m_moon = placeMoon(m_moonPath, along);
+    placeSun(along);
     // The lines join stars anywhere in the sky: every star is placed for them.
-    if (layerDue && m_options.constellationLines) m_stars.compute(frame);
-    if (layerDue) renderLayer(frame);
+    if (layerDue && m_options.constellationLines) m_stars.compute(sky.frame);
+    if (layerDue) renderLayer(sky, daylight);
     // A rounded place or a level may have stepped; the lines follow band by band.
     noteMoves(m_previousStars, m_visibleStars, false);
     noteMoves(m_previousPlanets, m_visiblePlanets, true);
@@ -153,16 +166,31 @@ void cRealSkySprite::placeEnds(std::time_t minute) {
         logWarning("Real sky: the planets are placed from elements that hold from %d to %d only; this clock is outside them",
                    kPlanetElementsFirstYear, kPlanetElementsLastYear);
     }
-    const sSkyFrame start = makeSkyFrame(static_cast<double>(minute), m_options.place);
-    const sSkyFrame end = makeSkyFrame(static_cast<double>(minute + kPathSeconds), m_options.place);
-    m_stars.compute(start);
+    const sSkySnapshot start = skySnapshotAt(static_cast<double>(minute), m_options.place, &m_stars);
+    // The sky's light of the minute's start holds for its stars: a tenth of a magnitude at the most.
+    const double limit = m_options.alwaysNight ? kNightLimitingMagnitude : start.light.limitingMag;
+    m_paths.setSkyDimming(static_cast<float>(kNightLimitingMagnitude - limit));
     m_paths.startStars(m_stars.catalogue(), m_stars.places());
-    m_stars.compute(end, m_paths.nearView());
+    const sSkySnapshot end =
+        skySnapshotAt(static_cast<double>(minute + kPathSeconds), m_options.place, &m_stars, &m_paths.nearView());
     m_paths.endStars(m_stars.places());
     for (int p = 0; p < kRealSkyPlanetCount; ++p) {
-        m_paths.placePlanet(p, solarBodyPosition(kRealSkyPlanets[p], start), solarBodyPosition(kRealSkyPlanets[p], end));
+        m_paths.placePlanet(p, start.body(kRealSkyPlanets[p]), end.body(kRealSkyPlanets[p]));
     }
     m_moonPath = {moonOnView(m_projection, start), moonOnView(m_projection, end)};
+    const sSkySnapshot* ends[2] = {&start, &end};
+    for (int e = 0; e < 2; ++e) {
+        const sBodyPosition& sun = ends[e]->sun();
+        const sVec3 seen = unitVectorOf(90.0 - sun.horizontal.azDeg, sun.apparentAltDeg);
+        float x = 0.0f, y = 0.0f;
+        const bool shown = !m_options.alwaysNight && sun.apparentAltDeg > kSunShownFromAltDeg &&
+                           projectDirection(m_projection, static_cast<float>(seen.x), static_cast<float>(seen.y),
+                                            static_cast<float>(seen.z), x, y);
+        m_sunPath.shown[e] = shown;
+        m_sunPath.x[e] = x;
+        m_sunPath.y[e] = y;
+        m_sunPath.altDeg[e] = sun.apparentAltDeg;
+    }
 }
 
 void cRealSkySprite::noteMoves(const std::vector<sPoint>& before, const std::vector<sPoint>& after, bool planets) {
@@ -213,13 +241,68 @@ double cRealSkySprite::pixelsTurnedSince(const sSkyFrame& frame, double sidereal
     return pixelsForTurn(m_projection, turned);
 }
 
-void cRealSkySprite::renderLayer(const sSkyFrame& frame) {
+void cRealSkySprite::placeSun(float along) {
+    const sSunPath& p = m_sunPath;
+    // Rising or setting within the minute, it stands as at the nearer end.
+    const bool between = p.shown[0] && p.shown[1];
+    const int nearer = along < 0.5f ? 0 : 1;
+    const int x = static_cast<int>(std::lround(between ? p.x[0] + along * (p.x[1] - p.x[0]) : p.x[nearer]));
+    const int y = static_cast<int>(std::lround(between ? p.y[0] + along * (p.y[1] - p.y[0]) : p.y[nearer]));
+    const bool shown = (between || p.shown[nearer]) && keslOverlaps(m_sun.boxAt(x, y), keslRect<int>(0, 0, m_width, m_height));
+    const keslRect<int> before = m_sun.box();
+    const bool wasShown = m_sun.shown();
+    if (!m_sun.place(shown, x, y, p.altDeg[0] + along * (p.altDeg[1] - p.altDeg[0]))) return;
+    if (wasShown) m_changes.note(before);
+    if (m_sun.shown()) m_changes.note(m_sun.box());
+}
+
+bool cRealSkySprite::daylightDue(const sSkySnapshot& sky) const {
+    if (m_options.alwaysNight) return false;
+    if (!m_layerValid) return true;
+    const bool darkNow = sky.light.phase == eSkyPhase::night;
+    const bool darkBefore = m_light.phase == eSkyPhase::night;
+    // Deep in the night nothing of the sun's shows: nothing to draw again.
+    if (darkNow && darkBefore) return false;
+    return darkNow != darkBefore || std::fabs(sky.light.sunAltDeg - m_light.sunAltDeg) >= kDaylightStepDeg;
+}
+
+void cRealSkySprite::paintDaylight(const sSkySnapshot& sky) {
+    m_light = sky.light;
+    const sVec3& sun = sky.sun().horizonDirection;
+    m_daylight.setSun(sky.light.sunAltDeg, static_cast<float>(sun.x), static_cast<float>(sun.y),
+                      static_cast<float>(sun.z));
+    m_daylightColours.clear();
+    if (m_daylight.dark()) return;
+    for (const cMilkyWayGlowGrid::sGlowPoint& point : m_glow.points()) {
+        const cRealSkyDaylight::sRgb colour = m_daylight.colourAt(point.east, point.north, std::max(0.0f, point.up));
+        m_daylightColours.push_back(colour.r);
+        m_daylightColours.push_back(colour.g);
+        m_daylightColours.push_back(colour.b);
+    }
+}
+
+void cRealSkySprite::renderLayer(const sSkySnapshot& sky, bool daylightDue) {
+    const sSkyFrame& frame = sky.frame;
     m_layerSiderealDeg = frame.localSiderealDeg;
     ++m_layerRenders;
-    if (!m_layerValid || pixelsTurnedSince(frame, m_glowSiderealDeg) >= kGlowTurnPixels) {
+    if (daylightDue) paintDaylight(sky);
+    const bool glowDue = !m_layerValid || pixelsTurnedSince(frame, m_glowSiderealDeg) >= kGlowTurnPixels;
+    // By day the Milky Way is gone: its map is not looked up at all.
+    const float glowShare = m_daylight.glowShare();
+    if (glowDue && glowShare > 0.0f) {
         m_glowSiderealDeg = frame.localSiderealDeg;
         m_glow.render(m_milkyWay, frame.j2000ToHorizon);
-        m_layer->setGlow(m_glow.glow(), m_glow.columns(), cMilkyWayGlowGrid::kStep);
+    }
+    if ((glowDue && glowShare > 0.0f) || daylightDue) {
+        const std::vector<float>& glow = m_glow.glow();
+        const sRealSkyDaylightGrid daylight{&m_daylightColours, m_daylight.baseShare(), m_daylight.lineShare()};
+        if (glowShare >= 1.0f) {
+            m_layer->setGlow(glow, m_glow.columns(), cMilkyWayGlowGrid::kStep, daylight);
+        } else {
+            m_fadedGlow.clear();
+            for (const float g : glow) m_fadedGlow.push_back(g * glowShare);
+            m_layer->setGlow(m_fadedGlow, m_glow.columns(), cMilkyWayGlowGrid::kStep, daylight);
+        }
     }
     if (m_options.constellationLines) {
         collectRealSkyLines(m_projection, m_stars.catalogue(), m_stars.places(), m_lines);
@@ -237,6 +320,10 @@ void cRealSkySprite::renderLayer(const sSkyFrame& frame) {
 void cRealSkySprite::drawPoint(const sPoint& point) {
     // The window passes over a point outside the frame's changes; drawStars asks only those near them.
     const int r = m_palette.radius(point.shown);
+    // A point lightens the sky under it, so a twilight or the Milky Way never shows a dark square round it.
+    if (m_renderWindowPtr->lightenPixels(point.x - r, point.y - r, m_palette.pixelsOf(point.colourClass, point.shown))) {
+        return;
+    }
     m_palette.image(point.colourClass, point.shown).drawOn(m_renderWindowPtr, point.x - r, point.y - r);
 }
 
@@ -248,6 +335,7 @@ keslRect<int> cRealSkySprite::coverage() {
 void cRealSkySprite::draw() {
     if (!m_renderWindowPtr) return;
     m_layer->drawOn(*m_renderWindowPtr);
+    m_sun.draw(*m_renderWindowPtr);
     drawStars();
     for (const sPoint& planet : m_visiblePlanets) drawPoint(planet);
     m_labels.draw(m_renderWindowPtr, m_visibleStars, m_visiblePlanets);

@@ -19,11 +19,17 @@
 // (milky_way_map), the moon's path (real_sky_moon), the names
 // (real_sky_labels) and the figures' lines (real_sky_lines); the sprite
 // wires them to the clock and the window.
+// Each moment's sky comes from the astronomy in one snapshot. By day and in
+// twilight the sky takes its colour from the sun (real_sky_daylight), the
+// sun is drawn where it stands (real_sky_sun), and the stars and planets
+// fade by their magnitude as the sky brightens; the sky's colours are drawn
+// again, a band a frame, whenever the sun has moved a little.
 #pragma once
 
 #include "astro/moon_on_view.h"
 #include "astro/sky_frame.h"
 #include "astro/sky_projection.h"
+#include "astro/sky_snapshot.h"
 #include "astro/star_positions.h"
 #include "platform/image.h"
 #include "sprites/sprite.h"
@@ -35,6 +41,8 @@
 #include "world/real_sky_palette.h"
 #include "world/real_sky_paths.h"
 #include "world/real_sky_point.h"
+#include "world/real_sky_daylight.h"
+#include "world/real_sky_sun.h"
 #include "world/real_sky_twinkle.h"
 #include "world/star_cells.h"
 
@@ -49,6 +57,8 @@ struct sRealSkyOptions {
     int background = 3;  // the "background" setting: its base stays, the starry tiles give way to black
     bool constellationLines = true;
     bool names = false;
+    // The night's look at any hour: no day or twilight colours, no sun, every star.
+    bool alwaysNight = false;
     sPlace place;
 };
 
@@ -76,6 +86,9 @@ public:
     void turnTo(std::time_t now);
 
     const sRealSkyMoon& moon() const { return m_moon; }
+    // How light the sky is now, as the sky's colours were last drawn for.
+    const sSkyLight& light() const { return m_light; }
+    const cRealSkySun& sun() const { return m_sun; }
     const sSkyProjection& projection() const { return m_projection; }
     // How often the layer has been begun anew: once at the start, then once per pixel the sky turns.
     int layerRenders() const { return m_layerRenders; }
@@ -94,7 +107,12 @@ private:
     void placeEnds(std::time_t minute);
     // The most a point of the view may have moved since the sky stood at that sidereal angle.
     double pixelsTurnedSince(const sSkyFrame& frame, double siderealDeg) const;
-    void renderLayer(const sSkyFrame& frame);
+    void renderLayer(const sSkySnapshot& sky, bool daylightDue);
+    // The sky's colour at every point of the glow's grid, for the sun now.
+    void paintDaylight(const sSkySnapshot& sky);
+    // Whether the sun has moved enough since the sky's colours were drawn to draw them again.
+    bool daylightDue(const sSkySnapshot& sky) const;
+    void placeSun(float along);
     void drawPoint(const sPoint& point);
     // Those under a frame's changes, or all of them in a whole frame, in catalogue order.
     void drawStars();
@@ -127,6 +145,18 @@ private:
     std::vector<sPoint> m_previousPlanets;
     sMoonPath m_moonPath;
     sRealSkyMoon m_moon;
+    cRealSkyDaylight m_daylight;
+    sSkyLight m_light;                   // as the sky's colours were last drawn for
+    std::vector<float> m_daylightColours;  // on the glow's grid, three a point
+    std::vector<float> m_fadedGlow;        // the glow, faded as the sky brightens
+    cRealSkySun m_sun;
+    // The sun's way over the minute, as the moon's.
+    struct sSunPath {
+        bool shown[2] = {false, false};
+        float x[2] = {0.0f, 0.0f}, y[2] = {0.0f, 0.0f};
+        double altDeg[2] = {-90.0, -90.0};
+    };
+    sSunPath m_sunPath;
     std::time_t m_turnedTo = -1;
     std::time_t m_endsPlacedFor = -1;  // the minute the paths start at
     bool m_layerValid = false;

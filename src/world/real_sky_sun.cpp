@@ -74,8 +74,8 @@ bool cRealSkySun::place(bool shown, int x, int y, double apparentAltDeg) {
     return changed;
 }
 
-keslRect<int> cRealSkySun::box() const {
-    return keslRect<int>(m_y - m_glowRadius, m_x - m_glowRadius, 2 * m_glowRadius + 1, 2 * m_glowRadius + 1);
+keslRect<int> cRealSkySun::boxAt(int x, int y) const {
+    return keslRect<int>(y - m_glowRadius, x - m_glowRadius, 2 * m_glowRadius + 1, 2 * m_glowRadius + 1);
 }
 
 void cRealSkySun::draw(keslWindow& window) const {

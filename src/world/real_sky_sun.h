@@ -22,8 +22,9 @@ public:
     // what is drawn changed: the old box and the new one want drawing.
     bool place(bool shown, int x, int y, double apparentAltDeg);
     bool shown() const { return m_shown; }
-    // The square its picture fills.
-    keslRect<int> box() const;
+    // The square its picture fills, where it stands and where it would stand at (x, y).
+    keslRect<int> box() const { return boxAt(m_x, m_y); }
+    keslRect<int> boxAt(int x, int y) const;
     int discRadius() const { return m_discRadius; }
     void draw(keslWindow& window) const;
 

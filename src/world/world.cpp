@@ -88,6 +88,7 @@ void TorvanelWorld::initializeRealSky() {
     options.background = cGeneralSettings().background.get();
     options.constellationLines = sky.showConstellationLines.get();
     options.names = sky.showNames.get();
+    options.alwaysNight = sky.alwaysNight.get();
     if (storedSkyPlace(sky, options.place.latitudeDeg, options.place.longitudeDeg)) {
         logInfo("Sky place from the settings: %.2f, %.2f", options.place.latitudeDeg, options.place.longitudeDeg);
     } else {
@@ -326,6 +327,17 @@ void TorvanelWorld::outlineChanges() {
     }
 }
 
+// The label's line while the earth's shadow lies on the moon.
+std::string TorvanelWorld::eclipseLine(eEclipseState state) {
+    switch (state) {
+        case eEclipseState::total: return localised("Total eclipse of the moon");
+        case eEclipseState::partial: return localised("Partial eclipse of the moon");
+        case eEclipseState::penumbral: return localised("Penumbral eclipse of the moon");
+        case eEclipseState::none: break;
+    }
+    return {};
+}
+
 // Below the horizon the moon and its label hide; above it they stand where the moon is.
 void TorvanelWorld::followRealMoon() {
     if (!m_moonFollowsSky) return;
@@ -341,8 +353,13 @@ void TorvanelWorld::followRealMoon() {
         }
     }
     if (!m_realMoonShown) return;
+    m_moon.setSkyLit(m_realSky->light().phase != eSkyPhase::night);
     // Turned in place, the picture changes where the moon does not move; unturned, it stays.
-    if (m_moonTurner.turn(m_moon.ownedImage(), moon.brightLimbDeg)) m_moon.markChanged();
+    if (m_moonTurner.turn(m_moon.ownedImage(), moon.brightLimbDeg, moonShadowOf(moon))) m_moon.markChanged();
+    if (m_moonLabelFollows && moon.eclipse.state != m_eclipseState) {
+        m_eclipseState = moon.eclipse.state;
+        m_moonInfoLabel.setEclipseLine(eclipseLine(m_eclipseState));
+    }
     if (!m_moon.sizeValid) m_moon.calculateSize();
     m_moon.x = moon.x - m_moon.width * 0.5f;
     m_moon.y = moon.y - m_moon.height * 0.5f;

@@ -127,6 +127,7 @@ private:
     void initializeBackground(const cSkyBackgroundFactory& backgroundFactory);
     void initializeRealSky();
     void turnMoonToRealSky();
+    static std::string eclipseLine(eEclipseState state);
     void createMessageStars();
     void loadMessages();
     void initializeClock();
@@ -198,6 +199,7 @@ private:
     bool m_showDirty = false;
     std::unique_ptr<cRealSkySprite> m_realSky;
     cMoonTurner m_moonTurner;
+    eEclipseState m_eclipseState = eEclipseState::none;  // as the moon's label tells it
     bool m_moonFollowsSky = false;
     bool m_realMoonShown = false;
     bool m_moonLabelFollows = false;

@@ -51,8 +51,8 @@ TEST(RealSky, StarsPlacedSecondBySecondAreWhereAFreshSkyPlacesThem) {
         double latitude, longitude;
         std::time_t start;
     };
-    // Evening skies in both hemispheres, where stars rise at the left and set at the right.
-    const Case cases[] = {{"Berlin", 52.5, 13.4, 1768507200}, {"Sydney", -33.9, 151.2, 1768470000}};
+    // Dark evening skies in both hemispheres, where stars rise at the left and set at the right.
+    const Case cases[] = {{"Berlin", 52.5, 13.4, 1768507200}, {"Sydney", -33.9, 151.2, 1768477200}};
     for (const Case& c : cases) {
         FakeSystem system;
         system.now = c.start;
