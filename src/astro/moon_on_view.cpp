@@ -33,8 +33,3 @@ sMoonOnView moonOnView(const sSkyProjection& projection, const sSkySnapshot& sky
     at.eclipse = sky.eclipse;
     return at;
 }
-
-sMoonOnView moonOnView(const sSkyProjection& projection, const sSkyFrame& frame) {
-    const sBodyPosition moon = solarBodyPosition(eSolarBody::moon, frame);
-    return placeMoon(projection, moon, moonBrightLimb(moon, solarBodyPosition(eSolarBody::sun, frame), frame));
-}

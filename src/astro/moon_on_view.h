@@ -21,4 +21,3 @@ struct sMoonOnView {
 };
 
 sMoonOnView moonOnView(const sSkyProjection& projection, const sSkySnapshot& sky);
-sMoonOnView moonOnView(const sSkyProjection& projection, const sSkyFrame& frame);

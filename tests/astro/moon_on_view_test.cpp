@@ -4,6 +4,7 @@
 // position angle of the bright limb less the parallactic angle (Meeus 48.5,
 // with PyEphem's apparent places of sun and moon and its parallactic_angle()).
 #include "astro/moon_on_view.h"
+#include "astro/sky_snapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ TEST(MoonOnView, AtTransitTheLitSideFacesWhereAnIndependentEphemerisTurnsIt) {
     };
     for (const auto& c : cases) {
         const sSkyProjection view = makeSkyProjection(1920, 1080, c.place.latitudeDeg);
-        const sMoonOnView moon = moonOnView(view, makeSkyFrame(c.unixSeconds, c.place));
+        const sMoonOnView moon = moonOnView(view, skySnapshotAt(c.unixSeconds, c.place));
         ASSERT_TRUE(moon.onView) << c.what;
         EXPECT_NEAR(moon.x, 960.0f, 3.0f) << c.what;
         EXPECT_LT(std::fabs(std::remainder(moon.brightLimbDeg - c.ephemerisLimbDeg, 360.0)), 1.5) << c.what;
@@ -39,7 +40,7 @@ TEST(MoonOnView, AtTransitTheLitSideFacesWhereAnIndependentEphemerisTurnsIt) {
 // lit side faces down and left.
 TEST(MoonOnView, OffTheMiddleTheEveningCrescentIsLitTowardTheSetSun) {
     const sPlace sydney{-33.9, 151.2};
-    const sMoonOnView moon = moonOnView(makeSkyProjection(1920, 1080, sydney.latitudeDeg), makeSkyFrame(1774342800.0, sydney));
+    const sMoonOnView moon = moonOnView(makeSkyProjection(1920, 1080, sydney.latitudeDeg), skySnapshotAt(1774342800.0, sydney));
     ASSERT_TRUE(moon.onView);
     EXPECT_LT(moon.x, 760.0f);
     EXPECT_GT(moon.brightLimbDeg, 90.0f);

@@ -5,6 +5,11 @@
 # and first-magnitude star the report puts on the view is drawn within 2
 # pixels of its place; Orion and Sirius are in Berlin's frame, and Sydney
 # sees Orion upside down (Betelgeuse under Rigel rather than over it).
+# Then a midsummer day over Vienna from noon through each twilight to the
+# night, and a total eclipse over Anchorage, each checked by sky_light.py
+# against the report and PyEphem's sun: the sky's colour, the sun drawn by
+# day, no star by day, the eclipsed moon dark copper. With --always-night
+# the noon sky is the night's again.
 # The frames stay in $ORVANEL_E2E_ARTIFACTS (or the build folder)/real-sky/.
 source "$(dirname "$0")/linux_lib.sh"
 linux_fresh_user
@@ -43,4 +48,30 @@ awk -v b="$(y_of berlin Betelgeuse)" -v r="$(y_of berlin Rigel)" 'BEGIN { exit !
   || fail "Berlin sees Betelgeuse under Rigel"
 awk -v b="$(y_of sydney Betelgeuse)" -v r="$(y_of sydney Rigel)" 'BEGIN { exit !(b > r) }' \
   || fail "Sydney does not see Orion upside down"
-echo "Orion stands upright over Berlin and upside down over Sydney; frames in $shots"
+
+light_at() {  # NAME "YYYY-MM-DD HH:MM:SS" LAT,LON [MORE OPTIONS...]
+  local name=$1 moment=$2 place=$3 out=$work/$1
+  shift 3
+  faketime -f "@$moment" "$program" --headless --size 640x360 --seconds 0.04 --every 1 --out "$out" \
+    --real-sky --place "$place" --no-quotes "$@" >/dev/null || fail "$name: headless run exited with $?"
+  "$program" --sky-report --at "${moment/ /T}Z" --place "$place" --size 640x360 > "$out/report.json" \
+    || fail "$name: no sky report"
+  cp "$out/frame-00001.png" "$shots/$name.png"
+  "$(dirname "$0")/sky_light.py" "$out/report.json" "$out/frame-00001.png" "${moment/ /T}Z" "$place" \
+    > "$out/light.txt" || { cat "$out/light.txt"; fail "$name: the frame does not show the sky's light"; }
+  echo "$name: $(grep overhead "$out/light.txt")"
+}
+light_at vienna-noon "2027-06-21 12:00:00" 48.21,16.37 --moon none
+light_at vienna-civil "2027-06-21 19:30:00" 48.21,16.37 --moon none
+light_at vienna-nautical "2027-06-21 20:05:00" 48.21,16.37 --moon none
+light_at vienna-astronomical "2027-06-21 20:50:00" 48.21,16.37 --moon none
+light_at vienna-night "2027-06-21 22:30:00" 48.21,16.37 --moon none
+light_at anchorage-eclipse "2026-03-03 11:33:30" 61.2,-149.9 --moon large
+grep -q "total eclipse" "$work/anchorage-eclipse/light.txt" || fail "the eclipse frame has no eclipsed moon on the view"
+
+faketime -f "@2027-06-21 12:00:00" "$program" --headless --size 640x360 --seconds 0.04 --every 1 \
+  --out "$work/always-night" --real-sky --place 48.21,16.37 --no-quotes --moon none --always-night >/dev/null \
+  || fail "--always-night: headless run exited with $?"
+"$(dirname "$0")/sky_frame.py" "$work/vienna-noon/report.json" "$work/always-night/frame-00001.png" Sirius \
+  > "$work/always-night/found.txt" || fail "--always-night at noon does not show the night's stars"
+echo "Orion stands upright over Berlin and upside down over Sydney; a Vienna day dusks into night; frames in $shots"
