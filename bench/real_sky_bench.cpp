@@ -4,7 +4,8 @@
 // screen, so the star places are worked out once a second and the layer is
 // redrawn whenever the sky has turned a pixel: "layer_renders" counts those.
 // Frames are drawn as a host draws them, only where something changed.
-// Allocations are counted over the whole frame, update and draw.
+// Allocations are counted over the whole frame, update and draw. The real
+// sky runs at night, in civil twilight and by day: the third argument.
 #include "allocation_count.h"
 #include "platform/window.h"
 #include "settings/app_settings.h"
@@ -19,6 +20,10 @@ constexpr float kFrameSeconds = 0.04f;
 constexpr int kFramesPerClockSecond = 25;
 // A winter evening in Berlin: Orion, Sirius and Jupiter up, the Milky Way across.
 constexpr std::time_t kWinterEvening = 1768507200;  // 2026-01-15 20:00 UTC
+// The same day over Berlin: the sun 3 deg below the horizon, and at noon.
+constexpr std::time_t kWinterDusk = 1768491600;  // 15:40 UTC
+constexpr std::time_t kWinterNoon = 1768477500;  // 11:45 UTC
+constexpr std::time_t kMoments[] = {kWinterEvening, kWinterDusk, kWinterNoon};
 
 void runFrames(benchmark::State& state, bool realSky) {
     const int width = static_cast<int>(state.range(0));
@@ -26,7 +31,7 @@ void runFrames(benchmark::State& state, bool realSky) {
     // The store first: it finds its file through the real system's folders.
     keslKeyValue& settings = settingsGroups::defaultStore();
     FakeSystem system;
-    system.now = kWinterEvening;
+    system.now = kMoments[state.range(2)];
     settings.overrideForThisRun("realSky", realSky ? "yes" : "no");
     settings.overrideForThisRun("skyLatitude", "52.5");
     settings.overrideForThisRun("skyLongitude", "13.4");
@@ -66,8 +71,13 @@ void runFrames(benchmark::State& state, bool realSky) {
 void BM_ClassicSkyFrame(benchmark::State& state) { runFrames(state, false); }
 void BM_RealSkyFrame(benchmark::State& state) { runFrames(state, true); }
 
-BENCHMARK(BM_ClassicSkyFrame)->Args({1920, 1080})->Unit(benchmark::kMillisecond)->MinTime(3.0);
-BENCHMARK(BM_RealSkyFrame)->Args({1920, 1080})->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_ClassicSkyFrame)->Args({1920, 1080, 0})->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_RealSkyFrame)
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 1})
+    ->Args({1920, 1080, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3.0);
 
 }  // namespace
 
@@ -77,7 +87,7 @@ namespace {
 // new now and then: a frame of it, turning included, allocates nothing.
 void BM_RealSkyAlone(benchmark::State& state) {
     FakeSystem system;
-    system.now = kWinterEvening;
+    system.now = kMoments[state.range(2)];
     keslWindow window(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     sRealSkyOptions options;
     options.place = {52.5, 13.4};
@@ -97,6 +107,11 @@ void BM_RealSkyAlone(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(allocations) / static_cast<double>(frames ? frames : 1));
     state.counters["layer_renders"] = static_cast<double>(sky.layerRenders());
 }
-BENCHMARK(BM_RealSkyAlone)->Args({1920, 1080})->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_RealSkyAlone)
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 1})
+    ->Args({1920, 1080, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3.0);
 
 }  // namespace

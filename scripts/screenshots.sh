@@ -46,6 +46,12 @@ readonly kBerlin="52.52,13.40 Europe/Berlin"
 readonly kSydney="-33.87,151.21 Australia/Sydney"
 readonly kRealSkyNight="2026-01-15 21:30:00"
 readonly kRealSkySeconds=1
+# Vienna on midsummer day at noon and in the evening's civil twilight (UTC), and a total eclipse over Anchorage.
+readonly kVienna="48.21,16.37"
+readonly kViennaNoon="2027-06-21 12:00:00"
+readonly kViennaDusk="2027-06-21 19:40:00"
+readonly kAnchorage="61.2,-149.9"
+readonly kTotalEclipse="2026-03-03 11:33:30"
 
 scripts/setup.sh
 # The sheet is photographed from the Windows module this host runs.
@@ -162,5 +168,17 @@ unset sky_zone
 convert "$work/berlin.png" "$work/sydney.png" -background black -splice 8x0 +append -chop 8x0 "$work/real-sky.png"
 save_png "$work/real-sky.png" "$docs/real-sky-berlin-sydney.png"
 
+# The sky as light as it is: noon, dusk and the moon in the earth's shadow.
+echo "== the real sky by day, at dusk and in an eclipse"
+sky_night=$kViennaNoon sky noon 640x360 $(( kRealSkySeconds + 1 )) 25 --moon small --real-sky --place "$kVienna"
+sky_night=$kViennaDusk sky dusk 640x360 $(( kRealSkySeconds + 1 )) 25 --moon small --real-sky --place "$kVienna"
+sky_night=$kTotalEclipse sky eclipse 640x360 $(( kRealSkySeconds + 1 )) 25 --moon medium --real-sky --place "$kAnchorage"
+for moment in noon dusk eclipse; do
+  cp "$work/$moment/frames/$(frame_at "$kRealSkySeconds")" "$work/$moment.png"
+done
+convert "$work/noon.png" "$work/dusk.png" "$work/eclipse.png" -background black -splice 6x0 +append -chop 6x0 \
+  "$work/real-sky-light.png"
+save_png "$work/real-sky-light.png" "$docs/real-sky-day-dusk-eclipse.png"
+
 echo "pictures in docs/:"
-( cd "$docs" && du -b sky.png preview.png message.webp sheet-page-*.png real-sky-berlin-sydney.png 2>/dev/null ) | awk '{ total += $1; printf "  %-28s %7.0f KB\n", $2, $1 / 1024 } END { printf "  %-28s %7.0f KB\n", "together", total / 1024 }'
+( cd "$docs" && du -b sky.png preview.png message.webp sheet-page-*.png real-sky-berlin-sydney.png real-sky-day-dusk-eclipse.png 2>/dev/null ) | awk '{ total += $1; printf "  %-28s %7.0f KB\n", $2, $1 / 1024 } END { printf "  %-28s %7.0f KB\n", "together", total / 1024 }'
