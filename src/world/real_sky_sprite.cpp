@@ -320,8 +320,10 @@ void cRealSkySprite::renderLayer(const sSkySnapshot& sky, bool daylightDue) {
 void cRealSkySprite::drawPoint(const sPoint& point) {
     // The window passes over a point outside the frame's changes; drawStars asks only those near them.
     const int r = m_palette.radius(point.shown);
-    // A point lightens the sky under it, so a twilight or the Milky Way never shows a dark square round it.
-    if (m_renderWindowPtr->lightenPixels(point.x - r, point.y - r, m_palette.pixelsOf(point.colourClass, point.shown))) {
+    // Under a lit sky a point lightens what is there, or its halo would show as a dark square;
+    // at night its dim pixels are left out anyway, and the plain copy is quicker.
+    if (!m_daylight.dark() &&
+        m_renderWindowPtr->lightenPixels(point.x - r, point.y - r, m_palette.pixelsOf(point.colourClass, point.shown))) {
         return;
     }
     m_palette.image(point.colourClass, point.shown).drawOn(m_renderWindowPtr, point.x - r, point.y - r);
