@@ -10,7 +10,9 @@
 #
 # Other work on the machine shows up in the numbers: run it on a quiet
 # machine (see uptime) and more than once. WARMUP and SECONDS_MEASURED
-# override the times; SIZE the screen (default 1920x1080).
+# override the times; SIZE the screen (default 1920x1080). ONLY_ORVANEL=1
+# skips the two hacks (and the comparison); ORVANEL_ARGS adds arguments to
+# the sky's command line (say --real-sky, run under faketime for a fixed moment).
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,9 +21,13 @@ hacks=/usr/libexec/xscreensaver
 warmup=${WARMUP:-3}
 measured=${SECONDS_MEASURED:-20}
 size=${SIZE:-1920x1080}
+only_orvanel=${ONLY_ORVANEL:-0}
+read -r -a orvanel_args <<<"${ORVANEL_ARGS:-}"
 ticks_per_second=$(getconf CLK_TCK)
 
-for program in "$orvanel" "$hacks/xmatrix" "$hacks/fontglide"; do
+programs=("$orvanel")
+[ "$only_orvanel" = 1 ] || programs+=("$hacks/xmatrix" "$hacks/fontglide")
+for program in "${programs[@]}"; do
   [ -x "$program" ] || { echo "missing $program (build orvanel; install xscreensaver-data and -extra)" >&2; exit 1; }
 done
 
@@ -69,7 +75,8 @@ echo "$size, ${measured} s after ${warmup} s warm-up; load before: $(cut -d' ' -
 printf "%-10s %10s %10s %10s\n" program program "X server" total
 # The sky keeps its settings and log away from the user's own.
 mkdir -p "$work/config" "$work/tmp"
-measure orvanel env XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp" "$orvanel" --root
+measure orvanel env XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp" "$orvanel" --root "${orvanel_args[@]}"
+[ "$only_orvanel" = 1 ] && exit 0
 measure xmatrix "$hacks/xmatrix" -root
 measure fontglide "$hacks/fontglide" -root
 

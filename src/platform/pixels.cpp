@@ -125,6 +125,29 @@ void keslLightenPixels(const keslPixelView& target, int x, int y, const keslPixe
     forPlacedRows(target, x, y, source, width, height, clip, lightenRow);
 }
 
+void keslCopyTiled(const keslPixelView& target, const keslRect<int>& area, const keslPixelView& tile) {
+    if (!target || !tile || tile.width <= 0 || tile.height <= 0) return;
+    const int left = std::max(area.left, 0);
+    const int top = std::max(area.top, 0);
+    const int right = std::min(area.left + area.width, target.width);
+    const int bottom = std::min(area.top + area.height, target.height);
+    if (left >= right || top >= bottom) return;
+    keslCountBlockPixels(static_cast<std::uint64_t>(right - left) * static_cast<std::uint64_t>(bottom - top));
+    const int firstColumn = left % tile.width;
+    int tileRow = top % tile.height;
+    for (int y = top; y < bottom; ++y) {
+        const keslPixel* from = tile.row(tileRow);
+        keslPixel* to = target.row(y);
+        int column = firstColumn;
+        for (int x = left; x < right; column = 0) {
+            const int count = std::min(right - x, tile.width - column);
+            copyRow(from + column, to + x, count);
+            x += count;
+        }
+        if (++tileRow == tile.height) tileRow = 0;
+    }
+}
+
 void keslCopyPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
                     std::optional<keslColor> transparentColor, const keslRect<int>* clip) {
     if (!transparentColor) {

@@ -57,6 +57,11 @@ void keslLightenPixels(const keslPixelView& target, int x, int y, const keslPixe
 void keslCopyPixels(const keslPixelView& target, int x, int y, const keslPixelView& source, int width, int height,
                     std::optional<keslColor> transparentColor, const keslRect<int>* clip = nullptr);
 
+// Paints area (target pixels, cut to the target) with tile repeated from the
+// target's (0, 0), row by row across the tiles' seams: one pass for a
+// rectangle however many tiles it crosses. Tile and target must not be the same pixels.
+void keslCopyTiled(const keslPixelView& target, const keslRect<int>& area, const keslPixelView& tile);
+
 // Block pixels written by fills and copies since the process started: a
 // benchmark's measure of how many times a frame's worth of memory is written.
 std::uint64_t keslBlockPixelsWritten();

@@ -86,6 +86,12 @@ bool keslWindow::lightenPixels(int x, int y, const keslPixelView& pixels) {
     return drawn;
 }
 
+bool keslWindow::drawTiledPixels(const keslPixelView& tile, const keslRect<int>& area) {
+    bool drawn = true;
+    clipped(&area, [&] { drawn = keslWindowPlatform::drawTiledPixels(tile, area) && drawn; });
+    return drawn;
+}
+
 keslRect<int> keslWindow::textReach(int x, int y, const char* text) {
     int width = 0;
     int height = 0;

@@ -39,6 +39,7 @@ public:
                    std::optional<keslColor> transparentColor) override;
     bool drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor) override;
     bool lightenPixels(int x, int y, const keslPixelView& pixels) override;
+    bool drawTiledPixels(const keslPixelView& tile, const keslRect<int>& area) override;
     int drawText(int x, int y, const char* text, const spriteTextParams& attributes) override;
     // The same, for a caller that knows where the text may paint: nothing is measured for the clip.
     int drawText(int x, int y, const char* text, const spriteTextParams& attributes, const keslRect<int>& reach);

@@ -82,6 +82,9 @@ public:
     // Makes each pixel at (x, y) the brighter of itself and the caller's,
     // channel by channel; false (and nothing drawn) where the target is not in memory.
     virtual bool lightenPixels(int /*x*/, int /*y*/, const keslPixelView& /*pixels*/) { return false; }
+    // Paints area with the caller's picture repeated from the client area's
+    // (0, 0); false (and nothing drawn) where the target is not in memory.
+    virtual bool drawTiledPixels(const keslPixelView& /*tile*/, const keslRect<int>& /*area*/) { return false; }
     virtual void pushTextAttributes(const spriteTextParams& attributes) = 0;
     virtual void popTextAttributes(const spriteTextParams& attributes) = 0;
     virtual keslColor getPixel(int x, int y) = 0;

@@ -67,6 +67,13 @@ void cSkyBackground_ImageTiled::draw() {
         initializeOnFirstDraw();
         if (!isVisible()) return;
     }
+    if (m_renderWindowPtr == nullptr) return;
+    const keslPixelView tile = backgroundImageSprite.ownedImage().pixelView();
+    if (tile && m_renderWindowPtr->drawTiledPixels(tile, keslRect<int>(0, 0, clientWidth, clientHeight))) return;
+    drawTileByTile();
+}
+
+void cSkyBackground_ImageTiled::drawTileByTile() {
     const int tileWidth = static_cast<int>(backgroundImageSprite.width);
     const int tileHeight = static_cast<int>(backgroundImageSprite.height);
     if (tileWidth <= 0 || tileHeight <= 0) return;

@@ -41,7 +41,12 @@ class cSkyBackground_ImageTiled : public cSkyBackground_Image {
 public:
     using cSkyBackground_Image::cSkyBackground_Image;
 
-    // Columns left to right, each top to bottom; edge tiles are cut by the window.
+    // The whole client area in one call where the window's pixels are in
+    // memory; else the bitmap tile by tile, edge tiles cut by the window.
     void draw() override;
     void initialize() override;
+
+private:
+    // Columns left to right, each top to bottom.
+    void drawTileByTile();
 };

@@ -79,6 +79,46 @@ TEST(PixelCopy, CopiesAreClippedToBothSurfacesOnEverySide) {
 namespace {
 
 // Stars are drawn this way: each channel the brighter of star and sky.
+// The tiled copy must give exactly what copying the tile once per repetition,
+// clipped to the area, gives: every pixel of the tile distinct, so a seam
+// read from the wrong column or row shows.
+TEST(PixelCopy, ATiledCopyMatchesCopyingTheTileOncePerRepetition) {
+    constexpr keslPixel kUnder = 0x00ABCDEFu;
+    const struct {
+        int tileWidth;
+        int tileHeight;
+    } tiles[] = {{37, 11}, {100, 7}};
+    const keslRect<int> areas[] = {
+        {2, 3, 5, 4},        // inside one tile
+        {4, 30, 15, 3},      // across a vertical seam, odd width
+        {8, 10, 6, 9},       // across a horizontal seam
+        {5, 20, 140, 20},    // rows of over 64 pixels across several seams
+        {40, 200, 90, 30},   // past the target's right and bottom edges, tiles cut there
+        {-6, -9, 20, 12},    // starting left of and above the target
+        {0, 0, 230, 50},     // the whole target
+        {60, 250, 10, 10},   // outside the target
+        {3, 3, 0, 5},        // empty
+    };
+    for (const auto& t : tiles) {
+        Pixels tile(t.tileWidth, t.tileHeight, 0);
+        for (int y = 0; y < t.tileHeight; ++y) {
+            for (int x = 0; x < t.tileWidth; ++x) tile.view.row(y)[x] = 0x01000000u | static_cast<keslPixel>(x << 8 | y);
+        }
+        for (const keslRect<int>& area : areas) {
+            Pixels expected(230, 50, kUnder);
+            for (int y = 0; y < 50; y += t.tileHeight) {
+                for (int x = 0; x < 230; x += t.tileWidth) {
+                    keslCopyPixels(expected.view, x, y, tile.view, t.tileWidth, t.tileHeight, std::nullopt, &area);
+                }
+            }
+            Pixels target(230, 50, kUnder);
+            keslCopyTiled(target.view, area, tile.view);
+            EXPECT_EQ(target.memory, expected.memory)
+                << "tile " << t.tileWidth << "x" << t.tileHeight << ", area " << area.toString();
+        }
+    }
+}
+
 TEST(PixelLighten, EachChannelTakesTheBrighterOfSourceAndTarget) {
     const struct {
         keslPixel under, drawn, result;

@@ -307,6 +307,14 @@ bool keslDrawingToolsWinDC::lightenPixels(int x, int y, const keslPixelView& pix
     return true;
 }
 
+bool keslDrawingToolsWinDC::drawTiledPixels(const keslPixelView& tile, const keslRect<int>& area) {
+    const keslGdiSurface* surface = *m_target;
+    if (surface == nullptr || !surface->pixels) return false;
+    keslGdiSettle();
+    keslCopyTiled(surface->pixels, m_clipped ? keslIntersection(area, m_clip) : area, tile);
+    return true;
+}
+
 void keslDrawingToolsWinDC::drawImage(int x, int y, const keslGdiSurface* source, int width, int height,
                                       std::optional<keslColor> transparentColor) {
     const keslGdiSurface* surface = *m_target;

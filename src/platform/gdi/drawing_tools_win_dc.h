@@ -34,6 +34,7 @@ public:
     // The same from pixels in memory; false when the target's pixels are not ours to touch.
     bool drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor);
     bool lightenPixels(int x, int y, const keslPixelView& pixels);
+    bool drawTiledPixels(const keslPixelView& tile, const keslRect<int>& area);
 
     // The pixels drawText would paint from the text's kept picture; none when
     // the target's pixels are not in memory and GDI would draw it.

@@ -154,6 +154,10 @@ bool keslWindowWin::lightenPixels(int x, int y, const keslPixelView& pixels) {
     return m_gdi->tools.lightenPixels(x, y, pixels);
 }
 
+bool keslWindowWin::drawTiledPixels(const keslPixelView& tile, const keslRect<int>& area) {
+    return m_gdi->tools.drawTiledPixels(tile, area);
+}
+
 keslColor keslWindowWin::getPixel(int x, int y) { return m_gdi->tools.getPixel(x, y); }
 
 void keslWindowWin::setPixel(int x, int y, keslColor color) { m_gdi->tools.setPixel(x, y, color); }

@@ -1,6 +1,7 @@
 #include "platform/raster/drawing_tools_raster.h"
 
 #include "platform/raster/font_engine.h"
+#include "system/rect_ops.h"
 
 #include <algorithm>
 #include <cmath>
@@ -241,6 +242,14 @@ bool keslDrawingToolsRaster::lightenPixels(int x, int y, const keslPixelView& pi
     keslPixelSurface* target = surface();
     if (target == nullptr) return false;
     keslLightenPixels(target->view(), x, y, pixels, pixels.width, pixels.height, target->clip());
+    return true;
+}
+
+bool keslDrawingToolsRaster::drawTiledPixels(const keslPixelView& tile, const keslRect<int>& area) {
+    keslPixelSurface* target = surface();
+    if (target == nullptr) return false;
+    const keslRect<int>* clip = target->clip();
+    keslCopyTiled(target->view(), clip != nullptr ? keslIntersection(area, *clip) : area, tile);
     return true;
 }
 

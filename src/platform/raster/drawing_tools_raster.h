@@ -28,6 +28,7 @@ public:
     // The same from pixels in memory that are not the target's own; false without a target.
     bool drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor);
     bool lightenPixels(int x, int y, const keslPixelView& pixels);
+    bool drawTiledPixels(const keslPixelView& tile, const keslRect<int>& area);
 
 private:
     keslPixelSurface* surface() const { return *m_target; }

@@ -80,6 +80,10 @@ bool keslWindowRaster::lightenPixels(int x, int y, const keslPixelView& pixels) 
     return m_tools.lightenPixels(x, y, pixels);
 }
 
+bool keslWindowRaster::drawTiledPixels(const keslPixelView& tile, const keslRect<int>& area) {
+    return m_tools.drawTiledPixels(tile, area);
+}
+
 keslColor keslWindowRaster::getPixel(int x, int y) { return m_tools.getPixel(x, y); }
 
 void keslWindowRaster::setPixel(int x, int y, keslColor color) { m_tools.setPixel(x, y, color); }

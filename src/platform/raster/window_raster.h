@@ -36,6 +36,7 @@ public:
                    std::optional<keslColor> transparentColor) override;
     bool drawPixels(int x, int y, const keslPixelView& pixels, std::optional<keslColor> transparentColor) override;
     bool lightenPixels(int x, int y, const keslPixelView& pixels) override;
+    bool drawTiledPixels(const keslPixelView& tile, const keslRect<int>& area) override;
     keslColor getPixel(int x, int y) override;
     void setPixel(int x, int y, keslColor color) override;
     keslRect<int> getWindowRect() override { return m_screenRect; }
