@@ -12,7 +12,9 @@
 # machine (see uptime) and more than once. WARMUP and SECONDS_MEASURED
 # override the times; SIZE the screen (default 1920x1080). ONLY_ORVANEL=1
 # skips the two hacks (and the comparison); ORVANEL_ARGS adds arguments to
-# the sky's command line (say --real-sky, run under faketime for a fixed moment).
+# the sky's command line (say --real-sky); ORVANEL_AT="YYYY-MM-DD HH:MM:SS"
+# starts the sky's clock (only the sky's) at that moment with faketime, such
+# as a night hour or a day hour of the real sky.
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,6 +25,14 @@ measured=${SECONDS_MEASURED:-20}
 size=${SIZE:-1920x1080}
 only_orvanel=${ONLY_ORVANEL:-0}
 read -r -a orvanel_args <<<"${ORVANEL_ARGS:-}"
+# libfaketime preloaded into the sky itself: the faketime wrapper would be a
+# parent process, and its own CPU time what gets measured.
+clock=()
+if [ -n "${ORVANEL_AT:-}" ]; then
+  libfaketime=$(find /usr/lib -name libfaketime.so.1 -path '*faketime*' | head -1)
+  [ -n "$libfaketime" ] || { echo "libfaketime is missing (scripts/setup.sh installs faketime)" >&2; exit 1; }
+  clock=(LD_PRELOAD="$libfaketime" FAKETIME="@$ORVANEL_AT")
+fi
 ticks_per_second=$(getconf CLK_TCK)
 
 programs=("$orvanel")
@@ -75,7 +85,8 @@ echo "$size, ${measured} s after ${warmup} s warm-up; load before: $(cut -d' ' -
 printf "%-10s %10s %10s %10s\n" program program "X server" total
 # The sky keeps its settings and log away from the user's own.
 mkdir -p "$work/config" "$work/tmp"
-measure orvanel env XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp" "$orvanel" --root "${orvanel_args[@]}"
+measure orvanel env XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp" TZ=UTC "${clock[@]}" "$orvanel" --root \
+  "${orvanel_args[@]}"
 [ "$only_orvanel" = 1 ] && exit 0
 measure xmatrix "$hacks/xmatrix" -root
 measure fontglide "$hacks/fontglide" -root
