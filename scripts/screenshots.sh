@@ -46,12 +46,13 @@ readonly kBerlin="52.52,13.40 Europe/Berlin"
 readonly kSydney="-33.87,151.21 Australia/Sydney"
 readonly kRealSkyNight="2026-01-15 21:30:00"
 readonly kRealSkySeconds=1
-# Vienna on midsummer day at noon and in the evening's civil twilight (UTC), and a total eclipse over Anchorage.
-readonly kVienna="48.21,16.37"
-readonly kViennaNoon="2027-06-21 12:00:00"
-readonly kViennaDusk="2027-06-21 19:40:00"
-readonly kAnchorage="61.2,-149.9"
-readonly kTotalEclipse="2026-03-03 11:33:30"
+# Vienna on midsummer day at noon and in the evening's civil twilight, and a
+# total eclipse over Anchorage, in their own local times.
+readonly kVienna="48.21,16.37 Europe/Vienna"
+readonly kViennaNoon="2027-06-21 14:00:00"
+readonly kViennaDusk="2027-06-21 21:40:00"
+readonly kAnchorage="61.2,-149.9 America/Anchorage"
+readonly kTotalEclipse="2026-03-03 02:33:30"
 
 scripts/setup.sh
 # The sheet is photographed from the Windows module this host runs.
@@ -170,9 +171,12 @@ save_png "$work/real-sky.png" "$docs/real-sky-berlin-sydney.png"
 
 # The sky as light as it is: noon, dusk and the moon in the earth's shadow.
 echo "== the real sky by day, at dusk and in an eclipse"
-sky_night=$kViennaNoon sky noon 640x360 $(( kRealSkySeconds + 1 )) 25 --moon small --real-sky --place "$kVienna"
-sky_night=$kViennaDusk sky dusk 640x360 $(( kRealSkySeconds + 1 )) 25 --moon small --real-sky --place "$kVienna"
-sky_night=$kTotalEclipse sky eclipse 640x360 $(( kRealSkySeconds + 1 )) 25 --moon medium --real-sky --place "$kAnchorage"
+read -r lat_lon sky_zone <<<"$kVienna"
+sky_night=$kViennaNoon sky noon 640x360 $(( kRealSkySeconds + 1 )) 25 --moon small --real-sky --place "$lat_lon"
+sky_night=$kViennaDusk sky dusk 640x360 $(( kRealSkySeconds + 1 )) 25 --moon small --real-sky --place "$lat_lon"
+read -r lat_lon sky_zone <<<"$kAnchorage"
+sky_night=$kTotalEclipse sky eclipse 640x360 $(( kRealSkySeconds + 1 )) 25 --moon medium --real-sky --place "$lat_lon"
+unset sky_zone
 for moment in noon dusk eclipse; do
   cp "$work/$moment/frames/$(frame_at "$kRealSkySeconds")" "$work/$moment.png"
 done

@@ -20,7 +20,9 @@ orvanel_write_plain_sky_settings
 # The run draws the sky of this very moment, so the place is one where it is
 # late evening now: latitude 52.5, and the longitude whose local time is about
 # 23 h (its whole degrees, and .4 typed with a decimal comma), where bright
-# stars stand well above the horizon at any hour of the test.
+# stars stand well above the horizon at any hour of the test. A midsummer
+# night that far north never gets darker than a twilight, which would dim
+# the stars: the Sky page's "Show the night sky by day too" is clicked on.
 degrees=$(( ((23 - 10#$(date -u +%H)) * 15 + 540) % 360 - 180 ))
 [ "$degrees" -gt -180 ] || degrees=179
 longitude="$degrees.4"
@@ -45,11 +47,13 @@ click_control 1071
 xdotool type --delay 30 "52.5"
 click_control 1072
 xdotool type --delay 30 -- "$typed_longitude"
+click_control 1076
 import -window root "$shots/sky-page.png"
 sheet ok >/dev/null
 orvanel_wait_exit "$sheet_pid" 15
 [ "$exit_code" != running ] || { orvanel_stop "$sheet_pid"; fail "the sheet did not close on OK"; }
 [ "$(setting realSky)" = yes ] || fail "realSky is '$(setting realSky)' after OK"
+[ "$(setting realSkyAlwaysNight)" = yes ] || fail "realSkyAlwaysNight is '$(setting realSkyAlwaysNight)' after OK"
 [ "$(setting skyLatitude),$(setting skyLongitude)" = "52.5,$longitude" ] || fail "the place is '$(setting skyLatitude),$(setting skyLongitude)'"
 
 screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
