@@ -3,6 +3,7 @@
 // into view within the minute must still be drawn where a sky made at that
 // second draws it, and the paths must not stray from the stars' true places.
 #include "astro/sky_frame.h"
+#include "astro/sky_snapshot.h"
 #include "astro/star_positions.h"
 #include "platform/test_window.h"
 #include "support/fake_system.h"
@@ -116,6 +117,49 @@ TEST(RealSky, AClockOutsideThePlanetsYearsIsWarnedOfOnceAndTheSkyRuns) {
         EXPECT_EQ(first != std::string::npos, c.warned) << c.start;
         if (first != std::string::npos) EXPECT_EQ(text.find(warning, first + 1), std::string::npos) << c.start;
         EXPECT_GT(sky.visibleStars(), 0u) << c.start;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Vienna on midsummer day: at noon the sun stands where the sky report puts
+// it and only Venus could outshine the day; at night, or with the night's
+// look asked for at noon, no sun and the whole starry sky.
+TEST(RealSky, ByDayTheSunStandsWhereTheReportPutsItAndTheStarsAreGone) {
+    const sPlace vienna{48.21, 16.37};
+    const struct {
+        const char* what;
+        std::time_t at;
+        bool alwaysNight;
+        bool sunShown;
+        size_t leastStars, mostStars;
+    } cases[] = {
+        {"noon", 1813579200, false, true, 0, 2},            // 2027-06-21 12:00 UTC
+        {"night", 1813617000, false, false, 300, 9000},     // 22:30 UTC
+        {"noon, always night", 1813579200, true, false, 300, 9000},
+    };
+    for (const auto& c : cases) {
+        FakeSystem system;
+        system.now = c.at;
+        auto test = makeTestWindow(640, 360);
+        sRealSkyOptions options;
+        options.place = vienna;
+        options.alwaysNight = c.alwaysNight;
+        const cRealSkySprite sky(&test->window(), options);
+        EXPECT_EQ(sky.sun().shown(), c.sunShown) << c.what;
+        EXPECT_GE(sky.visibleStars(), c.leastStars) << c.what;
+        EXPECT_LE(sky.visibleStars(), c.mostStars) << c.what;
+        if (!c.sunShown) continue;
+        const sBodyPosition sun = skySnapshotAt(static_cast<double>(c.at), vienna).sun();
+        float x = 0.0f, y = 0.0f;
+        ASSERT_TRUE(projectAltAz(sky.projection(), sun.apparentAltDeg, sun.horizontal.azDeg, x, y));
+        const keslRect<int> box = sky.sun().box();
+        EXPECT_NEAR(box.left + box.width / 2, x, 1.0) << c.what;
+        EXPECT_NEAR(box.top + box.height / 2, y, 1.0) << c.what;
+        // Half a degree across is a pixel and a bit on a view 360 high: the disc is drawn at its smallest.
+        EXPECT_EQ(sky.sun().discRadius(), 3) << c.what;
     }
 }
 
