@@ -4,6 +4,7 @@
 // allocates nothing; "allocations_per_frame" shows it.
 #include "allocation_count.h"
 #include "astro/sky_projection.h"
+#include "astro/sky_snapshot.h"
 #include "astro/solar_system.h"
 #include "astro/star_positions.h"
 
@@ -41,6 +42,18 @@ void BM_SolarSystem(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SolarSystem)->Unit(benchmark::kMicrosecond);
+
+// The whole sky of a moment without the stars, as the real sky takes it: at
+// night, and in the middle of a total eclipse, when the moon's light is
+// averaged over its disc.
+void BM_SkySnapshot(benchmark::State& state) {
+    double t = state.range(0) == 0 ? kStartUnixSeconds : 1772537610.0;  // 2026-03-03 11:33:30 UTC
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(skySnapshotAt(t, kBerlin));
+        t += kFrameSeconds;
+    }
+}
+BENCHMARK(BM_SkySnapshot)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_ProjectAllStars(benchmark::State& state) {
     cStarPositions stars;
