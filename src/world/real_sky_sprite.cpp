@@ -181,11 +181,9 @@ void cRealSkySprite::placeEnds(std::time_t minute) {
     const sSkySnapshot* ends[2] = {&start, &end};
     for (int e = 0; e < 2; ++e) {
         const sBodyPosition& sun = ends[e]->sun();
-        const sVec3 seen = unitVectorOf(90.0 - sun.horizontal.azDeg, sun.apparentAltDeg);
         float x = 0.0f, y = 0.0f;
         const bool shown = !m_options.alwaysNight && sun.apparentAltDeg > kSunShownFromAltDeg &&
-                           projectDirection(m_projection, static_cast<float>(seen.x), static_cast<float>(seen.y),
-                                            static_cast<float>(seen.z), x, y);
+                           projectAltAz(m_projection, sun.apparentAltDeg, sun.horizontal.azDeg, x, y);
         m_sunPath.shown[e] = shown;
         m_sunPath.x[e] = x;
         m_sunPath.y[e] = y;
