@@ -45,6 +45,18 @@ void appendObject(std::string& json, const char* name, const char* kind, double 
     }
     json += "}";
 }
+// Each constellation where its name stands, with its figure's brightest star's magnitude.
+void appendConstellations(std::string& json, const sStarCatalogue& catalogue, const sSkyFrame& frame,
+                          const sSkyProjection* projection) {
+    for (std::size_t i = 0; i < catalogue.constellationCount; ++i) {
+        const sCatalogueConstellation& c = catalogue.constellations[i];
+        double ra = 0.0, dec = 0.0;
+        anglesOf(frame.j2000ToTrueOfDate * (unitVectorOf(c.raDeg, c.decDeg) + frame.aberrationJ2000), ra, dec);
+        const sStarPlace place = apparentPlaceOf(frame, c.raDeg, c.decDeg);
+        appendObject(json, c.name, "constellation", ra, dec, place.altitudeDeg(), place.azimuthDeg(), c.brightestMag,
+                     projection, place.east, place.north, place.up);
+    }
+}
 }  // namespace
 
 std::string skyReportJson(double unixSeconds, const sPlace& place, const sSkyProjection* projection) {
@@ -85,5 +97,6 @@ std::string skyReportJson(double unixSeconds, const sPlace& place, const sSkyPro
         appendObject(json, name, "star", ra, dec, place.altitudeDeg(), place.azimuthDeg(), star.mag, projection, place.east,
                      place.north, place.up);
     }
+    appendConstellations(json, catalogue, frame, projection);
     return json + "\n]\n";
 }

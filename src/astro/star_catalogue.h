@@ -1,9 +1,9 @@
 // The sky's fixed furniture, built into the program: every star to magnitude
 // 6.0 with its J2000 position, magnitude and colour index, the proper names
-// of the brighter ones, the constellation figures as pairs of those stars,
-// and the Milky Way as outlines of five brightness bands. The tables are
-// generated once (tools/star_catalogue) and never read from a file, so the
-// sky cannot go missing.
+// of the brighter ones, the constellation figures as pairs of those stars
+// and the places of their names, and the Milky Way as outlines of five
+// brightness bands. The tables are generated once (tools/star_catalogue) and
+// never read from a file, so the sky cannot go missing.
 #pragma once
 
 #include <cstddef>
@@ -40,6 +40,17 @@ struct sMilkyWayRing {
     std::uint16_t count;
 };
 
+// Where a constellation's name stands (J2000), its IAU name (the key of its
+// translations), how bright its figure's brightest star is, and its rank:
+// 1 for the great and famous, 3 for the small and faint.
+struct sCatalogueConstellation {
+    float raDeg;
+    float decDeg;
+    float brightestMag;
+    std::uint8_t rank;
+    const char* name;
+};
+
 struct sStarCatalogue {
     // Brightest first: every star brighter than m is a prefix.
     const sCatalogueStar* stars;
@@ -51,6 +62,8 @@ struct sStarCatalogue {
     const sSkyPoint* milkyWayPoints;
     const sMilkyWayRing* milkyWayRings;
     std::size_t milkyWayRingCount;
+    const sCatalogueConstellation* constellations;
+    std::size_t constellationCount;
 
     // The number of leading stars brighter than mag.
     std::size_t countBrighterThan(float mag) const;

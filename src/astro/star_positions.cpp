@@ -49,6 +49,28 @@ float sStarPlace::azimuthDeg() const {
     return azimuth < 0.0f ? azimuth + 360.0f : azimuth;
 }
 
+namespace {
+// The air lifts a point by r within its vertical: the sum of two angles,
+// with r under a degree, needs no sine or cosine of the altitude.
+sStarPlace lifted(float east, float north, float up, const cRefractionLift& lift) {
+    const float r = lift.at(up);
+    if (r <= 0.0f) return {east, north, up};
+    const float cosR = 1.0f - r * r * 0.5f + r * r * r * r / 24.0f;
+    const float sinR = r - r * r * r / 6.0f;
+    const float horizontal = std::sqrt(east * east + north * north);
+    const float scale = horizontal > 0.0f ? (horizontal * cosR - up * sinR) / horizontal : 0.0f;
+    return {east * scale, north * scale, up * cosR + horizontal * sinR};
+}
+}  // namespace
+
+sStarPlace apparentPlaceOf(const sSkyFrame& frame, double raDeg, double decDeg) {
+    const sVec3 seen = unitVectorOf(raDeg, decDeg) + frame.aberrationJ2000;
+    const sVec3 h = frame.j2000ToHorizon * seen;
+    const double norm = std::sqrt(h.x * h.x + h.y * h.y + h.z * h.z);
+    return lifted(static_cast<float>(h.x / norm), static_cast<float>(h.y / norm), static_cast<float>(h.z / norm),
+                  cRefractionLift::shared());
+}
+
 cStarPositions::cStarPositions(const sStarCatalogue& catalogue) : m_catalogue(catalogue), m_lift(cRefractionLift::shared()) {
     m_j2000.reserve(catalogue.starCount);
     for (std::size_t i = 0; i < catalogue.starCount; ++i) {
@@ -89,16 +111,5 @@ void cStarPositions::place(std::size_t i, const sTurn& turn) {
     const float east = (m[0][0] * x + m[0][1] * y + m[0][2] * z) * norm;
     const float north = (m[1][0] * x + m[1][1] * y + m[1][2] * z) * norm;
     const float up = (m[2][0] * x + m[2][1] * y + m[2][2] * z) * norm;
-    // The air lifts the star by r within its vertical: the sum of two angles,
-    // with r under a degree, needs no sine or cosine of the altitude.
-    const float r = m_lift.at(up);
-    if (r <= 0.0f) {
-        m_places[i] = {east, north, up};
-        return;
-    }
-    const float cosR = 1.0f - r * r * 0.5f + r * r * r * r / 24.0f;
-    const float sinR = r - r * r * r / 6.0f;
-    const float horizontal = std::sqrt(east * east + north * north);
-    const float scale = horizontal > 0.0f ? (horizontal * cosR - up * sinR) / horizontal : 0.0f;
-    m_places[i] = {east * scale, north * scale, up * cosR + horizontal * sinR};
+    m_places[i] = lifted(east, north, up, m_lift);
 }

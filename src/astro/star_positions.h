@@ -22,6 +22,11 @@ struct sStarPlace {
 
 class cRefractionLift;
 
+// Where any fixed J2000 point (a constellation's name, a radiant) stands in
+// the frame, found as a catalogue star's place is: aberration, the turn to
+// the horizon, and the air's lift.
+sStarPlace apparentPlaceOf(const sSkyFrame& frame, double raDeg, double decDeg);
+
 class cStarPositions {
 public:
     explicit cStarPositions(const sStarCatalogue& catalogue = builtInStarCatalogue());

@@ -75,7 +75,7 @@ inline constexpr BoolKey realSky{"realSky", false};
 inline constexpr StringKey skyLatitude{"skyLatitude", ""};
 inline constexpr StringKey skyLongitude{"skyLongitude", ""};
 inline constexpr BoolKey showConstellationLines{"showConstellationLines", true};
-inline constexpr BoolKey showSkyNames{"showSkyNames", false};  // the planets and the brightest stars
+inline constexpr BoolKey showSkyNames{"showSkyNames", false};  // the planets, the brightest stars, the constellations
 inline constexpr BoolKey realSkyAlwaysNight{"realSkyAlwaysNight", false};  // no day or twilight colours
 
 // The clock's reading of its two text settings when they are not numbers.

@@ -1,11 +1,28 @@
 #include "world/real_sky_labels.h"
 
 #include "astro/solar_system.h"
+#include "astro/star_positions.h"
 #include "platform/window.h"
 #include "settings/localisation.h"
 #include "world/real_sky_paths.h"
 
+#include <cmath>
 #include <string>
+
+namespace {
+// How far right the text inked, so the name can be centred.
+int inkWidth(keslImage& picture, keslColor transparent) {
+    int right = picture.getWidth();
+    auto columnEmpty = [&](int x) {
+        for (int y = 0; y < picture.getHeight(); ++y) {
+            if (picture.getPixel(x, y) != transparent) return false;
+        }
+        return true;
+    };
+    while (right > 1 && columnEmpty(right - 1)) --right;
+    return right;
+}
+}  // namespace
 
 void cRealSkyLabels::build(const sStarCatalogue& catalogue) {
     m_built = true;
@@ -26,6 +43,44 @@ void cRealSkyLabels::build(const sStarCatalogue& catalogue) {
     }
     for (int p = 0; p < kRealSkyPlanetCount; ++p) {
         m_planetNames[static_cast<size_t>(p)] = nameImage(localised(solarBodyName(kRealSkyPlanets[p])).c_str());
+    }
+    text.color = kConstellationColour;
+    m_constellations.resize(catalogue.constellationCount);
+    for (size_t i = 0; i < m_constellations.size(); ++i) {
+        const sCatalogueConstellation& constellation = catalogue.constellations[i];
+        sConstellationName& name = m_constellations[i];
+        name.raDeg = constellation.raDeg;
+        name.decDeg = constellation.decDeg;
+        name.picture = std::make_unique<keslImage>();
+        name.picture->initWithSizeAndColor(kConstellationWidth, kHeight, cRealSkyPalette::kTransparentColor);
+        name.picture->drawText(0, 0, localised(constellation.name).c_str(), text);
+        name.width = inkWidth(*name.picture, cRealSkyPalette::kTransparentColor);
+        name.picture->setTransparentColor(cRealSkyPalette::kTransparentColor);
+    }
+}
+
+keslRect<int> cRealSkyLabels::sConstellationName::box() const {
+    return keslRect<int>(y - kHeight / 2, x - width / 2, width, kHeight);
+}
+
+bool cRealSkyLabels::placeOf(const sSkyProjection& projection, const sSkyFrame& frame, const sConstellationName& name,
+                             int& x, int& y) {
+    const sStarPlace place = apparentPlaceOf(frame, name.raDeg, name.decDeg);
+    float px = 0.0f, py = 0.0f;
+    if (place.up <= 0.0f || !projectDirection(projection, place.east, place.north, place.up, px, py) ||
+        !isOnView(projection, px, py)) {
+        return false;
+    }
+    x = static_cast<int>(std::lround(px));
+    y = static_cast<int>(std::lround(py));
+    return true;
+}
+
+void cRealSkyLabels::drawConstellations(keslWindow* window) const {
+    for (const sConstellationName& name : m_constellations) {
+        if (!name.shown) continue;
+        const keslRect<int> box = name.box();
+        name.picture->drawOn(window, box.left, box.top);
     }
 }
 

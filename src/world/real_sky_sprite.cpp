@@ -85,8 +85,9 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     m_lines.reserve(m_stars.catalogue().segmentCount);
     m_daylightColours.reserve(3 * m_glow.glow().size());
     m_fadedGlow.reserve(m_glow.glow().size());
-    // Besides the points, a band of the layer may change in strips.
-    m_changes.reserve(kChangesPerPoint * (starCount + kRealSkyPlanetCount) + m_layer->changesPerBand());
+    // Besides the points, a band of the layer may change in strips, and each constellation's name move.
+    m_changes.reserve(kChangesPerPoint * (starCount + kRealSkyPlanetCount) + m_layer->changesPerBand() +
+                      2 * m_stars.catalogue().constellationCount);
     if (options.names) m_labels.build(m_stars.catalogue());
     logInfo("The real sky over %.2f %.2f on %ix%i, facing %s", options.place.latitudeDeg, options.place.longitudeDeg,
             m_width, m_height, m_projection.facingAzimuthDeg > 90.0 ? "south" : "north");
@@ -153,6 +154,7 @@ void cRealSkySprite::turnTo(std::time_t now) {
     // The lines join stars anywhere in the sky: every star is placed for them.
     if (layerDue && m_options.constellationLines) m_stars.compute(sky.frame);
     if (layerDue) renderLayer(sky, daylight);
+    if (layerDue) placeConstellationNames(sky.frame);
     // A rounded place or a level may have stepped; the lines follow band by band.
     noteMoves(m_previousStars, m_visibleStars, false);
     noteMoves(m_previousPlanets, m_visiblePlanets, true);
@@ -315,6 +317,14 @@ void cRealSkySprite::renderLayer(const sSkySnapshot& sky, bool daylightDue) {
     m_changes.wholeWindow();
 }
 
+void cRealSkySprite::placeConstellationNames(const sSkyFrame& frame) {
+    if (!m_options.names) return;
+    // The names go with the lines: once the sky is too light for those, for these too.
+    const bool shown = m_daylight.lineShare() > 0.0f;
+    m_labels.placeConstellations(m_projection, shown ? &frame : nullptr,
+                                 [this](const keslRect<int>& box) { m_changes.note(box); });
+}
+
 void cRealSkySprite::drawPoint(const sPoint& point) {
     // The window passes over a point outside the frame's changes; drawStars asks only those near them.
     const int r = m_palette.radius(point.shown);
@@ -335,6 +345,7 @@ keslRect<int> cRealSkySprite::coverage() {
 void cRealSkySprite::draw() {
     if (!m_renderWindowPtr) return;
     m_layer->drawOn(*m_renderWindowPtr);
+    m_labels.drawConstellations(m_renderWindowPtr);
     m_sun.draw(*m_renderWindowPtr);
     drawStars();
     for (const sPoint& planet : m_visiblePlanets) drawPoint(planet);

@@ -93,6 +93,8 @@ public:
     // How often the layer has been begun anew: once at the start, then once per pixel the sky turns.
     int layerRenders() const { return m_layerRenders; }
     size_t visibleStars() const { return m_visibleStars.size(); }
+    // With names on: each constellation's name on the view, by catalogue index and centre.
+    const cRealSkyLabels& labels() const { return m_labels; }
     // Calls visit(catalogue index, x, y) for each star on the view, in catalogue order.
     template <typename Visit>
     void visitVisibleStars(Visit&& visit) const {
@@ -108,6 +110,7 @@ private:
     // The most a point of the view may have moved since the sky stood at that sidereal angle.
     double pixelsTurnedSince(const sSkyFrame& frame, double siderealDeg) const;
     void renderLayer(const sSkySnapshot& sky, bool daylightDue);
+    void placeConstellationNames(const sSkyFrame& frame);
     // The sky's colour at every point of the glow's grid, for the sun now.
     void paintDaylight(const sSkySnapshot& sky);
     // Whether the sun has moved enough since the sky's colours were drawn to draw them again.

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Linux program's --sky-report end to end: the JSON parses and holds the
-# sun, the moon, the seven planets and the 49 stars brighter than magnitude
-# 2, with pixel positions on a view when a size is given; the sun tells the
-# sky's phase and the faintest magnitude seen, the moon the earth's shadow on
-# it; at noon of midsummer the sun stands on the view; a bad time or place
+# sun, the moon, the seven planets, the 49 stars brighter than magnitude 2
+# and the constellations where their names stand, with pixel positions on a
+# view when a size is given; the sun tells the sky's phase and the faintest
+# magnitude seen, the moon the earth's shadow on it; at noon of midsummer the sun stands on the view; a bad time or place
 # ends with exit code 2 and says what was wrong.
 set -uo pipefail
 orvanel="$1"
@@ -29,6 +29,11 @@ for o in objects:
 on_view = [o["name"] for o in objects if "x" in o]
 # Berlin on the March equinox at 22:30: Jupiter high in the south-west, Sirius low in the south-west.
 assert "Jupiter" in on_view and "Sirius" in on_view, on_view
+# Each of the 88 constellations' names where it stands (Serpens twice); Leo's high in the south, Regulus its brightest.
+constellations = {o["name"]: o for o in objects if o["kind"] == "constellation"}
+assert len(constellations) == 89 and "Leo" in on_view, sorted(constellations)
+leo = constellations["Leo"]
+assert 155 < leo["ra"] < 165 and 160 < leo["az"] < 185 and 45 < leo["alt"] < 60 and leo["mag"] == 1.36, leo
 assert "Sun" not in on_view, on_view
 sun = next(o for o in objects if o["kind"] == "sun")
 moon = next(o for o in objects if o["kind"] == "moon")

@@ -4,7 +4,8 @@
 # (faketime) and compared with --sky-report at the same size. Every planet
 # and first-magnitude star the report puts on the view is drawn within 2
 # pixels of its place; Orion and Sirius are in Berlin's frame, and Sydney
-# sees Orion upside down (Betelgeuse under Rigel rather than over it).
+# sees Orion upside down (Betelgeuse under Rigel rather than over it). With
+# names on, the constellations' names stand centred at the report's places.
 # Then a midsummer day over Vienna from noon through each twilight to the
 # night, and a total eclipse over Anchorage, each checked by sky_light.py
 # against the report and PyEphem's sun: the sky's colour, the sun drawn by
@@ -48,6 +49,14 @@ awk -v b="$(y_of berlin Betelgeuse)" -v r="$(y_of berlin Rigel)" 'BEGIN { exit !
   || fail "Berlin sees Betelgeuse under Rigel"
 awk -v b="$(y_of sydney Betelgeuse)" -v r="$(y_of sydney Rigel)" 'BEGIN { exit !(b > r) }' \
   || fail "Sydney does not see Orion upside down"
+
+# With names on, each constellation's name stands centred where the report puts it.
+faketime -f "@2026-01-15 20:00:00" "$program" --headless --size "$size" --seconds 0.04 --every 1 \
+  --out "$work/berlin-names" --real-sky --place 52.5,13.4 --no-quotes --moon none --sky-names >/dev/null \
+  || fail "berlin-names: headless run exited with $?"
+cp "$work/berlin-names/frame-00001.png" "$shots/berlin-names.png"
+"$(dirname "$0")/constellation_names.py" "$work/berlin/report.json" "$work/berlin-names/frame-00001.png" \
+  "$work/berlin/frame-00001.png" || fail "the constellations' names do not stand where the report puts them"
 
 light_at() {  # NAME "YYYY-MM-DD HH:MM:SS" LAT,LON [MORE OPTIONS...]
   local name=$1 moment=$2 place=$3 out=$work/$1

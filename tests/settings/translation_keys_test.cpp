@@ -76,6 +76,9 @@ std::set<std::string> keysTheProgramAsks(std::map<std::string, std::string>& eng
     for (std::size_t star = 0; star < catalogue.countBrighterThan(cRealSkySprite::kNamedStarMagnitude); ++star) {
         if (const char* name = catalogue.nameOf(star)) keys.insert(std::string("trn.") + name);
     }
+    for (std::size_t c = 0; c < catalogue.constellationCount; ++c) {
+        keys.insert(std::string("trn.") + catalogue.constellations[c].name);
+    }
     for (eSolarBody body : {eSolarBody::mercury, eSolarBody::venus, eSolarBody::mars, eSolarBody::jupiter,
                             eSolarBody::saturn, eSolarBody::uranus, eSolarBody::neptune}) {
         keys.insert(std::string("trn.") + solarBodyName(body));

@@ -4,12 +4,14 @@
 // pixels behind that only a whole frame would clear.
 #include "platform/test_window.h"
 #include "support/app_settings_override.h"
+#include "support/fake_system.h"
 #include "world/world.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -71,6 +73,41 @@ TEST(ChangedFrames, EachFrameDrawnWhereItChangedEqualsTheSameFrameDrawnWhole) {
     EXPECT_TRUE(quoteShown);
     EXPECT_TRUE(clockShown);
     EXPECT_TRUE(labelShown);
+}
+
+// The real sky with its names, a clock second a frame: the sky turns and the
+// constellations' names step a pixel or two at a time, as on screen.
+TEST(ChangedFrames, TheRealSkysMovingNamesLeaveNothingBehind) {
+    constexpr int kSkyFrames = 600;
+    constexpr int kClockSecondsPerFrame = 1;
+    AppSettingsOverride settings;
+    settings.set("realSky", "yes").set("showSkyNames", "yes").set("skyLatitude", "52.5").set("skyLongitude", "13.4");
+    settings.set("showClock", "no").set("messagesCount", "0").set("msg_defaultMessagesAdded", "yes");
+    FakeSystem system;
+    system.now = 1768507200;  // 2026-01-15 20:00 UTC: Orion rising over Berlin
+    auto test = makeTestWindow(kWidth, kHeight);
+    keslWindow& window = test->window();
+    TorvanelWorld world(&window, false, keslRect<int>(0, 0, kWidth, kHeight), static_cast<long>(kWidth) * kHeight,
+                        "");
+    world.draw();
+    ASSERT_NE(world.getRealSky(), nullptr);
+    int namesMoved = 0;
+    std::vector<std::tuple<size_t, int, int>> before;
+    for (int frame = 1; frame <= kSkyFrames; ++frame) {
+        system.now += kClockSecondsPerFrame;
+        world.update(kFrameSeconds);
+        world.draw();
+        std::vector<std::tuple<size_t, int, int>> names;
+        world.getRealSky()->labels().visitConstellations([&](size_t c, int x, int y) { names.emplace_back(c, x, y); });
+        namesMoved += names != before ? 1 : 0;
+        before = names;
+        if (frame % kFramesBetweenChecks != 0) continue;
+        const std::vector<keslColor> changedOnly = pixelsOf(window);
+        world.requestWholeFrame();
+        world.draw();
+        ASSERT_EQ(firstDifference(changedOnly, pixelsOf(window)), "") << "frame " << frame;
+    }
+    EXPECT_GE(namesMoved, 5);
 }
 
 }  // namespace
