@@ -27,6 +27,10 @@ import sys
 import numpy as np
 from PIL import Image
 
+# The shortest chord counted as the disc's own row, as a share of its width:
+# a 200-pixel disc's outermost row of pixels still holds 20.
+LIMB_CHORD_SHARE = 0.05
+
 
 def channels(path):
     pixels = np.asarray(Image.open(path).convert("RGB"), dtype=np.int32)
@@ -92,12 +96,16 @@ def moon(path):
     disc = largest_patch(lit | dark)
     if disc is None:
         return None
-    # A star or an airplane touching the limb joins the patch, but adds at most
-    # three pixels to a row or column; the disc's own rows and columns hold
-    # more. Only the patch counts: a star elsewhere in the same row does not.
+    # A star, a message's star or an airplane's light touching the limb joins
+    # the patch, adding a few pixels to a row or column; even the disc's
+    # outermost row holds a chord of some tenth of its diameter (20 pixels of
+    # a 200-pixel disc). Only the patch counts: a star elsewhere in the same
+    # row does not.
     rows, columns = span(disc.sum(axis=1), 4), span(disc.sum(axis=0), 4)
     if not (rows and columns):
         return None
+    chord = max(4, round(LIMB_CHORD_SHARE * max(rows[1] - rows[0], columns[1] - columns[0])))
+    rows, columns = span(disc.sum(axis=1), chord), span(disc.sum(axis=0), chord)
     left, top, right, bottom = columns[0], rows[0], columns[1], rows[1]
     cx = (left + right + 1) / 2.0
     cy = (top + bottom + 1) / 2.0
