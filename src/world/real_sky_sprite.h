@@ -17,8 +17,9 @@
 // The parts live beside it: the paths (real_sky_paths), the twinkle
 // (real_sky_twinkle), the list of changes (change_ledger), the glow's grid
 // (milky_way_map), the moon's path (real_sky_moon), the names
-// (real_sky_labels) and the figures' lines (real_sky_lines); the sprite
-// wires them to the clock and the window.
+// (real_sky_labels), the figures' lines (real_sky_lines) and the deep-sky
+// objects' patches (real_sky_patches); the sprite wires them to the clock
+// and the window.
 // Each moment's sky comes from the astronomy in one snapshot. By day and in
 // twilight the sky takes its colour from the sun (real_sky_daylight), the
 // sun is drawn where it stands (real_sky_sun), and the stars and planets
@@ -39,6 +40,7 @@
 #include "world/real_sky_layer.h"
 #include "world/real_sky_moon.h"
 #include "world/real_sky_palette.h"
+#include "world/real_sky_patches.h"
 #include "world/real_sky_paths.h"
 #include "world/real_sky_point.h"
 #include "world/real_sky_daylight.h"
@@ -136,6 +138,8 @@ private:
     cRealSkyLabels m_labels;
     std::unique_ptr<cRealSkyLayer> m_layer;
     std::vector<cRealSkyLayer::sLine> m_lines;  // of the layer being drawn
+    cRealSkyPatches m_deepSky;
+    std::vector<cRealSkyLayer::sPatch> m_patches;  // of the layer being drawn
     std::vector<sPoint> m_visibleStars;
     std::unique_ptr<cStarCells> m_starCells;  // of m_visibleStars
     std::vector<std::uint64_t> m_drawMarks;   // a bit per visible star under the frame's changes
