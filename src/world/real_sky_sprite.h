@@ -2,8 +2,9 @@
 // the background: the catalogue's stars sized and coloured by magnitude and
 // B-V, twinkling more the nearer the horizon, the planets steady in their
 // colours, and behind them a layer holding the background's base, the
-// Milky Way's glow, the faint constellation lines. The sky turns with the
-// clock of the system services. Stars, planets and the moon are placed
+// Milky Way's glow, the brightest deep-sky objects' soft patches, the faint
+// constellation lines. The sky turns with the clock of the system services.
+// Stars, planets and the moon are placed
 // exactly at each whole minute and at the next; in between, each clock
 // second moves them along the straight path between the two, which over a
 // minute's quarter degree strays by no more than a hundredth of a pixel.
