@@ -1,5 +1,6 @@
 #include "astro/sky_report.h"
 
+#include "astro/deep_sky_positions.h"
 #include "astro/sky_snapshot.h"
 #include "astro/solar_system.h"
 #include "astro/star_positions.h"
@@ -57,6 +58,27 @@ void appendConstellations(std::string& json, const sStarCatalogue& catalogue, co
                      projection, place.east, place.north, place.up);
     }
 }
+
+// Every deep-sky object of the built-in table, with its size (major, minor axis) in arcminutes and its finer class.
+void appendDeepSkyObjects(std::string& json, const sSkyFrame& frame, const sSkyProjection* projection) {
+    cDeepSkyPositions positions;
+    positions.compute(frame);
+    const sDeepSkyCatalogue& catalogue = positions.catalogue();
+    for (std::size_t i = 0; i < catalogue.count; ++i) {
+        const sDeepSkyObject& object = catalogue.objects[i];
+        const sStarPlace& place = positions.centre(i);
+        // Of date as the stars': J2000 and the aberration, turned to the equator of date.
+        double ra = 0.0, dec = 0.0;
+        anglesOf(frame.j2000ToTrueOfDate * (unitVectorOf(object.raDeg, object.decDeg) + frame.aberrationJ2000), ra, dec);
+        std::string more = ", \"designation\": " + jsonString(object.designation) +
+                           ", \"class\": " + jsonString(deepSkyClassName(object.kind));
+        char size[64];
+        std::snprintf(size, sizeof size, ", \"size\": [%.1f, %.1f]", object.majorArcmin, object.minorArcmin);
+        more += size;
+        appendObject(json, object.displayName(), deepSkyGroupName(object.kind), ra, dec, place.altitudeDeg(),
+                     place.azimuthDeg(), object.mag, projection, place.east, place.north, place.up, more.c_str());
+    }
+}
 }  // namespace
 
 std::string skyReportJson(double unixSeconds, const sPlace& place, const sSkyProjection* projection) {
@@ -98,5 +120,6 @@ std::string skyReportJson(double unixSeconds, const sPlace& place, const sSkyPro
                      place.north, place.up);
     }
     appendConstellations(json, catalogue, frame, projection);
+    appendDeepSkyObjects(json, frame, projection);
     return json + "\n]\n";
 }

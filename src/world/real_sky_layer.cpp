@@ -103,7 +103,7 @@ void addLine(const LineCanvas& canvas, float x0, float y0, float x1, float y1) {
 }  // namespace
 
 cRealSkyLayer::cRealSkyLayer(int width, int height, keslColor baseColour, std::vector<keslPixel> basePixels,
-                             size_t maxLines)
+                             size_t maxLines, size_t maxPatches)
     : m_width(width),
       m_height(height),
       m_baseColour(baseColour),
@@ -119,6 +119,7 @@ cRealSkyLayer::cRealSkyLayer(int width, int height, keslColor baseColour, std::v
     if (!m_base.empty()) paintUnlined(0, height, 0, width);
     m_tiles.assign(static_cast<size_t>(m_tileColumns) * static_cast<size_t>(m_tileRows), 0);
     m_lines.reserve(maxLines);
+    m_patches.reserve(maxPatches);
     // A band's row of tiles holds at most one run for every other tile.
     m_changed.reserve(static_cast<size_t>(m_tileColumns / 2 + 1) * kBandTileRows);
 }
@@ -280,9 +281,10 @@ void cRealSkyLayer::fillDaylightCell(int gx, int gy, const keslRect<int>& part) 
     }
 }
 
-void cRealSkyLayer::begin(const std::vector<sLine>& lines) {
+void cRealSkyLayer::begin(const std::vector<sLine>& lines, const std::vector<sPatch>& patches) {
     if (!m_valid) return;
     m_lines.assign(lines.begin(), lines.end());
+    m_patches.assign(patches.begin(), patches.end());
     // Bands not yet drawn still show the glow before the last: they too are drawn with the glow's tiles.
     m_glowChanged = m_glowPending || (drawing() && m_glowChanged);
     if (m_glowPending) adoptPendingGlow();
@@ -297,10 +299,10 @@ const std::vector<keslRect<int>>& cRealSkyLayer::drawBand() {
     const int top = firstRow * kTilePixels;
     const int bottom = std::min(m_height, (lastRow + 1) * kTilePixels);
     m_nextBand = lastRow + 1 < m_tileRows ? m_nextBand + 1 : -1;
-    // Only where lines were is the picture not the glow already; when the
+    // Only where patches and lines were is the picture not the glow already; when the
     // glow changed, also where it glowed before or glows now. The rest holds
     // the base, and stays.
-    const std::uint8_t repaintWhere = m_glowChanged ? (kLinesNow | kGlowNow | kGlowNext) : kLinesNow;
+    const std::uint8_t repaintWhere = m_glowChanged ? (kDrawnNow | kGlowNow | kGlowNext) : kDrawnNow;
     for (int row = firstRow; row <= lastRow; ++row) {
         for (int column = 0; column < m_tileColumns; ++column) {
             std::uint8_t& tile = m_tiles[static_cast<size_t>(row) * static_cast<size_t>(m_tileColumns) + column];
@@ -314,6 +316,8 @@ const std::vector<keslRect<int>>& cRealSkyLayer::drawBand() {
             tile = static_cast<std::uint8_t>((tile & kGlowNext) | (glowNow ? kGlowNow : 0) | (repaint ? kRepainted : 0));
         }
     }
+    // Under the lines, as the patches lie farther off than the figures drawn between the stars.
+    drawPatches(top, bottom);
     drawLines(top, bottom);
     noteChangedTiles(firstRow, lastRow);
     for (int row = firstRow; row <= lastRow; ++row) {
@@ -339,11 +343,55 @@ void cRealSkyLayer::fillBase(int top, int bottom, int left, int right) {
     for (int y = top; y < bottom; ++y) std::fill(pixels.row(y) + left, pixels.row(y) + right, toPixel(m_baseColour));
 }
 
+void cRealSkyLayer::drawPatches(int top, int bottom) {
+    for (const sPatch& patch : m_patches) drawPatch(patch, top, bottom);
+}
+
+void cRealSkyLayer::drawPatch(const sPatch& patch, int top, int bottom) {
+    const float det = patch.ux * patch.vy - patch.vx * patch.uy;
+    if (std::fabs(det) < 1e-6f) return;
+    // The box round the ellipse, within the band's rows and the layer's columns.
+    const float halfWidth = std::sqrt(patch.ux * patch.ux + patch.vx * patch.vx);
+    const float halfHeight = std::sqrt(patch.uy * patch.uy + patch.vy * patch.vy);
+    const int y0 = std::max(top, static_cast<int>(std::ceil(patch.y - halfHeight)));
+    const int y1 = std::min(bottom - 1, static_cast<int>(std::floor(patch.y + halfHeight)));
+    const int x0 = std::max(0, static_cast<int>(std::ceil(patch.x - halfWidth)));
+    const int x1 = std::min(m_width - 1, static_cast<int>(std::floor(patch.x + halfWidth)));
+    if (y0 > y1 || x0 > x1) return;
+    // A pixel's offset from the centre in the axes' own measure: d = s u + t v.
+    const float inverse = 1.0f / det;
+    const float sPerX = patch.vy * inverse, sPerY = -patch.vx * inverse;
+    const float tPerX = -patch.uy * inverse, tPerY = patch.ux * inverse;
+    const keslPixelView pixels = m_image.pixelView();
+    for (int y = y0; y <= y1; ++y) {
+        keslPixel* row = pixels.row(y);
+        std::uint8_t* tiles = &m_tiles[static_cast<size_t>(y >> kTileShift) * static_cast<size_t>(m_tileColumns)];
+        const float dy = static_cast<float>(y) - patch.y;
+        const float dx0 = static_cast<float>(x0) - patch.x;
+        float s = sPerX * dx0 + sPerY * dy;
+        float t = tPerX * dx0 + tPerY * dy;
+        for (int x = x0; x <= x1; ++x, s += sPerX, t += tPerX) {
+            const float inside = 1.0f - (s * s + t * t);
+            if (inside <= 0.0f) continue;
+            const float f = inside * inside * inside;
+            const int red = static_cast<int>(patch.red * f + 0.5f);
+            const int green = static_cast<int>(patch.green * f + 0.5f);
+            const int blue = static_cast<int>(patch.blue * f + 0.5f);
+            if ((red | green | blue) == 0) continue;
+            const keslPixel p = row[x];
+            row[x] = static_cast<keslPixel>(std::min(255, channelOf(p, 16) + red)) << 16 |
+                     static_cast<keslPixel>(std::min(255, channelOf(p, 8) + green)) << 8 |
+                     static_cast<keslPixel>(std::min(255, channelOf(p, 0) + blue));
+            tiles[x >> kTileShift] |= kDrawnNow;
+        }
+    }
+}
+
 void cRealSkyLayer::drawLines(int top, int bottom) {
     const keslPixelView pixels = m_image.pixelView();
     if (m_glow.lineShare <= 0.0f) return;
     const LineCanvas canvas{keslPixelView{pixels.row(top), pixels.width, bottom - top}, top, m_tiles.data(),
-                            m_tileColumns, kLinesNow, m_glow.lineShare};
+                            m_tileColumns, kDrawnNow, m_glow.lineShare};
     for (const sLine& line : m_lines) {
         // A line's antialiasing reaches a row past its ends.
         if (std::max(line.y0, line.y1) + 2.0f < static_cast<float>(top) ||
@@ -360,12 +408,12 @@ void cRealSkyLayer::noteChangedTiles(int firstRow, int lastRow) {
         const int top = row * kTilePixels;
         const int height = std::min(m_height, top + kTilePixels) - top;
         for (int column = 0; column < m_tileColumns;) {
-            if ((tiles[column] & (kLinesNow | kRepainted)) == 0) {
+            if ((tiles[column] & (kDrawnNow | kRepainted)) == 0) {
                 ++column;
                 continue;
             }
             const int start = column;
-            while (column < m_tileColumns && (tiles[column] & (kLinesNow | kRepainted)) != 0) ++column;
+            while (column < m_tileColumns && (tiles[column] & (kDrawnNow | kRepainted)) != 0) ++column;
             const int left = start * kTilePixels;
             m_changed.push_back(keslRect<int>(top, left, std::min(m_width, column * kTilePixels) - left, height));
         }

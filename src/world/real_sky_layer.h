@@ -1,8 +1,9 @@
-// The real sky's background: the base, the Milky Way's glow on it, and the
-// faint constellation lines on that. When the sky has turned a pixel, the
-// layer is drawn anew a band of rows at a time, one band a frame: within a
-// band only the tiles the lines crossed before or cross now are touched, so
-// a frame redraws a few strips instead of the whole window. Between two
+// The real sky's background: the base, the Milky Way's glow on it, the soft
+// patches of the brightest deep-sky objects, and the faint constellation
+// lines on that. When the sky has turned a pixel, the layer is drawn anew a
+// band of rows at a time, one band a frame: within a band only the tiles the
+// patches and lines covered before or cover now are touched, so a frame
+// redraws a few strips instead of the whole window. Between two
 // bands a line may stand a pixel apart from its other half for a frame;
 // nobody sees that. When the glow changes, a band is drawn again where it
 // glowed before or glows now; the dark rest of the sky stays. The layer
@@ -38,6 +39,15 @@ public:
     struct sLine {
         float x0, y0, x1, y1;
     };
+    // A soft elliptical patch, brightest at its centre and nothing at its
+    // edge: the points centre + cos(a) u + sin(a) v. What it adds at its
+    // centre, per channel (0..255); it falls off as (1 - r^2)^3, r being 1 at
+    // the edge, a Gaussian's look without its endless tail.
+    struct sPatch {
+        float x, y;
+        float ux, uy, vx, vy;
+        float red, green, blue;
+    };
     static constexpr keslColor kLineColour = 0x1C2640FFu;  // added to the sky under a line
     static constexpr keslColor kGlowColour = 0x222A3CFFu;  // the brightest band's glow, added
     // Tiles a line marks, in pixels a side; bands of this many tile rows.
@@ -45,15 +55,16 @@ public:
     static constexpr int kBandTileRows = 8;
 
     // The base is a solid colour, or a picture of the layer's size.
-    cRealSkyLayer(int width, int height, keslColor baseColour, std::vector<keslPixel> basePixels, size_t maxLines);
+    cRealSkyLayer(int width, int height, keslColor baseColour, std::vector<keslPixel> basePixels, size_t maxLines,
+                  size_t maxPatches = 0);
 
     explicit operator bool() const { return m_valid; }
     // The glow of the next drawing: a grid of shares of the glow's colour,
     // one value every step pixels, smoothed between them.
     void setGlow(const std::vector<float>& grid, int columns, int step, const sRealSkyDaylightGrid& daylight = sRealSkyDaylightGrid());
-    // Starts drawing the layer anew with these lines, and the glow when it
-    // was set since; a drawing still under way goes on with them.
-    void begin(const std::vector<sLine>& lines);
+    // Starts drawing the layer anew with these lines and patches, and the
+    // glow when it was set since; a drawing still under way goes on with them.
+    void begin(const std::vector<sLine>& lines, const std::vector<sPatch>& patches = {});
     bool drawing() const { return m_nextBand >= 0; }
     // The most parts of the window one band can change.
     size_t changesPerBand() const { return m_changed.capacity(); }
@@ -88,13 +99,15 @@ private:
     void fillDaylightCell(int gx, int gy, const keslRect<int>& part);
     bool cellLit(int gx, int gy) const;
     void fillBase(int top, int bottom, int left, int right);
+    void drawPatches(int top, int bottom);
+    void drawPatch(const sPatch& patch, int top, int bottom);
     void drawLines(int top, int bottom);
     void noteChangedTiles(int firstRow, int lastRow);
     // Marks the tiles under a cell of the glow's grid as glowing in the next drawing.
     void markGlowTiles(int left, int top, int step);
     // Fills the plain runs of tiles in rect and copies the others.
     void drawRect(keslWindow& window, const keslRect<int>& rect);
-    bool plain(std::uint8_t tile) const { return m_base.empty() && (tile & (kLinesNow | kGlowNow)) == 0; }
+    bool plain(std::uint8_t tile) const { return m_base.empty() && (tile & (kDrawnNow | kGlowNow)) == 0; }
 
     int m_width;
     int m_height;
@@ -105,10 +118,11 @@ private:
     sGlowGrid m_glow;     // the glow the layer is drawn with
     sGlowGrid m_pending;  // set, not yet begun
     std::vector<sLine> m_lines;
+    std::vector<sPatch> m_patches;
     int m_tileColumns;
     int m_tileRows;
     // Per tile, what lies on it.
-    static constexpr std::uint8_t kLinesNow = 1;     // lines, in the image
+    static constexpr std::uint8_t kDrawnNow = 1;     // patches or lines, in the image
     static constexpr std::uint8_t kRepainted = 2;    // drawn again in the band being drawn
     static constexpr std::uint8_t kGlowNow = 4;      // glow, in the image
     static constexpr std::uint8_t kGlowNext = 8;     // glow, in the glow set for the next drawing

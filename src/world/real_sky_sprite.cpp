@@ -83,6 +83,7 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     m_visiblePlanets.reserve(kRealSkyPlanetCount);
     m_previousPlanets.reserve(kRealSkyPlanetCount);
     m_lines.reserve(m_stars.catalogue().segmentCount);
+    m_patches.reserve(m_deepSky.count());
     m_daylightColours.reserve(3 * m_glow.glow().size());
     m_fadedGlow.reserve(m_glow.glow().size());
     // Besides the points, a band of the layer may change in strips, and each constellation's name move.
@@ -111,7 +112,7 @@ void cRealSkySprite::buildLayer(int background) {
         default: break;
     }
     m_layer = std::make_unique<cRealSkyLayer>(m_width, m_height, colour, std::move(base),
-                                              m_stars.catalogue().segmentCount);
+                                              m_stars.catalogue().segmentCount, m_deepSky.count());
 }
 
 void cRealSkySprite::calculateSize() {
@@ -309,7 +310,9 @@ void cRealSkySprite::renderLayer(const sSkySnapshot& sky, bool daylightDue) {
     } else {
         m_lines.clear();
     }
-    m_layer->begin(m_lines);
+    // Always there, names or not, and gone by day as the glow is.
+    m_deepSky.collect(m_projection, frame, glowShare, m_patches);
+    m_layer->begin(m_lines, m_patches);
     if (m_layerValid) return;
     // The first layer is drawn at once, and the whole window with it: no point's own change need be listed.
     m_layerValid = true;

@@ -2,8 +2,9 @@
 // the background: the catalogue's stars sized and coloured by magnitude and
 // B-V, twinkling more the nearer the horizon, the planets steady in their
 // colours, and behind them a layer holding the background's base, the
-// Milky Way's glow, the faint constellation lines. The sky turns with the
-// clock of the system services. Stars, planets and the moon are placed
+// Milky Way's glow, the brightest deep-sky objects' soft patches, the faint
+// constellation lines. The sky turns with the clock of the system services.
+// Stars, planets and the moon are placed
 // exactly at each whole minute and at the next; in between, each clock
 // second moves them along the straight path between the two, which over a
 // minute's quarter degree strays by no more than a hundredth of a pixel.
@@ -17,8 +18,9 @@
 // The parts live beside it: the paths (real_sky_paths), the twinkle
 // (real_sky_twinkle), the list of changes (change_ledger), the glow's grid
 // (milky_way_map), the moon's path (real_sky_moon), the names
-// (real_sky_labels) and the figures' lines (real_sky_lines); the sprite
-// wires them to the clock and the window.
+// (real_sky_labels), the figures' lines (real_sky_lines) and the deep-sky
+// objects' patches (real_sky_patches); the sprite wires them to the clock
+// and the window.
 // Each moment's sky comes from the astronomy in one snapshot. By day and in
 // twilight the sky takes its colour from the sun (real_sky_daylight), the
 // sun is drawn where it stands (real_sky_sun), and the stars and planets
@@ -39,6 +41,7 @@
 #include "world/real_sky_layer.h"
 #include "world/real_sky_moon.h"
 #include "world/real_sky_palette.h"
+#include "world/real_sky_patches.h"
 #include "world/real_sky_paths.h"
 #include "world/real_sky_point.h"
 #include "world/real_sky_daylight.h"
@@ -139,6 +142,8 @@ private:
     cRealSkyLabels m_labels;
     std::unique_ptr<cRealSkyLayer> m_layer;
     std::vector<cRealSkyLayer::sLine> m_lines;  // of the layer being drawn
+    cRealSkyPatches m_deepSky;
+    std::vector<cRealSkyLayer::sPatch> m_patches;  // of the layer being drawn
     std::vector<sPoint> m_visibleStars;
     std::unique_ptr<cStarCells> m_starCells;  // of m_visibleStars
     std::vector<std::uint64_t> m_drawMarks;   // a bit per visible star under the frame's changes

@@ -3,8 +3,11 @@
 # sun, the moon, the seven planets, the 49 stars brighter than magnitude 2
 # and the constellations where their names stand, with pixel positions on a
 # view when a size is given; the sun tells the sky's phase and the faintest
-# magnitude seen, the moon the earth's shadow on it; at noon of midsummer the sun stands on the view; a bad time or place
-# ends with exit code 2 and says what was wrong.
+# magnitude seen, the moon the earth's shadow on it; at noon of midsummer the
+# sun stands on the view; a bad time or place ends with exit code 2 and says
+# what was wrong. The deep-sky objects come as galaxies, clusters and nebulae
+# with their size: on a December night over Vienna the Pleiades and the Orion
+# nebula are on the view and the Andromeda galaxy stands where PyEphem puts it.
 set -uo pipefail
 orvanel="$1"
 python=/usr/bin/python3
@@ -39,6 +42,35 @@ sun = next(o for o in objects if o["kind"] == "sun")
 moon = next(o for o in objects if o["kind"] == "moon")
 assert sun["phase"] == "night" and sun["limitingMag"] == 6.5, sun
 assert moon["eclipse"] == "none" and moon["eclipseMag"] < 0, moon
+PY
+
+"$orvanel" --sky-report --at 2026-12-13T22:00:00Z --place 48.21,16.37 --size 1280x720 >"$out/december.json" \
+  || fail "exit code $? for a December night"
+"$python" - "$out/december.json" <<'PY' || fail "the deep-sky objects are wrong"
+import json, math, sys
+import ephem
+objects = json.load(open(sys.argv[1]))
+deep = [o for o in objects if o["kind"] in ("galaxy", "cluster", "nebula")]
+assert 60 <= len(deep) <= 120, len(deep)
+for o in deep:
+    major, minor = o["size"]
+    assert major >= minor > 0 and o["designation"] and o["class"] and o["mag"] <= 6, o
+byname = {o["name"]: o for o in deep}
+assert byname["Andromeda Galaxy"]["kind"] == "galaxy" and byname["Andromeda Galaxy"]["size"] == [189.1, 61.7]
+assert byname["Pleiades"]["kind"] == "cluster" and byname["Orion Nebula"]["kind"] == "nebula"
+# Vienna at 23:00 local: the Pleiades high in the south-south-west, Orion in the south-east.
+for name in ("Pleiades", "Orion Nebula"):
+    assert "x" in byname[name] and 0 <= byname[name]["x"] < 1280 and 0 <= byname[name]["y"] < 720, byname[name]
+observer = ephem.Observer()
+observer.lat, observer.lon, observer.elevation = "48.21", "16.37", 0
+observer.date = ephem.Date("2026/12/13 22:00:00")
+andromeda = ephem.FixedBody()
+andromeda._ra, andromeda._dec, andromeda._epoch = math.radians(10.6847), math.radians(41.26875), ephem.J2000
+andromeda.compute(observer)
+ours = byname["Andromeda Galaxy"]
+alt, az = math.degrees(andromeda.alt), math.degrees(andromeda.az)
+assert abs(ours["alt"] - alt) < 0.2 and abs((ours["az"] - az + 180) % 360 - 180) < 0.2, (ours, alt, az)
+assert abs(ours["ra"] - math.degrees(andromeda.ra)) < 0.2 and abs(ours["dec"] - math.degrees(andromeda.dec)) < 0.2, ours
 PY
 
 "$orvanel" --sky-report --at 2027-06-21T12:00:00Z --place 48.21,16.37 --size 1920x1080 >"$out/noon.json" \

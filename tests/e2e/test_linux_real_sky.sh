@@ -10,7 +10,9 @@
 # night, and a total eclipse over Anchorage, each checked by sky_light.py
 # against the report and PyEphem's sun: the sky's colour, the sun drawn by
 # day, no star by day, the eclipsed moon dark copper. With --always-night
-# the noon sky is the night's again.
+# the noon sky is the night's again. Last, a December night over Reykjavik
+# with the Andromeda galaxy, the Pleiades and the Orion nebula on the view:
+# deep_sky_frame.py finds each as a soft patch where the report puts it.
 # The frames stay in $ORVANEL_E2E_ARTIFACTS (or the build folder)/real-sky/.
 source "$(dirname "$0")/linux_lib.sh"
 linux_fresh_user
@@ -83,4 +85,14 @@ faketime -f "@2027-06-21 12:00:00" "$program" --headless --size 640x360 --second
   || fail "--always-night: headless run exited with $?"
 "$(dirname "$0")/sky_frame.py" "$work/vienna-noon/report.json" "$work/always-night/frame-00001.png" Sirius \
   > "$work/always-night/found.txt" || fail "--always-night at noon does not show the night's stars"
-echo "Orion stands upright over Berlin and upside down over Sydney; a Vienna day dusks into night; frames in $shots"
+moment="2026-12-13 22:00:00"
+faketime -f "@$moment" "$program" --headless --size "$size" --seconds 0.04 --every 1 --out "$work/deep-sky" \
+  --real-sky --place 64.15,-21.94 --no-quotes --moon none >/dev/null || fail "deep sky: headless run exited with $?"
+"$program" --sky-report --at "${moment/ /T}Z" --place 64.15,-21.94 --size "$size" > "$work/deep-sky/report.json" \
+  || fail "deep sky: no sky report"
+cp "$work/deep-sky/frame-00001.png" "$shots/reykjavik-deep-sky.png"
+"$(dirname "$0")/deep_sky_frame.py" "$work/deep-sky/report.json" "$work/deep-sky/frame-00001.png" \
+  "Andromeda Galaxy" Pleiades "Orion Nebula" > "$work/deep-sky/found.txt" \
+  || { cat "$work/deep-sky/found.txt"; fail "deep sky: the frame does not show the report's patches"; }
+echo "deep sky over Reykjavik (name, reported x y, found x y, contrast): $(paste -sd ';' "$work/deep-sky/found.txt")"
+echo "Orion stands upright over Berlin and upside down over Sydney; a Vienna day dusks into night; the deep sky glows in place; frames in $shots"

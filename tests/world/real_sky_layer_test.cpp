@@ -1,5 +1,5 @@
-// The layer is drawn anew a band at a time, touching only where lines were
-// or are: when the last band is done it must be exactly the layer a fresh
+// The layer is drawn anew a band at a time, touching only where patches and lines
+// were or are: when the last band is done it must be exactly the layer a fresh
 // drawing makes, and every pixel that changed on the way must lie in a part
 // the bands reported, or the screen keeps a ghost of the old lines. On the
 // window, tiles of plain base are filled rather than copied: what it shows
@@ -24,6 +24,7 @@ constexpr int kRows = kHeight / kStep + 2;
 constexpr keslColor kBase = 0x050810FFu;
 
 using Lines = std::vector<cRealSkyLayer::sLine>;
+using Patches = std::vector<cRealSkyLayer::sPatch>;
 
 // A diagonal band of glow whose middle runs through (centre, 0) and leans to the right.
 std::vector<float> glowBand(float centre) {
@@ -108,7 +109,14 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
         bool onGradient = false;
         bool duskBefore = false;
         bool duskAfter = false;
+        Patches patchesBefore = {};
+        Patches patchesNext = {};
     };
+    // A big slanted patch over two bands' border and a small round one.
+    const Patches patches = {{60.5f, 120.0f, 30.0f, 12.0f, -6.0f, 15.0f, 40.0f, 36.0f, 44.0f},
+                             {150.0f, 230.0f, 4.0f, 0.0f, 0.0f, 4.0f, 20.0f, 22.0f, 30.0f}};
+    const Patches patchesOn = {{62.5f, 121.0f, 30.0f, 12.0f, -6.0f, 15.0f, 40.0f, 36.0f, 44.0f},
+                               {152.0f, 231.0f, 4.0f, 0.0f, 0.0f, 4.0f, 20.0f, 22.0f, 30.0f}};
     const Case cases[] = {
         {"lines a pixel on", shifted(lines, 1.0f, 0.5f), false, {}},
         {"lines gone", {}, false, {}},
@@ -118,6 +126,9 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
         {"dusk falls", lines, true, {}, false, false, true},
         {"dusk falls on a gradient", shifted(lines, 1.0f, 0.0f), true, {}, true, false, true},
         {"night comes", lines, true, {}, false, true, false},
+        {"patches two pixels on", lines, false, {}, false, false, false, patches, patchesOn},
+        {"patches gone", lines, false, {}, false, false, false, patches, {}},
+        {"patches and glow come with the night", lines, true, {}, false, true, false, {}, patches},
     };
     const std::vector<float> colours = duskColours();
     const sRealSkyDaylightGrid dusk{&colours, 0.5f, 0.3f};
@@ -125,7 +136,7 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
         const std::vector<keslPixel> base = c.onGradient ? gradient() : std::vector<keslPixel>{};
         cRealSkyLayer layer(kWidth, kHeight, kBase, base, 8);
         layer.setGlow(glowBand(40.0f), kColumns, kStep, c.duskBefore ? dusk : sRealSkyDaylightGrid());
-        layer.begin(lines);
+        layer.begin(lines, c.patchesBefore);
         layer.finish();
         const std::vector<keslPixel> before = pixelsOf(layer);
 
@@ -133,7 +144,7 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
         const std::vector<float> glow = glowBand(c.newGlow ? 140.0f : 40.0f);
         const sRealSkyDaylightGrid daylight = c.duskAfter ? dusk : sRealSkyDaylightGrid();
         if (c.newGlow) layer.setGlow(glow, kColumns, kStep, daylight);
-        layer.begin(c.next);
+        layer.begin(c.next, c.patchesNext);
         std::vector<keslRect<int>> reported;
         for (int band = 0; layer.drawing(); ++band) {
             for (const keslRect<int>& r : layer.drawBand()) reported.push_back(r);
@@ -143,11 +154,11 @@ TEST(RealSkyLayer, BandByBandEndsAsAFreshLayerAndReportsEveryPixelItChanged) {
 
         cRealSkyLayer fresh(kWidth, kHeight, kBase, base, 8);
         fresh.setGlow(glow, kColumns, kStep, daylight);
-        fresh.begin(last);
+        fresh.begin(last, c.patchesNext);
         fresh.finish();
         const std::vector<keslPixel> after = pixelsOf(layer);
         EXPECT_EQ(after, pixelsOf(fresh)) << c.what;
-        if (last.empty() && !c.duskAfter) {
+        if (last.empty() && c.patchesNext.empty() && !c.duskAfter) {
             EXPECT_LE(worstGlowError(layer, glow, base), 1) << c.what;
         }
 
