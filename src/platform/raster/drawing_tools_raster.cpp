@@ -64,11 +64,19 @@ void keslDrawingToolsRaster::fillRect(const keslRect<int>& rect, keslColor color
     if (s == nullptr) {
         return;
     }
+    // Clipped once for all rows: the real sky fills many small pieces a frame.
     const int top = std::max(rect.top, s->writeTop());
-    const int bottom = std::min(rect.getBottom(), s->writeBottom());
-    for (int y = top; y < bottom; ++y) {
-        fillSpan(*s, y, rect.left, rect.getRight() - 1, toPixel(color));
+    const int bottom = std::min(rect.top + rect.height, s->writeBottom());
+    const int left = std::max(rect.left, s->writeLeft());
+    const int right = std::min(rect.left + rect.width, s->writeRight());
+    if (top >= bottom || left >= right) {
+        return;
     }
+    const keslPixel pixel = toPixel(color);
+    for (int y = top; y < bottom; ++y) {
+        std::fill(s->row(y) + left, s->row(y) + right, pixel);
+    }
+    keslCountBlockPixels(static_cast<std::uint64_t>(right - left) * static_cast<std::uint64_t>(bottom - top));
 }
 
 void keslDrawingToolsRaster::fillEllipse(int left, int top, int right, int bottom, keslColor color) {
