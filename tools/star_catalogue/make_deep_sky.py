@@ -183,38 +183,8 @@ def render(package):
     return "\n".join(lines), summary
 
 
-def check(package):
-    if not os.path.isfile(os.path.join(package, "package.json")):
-        recorded_inputs.skip(TOOL, "%s is not in %s (scripts/setup.sh fetches it)" % (stars.PACKAGE, package))
-    committed = recorded_inputs.read_text(SOURCE_PATH)
-    recorded_inputs.skip_unless_recorded(TOOL, committed, {stars.PACKAGE: stars.package_version(package)})
-    text, summary = render(package)
-    if committed != text:
-        print("%s: %s differs from the generator's output" % (TOOL, os.path.normpath(SOURCE_PATH)))
-        return 1
-    print("%s: the committed table is current (%s)" % (TOOL, summary))
-    return 0
-
-
 def main(argv):
-    options = [a for a in argv if a.startswith("--")]
-    paths = [a for a in argv if not a.startswith("--")]
-    if "--help" in options or len(paths) > 1:
-        sys.exit(__doc__)
-    if "--fetch" in options:
-        return stars.fetch()
-    package = paths[0] if paths else stars.PACKAGE_DIR
-    if "--check" in options:
-        return check(package)
-    if not os.path.isfile(os.path.join(package, "package.json")):
-        sys.exit("%s: no %s package in %s; run with --fetch first" % (TOOL, stars.PACKAGE, package))
-    text, summary = render(package)
-    if "--write" in options:
-        recorded_inputs.write_text(SOURCE_PATH, text)
-        print(summary, file=sys.stderr)
-    else:
-        sys.stdout.write(text)
-    return 0
+    return stars.run_generator(argv, __doc__, TOOL, SOURCE_PATH, render, "table")
 
 
 if __name__ == "__main__":

@@ -274,39 +274,44 @@ def fetch():
     return 0
 
 
-def check(package):
+def check_generated(tool, source_path, render_text, package, what):
+    """Exit 1 unless the committed file is what render_text makes; 77 without the package or with another version."""
     if not os.path.isfile(os.path.join(package, "package.json")):
-        recorded_inputs.skip(TOOL, "%s is not in %s (scripts/setup.sh fetches it)" % (PACKAGE, package))
-    committed = recorded_inputs.read_text(SOURCE_PATH)
-    recorded_inputs.skip_unless_recorded(TOOL, committed, {PACKAGE: package_version(package)})
-    text, summary = render(package)
+        recorded_inputs.skip(tool, "%s is not in %s (scripts/setup.sh fetches it)" % (PACKAGE, package))
+    committed = recorded_inputs.read_text(source_path)
+    recorded_inputs.skip_unless_recorded(tool, committed, {PACKAGE: package_version(package)})
+    text, summary = render_text(package)
     if committed != text:
-        print("%s: %s differs from the generator's output" % (TOOL, os.path.normpath(SOURCE_PATH)))
+        print("%s: %s differs from the generator's output" % (tool, os.path.normpath(source_path)))
         return 1
-    print("%s: the committed catalogue is current (%s)" % (TOOL, summary))
+    print("%s: the committed %s is current (%s)" % (tool, what, summary))
     return 0
 
 
-def main(argv):
+def run_generator(argv, doc, tool, source_path, render_text, what):
+    """The command line every generator of this package shares: print, --write, --check or --fetch."""
     options = [a for a in argv if a.startswith("--")]
     paths = [a for a in argv if not a.startswith("--")]
     if "--help" in options or len(paths) > 1:
-        sys.exit(__doc__)
+        sys.exit(doc)
     if "--fetch" in options:
         return fetch()
     package = paths[0] if paths else PACKAGE_DIR
     if "--check" in options:
-        return check(package)
+        return check_generated(tool, source_path, render_text, package, what)
     if not os.path.isfile(os.path.join(package, "package.json")):
-        sys.exit("%s: no %s package in %s; run with --fetch first" % (TOOL, PACKAGE, package))
-    text, summary = render(package)
+        sys.exit("%s: no %s package in %s; run with --fetch first" % (tool, PACKAGE, package))
+    text, summary = render_text(package)
     if "--write" in options:
-        with open(SOURCE_PATH, "w", encoding="utf-8", newline="\n") as f:
-            f.write(text)
+        recorded_inputs.write_text(source_path, text)
         print(summary, file=sys.stderr)
     else:
         sys.stdout.write(text)
     return 0
+
+
+def main(argv):
+    return run_generator(argv, __doc__, TOOL, SOURCE_PATH, render, "catalogue")
 
 
 if __name__ == "__main__":
