@@ -164,7 +164,7 @@ const std::vector<orvanelSettingOption> kOptions{
     {"constellation-lines", nullptr, "faint lines between the stars of each constellation",
      setSwitch<k::showConstellationLines, true>},
     {"no-constellation-lines", nullptr, "no such lines", setSwitch<k::showConstellationLines, false>},
-    {"sky-names", nullptr, "name the planets and the brightest stars", setSwitch<k::showSkyNames, true>},
+    {"sky-names", nullptr, "name the planets, the brightest stars and the constellations", setSwitch<k::showSkyNames, true>},
     {"no-sky-names", nullptr, "no names", setSwitch<k::showSkyNames, false>},
     {"always-night", nullptr, "the night sky at any hour, without day or twilight", setSwitch<k::realSkyAlwaysNight, true>},
     {"no-always-night", nullptr, "the sky as light as it is now", setSwitch<k::realSkyAlwaysNight, false>},
