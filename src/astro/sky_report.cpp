@@ -1,5 +1,6 @@
 #include "astro/sky_report.h"
 
+#include "astro/meteor_showers.h"
 #include "astro/sky_snapshot.h"
 #include "astro/solar_system.h"
 #include "astro/star_positions.h"
@@ -45,6 +46,22 @@ void appendObject(std::string& json, const char* name, const char* kind, double 
     }
     json += "}";
 }
+// Each shower within its activity period, at its radiant; its mag is the
+// limiting magnitude the hourly rate is counted for.
+void appendShowers(std::string& json, const sSkySnapshot& sky, const sSkyProjection* projection) {
+    const double lambda = solarLongitudeJ2000Deg(sky.frame, sky.sun());
+    const double limit = sky.light.limitingMag;
+    for (const sShowerSky& shower : showerSkyAt(sky.frame, lambda, limit)) {
+        if (!isShowerActive(*shower.shower, lambda)) continue;
+        const double alt = shower.altDeg + refractionDeg(shower.altDeg);
+        const sVec3 seen = unitVectorOf(90.0 - shower.azDeg, alt);
+        char more[160];
+        std::snprintf(more, sizeof more, ", \"zhr\": %.2f, \"hourlyRate\": %.2f, \"solarLongitude\": %.3f", shower.zhr,
+                      shower.hourlyRate, lambda);
+        appendObject(json, shower.shower->name, "shower", shower.raDeg, shower.decDeg, alt, shower.azDeg, limit,
+                     projection, static_cast<float>(seen.x), static_cast<float>(seen.y), static_cast<float>(seen.z), more);
+    }
+}
 }  // namespace
 
 std::string skyReportJson(double unixSeconds, const sPlace& place, const sSkyProjection* projection) {
@@ -85,5 +102,6 @@ std::string skyReportJson(double unixSeconds, const sPlace& place, const sSkyPro
         appendObject(json, name, "star", ra, dec, place.altitudeDeg(), place.azimuthDeg(), star.mag, projection, place.east,
                      place.north, place.up);
     }
+    appendShowers(json, sky, projection);
     return json + "\n]\n";
 }

@@ -1,6 +1,7 @@
 // The sky of one moment and place as JSON, for a person or a check to read:
 // the sun, the moon, every planet and every catalogue star brighter than
-// magnitude 2, each with its apparent right ascension, declination, altitude
+// magnitude 2, and each meteor shower within its activity period (at its
+// radiant, with its rate), each with its apparent right ascension, declination, altitude
 // (refraction included), azimuth and magnitude in degrees; with a view size,
 // also the pixel where the view's projection puts the objects on it.
 #pragma once
