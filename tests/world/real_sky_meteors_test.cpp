@@ -23,8 +23,10 @@ sVec3 cross(const sVec3& a, const sVec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
-// Meteors this close to the radiant fly nearly straight from its pixel on the view.
-constexpr double kNearRadiantDeg = 10.0;
+// Meteors this close to the radiant fly nearly straight from its pixel on the
+// view; the arcs of this projection bend their start from the straight line
+// by up to about a third of a degree per degree from the radiant.
+constexpr double kNearRadiantDeg = 20.0;
 
 double angleBetween(double aDeg, double bDeg) {
     double angle = std::fabs(std::fmod(aDeg - bDeg, 360.0));
@@ -127,7 +129,7 @@ TEST(RealSkyMeteors, GeminidsPeakNightComeAtTheirRateAndFlyFromTheRadiantOnScree
     EXPECT_EQ(run.towardsRadiant, 0);
     EXPECT_LT(run.worstPlaneOffset, 1e-5);
     EXPECT_GT(run.nearRadiant, 3);
-    EXPECT_LT(run.worstStartAngleDeg, 4.0);
+    EXPECT_LT(run.worstStartAngleDeg, 8.0);
     EXPECT_LT(run.worstArcAngleDeg, 1.0);
 }
 
