@@ -88,8 +88,9 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     m_fadedGlow.reserve(m_glow.glow().size());
     // Besides the points, a band of the layer may change in strips.
     m_changes.reserve(kChangesPerPoint * (starCount + kRealSkyPlanetCount) + m_layer->changesPerBand() +
-                      2 * cRealSkyMeteors::kPoolSize);
+                      2 * (cRealSkyMeteors::kPoolSize + kMeteorShowerCount));
     if (options.names) m_labels.build(m_stars.catalogue());
+    if (options.names) m_showerNames.build();
     logInfo("The real sky over %.2f %.2f on %ix%i, facing %s", options.place.latitudeDeg, options.place.longitudeDeg,
             m_width, m_height, m_projection.facingAzimuthDeg > 90.0 ? "south" : "north");
     setRenderWindow(window);
@@ -197,7 +198,9 @@ void cRealSkySprite::placeEnds(std::time_t minute) {
 
 void cRealSkySprite::watchShowers(const sSkySnapshot& sky) {
     const double limit = m_options.alwaysNight ? kNightLimitingMagnitude : sky.light.limitingMag;
-    m_meteors.watch(showerSkyAt(sky.frame, solarLongitudeJ2000Deg(sky.frame, sky.sun()), limit));
+    const auto showers = showerSkyAt(sky.frame, solarLongitudeJ2000Deg(sky.frame, sky.sun()), limit);
+    m_meteors.watch(showers);
+    m_showerNames.place(m_projection, showers, m_changes);
 }
 
 void cRealSkySprite::noteMoves(const std::vector<sPoint>& before, const std::vector<sPoint>& after, bool planets) {
@@ -349,6 +352,7 @@ void cRealSkySprite::draw() {
     for (const sPoint& planet : m_visiblePlanets) drawPoint(planet);
     m_meteors.draw(*m_renderWindowPtr);
     m_labels.draw(m_renderWindowPtr, m_visibleStars, m_visiblePlanets);
+    m_showerNames.draw(m_renderWindowPtr);
 }
 
 void cRealSkySprite::drawStars() {
