@@ -89,12 +89,12 @@ void cRealSkyMeteors::launch() {
     const double lengthDeg = keslRandomFloat(static_cast<float>(kShortestLengthDeg), static_cast<float>(kLongestLengthDeg));
     const float brightness = keslRandomFloat(kDimmest, 1.0f);
     if (!found) return;
-    auto free = std::find_if(m_meteors.begin(), m_meteors.end(), [](const sMeteor& m) { return !m.active; });
-    if (free == m_meteors.end()) return;
+    auto slot = std::find_if(m_meteors.begin(), m_meteors.end(), [](const sMeteor& m) { return !m.active; });
+    if (slot == m_meteors.end()) return;
     // Away from the radiant along the great circle through it: the part of -radiant square to the start.
     const double cosine = dot(start, radiant);
     const double foreshortening = std::max(kLeastForeshortening, std::sqrt(std::max(0.0, 1.0 - cosine * cosine)));
-    sMeteor& meteor = *free;
+    sMeteor& meteor = *slot;
     meteor = sMeteor{};
     meteor.active = true;
     meteor.serial = ++m_launched;
