@@ -23,7 +23,9 @@ constexpr std::time_t kWinterEvening = 1768507200;  // 2026-01-15 20:00 UTC
 // The same day over Berlin: the sun 3 deg below the horizon, and at noon.
 constexpr std::time_t kWinterDusk = 1768491600;  // 15:40 UTC
 constexpr std::time_t kWinterNoon = 1768477500;  // 11:45 UTC
-constexpr std::time_t kMoments[] = {kWinterEvening, kWinterDusk, kWinterNoon};
+// The Geminids' peak night over Berlin, the radiant high: a falling star every quarter minute or so.
+constexpr std::time_t kGeminidsNight = 1797210000;  // 2026-12-14 01:00 UTC
+constexpr std::time_t kMoments[] = {kWinterEvening, kWinterDusk, kWinterNoon, kGeminidsNight};
 
 void runFrames(benchmark::State& state, bool realSky) {
     const int width = static_cast<int>(state.range(0));
@@ -63,6 +65,7 @@ void runFrames(benchmark::State& state, bool realSky) {
         state.counters["stars"] = static_cast<double>(sky->visibleStars());
         state.counters["layer_renders"] = static_cast<double>(sky->layerRenders());
         state.counters["sky_seconds"] = static_cast<double>(frames / kFramesPerClockSecond);
+        state.counters["meteors"] = static_cast<double>(sky->meteors().launched());
     } else {
         state.counters["stars"] = static_cast<double>(world.getStars().size());
     }
@@ -76,6 +79,7 @@ BENCHMARK(BM_RealSkyFrame)
     ->Args({1920, 1080, 0})
     ->Args({1920, 1080, 1})
     ->Args({1920, 1080, 2})
+    ->Args({1920, 1080, 3})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(3.0);
 
@@ -106,11 +110,13 @@ void BM_RealSkyAlone(benchmark::State& state) {
     state.counters["allocations_per_frame"] =
         benchmark::Counter(static_cast<double>(allocations) / static_cast<double>(frames ? frames : 1));
     state.counters["layer_renders"] = static_cast<double>(sky.layerRenders());
+    state.counters["meteors"] = static_cast<double>(sky.meteors().launched());
 }
 BENCHMARK(BM_RealSkyAlone)
     ->Args({1920, 1080, 0})
     ->Args({1920, 1080, 1})
     ->Args({1920, 1080, 2})
+    ->Args({1920, 1080, 3})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(3.0);
 

@@ -1,6 +1,7 @@
 #include "astro/sky_report.h"
 
 #include "astro/deep_sky_positions.h"
+#include "astro/meteor_showers.h"
 #include "astro/sky_snapshot.h"
 #include "astro/solar_system.h"
 #include "astro/star_positions.h"
@@ -79,6 +80,23 @@ void appendDeepSkyObjects(std::string& json, const sSkyFrame& frame, const sSkyP
                      place.azimuthDeg(), object.mag, projection, place.east, place.north, place.up, more.c_str());
     }
 }
+
+// Each shower within its activity period, at its radiant; its mag is the
+// limiting magnitude the hourly rate is counted for.
+void appendShowers(std::string& json, const sSkySnapshot& sky, const sSkyProjection* projection) {
+    const double lambda = solarLongitudeJ2000Deg(sky.frame, sky.sun());
+    const double limit = sky.light.limitingMag;
+    for (const sShowerSky& shower : showerSkyAt(sky.frame, lambda, limit)) {
+        if (!isShowerActive(*shower.shower, lambda)) continue;
+        const double alt = shower.altDeg + refractionDeg(shower.altDeg);
+        const sVec3 seen = unitVectorOf(90.0 - shower.azDeg, alt);
+        char more[160];
+        std::snprintf(more, sizeof more, ", \"zhr\": %.2f, \"hourlyRate\": %.2f, \"solarLongitude\": %.3f", shower.zhr,
+                      shower.hourlyRate, lambda);
+        appendObject(json, shower.shower->name, "shower", shower.raDeg, shower.decDeg, alt, shower.azDeg, limit,
+                     projection, static_cast<float>(seen.x), static_cast<float>(seen.y), static_cast<float>(seen.z), more);
+    }
+}
 }  // namespace
 
 std::string skyReportJson(double unixSeconds, const sPlace& place, const sSkyProjection* projection) {
@@ -121,5 +139,6 @@ std::string skyReportJson(double unixSeconds, const sPlace& place, const sSkyPro
     }
     appendConstellations(json, catalogue, frame, projection);
     appendDeepSkyObjects(json, frame, projection);
+    appendShowers(json, sky, projection);
     return json + "\n]\n";
 }

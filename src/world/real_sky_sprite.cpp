@@ -73,7 +73,8 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
       m_glow(m_projection),
       m_paths(m_projection, m_stars.catalogue().starCount),
       m_twinkle(m_stars.catalogue().starCount),
-      m_sun(m_height, m_projection.scale) {
+      m_sun(m_height, m_projection.scale),
+      m_meteors(m_projection) {
     const size_t starCount = m_stars.catalogue().starCount;
     buildLayer(options.background);
     m_visibleStars.reserve(starCount);
@@ -86,10 +87,12 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     m_patches.reserve(m_deepSky.count());
     m_daylightColours.reserve(3 * m_glow.glow().size());
     m_fadedGlow.reserve(m_glow.glow().size());
-    // Besides the points, a band of the layer may change in strips, and each constellation's name move.
+    // Besides the points, a band of the layer may change in strips, each constellation's name move,
+    // and each meteor and shower's name come and go.
     m_changes.reserve(kChangesPerPoint * (starCount + kRealSkyPlanetCount) + m_layer->changesPerBand() +
-                      2 * m_stars.catalogue().constellationCount);
+                      2 * m_stars.catalogue().constellationCount + 2 * (cRealSkyMeteors::kPoolSize + kMeteorShowerCount));
     if (options.names) m_labels.build(m_stars.catalogue());
+    if (options.names) m_showerNames.build();
     logInfo("The real sky over %.2f %.2f on %ix%i, facing %s", options.place.latitudeDeg, options.place.longitudeDeg,
             m_width, m_height, m_projection.facingAzimuthDeg > 90.0 ? "south" : "north");
     setRenderWindow(window);
@@ -126,6 +129,7 @@ void cRealSkySprite::update(float seconds) {
     m_twinkle.advance(seconds);
     const std::time_t now = keslSystemServices().currentTime();
     if (now != m_turnedTo) turnTo(now);
+    m_meteors.update(seconds, m_changes);
     m_twinkle.step(m_visibleStars, [&](const sPoint& star, int before) {
         const int r = std::max(m_palette.radius(star.shown), m_palette.radius(before));
         m_changes.note(squareAround(star.x, star.y, r));
@@ -152,6 +156,7 @@ void cRealSkySprite::turnTo(std::time_t now) {
     m_paths.placePlanets(along, m_visiblePlanets);
     m_moon = placeMoon(m_moonPath, along);
     placeSun(along);
+    watchShowers(sky);
     // The lines join stars anywhere in the sky: every star is placed for them.
     if (layerDue && m_options.constellationLines) m_stars.compute(sky.frame);
     if (layerDue) renderLayer(sky, daylight);
@@ -192,6 +197,13 @@ void cRealSkySprite::placeEnds(std::time_t minute) {
         m_sunPath.y[e] = y;
         m_sunPath.altDeg[e] = sun.apparentAltDeg;
     }
+}
+
+void cRealSkySprite::watchShowers(const sSkySnapshot& sky) {
+    const double limit = m_options.alwaysNight ? kNightLimitingMagnitude : sky.light.limitingMag;
+    const auto showers = showerSkyAt(sky.frame, solarLongitudeJ2000Deg(sky.frame, sky.sun()), limit);
+    m_meteors.watch(showers);
+    m_showerNames.place(m_projection, showers, m_changes);
 }
 
 void cRealSkySprite::noteMoves(const std::vector<sPoint>& before, const std::vector<sPoint>& after, bool planets) {
@@ -352,7 +364,9 @@ void cRealSkySprite::draw() {
     m_sun.draw(*m_renderWindowPtr);
     drawStars();
     for (const sPoint& planet : m_visiblePlanets) drawPoint(planet);
+    m_meteors.draw(*m_renderWindowPtr);
     m_labels.draw(m_renderWindowPtr, m_visibleStars, m_visiblePlanets);
+    m_showerNames.draw(m_renderWindowPtr);
 }
 
 void cRealSkySprite::drawStars() {

@@ -18,9 +18,10 @@
 // The parts live beside it: the paths (real_sky_paths), the twinkle
 // (real_sky_twinkle), the list of changes (change_ledger), the glow's grid
 // (milky_way_map), the moon's path (real_sky_moon), the names
-// (real_sky_labels), the figures' lines (real_sky_lines) and the deep-sky
-// objects' patches (real_sky_patches); the sprite wires them to the clock
-// and the window.
+// (real_sky_labels), the figures' lines (real_sky_lines), the deep-sky
+// objects' patches (real_sky_patches) and the meteor showers' falling stars
+// and names (real_sky_meteors, real_sky_shower_names); the sprite wires them
+// to the clock and the window.
 // Each moment's sky comes from the astronomy in one snapshot. By day and in
 // twilight the sky takes its colour from the sun (real_sky_daylight), the
 // sun is drawn where it stands (real_sky_sun), and the stars and planets
@@ -39,6 +40,8 @@
 #include "world/milky_way_map.h"
 #include "world/real_sky_labels.h"
 #include "world/real_sky_layer.h"
+#include "world/real_sky_meteors.h"
+#include "world/real_sky_shower_names.h"
 #include "world/real_sky_moon.h"
 #include "world/real_sky_palette.h"
 #include "world/real_sky_patches.h"
@@ -93,6 +96,8 @@ public:
     const sSkyLight& light() const { return m_light; }
     const cRealSkySun& sun() const { return m_sun; }
     const sSkyProjection& projection() const { return m_projection; }
+    const cRealSkyMeteors& meteors() const { return m_meteors; }
+    const cRealSkyShowerNames& showerNames() const { return m_showerNames; }
     // How often the layer has been begun anew: once at the start, then once per pixel the sky turns.
     int layerRenders() const { return m_layerRenders; }
     size_t visibleStars() const { return m_visibleStars.size(); }
@@ -119,6 +124,8 @@ private:
     // Whether the sun has moved enough since the sky's colours were drawn to draw them again.
     bool daylightDue(const sSkySnapshot& sky) const;
     void placeSun(float along);
+    // The showers' radiants and rates for the meteors, under the sky's light or the night's, and their names.
+    void watchShowers(const sSkySnapshot& sky);
     void drawPoint(const sPoint& point);
     // Those under a frame's changes, or all of them in a whole frame, in catalogue order.
     void drawStars();
@@ -158,6 +165,8 @@ private:
     std::vector<float> m_daylightColours;  // on the glow's grid, three a point
     std::vector<float> m_fadedGlow;        // the glow, faded as the sky brightens
     cRealSkySun m_sun;
+    cRealSkyMeteors m_meteors;
+    cRealSkyShowerNames m_showerNames;
     // The sun's way over the minute, as the moon's.
     struct sSunPath {
         bool shown[2] = {false, false};

@@ -8,6 +8,8 @@
 # what was wrong. The deep-sky objects come as galaxies, clusters and nebulae
 # with their size: on a December night over Vienna the Pleiades and the Orion
 # nebula are on the view and the Andromeda galaxy stands where PyEphem puts it.
+# On the Geminids' peak night the shower is listed at its radiant where
+# PyEphem puts it, with a plausible rate, and in March no shower is.
 set -uo pipefail
 orvanel="$1"
 python=/usr/bin/python3
@@ -24,6 +26,7 @@ objects = json.load(open(sys.argv[1]))
 kinds = [o["kind"] for o in objects]
 assert kinds.count("sun") == 1 and kinds.count("moon") == 1, kinds
 assert kinds.count("planet") == 7 and kinds.count("star") == 49, kinds
+assert kinds.count("shower") == 0, kinds
 for o in objects:
     assert set(o) >= {"name", "kind", "ra", "dec", "alt", "az", "mag"}, o
     assert 0 <= o["ra"] < 360 and -90 <= o["dec"] <= 90 and -90 <= o["alt"] <= 90 and 0 <= o["az"] < 360, o
@@ -71,6 +74,32 @@ ours = byname["Andromeda Galaxy"]
 alt, az = math.degrees(andromeda.alt), math.degrees(andromeda.az)
 assert abs(ours["alt"] - alt) < 0.2 and abs((ours["az"] - az + 180) % 360 - 180) < 0.2, (ours, alt, az)
 assert abs(ours["ra"] - math.degrees(andromeda.ra)) < 0.2 and abs(ours["dec"] - math.degrees(andromeda.dec)) < 0.2, ours
+PY
+
+"$orvanel" --sky-report --at 2026-12-14T01:00:00Z --place 48.21,16.37 --size 1280x720 >"$out/geminids.json" \
+  || fail "exit code $? for the Geminids' night"
+"$python" - "$out/geminids.json" <<'PY' || fail "the Geminids' night is wrong"
+import json, math, sys
+import ephem
+objects = json.load(open(sys.argv[1]))
+showers = [o for o in objects if o["kind"] == "shower"]
+assert [o["name"] for o in showers] == ["Geminids"], showers
+gem = showers[0]
+assert set(gem) >= {"name", "kind", "ra", "dec", "alt", "az", "mag", "zhr", "hourlyRate"}, gem
+# The IMO's radiant (112, +33 at solar longitude 262.2) drifted by +1.0 and -0.1 deg a day.
+moment = ephem.Date("2026/12/14 01:00:00")
+sun = ephem.Sun(moment)
+lam = math.degrees(ephem.Ecliptic(ephem.Equatorial(sun.a_ra, sun.a_dec, epoch=ephem.J2000), epoch=ephem.J2000).lon)
+radiant = ephem.FixedBody()
+radiant._ra, radiant._dec, radiant._epoch = math.radians(112 + 1.0 * (lam - 262.2)), math.radians(33 - 0.1 * (lam - 262.2)), ephem.J2000
+vienna = ephem.Observer()
+vienna.lat, vienna.lon, vienna.date = "48.21", "16.37", moment
+radiant.compute(vienna)
+alt, az = math.degrees(radiant.alt), math.degrees(radiant.az)
+assert abs(gem["alt"] - alt) < 0.2 and abs((gem["az"] - az + 180) % 360 - 180) < 0.2 / math.cos(math.radians(alt)), (gem, alt, az)
+# Half a day before the peak the ZHR is well below its 150; the radiant near 75 deg under a dark sky.
+assert 60 < gem["zhr"] < 150 and gem["mag"] == 6.5, gem
+assert 0.9 * gem["zhr"] < gem["hourlyRate"] < gem["zhr"], gem
 PY
 
 "$orvanel" --sky-report --at 2027-06-21T12:00:00Z --place 48.21,16.37 --size 1920x1080 >"$out/noon.json" \

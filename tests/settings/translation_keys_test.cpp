@@ -3,6 +3,7 @@
 // words, the names on the real sky) is in each shipped language's file, and
 // each translation keeps the blanks ("{date}") its English sentence fills.
 #include "astro/solar_system.h"
+#include "astro/meteor_showers.h"
 #include "astro/star_catalogue.h"
 #include "moon/moon_words.h"
 #include "settings/localisation.h"
@@ -83,6 +84,7 @@ std::set<std::string> keysTheProgramAsks(std::map<std::string, std::string>& eng
                             eSolarBody::saturn, eSolarBody::uranus, eSolarBody::neptune}) {
         keys.insert(std::string("trn.") + solarBodyName(body));
     }
+    for (const sMeteorShower& shower : kMeteorShowers) keys.insert(std::string("trn.") + shower.name);
     return keys;
 }
 
