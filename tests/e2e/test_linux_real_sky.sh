@@ -5,7 +5,8 @@
 # and first-magnitude star the report puts on the view is drawn within 2
 # pixels of its place; Orion and Sirius are in Berlin's frame, and Sydney
 # sees Orion upside down (Betelgeuse under Rigel rather than over it). With
-# names on, the constellations' names stand centred at the report's places.
+# names on, the constellations' names stand centred at the report's places,
+# and on the Geminids' peak night over Sydney the shower's name by its radiant.
 # Then a midsummer day over Vienna from noon through each twilight to the
 # night, and a total eclipse over Anchorage, each checked by sky_light.py
 # against the report and PyEphem's sun: the sky's colour, the sun drawn by
@@ -57,8 +58,18 @@ faketime -f "@2026-01-15 20:00:00" "$program" --headless --size "$size" --second
   --out "$work/berlin-names" --real-sky --place 52.5,13.4 --no-quotes --moon none --sky-names >/dev/null \
   || fail "berlin-names: headless run exited with $?"
 cp "$work/berlin-names/frame-00001.png" "$shots/berlin-names.png"
-"$(dirname "$0")/constellation_names.py" "$work/berlin/report.json" "$work/berlin-names/frame-00001.png" \
+"$(dirname "$0")/sky_names.py" "$work/berlin/report.json" "$work/berlin-names/frame-00001.png" \
   "$work/berlin/frame-00001.png" || fail "the constellations' names do not stand where the report puts them"
+# The Geminids' peak night over Sydney: their radiant low in the north, on the view, named beside it.
+geminids="2026-12-13 15:00:00"
+for names in --sky-names --no-sky-names; do
+  faketime -f "@$geminids" "$program" --headless --size "$size" --seconds 0.04 --every 1 --out "$work/geminids$names" \
+    --real-sky --place -33.87,151.21 --no-quotes --moon none "$names" >/dev/null || fail "geminids: headless run exited with $?"
+done
+"$program" --sky-report --at "${geminids/ /T}Z" --place -33.87,151.21 --size "$size" > "$work/geminids.json" \
+  || fail "geminids: no sky report"
+"$(dirname "$0")/sky_names.py" "$work/geminids.json" "$work/geminids--sky-names/frame-00001.png" \
+  "$work/geminids--no-sky-names/frame-00001.png" Geminids || fail "the Geminids' name does not stand by their radiant"
 
 light_at() {  # NAME "YYYY-MM-DD HH:MM:SS" LAT,LON [MORE OPTIONS...]
   local name=$1 moment=$2 place=$3 out=$work/$1

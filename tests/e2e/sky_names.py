@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
-"""The constellations' names stand centred where the sky report puts them.
+"""The sky's names stand where the sky report puts their objects.
 
-    constellation_names.py REPORT.json WITH_NAMES.png WITHOUT_NAMES.png
+    sky_names.py REPORT.json WITH_NAMES.png WITHOUT_NAMES.png [SHOWER...]
 
 The two frames are of one moment, with names on and off: what differs is the
 names' ink. Each constellation the report puts on the view, away from the
 edges and from the stars' and planets' own names, must have ink centred
-within a few pixels of its place; and no ink may stand outside the names'
-boxes. Pillow is not needed: ImageMagick turns the frames into plain text.
+within a few pixels of its place. Each meteor shower named on the command
+line must be on the view, its name's ink starting just right of and below
+its radiant. No ink may stand outside the names' boxes. Pillow is not
+needed: ImageMagick turns the frames into raw pixels.
 """
 import json
 import subprocess
@@ -17,6 +19,7 @@ TOLERANCE = 3
 HALF_WIDTH = 100     # the widest name's half
 HALF_HEIGHT = 9      # the names' pictures are 16 rows
 STAR_NAME_BOX = (6, 2, 120, 16)   # right of and below a named point: dx, dy, width, height
+SHOWER_NAME_BOX = (6, 2, 140, 16)  # the same beside a shower's radiant
 NAMED_STAR_MAG = 1.6
 THRESHOLD = 12       # summed channel difference that counts as ink
 
@@ -32,7 +35,31 @@ def overlap(a, b):
     return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
 
 
-def main(report_path, with_path, without_path):
+def check_showers(report, ink, showers, failures):
+    """Each named shower's name starts just right of and below its radiant; returns the names' boxes."""
+    boxes = []
+    for o in report:
+        if o["kind"] != "shower" or "x" not in o:
+            continue
+        dx, dy, w, h = SHOWER_NAME_BOX
+        box = (o["x"] + dx - 2, o["y"] + dy - 2, o["x"] + dx + w + 2, o["y"] + dy + h + 2)
+        boxes.append(box)
+        if o["name"] not in showers:
+            continue
+        showers.remove(o["name"])
+        mine = [p for p in ink if box[0] <= p[0] <= box[2] and box[1] <= p[1] <= box[3]]
+        if not mine:
+            failures.append("%s: no name by its radiant at %.0f,%.0f" % (o["name"], o["x"], o["y"]))
+            continue
+        left = min(p[0] for p in mine)
+        if abs(left - (o["x"] + dx)) > TOLERANCE + 2:
+            failures.append("%s: the name starts at x %d, not beside the radiant at %.1f" % (o["name"], left, o["x"]))
+    for name in showers:
+        failures.append("%s: the report has no such shower on the view" % name)
+    return boxes
+
+
+def main(report_path, with_path, without_path, *showers):
     width, height, named = pixels(with_path)
     _, _, plain = pixels(without_path)
     ink = set()
@@ -71,18 +98,20 @@ def main(report_path, with_path, without_path):
         cx, cy = (min(xs) + max(xs)) / 2.0, (min(ys) + max(ys)) / 2.0
         if abs(cx - x) > TOLERANCE or abs(cy - y) > TOLERANCE:
             failures.append("%s: the name is centred at %.1f,%.1f, the report says %.1f,%.1f" % (o["name"], cx, cy, x, y))
-    stray = [p for p in ink if not any(b[0] <= p[0] <= b[2] and b[1] <= p[1] <= b[3] for b in name_boxes + point_boxes)]
+    shower_boxes = check_showers(report, ink, list(showers), failures)
+    allowed = name_boxes + point_boxes + shower_boxes
+    stray = [p for p in ink if not any(b[0] <= p[0] <= b[2] and b[1] <= p[1] <= b[3] for b in allowed)]
     if stray:
         failures.append("%d pixels of names stand away from every name's place, e.g. %s" % (len(stray), sorted(stray)[:3]))
     if checked < 3:
         failures.append("only %d constellations' names could be checked" % checked)
     for failure in failures:
-        print("constellation names: " + failure, file=sys.stderr)
-    print("constellation names: %d checked, %d ink pixels" % (checked, len(ink)))
+        print("sky names: " + failure, file=sys.stderr)
+    print("sky names: %d constellations checked, %d ink pixels" % (checked, len(ink)))
     return 1 if failures else 0
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 4:
+    if len(sys.argv) < 4:
         sys.exit(__doc__)
     sys.exit(main(*sys.argv[1:]))
