@@ -469,6 +469,9 @@ void cRealSkyLayer::drawRect(keslWindow& window, const keslRect<int>& rect) {
                 window.fillRect(piece, m_baseColour);
                 continue;
             }
+            // The layer is the window's size: as a "tile" it is copied straight under the piece.
+            const keslPixelView pixels = m_image.pixelView();
+            if (pixels && window.drawTiledPixels(pixels, piece)) continue;
             window.setClipRect(&piece);
             m_image.drawOn(&window, 0, 0);
             window.setClipRect(nullptr);

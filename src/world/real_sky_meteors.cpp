@@ -46,14 +46,14 @@ void cRealSkyMeteors::watch(const std::array<sShowerSky, kMeteorShowerCount>& sh
 void cRealSkyMeteors::update(float seconds, cChangeLedger& changes) {
     for (sMeteor& meteor : m_meteors) {
         if (!meteor.active) continue;
-        if (meteor.placed) changes.note(meteor.box);
+        if (meteor.placed) noteBoxes(meteor, changes);
         meteor.age += seconds;
         if (meteor.age * meteor.speedRadPerSecond >= meteor.lengthRad) {
             meteor.active = false;
             continue;
         }
         place(meteor);
-        if (meteor.placed) changes.note(meteor.box);
+        if (meteor.placed) noteBoxes(meteor, changes);
     }
     if (m_ratePerSecond <= 0.0) return;
     if (m_due < 0.0) m_due = -std::log(1.0 - static_cast<double>(keslRandomUnit()));
@@ -117,7 +117,6 @@ void cRealSkyMeteors::place(sMeteor& meteor) const {
     if (progress > 1.0f - kFadeShare) shine = (1.0f - progress) / kFadeShare;
     meteor.shine = std::max(0.0f, shine) * meteor.brightness;
     meteor.placed = true;
-    int left = 0, top = 0, right = 0, bottom = 0;
     for (int i = 0; i <= kSegments; ++i) {
         const double angle = tail + (head - tail) * i / kSegments;
         const sVec3 d = std::cos(angle) * meteor.start + std::sin(angle) * meteor.along;
@@ -128,12 +127,19 @@ void cRealSkyMeteors::place(sMeteor& meteor) const {
         }
         meteor.x[static_cast<size_t>(i)] = x;
         meteor.y[static_cast<size_t>(i)] = y;
-        left = i == 0 ? pixel(x) : std::min(left, pixel(x));
-        right = i == 0 ? pixel(x) : std::max(right, pixel(x));
-        top = i == 0 ? pixel(y) : std::min(top, pixel(y));
-        bottom = i == 0 ? pixel(y) : std::max(bottom, pixel(y));
     }
-    meteor.box = keslRect<int>(top - kReach, left - kReach, right - left + 2 * kReach + 1, bottom - top + 2 * kReach + 1);
+    for (size_t i = 0; i < kSegments; ++i) {
+        const int left = std::min(pixel(meteor.x[i]), pixel(meteor.x[i + 1]));
+        const int right = std::max(pixel(meteor.x[i]), pixel(meteor.x[i + 1]));
+        const int top = std::min(pixel(meteor.y[i]), pixel(meteor.y[i + 1]));
+        const int bottom = std::max(pixel(meteor.y[i]), pixel(meteor.y[i + 1]));
+        meteor.boxes[i] =
+            keslRect<int>(top - kReach, left - kReach, right - left + 2 * kReach + 1, bottom - top + 2 * kReach + 1);
+    }
+}
+
+void cRealSkyMeteors::noteBoxes(const sMeteor& meteor, cChangeLedger& changes) {
+    for (const keslRect<int>& box : meteor.boxes) changes.note(box);
 }
 
 void cRealSkyMeteors::draw(keslWindow& window) const {

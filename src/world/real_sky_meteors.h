@@ -39,11 +39,12 @@ public:
         float speedRadPerSecond = 0.0f;
         float age = 0.0f;
         float brightness = 1.0f;
-        // As last placed: the points from the tail to the head, and the box they fill.
+        // As last placed: the points from the tail to the head, and the box each segment fills
+        // (a slanting streak's boxes cover a fraction of the one box round it all).
         std::array<float, kSegments + 1> x{}, y{};
         bool placed = false;
         float shine = 0.0f;
-        keslRect<int> box;
+        std::array<keslRect<int>, kSegments> boxes;
     };
 
     // Borrows the projection; it must outlive the meteors.
@@ -63,6 +64,7 @@ public:
 private:
     void launch();
     void place(sMeteor& meteor) const;
+    static void noteBoxes(const sMeteor& meteor, cChangeLedger& changes);
 
     const sSkyProjection& m_projection;
     std::array<sShowerSky, kMeteorShowerCount> m_showers{};

@@ -90,7 +90,7 @@ cRealSkySprite::cRealSkySprite(keslWindow* window, const sRealSkyOptions& option
     // Besides the points, a band of the layer may change in strips, each constellation's name move,
     // and each meteor and shower's name come and go.
     m_changes.reserve(kChangesPerPoint * (starCount + kRealSkyPlanetCount) + m_layer->changesPerBand() +
-                      2 * m_stars.catalogue().constellationCount + 2 * (cRealSkyMeteors::kPoolSize + kMeteorShowerCount));
+                      2 * m_stars.catalogue().constellationCount + 2 * (cRealSkyMeteors::kPoolSize * cRealSkyMeteors::kSegments + kMeteorShowerCount));
     if (options.names) m_labels.build(m_stars.catalogue());
     if (options.names) m_showerNames.build();
     logInfo("The real sky over %.2f %.2f on %ix%i, facing %s", options.place.latitudeDeg, options.place.longitudeDeg,

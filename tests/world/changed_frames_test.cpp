@@ -75,16 +75,19 @@ TEST(ChangedFrames, EachFrameDrawnWhereItChangedEqualsTheSameFrameDrawnWhole) {
     EXPECT_TRUE(labelShown);
 }
 
-// The real sky with its names, a clock second a frame: the sky turns and the
-// constellations' names step a pixel or two at a time, as on screen.
-TEST(ChangedFrames, TheRealSkysMovingNamesLeaveNothingBehind) {
+// The real sky with its names on the Geminids' peak night, a clock second a
+// frame: the sky turns, the constellations' names step a pixel or two at a
+// time as on screen, and the shower's meteors streak across.
+TEST(ChangedFrames, TheRealSkysMovingNamesAndMeteorsLeaveNothingBehind) {
     constexpr int kSkyFrames = 600;
     constexpr int kClockSecondsPerFrame = 1;
+    // Five frames a second: two minutes of meteors, several of them.
+    constexpr float kSkyFrameSeconds = 0.2f;
     AppSettingsOverride settings;
     settings.set("realSky", "yes").set("showSkyNames", "yes").set("skyLatitude", "52.5").set("skyLongitude", "13.4");
     settings.set("showClock", "no").set("messagesCount", "0").set("msg_defaultMessagesAdded", "yes");
     FakeSystem system;
-    system.now = 1768507200;  // 2026-01-15 20:00 UTC: Orion rising over Berlin
+    system.now = 1797199200;  // 2026-12-13 22:00 UTC: the Geminids' radiant high in the east over Berlin
     auto test = makeTestWindow(kWidth, kHeight);
     keslWindow& window = test->window();
     TorvanelWorld world(&window, false, keslRect<int>(0, 0, kWidth, kHeight), static_cast<long>(kWidth) * kHeight,
@@ -95,7 +98,7 @@ TEST(ChangedFrames, TheRealSkysMovingNamesLeaveNothingBehind) {
     std::vector<std::tuple<size_t, int, int>> before;
     for (int frame = 1; frame <= kSkyFrames; ++frame) {
         system.now += kClockSecondsPerFrame;
-        world.update(kFrameSeconds);
+        world.update(kSkyFrameSeconds);
         world.draw();
         std::vector<std::tuple<size_t, int, int>> names;
         world.getRealSky()->labels().visitConstellations([&](size_t c, int x, int y) { names.emplace_back(c, x, y); });
@@ -108,6 +111,7 @@ TEST(ChangedFrames, TheRealSkysMovingNamesLeaveNothingBehind) {
         ASSERT_EQ(firstDifference(changedOnly, pixelsOf(window)), "") << "frame " << frame;
     }
     EXPECT_GE(namesMoved, 5);
+    EXPECT_GE(world.getRealSky()->meteors().launched(), 2u);
 }
 
 }  // namespace
