@@ -1,5 +1,7 @@
 #include "astro/meteor_showers.h"
 
+#include "astro/star_positions.h"
+
 #include <cmath>
 
 namespace {
@@ -95,12 +97,11 @@ std::array<sShowerSky, kMeteorShowerCount> showerSkyAt(const sSkyFrame& frame, d
         sky.zhr = showerZhr(shower, lambdaDeg);
         double ra = 0.0, dec = 0.0;
         showerRadiantJ2000(shower, lambdaDeg, ra, dec);
-        const sVec3 j2000 = unitVectorOf(ra, dec);
-        anglesOf(frame.j2000ToTrueOfDate * j2000, sky.raDeg, sky.decDeg);
-        sky.radiant = frame.j2000ToHorizon * j2000;
-        const sHorizontal seen = horizontalOf(sky.radiant);
-        sky.altDeg = seen.altDeg;
-        sky.azDeg = seen.azDeg;
+        anglesOf(frame.j2000ToTrueOfDate * (unitVectorOf(ra, dec) + frame.aberrationJ2000), sky.raDeg, sky.decDeg);
+        const sStarPlace seen = apparentPlaceOf(frame, ra, dec);
+        sky.radiant = {seen.east, seen.north, seen.up};
+        sky.altDeg = seen.altitudeDeg();
+        sky.azDeg = seen.azimuthDeg();
         sky.hourlyRate = showerHourlyRate(sky.zhr, sky.altDeg, limitingMag, shower.populationIndex);
     }
     return showers;

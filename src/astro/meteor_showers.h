@@ -54,9 +54,11 @@ struct sShowerSky {
     const sMeteorShower* shower = nullptr;
     double zhr = 0.0;
     double hourlyRate = 0.0;
-    double raDeg = 0.0;  // the radiant, true equator and equinox of date
+    // The radiant where it is seen, as a star there would be: of date, and
+    // its unit (east, north, up) direction and altitude with the air's lift.
+    double raDeg = 0.0;
     double decDeg = 0.0;
-    sVec3 radiant;  // unit (east, north, up), without refraction
+    sVec3 radiant;
     double altDeg = 0.0;
     double azDeg = 0.0;
 };

@@ -88,13 +88,12 @@ void appendShowers(std::string& json, const sSkySnapshot& sky, const sSkyProject
     const double limit = sky.light.limitingMag;
     for (const sShowerSky& shower : showerSkyAt(sky.frame, lambda, limit)) {
         if (!isShowerActive(*shower.shower, lambda)) continue;
-        const double alt = shower.altDeg + refractionDeg(shower.altDeg);
-        const sVec3 seen = unitVectorOf(90.0 - shower.azDeg, alt);
         char more[160];
         std::snprintf(more, sizeof more, ", \"zhr\": %.2f, \"hourlyRate\": %.2f, \"solarLongitude\": %.3f", shower.zhr,
                       shower.hourlyRate, lambda);
-        appendObject(json, shower.shower->name, "shower", shower.raDeg, shower.decDeg, alt, shower.azDeg, limit,
-                     projection, static_cast<float>(seen.x), static_cast<float>(seen.y), static_cast<float>(seen.z), more);
+        appendObject(json, shower.shower->name, "shower", shower.raDeg, shower.decDeg, shower.altDeg, shower.azDeg, limit,
+                     projection, static_cast<float>(shower.radiant.x), static_cast<float>(shower.radiant.y),
+                     static_cast<float>(shower.radiant.z), more);
     }
 }
 }  // namespace

@@ -24,19 +24,21 @@ int inkWidth(keslImage& picture, keslColor transparent) {
 }
 }  // namespace
 
+std::unique_ptr<keslImage> skyNamePicture(const char* text, keslColor colour, int width) {
+    keslTextParams params;
+    params.color = colour;
+    params.fontName = std::string(kDefaultFontName);
+    params.fontSize = cRealSkyLabels::kFontPoints;
+    auto picture = std::make_unique<keslImage>();
+    picture->initWithSizeAndColor(width, cRealSkyLabels::kHeight, cRealSkyPalette::kTransparentColor);
+    picture->drawText(0, 0, text, params);
+    picture->setTransparentColor(cRealSkyPalette::kTransparentColor);
+    return picture;
+}
+
 void cRealSkyLabels::build(const sStarCatalogue& catalogue) {
     m_built = true;
-    keslTextParams text;
-    text.color = kColour;
-    text.fontName = std::string(kDefaultFontName);
-    text.fontSize = kFontPoints;
-    auto nameImage = [&](const char* name) {
-        auto image = std::make_unique<keslImage>();
-        image->initWithSizeAndColor(kWidth, kHeight, cRealSkyPalette::kTransparentColor);
-        image->drawText(0, 0, name, text);
-        image->setTransparentColor(cRealSkyPalette::kTransparentColor);
-        return image;
-    };
+    auto nameImage = [](const char* name) { return skyNamePicture(name, kColour, kWidth); };
     m_starNames.resize(catalogue.countBrighterThan(kNamedStarMagnitude));
     for (size_t i = 0; i < m_starNames.size(); ++i) {
         if (const char* name = catalogue.nameOf(i)) m_starNames[i] = nameImage(localised(name).c_str());
@@ -44,18 +46,14 @@ void cRealSkyLabels::build(const sStarCatalogue& catalogue) {
     for (int p = 0; p < kRealSkyPlanetCount; ++p) {
         m_planetNames[static_cast<size_t>(p)] = nameImage(localised(solarBodyName(kRealSkyPlanets[p])).c_str());
     }
-    text.color = kConstellationColour;
     m_constellations.resize(catalogue.constellationCount);
     for (size_t i = 0; i < m_constellations.size(); ++i) {
         const sCatalogueConstellation& constellation = catalogue.constellations[i];
         sConstellationName& name = m_constellations[i];
         name.raDeg = constellation.raDeg;
         name.decDeg = constellation.decDeg;
-        name.picture = std::make_unique<keslImage>();
-        name.picture->initWithSizeAndColor(kConstellationWidth, kHeight, cRealSkyPalette::kTransparentColor);
-        name.picture->drawText(0, 0, localised(constellation.name).c_str(), text);
+        name.picture = skyNamePicture(localised(constellation.name).c_str(), kConstellationColour, kConstellationWidth);
         name.width = inkWidth(*name.picture, cRealSkyPalette::kTransparentColor);
-        name.picture->setTransparentColor(cRealSkyPalette::kTransparentColor);
     }
 }
 

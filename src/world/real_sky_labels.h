@@ -18,6 +18,10 @@
 
 class keslWindow;
 
+// A name's picture as the sky draws them all: the sky's small font in the
+// colour given, on transparency, width x cRealSkyLabels::kHeight.
+std::unique_ptr<keslImage> skyNamePicture(const char* text, keslColor colour, int width);
+
 class cRealSkyLabels {
 public:
     static constexpr keslColor kColour = 0x7F8CA8FFu;

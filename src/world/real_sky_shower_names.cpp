@@ -2,23 +2,13 @@
 
 #include "platform/window.h"
 #include "settings/localisation.h"
-#include "world/real_sky_palette.h"
 
 #include <cmath>
-#include <string>
 
 void cRealSkyShowerNames::build() {
     m_built = true;
-    keslTextParams text;
-    text.color = kColour;
-    text.fontName = std::string(kDefaultFontName);
-    text.fontSize = kFontPoints;
     for (std::size_t i = 0; i < kMeteorShowerCount; ++i) {
-        auto image = std::make_unique<keslImage>();
-        image->initWithSizeAndColor(kWidth, kHeight, cRealSkyPalette::kTransparentColor);
-        image->drawText(0, 0, localised(kMeteorShowers[i].name).c_str(), text);
-        image->setTransparentColor(cRealSkyPalette::kTransparentColor);
-        m_names[i] = std::move(image);
+        m_names[i] = skyNamePicture(localised(kMeteorShowers[i].name).c_str(), kColour, kWidth);
     }
 }
 

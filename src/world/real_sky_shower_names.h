@@ -7,6 +7,7 @@
 #include "astro/sky_projection.h"
 #include "platform/image.h"
 #include "world/change_ledger.h"
+#include "world/real_sky_labels.h"
 
 #include <array>
 #include <memory>
@@ -18,8 +19,7 @@ public:
     // Fainter than the stars' names: a radiant is a place, not a light.
     static constexpr keslColor kColour = 0x5C6680FFu;
     static constexpr int kWidth = 140;
-    static constexpr int kHeight = 16;
-    static constexpr float kFontPoints = 8.0f;
+    static constexpr int kHeight = cRealSkyLabels::kHeight;
     static constexpr int kOffsetX = 6;
     static constexpr int kOffsetY = 2;
 
